@@ -1,0 +1,15 @@
+# Compiler settings shared by every target of the project (not by third-party code).
+option(KAVLO_SANITIZE "Build with AddressSanitizer and UBSan" OFF)
+option(KAVLO_WERROR "Treat warnings as errors" OFF)
+
+add_library(kavlo_options INTERFACE)
+target_compile_features(kavlo_options INTERFACE cxx_std_20)
+target_compile_options(kavlo_options INTERFACE -Wall -Wextra)
+if(KAVLO_WERROR)
+  target_compile_options(kavlo_options INTERFACE -Werror)
+endif()
+if(KAVLO_SANITIZE AND NOT WIN32)
+  set(_san -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  target_compile_options(kavlo_options INTERFACE ${_san})
+  target_link_options(kavlo_options INTERFACE ${_san})
+endif()

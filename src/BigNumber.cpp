@@ -1,0 +1,4 @@
+#include "BigNumber.h"
+
+BigNumber::BigNumber() = default;
+BigNumber::~BigNumber() = default;
