@@ -1,8 +1,17 @@
 // The arithmetic engine: every operation on decimal number texts is a member of BigNumber.
-// Numbers go in as text and the answer comes back in `result` (see getResult).
+//
+// Numbers travel as text ("12", "-0.50", "3|4", "Inf", "2*x"). A member that produces a
+// number writes it into `result` and returns a reference to it; the reference is valid only
+// until the next member call on the same engine, so callers copy it at once. Failures are
+// answers too: special words and message texts come back through the same channel.
+//
+// The members are implemented by topic in src/ (one file per topic); the file names follow
+// the groups below.
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -14,7 +23,7 @@ public:
     BigNumber(const BigNumber &) = delete;
     BigNumber &operator=(const BigNumber &) = delete;
 
-    // Accessors. References are to the live fields.
+    // ---- settings and working texts (BigNumber.cpp) ----
     void setResult(const std::string &text) { result = text; }
     std::string &getResult() { return result; }
     void setPrecision(int32_t n) { precision = n; }
@@ -32,15 +41,223 @@ public:
     void setErrorMessage(const std::string &text) { errorMessage = text; }
     std::string &getErrorMessage() { return errorMessage; }
 
-    std::vector<uint64_t> primeTable;  // filled by the prime sieve
+    // ---- digit arithmetic on unsigned digit texts (digit_arithmetic.cpp) ----
+    std::string &int_addition(const std::string &a, const std::string &b);
+    std::string &int_subtraction(const std::string &a, const std::string &b);
+    std::string &int_multiplication(const std::string &a, const std::string &b);
+    std::string &negate(const std::string &x);
+    std::string &absolute(const std::string &x);
+    static std::string &reverse_string(std::string &text);
+    static double sqrt_by_digits(double x);
+    static double pow10_double(int n);
+
+    // ---- signed addition and subtraction (signed_arithmetic.cpp) ----
+    std::string &addition(const std::string &a, const std::string &b);
+    std::string &real_subtraction(const std::string &a, const std::string &b);
+    std::string &real_addition(const std::string &a, const std::string &b);
+
+    // ---- multiplication of numbers and terms (multiplication.cpp) ----
+    std::string &multiplication(const std::string &a, const std::string &b);
+
+    // ---- digit tools, conversions and number-text predicates (number_text.cpp) ----
+    static std::string prependZeros(std::string &text, int n);
+    static std::string appendZeros(std::string &text, int n);
+    static std::string trimZeros(const std::string &text);
+    static std::string stripLeadingZeros(const std::string &text);
+    static bool isEven(const std::string &text);
+    static std::string ull2string(uint64_t value);
+    static std::string longlong2string(int64_t value);
+    static int64_t cstr2longlong(const char *chars);
+    static int64_t signedString2longlong(const char *chars);
+    static int64_t string2longlong(const std::string &text);
+    static bool isRealNumber(const std::string &text);
+    static bool isDecimal(const std::string &text);
+    static bool isFraction(const std::string &text);
+    static bool splitFraction(const std::string &text, std::string &numerator, std::string &denominator);
+    static bool isPositiveInteger(std::string &text);
+    static bool isBinaryString(const std::string &text);
+
+    // ---- comparisons (comparisons.cpp) ----
+    bool isLessThan(const std::string &a, const std::string &b);
+    bool isGreaterThan(const std::string &a, const std::string &b);
+    bool isLessOrEqual(const std::string &a, const std::string &b);
+    bool isEqualTo(const std::string &a, const std::string &b);
+    std::string lessThanText(const std::string &a, const std::string &b);
+    std::string greaterThanText(const std::string &a, const std::string &b);
+    std::string equalToText(const std::string &a, const std::string &b);
+    static bool isLessBelowOne(const std::string &a, const std::string &b);
+
+    // ---- sorting of number texts (sorting.cpp) ----
+    void sort_numbers_asc(std::vector<std::string> &v);
+    void sort_numbers_desc(std::vector<std::string> &v);
+    void sort_numbers_asc_range(std::vector<std::string> &v, int64_t first, int64_t last);
+    void sort_numbers_desc_range(std::vector<std::string> &v, int64_t first, int64_t last);
+    std::string &sort_numbers_median3(std::vector<std::string> &v, int64_t first, int64_t last);
+
+    // ---- fraction comparisons (fraction_comparisons.cpp) ----
+    bool isFractionLess(const std::string &a, const std::string &b);
+    bool isFractionGreater(const std::string &a, const std::string &b);
+    bool isFractionEqual(const std::string &a, const std::string &b);
+
+    // ---- integer division (integer_division.cpp) ----
+    std::string &int_quotient(const std::string &a, const std::string &b);
+    std::string &int_remainder(const std::string &a, const std::string &b);
+    std::string &int_division(const std::string &a, const std::string &b);
+
+    // ---- fraction arithmetic (fraction_arithmetic.cpp) ----
+    std::string &fr_addition(const std::string &a, const std::string &b);
+    std::string &fr_subtraction(const std::string &a, const std::string &b);
+    std::string &fr_multiplication(const std::string &a, const std::string &b);
+    std::string &fr_division(const std::string &a, const std::string &b);
+    std::string &reciprocal(const std::string &x, int kind);
+    int split_coefficient(const std::string &term, std::string &coefficient, std::string &rest);
+
+    // ---- real division and the quotient operator (real_division.cpp) ----
+    std::string &real_division(const std::string &a, const std::string &b);
+    std::string &quotient_operator(const std::string &a, const std::string &b);
+
+    // ---- decimal to fraction (decimal_to_fraction.cpp) ----
+    std::string decimal_to_fraction(const std::string &x);
+    std::string decimal_to_fraction2(const std::string &x);
+
+    // ---- powers (powers.cpp) ----
+    std::string &int_power(const std::string &x, int64_t n);
+    std::string &fr_power(const std::string &x, int64_t n);
+    std::string &power(const std::string &base, const std::string &exponent);
+
+    // ---- factorials, falling products and binomials (factorials.cpp) ----
+    std::string &falling_factorial(const std::string &x, const std::string &y);
+    std::string &factorial_operator(const std::string &x, const std::string &y);
+    std::string &fr_factorial_operator(const std::string &x, const std::string &y);
+    std::string &fr_falling_factorial(const std::string &x, const std::string &y);
+    std::string &binom_value(const std::string &n, const std::string &k);
+    std::string expand_factorial_expr(const std::string &n, const std::string &k);
+
+    // ---- floor, ceiling and rounding (rounding.cpp) ----
+    std::string &floor_real(const std::string &x);
+    std::string &ceil_real(const std::string &x);
+    std::string &round_real(const std::string &x);
+
+    // ---- number bases and Gray code (number_bases.cpp) ----
+    std::string &decimal_to_base(const std::string &x, const std::string &p);
+    std::string &decimal_to_hex(const std::string &x);
+    std::string &decimal_to_octal(const std::string &x);
+    std::string &base_to_decimal(const std::string &x, const std::string &p);
+    std::string &hex_to_decimal(const std::string &x);
+    std::string &octal_to_decimal(const std::string &x);
+    int digits_to_decimal(const std::string &p, const std::vector<std::string> &digits, std::string &out);
+    std::string decimal_to_binary(const std::string &x);
+    std::string integer_to_binary(const std::string &x);
+    std::string fraction_to_binary(const std::string &f);
+    std::string &binary_to_decimal(const std::string &x);
+    std::string &binary_to_gray(const std::string &b);
+    std::string &gray_to_binary(const std::string &g);
+    std::string &binary_xor(const std::string &a, const std::string &b);
+
+    // ---- the evaluation driver (evaluation_driver.cpp) ----
+    void EvalInfixExprNoOutput(const std::string &e, std::string &v, int32_t flags);
+    void EvalInfixExpression(const std::string &e, std::string &v);
+    void replaceInExpression(const std::string &from, const std::string &to);
+    static void replaceAll(std::string &subject, const std::string &from, const std::string &to);
+    static std::string charToString(char c);
+
+    // ---- normalisation (normalisation.cpp) ----
+    std::string &prepareExpression();
+    std::string &preparePolynExpression();
+    std::string fixDecimalPoints(const std::string &text);
+    std::string expandFactorialSums(const std::string &text);
+    std::string factorialSum(int32_t n);
+
+    // ---- infix syntax checks (syntax_checks.cpp) ----
+    bool checkInfixSyntax(const std::string &text);
+    bool checkSymbolicInfixSyntax();
+    bool checkNumericInfixSyntax();
+    static bool hasParenthesis(const std::string &text);
+    static bool hasPlusOrMinus(const std::string &text);
+
+    // ---- tokenisers (tokenisers.cpp) ----
+    std::string tokenizeInfix();
+    std::string tokenizeFractionInfix();
+    std::string tokenizeSymbolicInfix();
+    std::string tokenizePolynInfix();
+    std::string tokenizeMultiPolynInfix();
+    static int percentToFraction(std::string &text);
+    static int countPercentSigns(const std::string &text);
+    static bool isOperatorChar(char &c);
+    static bool isBracketBalanced(const std::string &text);
+
+    // ---- infix to postfix (postfix_conversion.cpp) ----
+    void ConvertInfixToPostfix();
+    void ConvertFractionInfixToPostfix();
+    void ConvertPolynInfixToPostfix();
+    void ConvertMultiPolynInfixToPostfix();
+    void ConvertComplexInfixToPostfix();
+    std::string InsertCommaInPostfix();
+    std::string InsertCommaInPolynPostfix();
+    std::string InsertCommaInMultiPolynPostfix();
+    static bool hasHigherPriority(const std::string &top, const std::string &incoming);
+    static bool hasHigherCharPriority(char top, char incoming);
+    static bool isOperandChar(char c);
+    static bool isFractionOperandChar(char c);
+    static bool isPolynOperandChar(char c);
+    static bool isMultiPolynOperandChar(char c);
+    static bool isComplexOperandChar(char c);
+
+    // ---- postfix evaluation (numeric_evaluation.cpp, fraction_evaluation.cpp,
+    //      complex_evaluation.cpp). Slots: 0 operator, 1 right operand, 2 left operand.
+    using OperandSlots = std::array<std::string, 3>;
+    std::string EvalPostfixExprNoOutput(std::string postfixText);
+    std::string EvalPostfixExpression(std::string postfixText);
+    std::string numericBinaryOp(const OperandSlots &slots);
+    std::string EvalFractionPostfixExprNoOutput(std::string postfixText);
+    std::string EvalFractionPostfixExpression(std::string postfixText);
+    std::string fractionBinaryOp(const OperandSlots &slots);
+    std::string complexPostfixEval(std::string postfixText);
+    std::string complexBinaryOp(const OperandSlots &slots);
+
+    // ---- angles (angles.cpp) and trigonometry (trigonometry.cpp) ----
+    std::string deg2radText(const std::string &degrees);
+    std::string turnOffset(const std::string &angle, std::string &twoPi);
+    const char *cosDoubleAngleText(const char *angle);
+    const char *sinDoubleAngleText(const char *angle);
+    std::string &cosine(const std::string &x);
+    std::string &sine(const std::string &x);
+    std::string &tangent(const std::string &x);
+    std::string &cotangent(const std::string &x);
+
+    // ---- logarithms (logarithms.cpp) and the exponential (exponential.cpp) ----
+    std::string &ln2();
+    std::string &ln10();
+    std::string &naturalLog(const std::string &x);
+    std::string &exponential(const std::string &x);
+    std::string &exponentialValue(std::string x);
+
+    // ---- square roots (square_roots.cpp) and higher roots (nth_roots.cpp) ----
+    std::string &sqrtDigitPairs(const std::string &x);
+    std::string &simplifySqrt(const std::string &x);
+    std::string &sqrt_signed(const std::string &x, bool exact);
+    std::string &nthRootNumeric(const std::string &x, int64_t n);
+    std::string &simplifySqrtn(const std::string &x, int64_t n);
+    std::string &complexRootsText(const std::string &x, int64_t n, bool exact);
+
+    // ---- number-theory services used by the arithmetic (number_theory*.cpp) ----
+    std::string &gcd(const std::string &a, const std::string &b);
+    int64_t floor_log(const std::string &n, int64_t a);
+    std::string &piFunction(const std::string &x);
+    std::string sumSeries(const std::string &term, const std::string &variable, const std::string &from,
+                          const std::string &to, bool constant, bool expand, bool print);
+    std::string &factorisePowerText(const std::string &n, std::map<std::string, int32_t> &table,
+                                    int threshold, bool print);
+
+    std::vector<uint64_t> primeTable;  // refilled by the prime sieve
     std::stringstream outStream;       // printed output of members that print as they compute
     std::wstringstream wideStream;     // help, version, history and prime listings
 
 private:
-    char textBuffer[1001] = {};        // formatting buffer of the double-angle texts
+    char textBuffer[1001] = {};  // formatting buffer of the double-angle texts
     std::string result = "0";
     int32_t precision = 8;
-    int32_t mode = 0;                  // bit 0: fractions; 2 polyn, 4 complex, 8 cmd, 16 paint
+    int32_t mode = 0;  // bit 0: fractions; 2 polyn, 4 complex, 8 cmd, 16 paint
     int32_t expand = 0;
     int32_t fix_variables = 0;
     std::string expression;

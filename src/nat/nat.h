@@ -1,0 +1,68 @@
+// Natural numbers on machine words: the fast core under the digit-text arithmetic.
+// A Nat holds base-10^9 limbs, least significant first, with no zero limb at the top;
+// zero is the empty vector. Decimal text converts in linear time (nine digits a limb).
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace nat {
+
+using Limb = uint32_t;
+using Nat = std::vector<Limb>;
+
+constexpr Limb BASE = 1000000000u;
+constexpr int LIMB_DIGITS = 9;
+
+// Invariant of every Nat handed out: normalized (top limb non-zero, or empty for zero).
+void normalize(Nat &a);
+
+// Decimal text <-> Nat. `digits` must hold only '0'..'9' (leading zeros are fine).
+Nat from_decimal(std::string_view digits);
+// Appends the value to `out`, zero-padded on the left to at least `width` digits.
+// Zero with width 0 appends nothing.
+void append_decimal(const Nat &a, std::string &out, size_t width = 0);
+std::string to_decimal(const Nat &a, size_t width = 0);
+size_t decimal_digits(const Nat &a);  // 0 for zero
+Nat from_u64(uint64_t v);
+// Value when it fits in 64 bits; returns false otherwise.
+bool to_u64(const Nat &a, uint64_t &v);
+
+int compare(const Nat &a, const Nat &b);
+inline bool is_zero(const Nat &a) { return a.empty(); }
+
+Nat add(const Nat &a, const Nat &b);
+Nat sub(const Nat &a, const Nat &b);  // requires a >= b
+void add_small(Nat &a, Limb v);       // in place, v < BASE
+void sub_small(Nat &a, Limb v);       // in place, requires a >= v
+
+Nat mul(const Nat &a, const Nat &b);
+Nat sqr(const Nat &a);
+void mul_small(Nat &a, Limb m);  // in place, m < BASE
+// a * 10^k
+Nat shift_decimal(const Nat &a, size_t k);
+Nat pow10(size_t k);
+
+// q = a / d, returns a mod d; d in 1..BASE-1
+Limb divmod_small(const Nat &a, Limb d, Nat &q);
+// q = a / b, r = a mod b; b must be non-zero.
+void divmod(const Nat &a, const Nat &b, Nat &q, Nat &r);
+
+Nat pow(const Nat &base, uint64_t e);
+
+// Internals shared between the multiplication files.
+namespace detail {
+// out[0..na+nb) = a[0..na) * b[0..nb); out must be zeroed.
+void mul_school(const Limb *a, size_t na, const Limb *b, size_t nb, Limb *out);
+void mul_karatsuba(const Limb *a, size_t na, const Limb *b, size_t nb, Limb *out);
+// Product through three-prime number-theoretic transforms; out sized na+nb.
+void mul_ntt(const Limb *a, size_t na, const Limb *b, size_t nb, Limb *out);
+constexpr size_t KARATSUBA_THRESHOLD = 40;   // limbs of the shorter operand
+constexpr size_t NTT_THRESHOLD = 1500;       // limbs of the shorter operand
+constexpr size_t NTT_MAX_LENGTH = size_t(1) << 23;
+}  // namespace detail
+
+}  // namespace nat

@@ -1,0 +1,214 @@
+// Conversion, comparison, addition and subtraction of limb naturals.
+#include "nat.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace nat {
+
+static const uint32_t POW10[10] = {1,      10,      100,      1000,      10000,
+                                   100000, 1000000, 10000000, 100000000, 1000000000};
+
+void normalize(Nat &a) {
+    while (!a.empty() && a.back() == 0) a.pop_back();
+}
+
+static inline Limb parse_chunk(const char *p, size_t n) {
+    Limb v = 0;
+    for (size_t i = 0; i < n; i++) v = v * 10 + Limb(p[i] - '0');
+    return v;
+}
+
+Nat from_decimal(std::string_view s) {
+    size_t i = 0;
+    while (i < s.size() && s[i] == '0') i++;  // leading zeros carry no limbs
+    const char *p = s.data() + i;
+    size_t n = s.size() - i;
+    Nat a((n + LIMB_DIGITS - 1) / LIMB_DIGITS);
+    size_t k = 0;
+    while (n >= size_t(LIMB_DIGITS)) {
+        a[k++] = parse_chunk(p + n - LIMB_DIGITS, LIMB_DIGITS);
+        n -= LIMB_DIGITS;
+    }
+    if (n) a[k++] = parse_chunk(p, n);
+    normalize(a);
+    return a;
+}
+
+static inline void write_chunk(char *p, Limb v, int n) {
+    for (int i = n - 1; i >= 0; i--) {
+        p[i] = char('0' + v % 10);
+        v /= 10;
+    }
+}
+
+size_t decimal_digits(const Nat &a) {
+    if (a.empty()) return 0;
+    Limb top = a.back();
+    size_t d = 1;
+    while (d < 10 && top >= POW10[d]) d++;
+    return (a.size() - 1) * LIMB_DIGITS + d;
+}
+
+void append_decimal(const Nat &a, std::string &out, size_t width) {
+    size_t digits = decimal_digits(a);
+    size_t total = std::max(digits, width);
+    size_t start = out.size();
+    out.resize(start + total, '0');
+    if (a.empty()) return;
+    char *p = out.data() + start + (total - digits);
+    size_t topDigits = digits - (a.size() - 1) * LIMB_DIGITS;
+    write_chunk(p, a.back(), int(topDigits));
+    p += topDigits;
+    for (size_t k = a.size() - 1; k-- > 0;) {
+        write_chunk(p, a[k], LIMB_DIGITS);
+        p += LIMB_DIGITS;
+    }
+}
+
+std::string to_decimal(const Nat &a, size_t width) {
+    std::string s;
+    append_decimal(a, s, width);
+    return s;
+}
+
+Nat from_u64(uint64_t v) {
+    Nat a;
+    while (v) {
+        a.push_back(Limb(v % BASE));
+        v /= BASE;
+    }
+    return a;
+}
+
+bool to_u64(const Nat &a, uint64_t &v) {
+    if (a.size() > 3) return false;
+    unsigned __int128 x = 0;
+    for (size_t k = a.size(); k-- > 0;) x = x * BASE + a[k];
+    if (x > UINT64_MAX) return false;
+    v = uint64_t(x);
+    return true;
+}
+
+int compare(const Nat &a, const Nat &b) {
+    if (a.size() != b.size()) return a.size() < b.size() ? -1 : 1;
+    for (size_t k = a.size(); k-- > 0;)
+        if (a[k] != b[k]) return a[k] < b[k] ? -1 : 1;
+    return 0;
+}
+
+Nat add(const Nat &a, const Nat &b) {
+    const Nat &x = a.size() >= b.size() ? a : b;
+    const Nat &y = a.size() >= b.size() ? b : a;
+    Nat r(x.size() + 1);
+    Limb carry = 0;
+    size_t k = 0;
+    for (; k < y.size(); k++) {
+        Limb s = x[k] + y[k] + carry;  // < 2*BASE fits in 32 bits
+        carry = s >= BASE;
+        r[k] = carry ? s - BASE : s;
+    }
+    for (; k < x.size(); k++) {
+        Limb s = x[k] + carry;
+        carry = s >= BASE;
+        r[k] = carry ? s - BASE : s;
+    }
+    r[k] = carry;
+    normalize(r);
+    return r;
+}
+
+Nat sub(const Nat &a, const Nat &b) {
+    Nat r(a.size());
+    Limb borrow = 0;
+    size_t k = 0;
+    for (; k < b.size(); k++) {
+        int64_t d = int64_t(a[k]) - b[k] - borrow;
+        borrow = d < 0;
+        r[k] = Limb(borrow ? d + BASE : d);
+    }
+    for (; k < a.size(); k++) {
+        int64_t d = int64_t(a[k]) - borrow;
+        borrow = d < 0;
+        r[k] = Limb(borrow ? d + BASE : d);
+    }
+    normalize(r);
+    return r;
+}
+
+void add_small(Nat &a, Limb v) {
+    for (size_t k = 0; v; k++) {
+        if (k == a.size()) a.push_back(0);
+        Limb s = a[k] + v;
+        v = s >= BASE;
+        a[k] = v ? s - BASE : s;
+    }
+}
+
+void sub_small(Nat &a, Limb v) {
+    for (size_t k = 0; v && k < a.size(); k++) {
+        if (a[k] >= v) {
+            a[k] -= v;
+            v = 0;
+        } else {
+            a[k] = a[k] + BASE - v;
+            v = 1;
+        }
+    }
+    normalize(a);
+}
+
+void mul_small(Nat &a, Limb m) {
+    uint64_t carry = 0;
+    for (Limb &x : a) {
+        uint64_t t = uint64_t(x) * m + carry;
+        x = Limb(t % BASE);
+        carry = t / BASE;
+    }
+    while (carry) {
+        a.push_back(Limb(carry % BASE));
+        carry /= BASE;
+    }
+    normalize(a);
+}
+
+Nat shift_decimal(const Nat &a, size_t k) {
+    if (a.empty()) return a;
+    Nat r(k / LIMB_DIGITS, 0);
+    r.insert(r.end(), a.begin(), a.end());
+    if (k % LIMB_DIGITS) mul_small(r, POW10[k % LIMB_DIGITS]);
+    return r;
+}
+
+Nat pow10(size_t k) {
+    Nat r(k / LIMB_DIGITS, 0);
+    r.push_back(POW10[k % LIMB_DIGITS]);
+    return r;
+}
+
+Limb divmod_small(const Nat &a, Limb d, Nat &q) {
+    q.assign(a.size(), 0);
+    uint64_t rem = 0;
+    for (size_t k = a.size(); k-- > 0;) {
+        uint64_t cur = rem * BASE + a[k];
+        q[k] = Limb(cur / d);
+        rem = cur % d;
+    }
+    normalize(q);
+    return Limb(rem);
+}
+
+Nat pow(const Nat &base, uint64_t e) {
+    Nat r{1};
+    if (e == 0) return r;
+    int top = 63;
+    while (!((e >> top) & 1)) top--;
+    r = base;
+    for (int bit = top - 1; bit >= 0; bit--) {
+        r = sqr(r);
+        if ((e >> bit) & 1) r = mul(r, base);
+    }
+    return r;
+}
+
+}  // namespace nat

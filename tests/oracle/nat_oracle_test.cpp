@@ -1,0 +1,87 @@
+// The limb arithmetic against GMP on random operands of every size class
+// (schoolbook, Karatsuba, number-theoretic transform).
+#include <gmpxx.h>
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "nat/nat.h"
+
+namespace {
+
+std::string random_digits(std::mt19937_64 &rng, size_t n, bool allowLeadingZero = false) {
+    std::string s(n, '0');
+    for (auto &c : s) c = char('0' + rng() % 10);
+    if (!allowLeadingZero && n) s[0] = char('1' + rng() % 9);
+    // Runs of nines and zeros exercise the carries.
+    if (n > 4 && rng() % 4 == 0) std::fill(s.begin() + 1, s.begin() + n / 2, rng() % 2 ? '9' : '0');
+    return s;
+}
+
+std::string canon(const std::string &s) {
+    size_t i = s.find_first_not_of('0');
+    return i == std::string::npos ? "0" : s.substr(i);
+}
+
+std::string nat_text(const nat::Nat &a) { return a.empty() ? "0" : nat::to_decimal(a); }
+
+const size_t kSizes[] = {0, 1, 5, 9, 10, 18, 19, 50, 200, 359, 360, 361, 1000, 5000, 14000, 30000};
+
+}  // namespace
+
+TEST(NatOracle, ConversionRoundTrip) {
+    std::mt19937_64 rng(1);
+    for (size_t n : kSizes) {
+        std::string s = random_digits(rng, n, true);
+        EXPECT_EQ(nat_text(nat::from_decimal(s)), canon(s)) << n;
+        EXPECT_EQ(nat::to_decimal(nat::from_decimal(s), n), n ? s : "") << n;
+    }
+}
+
+TEST(NatOracle, AddSubCompare) {
+    std::mt19937_64 rng(2);
+    for (size_t n : kSizes)
+        for (size_t m : {size_t(0), size_t(1), n / 2, n, n + 3}) {
+            std::string a = random_digits(rng, n), b = random_digits(rng, m);
+            mpz_class A(canon(a)), B(canon(b));
+            nat::Nat x = nat::from_decimal(a), y = nat::from_decimal(b);
+            EXPECT_EQ(nat_text(nat::add(x, y)), mpz_class(A + B).get_str());
+            int c = nat::compare(x, y);
+            EXPECT_EQ(c, cmp(A, B) < 0 ? -1 : cmp(A, B) > 0 ? 1 : 0);
+            if (c >= 0) EXPECT_EQ(nat_text(nat::sub(x, y)), mpz_class(A - B).get_str());
+            else EXPECT_EQ(nat_text(nat::sub(y, x)), mpz_class(B - A).get_str());
+        }
+}
+
+TEST(NatOracle, Multiply) {
+    std::mt19937_64 rng(3);
+    const size_t sizes[] = {1, 9, 20, 300, 361, 400, 800, 2000, 13600, 14000, 40000, 120000};
+    for (size_t n : sizes)
+        for (size_t m : {size_t(1), size_t(10), n / 3, n, n + 7}) {
+            std::string a = random_digits(rng, n), b = random_digits(rng, m ? m : 1);
+            mpz_class A(a), B(b);
+            nat::Nat x = nat::from_decimal(a), y = nat::from_decimal(b);
+            ASSERT_EQ(nat_text(nat::mul(x, y)), mpz_class(A * B).get_str()) << n << "x" << m;
+        }
+    // All-nines operands give the largest convolution terms.
+    for (size_t n : {size_t(400), size_t(20000), size_t(60000)}) {
+        std::string nines(n, '9');
+        mpz_class A(nines);
+        nat::Nat x = nat::from_decimal(nines);
+        ASSERT_EQ(nat_text(nat::sqr(x)), mpz_class(A * A).get_str()) << n;
+    }
+}
+
+TEST(NatOracle, Divide) {
+    std::mt19937_64 rng(4);
+    const size_t sizes[] = {1, 9, 10, 30, 200, 1000, 5000, 20000};
+    for (size_t n : sizes)
+        for (size_t m : {size_t(1), size_t(9), size_t(10), n / 2 + 1, n}) {
+            std::string a = random_digits(rng, n + m), b = random_digits(rng, m);
+            mpz_class A(a), B(b);
+            nat::Nat q, r;
+            nat::divmod(nat::from_decimal(a), nat::from_decimal(b), q, r);
+            ASSERT_EQ(nat_text(q), mpz_class(A / B).get_str()) << n << "/" << m;
+            ASSERT_EQ(nat_text(r), mpz_class(A % B).get_str()) << n << "/" << m;
+        }
+}
