@@ -1,19 +1,9 @@
 // The digit layer on long operands: every exact operation of the engine ends here.
 #include <benchmark/benchmark.h>
 
-#include <random>
-
 #include "BigNumber.h"
 
-namespace {
-std::string randomDigits(size_t n, unsigned seed) {
-    std::mt19937_64 rng(seed);
-    std::string s(n, '0');
-    for (auto &c : s) c = char('0' + rng() % 10);
-    s[0] = '7';
-    return s;
-}
-}  // namespace
+#include "operands.h"
 
 static void BM_IntAddition(benchmark::State &state) {
     std::string a = randomDigits(size_t(state.range(0)), 1), b = randomDigits(size_t(state.range(0)), 2);
@@ -28,3 +18,20 @@ static void BM_IntMultiplication(benchmark::State &state) {
     for (auto _ : state) benchmark::DoNotOptimize(bn.int_multiplication(a, b));
 }
 BENCHMARK(BM_IntMultiplication)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMicrosecond);
+
+// A 2N-digit dividend over an N-digit divisor at the default precision: an N-digit quotient.
+static void BM_IntDivision(benchmark::State &state) {
+    size_t n = size_t(state.range(0));
+    std::string a = randomDigits(2 * n, 5), b = randomDigits(n, 6);
+    BigNumber bn;
+    for (auto _ : state) benchmark::DoNotOptimize(bn.int_division(a, b));
+}
+BENCHMARK(BM_IntDivision)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMicrosecond);
+
+static void BM_Multiplication(benchmark::State &state) {
+    size_t n = size_t(state.range(0));
+    std::string a = randomDigits(n, 7) + ".5", b = "-" + randomDigits(n, 8) + ".25";
+    BigNumber bn;
+    for (auto _ : state) benchmark::DoNotOptimize(bn.multiplication(a, b));
+}
+BENCHMARK(BM_Multiplication)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMicrosecond);

@@ -254,6 +254,10 @@ public:
     std::wstringstream wideStream;     // help, version, history and prime listings
 
 private:
+    std::string singleTermProduct(const std::string &t, const std::string &o);
+    std::vector<std::string> foldNumericTerms(const std::string &operand, bool &hadSymbolic, bool &hadNumeric);
+    std::string &divideTerms(const std::string &a, const std::string &b);
+
     char textBuffer[1001] = {};  // formatting buffer of the double-angle texts
     std::string result = "0";
     int32_t precision = 8;

@@ -187,14 +187,15 @@ Nat pow10(size_t k) {
 }
 
 Limb divmod_small(const Nat &a, Limb d, Nat &q) {
-    q.assign(a.size(), 0);
+    Nat r(a.size(), 0);  // q may be a itself
     uint64_t rem = 0;
     for (size_t k = a.size(); k-- > 0;) {
         uint64_t cur = rem * BASE + a[k];
-        q[k] = Limb(cur / d);
+        r[k] = Limb(cur / d);
         rem = cur % d;
     }
-    normalize(q);
+    normalize(r);
+    q.swap(r);
     return Limb(rem);
 }
 

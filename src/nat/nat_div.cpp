@@ -71,6 +71,80 @@ void divmod_knuth(const Nat &u0, const Nat &v0, Nat &q, Nat &r) {
     else r = u;
 }
 
+constexpr size_t NEWTON_THRESHOLD = 150;   // limbs of divisor and of quotient
+constexpr size_t RECIP_BASE_CASE = 60;     // reciprocals this short by Knuth D
+
+// a * BASE^k, or floor(a / BASE^-k) for negative k
+Nat shift_limbs(const Nat &a, long k) {
+    if (a.empty()) return a;
+    if (k >= 0) {
+        Nat r(size_t(k), 0);
+        r.insert(r.end(), a.begin(), a.end());
+        return r;
+    }
+    if (size_t(-k) >= a.size()) return Nat{};
+    return Nat(a.begin() + (-k), a.end());
+}
+
+Nat power_of_base(size_t k) {
+    Nat r(k, 0);
+    r.push_back(1);
+    return r;
+}
+
+// X close to BASE^(2k) / d for d of exactly k limbs; Newton's iteration
+// X' = X + X (BASE^2k - d X) / BASE^2k doubles the correct limbs, starting from the
+// reciprocal of d's upper half. Only the speed depends on how close X is: the caller
+// corrects its quotient exactly.
+Nat reciprocal(const Nat &d, size_t k) {
+    if (k <= RECIP_BASE_CASE) {
+        Nat x, rem;
+        divmod_knuth(power_of_base(2 * k), d, x, rem);
+        return x;
+    }
+    size_t h = k / 2 + 1;
+    Nat dh(d.end() - long(h), d.end());
+    Nat x = shift_limbs(reciprocal(dh, h), long(k - h));
+    Nat one = power_of_base(2 * k);
+    Nat p = mul(d, x);
+    if (compare(p, one) <= 0) {
+        Nat e = sub(one, p);
+        x = add(x, shift_limbs(mul(x, e), -long(2 * k)));
+    } else {
+        Nat e = sub(p, one);
+        Nat c = shift_limbs(mul(x, e), -long(2 * k));
+        add_small(c, 1);
+        x = compare(c, x) < 0 ? sub(x, c) : Nat{};
+    }
+    return x;
+}
+
+void divmod_newton(const Nat &a, const Nat &b, Nat &q, Nat &r) {
+    size_t n = b.size(), m = a.size() - n, k = m + 2;
+    // Scale to a divisor of exactly k limbs: truncation (or an exact shift) leaves the
+    // quotient within a few units.
+    long shift = long(k) - long(n);
+    Nat bt = shift_limbs(b, shift), at = shift_limbs(a, shift);
+    Nat x = reciprocal(bt, k);
+    q = shift_limbs(mul(at, x), -long(2 * k));
+    Nat p = mul(q, b);
+    int steps = 0;
+    while (compare(p, a) > 0 && steps++ < 16) {
+        sub_small(q, 1);
+        p = sub(p, b);
+    }
+    if (compare(p, a) > 0) {  // an estimate this far off means a fault: take the sure way
+        divmod_knuth(a, b, q, r);
+        return;
+    }
+    r = sub(a, p);
+    while (compare(r, b) >= 0 && steps++ < 32) {
+        add_small(q, 1);
+        r = sub(r, b);
+    }
+    if (compare(r, b) >= 0) divmod_knuth(a, b, q, r);
+}
+
 }  // namespace
 
 void divmod(const Nat &a, const Nat &b, Nat &q, Nat &r) {
@@ -85,7 +159,8 @@ void divmod(const Nat &a, const Nat &b, Nat &q, Nat &r) {
         if (rem) r.push_back(rem);
         return;
     }
-    divmod_knuth(a, b, q, r);
+    if (b.size() >= NEWTON_THRESHOLD && a.size() - b.size() >= NEWTON_THRESHOLD) divmod_newton(a, b, q, r);
+    else divmod_knuth(a, b, q, r);
 }
 
 }  // namespace nat

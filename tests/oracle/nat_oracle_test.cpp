@@ -74,9 +74,9 @@ TEST(NatOracle, Multiply) {
 
 TEST(NatOracle, Divide) {
     std::mt19937_64 rng(4);
-    const size_t sizes[] = {1, 9, 10, 30, 200, 1000, 5000, 20000};
+    const size_t sizes[] = {1, 9, 10, 30, 200, 1000, 1400, 5000, 20000, 60000};
     for (size_t n : sizes)
-        for (size_t m : {size_t(1), size_t(9), size_t(10), n / 2 + 1, n}) {
+        for (size_t m : {size_t(1), size_t(9), size_t(10), size_t(1400), n / 2 + 1, n, 2 * n}) {
             std::string a = random_digits(rng, n + m), b = random_digits(rng, m);
             mpz_class A(a), B(b);
             nat::Nat q, r;
@@ -84,4 +84,14 @@ TEST(NatOracle, Divide) {
             ASSERT_EQ(nat_text(q), mpz_class(A / B).get_str()) << n << "/" << m;
             ASSERT_EQ(nat_text(r), mpz_class(A % B).get_str()) << n << "/" << m;
         }
+    // Divisors just above a power of the base and quotients of all nines stress the
+    // reciprocal's correction.
+    for (size_t n : {size_t(2000), size_t(9000)}) {
+        std::string b = "1" + std::string(n - 1, '0') + "1", a = std::string(2 * n + 5, '9');
+        mpz_class A(a), B(b);
+        nat::Nat q, r;
+        nat::divmod(nat::from_decimal(a), nat::from_decimal(b), q, r);
+        ASSERT_EQ(nat_text(q), mpz_class(A / B).get_str()) << n;
+        ASSERT_EQ(nat_text(r), mpz_class(A % B).get_str()) << n;
+    }
 }
