@@ -21,17 +21,17 @@ bool inSet(const char *set, char c) { return c != '\0' && std::strchr(set, c) !=
 
 // Every "!" gets the right operand 1 unless a digit follows it (x!1 is the factorial of x);
 // the vertical bar becomes division except on the fraction road.
-std::string giveFactorialsOperand(std::string e, bool barToSlash) {
-    if (e.size() > 1 && e.back() == '!') e += '1';
+std::string giveFactorialsOperand(const std::string &e, bool barToSlash) {
     std::string out;
     out.reserve(e.size() + 8);
     for (size_t i = 0; i < e.size(); i++) {
         char c = e[i];
-        bool examined = i + 1 < e.size();
+        bool examined = i + 1 < e.size();  // the last character is never rewritten
         if (examined && barToSlash && c == '|') c = '/';
         out += c;
         if (examined && c == '!' && !isDigit(e[i + 1])) out += '1';
     }
+    if (e.size() > 1 && e.back() == '!') out += '1';
     return out;
 }
 
@@ -191,8 +191,9 @@ std::string markMultiPolynSigns(const std::string &e) {
     return out;
 }
 
-// A percent sign or a run of them directly after a digit: between two digits it is the
-// integer quotient; a run followed by a digit gets an explicit product before that digit.
+// A percent sign between two operands written with digits (a number or a bracket on the
+// left) is the integer quotient; a run of percent signs after a digit that is followed by a
+// digit gets an explicit product before that digit.
 std::string maskQuotients(const std::string &text, std::vector<char> &quotient) {
     const size_t n = text.size();
     std::string t;
@@ -202,7 +203,8 @@ std::string maskQuotients(const std::string &text, std::vector<char> &quotient) 
     for (size_t i = 0; i < n; i++) {
         char c = text[i];
         bool guarded = c == '%' && i >= 1 && i + 1 < n && isDigit(text[i - 1]);
-        if (guarded && isDigit(text[i + 1])) {
+        bool quotientAfterBracket = c == '%' && i >= 1 && i + 1 < n && text[i - 1] == ')' && isDigit(text[i + 1]);
+        if ((guarded && isDigit(text[i + 1])) || quotientAfterBracket) {
             t += c;
             quotient.push_back(1);
             continue;
@@ -264,8 +266,12 @@ int BigNumber::percentToFraction(std::string &text) {
     std::string out;
     out.reserve(t.size() + 16);
     for (size_t i = 0; i < t.size(); i++) {
-        if (t[i] == '%' && i > 0 && !quotient[i]) out += "/100";
-        else out += t[i];
+        if (t[i] != '%' || i == 0 || quotient[i]) {
+            out += t[i];
+            continue;
+        }
+        out += "/100";
+        if (i + 1 < t.size() && isDigit(t[i + 1])) out += '*';  // never glue 100 to the next number
     }
     text = std::move(out);
     return 1;

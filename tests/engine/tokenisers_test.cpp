@@ -117,6 +117,10 @@ TEST(Tokenisers, PercentRewrite) {
         {"200+5%", 1, "200[5/100"},
         {"1+2.5%", 1, "1+2.5/100"},
         {"5F3+1%", 1, "5F3[1/100"},  // a letter F is not taken for a masked quotient
+        // the 100 of a percent sign never merges with a following number
+        {"(5)%3", 1, "(5)%3"},
+        {"(5)%%3", 1, "(5)/100/100*3"},
+        {"x%3", 1, "x/100*3"},
     };
     for (auto &c : cases) {
         std::string t = c.in;
