@@ -52,6 +52,10 @@ Limb divmod_small(const Nat &a, Limb d, Nat &q);
 void divmod(const Nat &a, const Nat &b, Nat &q, Nat &r);
 
 Nat pow(const Nat &base, uint64_t e);
+// lo * (lo+1) * ... * hi (1 when lo > hi), by a product tree
+Nat product_range(uint64_t lo, uint64_t hi);
+// floor(n^(1/k)), k >= 1
+Nat root(const Nat &n, uint64_t k);
 
 // Internals shared between the multiplication files.
 namespace detail {
