@@ -178,15 +178,16 @@ TEST_F(CollectorTest, InterningUnderStressSurvivesTableGrowth) {
     gc_set_stress(true);
     ListObject *list = new_list();
     vm_push(value_from_object(list));
+    auto text_of = [](int i) { return std::to_string(i) + "s"; };
     for (int i = 0; i < 300; ++i) {
-        std::string text = "s" + std::to_string(i);
+        std::string text = text_of(i);
         // Kept on the stack while the list grows: otherwise the growth would free it.
         vm_push(value_from_object(string_copy(text.c_str(), static_cast<int>(text.size()))));
         list_append(list, vm_peek(0));
         vm_pop();
     }
     for (int i = 0; i < 300; ++i) {
-        std::string text = "s" + std::to_string(i);
+        std::string text = text_of(i);
         EXPECT_EQ(value_as_string(list->items[i]), string_copy(text.c_str(), static_cast<int>(text.size())));
     }
     vm_pop();
