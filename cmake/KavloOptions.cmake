@@ -17,3 +17,15 @@ if(KAVLO_SANITIZE AND NOT WIN32)
   target_compile_options(kavlo_options INTERFACE ${_san})
   target_link_options(kavlo_options INTERFACE ${_san})
 endif()
+
+# libFuzzer build (clang only): every project library is instrumented for coverage and built
+# with AddressSanitizer + UBSan; the targets of tests/fuzz add the fuzzer's own main.
+option(KAVLO_FUZZ "Build the libFuzzer targets of tests/fuzz (needs clang)" OFF)
+if(KAVLO_FUZZ)
+  if(NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+    message(FATAL_ERROR "KAVLO_FUZZ needs clang (libFuzzer): configure with -DCMAKE_CXX_COMPILER=clang++")
+  endif()
+  set(_fuzz_san -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+  target_compile_options(kavlo_options INTERFACE -fsanitize=fuzzer-no-link ${_fuzz_san})
+  target_link_options(kavlo_options INTERFACE ${_fuzz_san})
+endif()

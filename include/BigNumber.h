@@ -245,7 +245,7 @@ public:
     int64_t floor_log(const std::string &n, int64_t a);
     std::string &piFunction(const std::string &x);
     std::string sumSeries(const std::string &term, const std::string &variable, const std::string &from,
-                          const std::string &to, bool constant, bool expand, bool print);
+                          const std::string &to, bool constantTerm, bool expand);
     std::string &factorisePowerText(const std::string &n, std::map<std::string, int32_t> &table,
                                     int threshold, bool print);
 
@@ -257,6 +257,21 @@ private:
     std::string singleTermProduct(const std::string &t, const std::string &o);
     std::vector<std::string> foldNumericTerms(const std::string &operand, bool &hadSymbolic, bool &hadNumeric);
     std::string &divideTerms(const std::string &a, const std::string &b);
+    std::string fractionNumerator(const std::string &T, const std::string &P, const std::string &Q, bool subtract);
+    std::string &rationalPower(const std::string &base, int64_t num, int64_t den, bool baseNegative,
+                               bool exponentNegative);
+    std::string &powerByFraction(const std::string &base, const std::string &num, const std::string &den,
+                                 bool baseNegative, bool exponentNegative);
+    std::string complexReciprocal(const std::string &z);
+    std::string simplifyIntegerRoot(const std::string &m, int64_t n);
+    std::string evaluatePowerText(const std::string &x, const std::string &y);
+    std::string fractionPower(const std::string &a, const std::string &b);
+    std::string fractionToFractionPower(const std::string &aw, const std::string &av, const std::string &au,
+                                        const std::string &at, bool aNeg, bool bNeg);
+    std::string fractionQuotient(const std::string &a, const std::string &b);
+    std::string fractionRemainder(const std::string &a, const std::string &b);
+    std::string walkFractionPostfix(const std::vector<std::string> &fields, bool traced);
+    std::string complexPower(const std::string &a, const std::string &b);
 
     char textBuffer[1001] = {};  // formatting buffer of the double-angle texts
     std::string result = "0";

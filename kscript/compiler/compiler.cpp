@@ -1,0 +1,53 @@
+// Compile entry and the lifecycle of the per-function compiler records.
+#include "compiler/compiler.h"
+
+#include "compiler/compiler_internal.h"
+#include "memory.h"
+#include "scanner/scanner.h"
+
+Compiler *current = nullptr;
+ClassCompiler *currentClass = nullptr;
+
+void compiler_begin(Compiler *compiler, FunctionKind kind) {
+    compiler->enclosing = current;
+    compiler->function = nullptr;
+    compiler->kind = kind;
+    compiler->localCount = 0;
+    compiler->scopeDepth = 0;
+    // Linked before anything is allocated, so that the collector reaches the new function
+    // while its name is being interned.
+    current = compiler;
+    compiler->function = new_function();
+    if (kind != FUNCTION_KIND_SCRIPT)
+        compiler->function->name = string_copy(parser.previous.start, parser.previous.length);
+
+    Local *local = &compiler->locals[compiler->localCount++];
+    local->depth = 0;
+    local->isCaptured = false;
+    local->name = synthetic_token(kind == FUNCTION_KIND_FUNCTION ? "" : "this");
+}
+
+FunctionObject *compiler_end() {
+    emit_return();
+    FunctionObject *function = current->function;
+    current = current->enclosing;
+    return function;
+}
+
+FunctionObject *compiler_compile(const char *source) {
+    scanner_init(source);
+    current = nullptr;
+    currentClass = nullptr;
+    Compiler compiler;
+    parser_reset();
+    compiler_begin(&compiler, FUNCTION_KIND_SCRIPT);
+    parser_advance();
+    while (!parser_match(TOKEN_EOF)) declaration();
+    FunctionObject *function = compiler_end();
+    return parser.hadError ? nullptr : function;
+}
+
+void compiler_mark_roots() {
+    for (Compiler *compiler = current; compiler != nullptr; compiler = compiler->enclosing)
+        gc_mark_object(compiler->function);
+}

@@ -1,0 +1,196 @@
+// Precise, non-moving, stop-the-world mark and sweep with an explicit gray stack. The strings
+// table holds its keys weakly; everything else reachable from the roots survives.
+#include <cstdlib>
+
+#include "compiler/compiler.h"
+#include "memory.h"
+#include "object.h"
+#include "table.h"
+#include "vm/vm.h"
+
+namespace {
+
+void gray_stack_push(ScriptObject *object) {
+    if (vm.grayCount + 1 > vm.grayCapacity) {
+        // Outside the accounting: growing the gray stack must not start another collection.
+        vm.grayCapacity = mem_grow_capacity(vm.grayCapacity);
+        void *grown =
+            std::realloc(vm.grayStack, sizeof(ScriptObject *) * static_cast<size_t>(vm.grayCapacity));
+        if (grown == nullptr) mem_out_of_memory();
+        vm.grayStack = static_cast<ScriptObject **>(grown);
+    }
+    vm.grayStack[vm.grayCount++] = object;
+}
+
+void mark_roots() {
+    if (vm.stackTop != nullptr)
+        for (ScriptValue *slot = vm.stack; slot < vm.stackTop; ++slot) gc_mark_value(*slot);
+    for (int i = 0; i < vm.frameCount; ++i) gc_mark_object(vm.frames[i].closure);
+    for (UpvalueObject *upvalue = vm.openUpvalues; upvalue != nullptr; upvalue = upvalue->next)
+        gc_mark_object(upvalue);
+    table_mark(&vm.globals);
+    compiler_mark_roots();
+    gc_mark_object(vm.initString);
+    gc_mark_object(vm_print_result);
+}
+
+void blacken_closure(ClosureObject *closure) {
+    gc_mark_object(closure->function);
+    for (int i = 0; i < closure->upvalueCount; ++i) gc_mark_object(closure->upvalues[i]);
+}
+
+void blacken_object(ScriptObject *object) {
+    switch (static_cast<ObjectKind>(object->kind)) {
+    case OBJ_LIST: {
+        auto *list = static_cast<ListObject *>(object);
+        for (int i = 0; i < list->count; ++i) gc_mark_value(list->items[i]);
+        break;
+    }
+    case OBJ_BOUND_METHOD: {
+        auto *bound = static_cast<BoundMethodObject *>(object);
+        gc_mark_value(bound->receiver);
+        gc_mark_object(bound->method);
+        break;
+    }
+    case OBJ_CLASS: {
+        auto *klass = static_cast<ClassObject *>(object);
+        gc_mark_object(klass->name);
+        table_mark(&klass->methods);
+        break;
+    }
+    case OBJ_CLOSURE:
+        blacken_closure(static_cast<ClosureObject *>(object));
+        break;
+    case OBJ_FUNCTION: {
+        auto *function = static_cast<FunctionObject *>(object);
+        gc_mark_object(function->name);
+        gc_mark_array(&function->chunk.constants);
+        break;
+    }
+    case OBJ_INSTANCE: {
+        auto *instance = static_cast<InstanceObject *>(object);
+        gc_mark_object(instance->klass);
+        table_mark(&instance->fields);
+        break;
+    }
+    case OBJ_UPVALUE:
+        gc_mark_value(static_cast<UpvalueObject *>(object)->closed);
+        break;
+    case OBJ_NATIVE:
+    case OBJ_STRING:
+        break;
+    }
+}
+
+void trace_references() {
+    while (vm.grayCount > 0) blacken_object(vm.grayStack[--vm.grayCount]);
+}
+
+void sweep() {
+    ScriptObject *previous = nullptr;
+    ScriptObject *object = vm.objects;
+    while (object != nullptr) {
+        if (object->marked) {
+            object->marked = false;
+            previous = object;
+            object = object->next;
+            continue;
+        }
+        ScriptObject *unreached = object;
+        object = object->next;
+        if (previous != nullptr) {
+            previous->next = object;
+        } else {
+            vm.objects = object;
+        }
+        gc_free_object(unreached);
+    }
+}
+
+} // namespace
+
+void gc_mark_object(ScriptObject *object) {
+    if (object == nullptr || object->marked) return;
+    object->marked = true;
+    gray_stack_push(object);
+}
+
+void gc_mark_value(ScriptValue value) {
+    if (value_is_object(value)) gc_mark_object(value_as_object(value));
+}
+
+void gc_mark_array(ValueArray *array) {
+    for (int i = 0; i < array->count; ++i) gc_mark_value(array->values[i]);
+}
+
+void gc_collect() {
+    mark_roots();
+    trace_references();
+    table_remove_white(&vm.strings);
+    sweep();
+    vm.nextGC = vm.bytesAllocated * 2;
+}
+
+void gc_free_object(ScriptObject *object) {
+    switch (static_cast<ObjectKind>(object->kind)) {
+    case OBJ_LIST: {
+        auto *list = static_cast<ListObject *>(object);
+        mem_free_array(list->items, static_cast<size_t>(list->capacity));
+        mem_free(list);
+        break;
+    }
+    case OBJ_BOUND_METHOD:
+        mem_free(static_cast<BoundMethodObject *>(object));
+        break;
+    case OBJ_CLASS: {
+        auto *klass = static_cast<ClassObject *>(object);
+        table_free(&klass->methods);
+        mem_free(klass);
+        break;
+    }
+    case OBJ_CLOSURE: {
+        auto *closure = static_cast<ClosureObject *>(object);
+        mem_free_array(closure->upvalues, static_cast<size_t>(closure->upvalueCount));
+        mem_free(closure);
+        break;
+    }
+    case OBJ_FUNCTION: {
+        auto *function = static_cast<FunctionObject *>(object);
+        chunk_free(&function->chunk);
+        mem_free(function);
+        break;
+    }
+    case OBJ_INSTANCE: {
+        auto *instance = static_cast<InstanceObject *>(object);
+        table_free(&instance->fields);
+        mem_free(instance);
+        break;
+    }
+    case OBJ_NATIVE:
+        mem_free(static_cast<NativeObject *>(object));
+        break;
+    case OBJ_STRING: {
+        auto *string = static_cast<StringObject *>(object);
+        mem_free_array(string->chars, static_cast<size_t>(string->length) + 1);
+        mem_free(string);
+        break;
+    }
+    case OBJ_UPVALUE:
+        mem_free(static_cast<UpvalueObject *>(object));
+        break;
+    }
+}
+
+void gc_free_objects() {
+    ScriptObject *object = vm.objects;
+    while (object != nullptr) {
+        ScriptObject *next = object->next;
+        gc_free_object(object);
+        object = next;
+    }
+    vm.objects = nullptr;
+    std::free(vm.grayStack);
+    vm.grayStack = nullptr;
+    vm.grayCount = 0;
+    vm.grayCapacity = 0;
+}

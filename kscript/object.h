@@ -1,0 +1,132 @@
+// Heap objects: one header shared by every kind, linked into the machine's list of all objects
+// through which the collector finds them.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+
+#include "chunk.h"
+#include "table.h"
+#include "value.h"
+
+enum ObjectKind : int32_t {
+    OBJ_LIST = 0,
+    OBJ_BOUND_METHOD = 1,
+    OBJ_CLASS = 2,
+    OBJ_CLOSURE = 3,
+    OBJ_FUNCTION = 4,
+    OBJ_INSTANCE = 5,
+    OBJ_NATIVE = 6,
+    OBJ_STRING = 7,
+    OBJ_UPVALUE = 8,
+};
+
+struct ScriptObject {
+    int32_t kind;
+    bool marked;
+    ScriptObject *next;
+};
+
+struct StringObject;
+struct ClosureObject;
+struct UpvalueObject;
+struct ClassObject;
+
+struct ListObject : ScriptObject {
+    int count;
+    int capacity;
+    ScriptValue *items;
+};
+
+struct BoundMethodObject : ScriptObject {
+    ScriptValue receiver;
+    ClosureObject *method;
+};
+
+struct ClassObject : ScriptObject {
+    StringObject *name;
+    ScriptTable methods;
+};
+
+struct ClosureObject : ScriptObject {
+    struct FunctionObject *function;
+    UpvalueObject **upvalues;
+    int upvalueCount;
+};
+
+struct FunctionObject : ScriptObject {
+    int arity;
+    int upvalueCount;
+    Chunk chunk;
+    StringObject *name; // none for the top-level script
+};
+
+struct InstanceObject : ScriptObject {
+    ClassObject *klass;
+    ScriptTable fields;
+};
+
+using NativeFn = ScriptValue (*)(int argCount, ScriptValue *args);
+
+struct NativeObject : ScriptObject {
+    NativeFn function;
+};
+
+struct StringObject : ScriptObject {
+    int length;  // bytes without the terminator
+    char *chars; // length + 1 bytes, NUL-terminated
+    uint32_t hash;
+};
+
+struct UpvalueObject : ScriptObject {
+    ScriptValue *location;
+    ScriptValue closed;
+    UpvalueObject *next; // next open upvalue
+};
+
+inline ObjectKind object_kind(ScriptValue v) {
+    return static_cast<ObjectKind>(value_as_object(v)->kind);
+}
+inline bool is_object_kind(ScriptValue v, ObjectKind kind) {
+    return value_is_object(v) && value_as_object(v)->kind == kind;
+}
+
+template <typename T> T *value_as(ScriptValue v) {
+    return static_cast<T *>(value_as_object(v));
+}
+inline StringObject *value_as_string(ScriptValue v) {
+    return value_as<StringObject>(v);
+}
+inline ListObject *value_as_list(ScriptValue v) {
+    return value_as<ListObject>(v);
+}
+inline FunctionObject *value_as_function(ScriptValue v) {
+    return value_as<FunctionObject>(v);
+}
+
+ScriptObject *object_allocate(size_t size, ObjectKind kind);
+
+ListObject *new_list();
+BoundMethodObject *new_bound_method(ScriptValue receiver, ClosureObject *method);
+ClassObject *new_class(StringObject *name);
+ClosureObject *new_closure(FunctionObject *function);
+FunctionObject *new_function();
+InstanceObject *new_instance(ClassObject *klass);
+NativeObject *new_native(NativeFn function);
+UpvalueObject *new_upvalue(ScriptValue *slot);
+
+uint32_t string_hash(const char *chars, int length);
+StringObject *string_copy(const char *chars, int length);
+StringObject *string_take(char *chars, int length);
+StringObject *string_allocate(char *chars, int length, uint32_t hash);
+
+void list_append(ListObject *list, ScriptValue value);
+ScriptValue list_get(ListObject *list, int index);
+int list_set(ListObject *list, int index, ScriptValue value);
+bool list_index_valid(ListObject *list, int index);
+void list_delete_at(ListObject *list, int index);
+void list_release_items(ListObject *list);
+
+void object_print(ScriptValue value);
+void object_print_stream(FILE *stream, ScriptValue value);
+void list_print(ListObject *list);

@@ -1,0 +1,31 @@
+// The one associative container: interned string keys compared by address, open addressing
+// with linear probing, power-of-two capacity, tombstones, growth at three quarters load.
+#pragma once
+
+#include <cstdint>
+
+#include "value.h"
+
+struct StringObject;
+
+// Empty entry: no key, value nil. Tombstone: no key, value true. Live: a key.
+struct TableEntry {
+    StringObject *key;
+    ScriptValue value;
+};
+
+struct ScriptTable {
+    int count; // live entries plus tombstones
+    int capacity;
+    TableEntry *entries;
+};
+
+void table_init(ScriptTable *table);
+void table_free(ScriptTable *table);
+bool table_get(ScriptTable *table, StringObject *key, ScriptValue *value);
+bool table_set(ScriptTable *table, StringObject *key, ScriptValue value);
+bool table_delete(ScriptTable *table, StringObject *key);
+void table_add_all(ScriptTable *from, ScriptTable *to);
+StringObject *table_find_string(ScriptTable *table, const char *chars, int length, uint32_t hash);
+void table_remove_white(ScriptTable *table);
+void table_mark(ScriptTable *table);

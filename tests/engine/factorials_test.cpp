@@ -1,0 +1,44 @@
+#include <gtest/gtest.h>
+
+#include "BigNumber.h"
+
+namespace {
+const std::string kOrder = "\nhint> ===*=== error ===*===\n    > `";
+}
+
+TEST(Factorials, FallingProducts) {
+    struct {
+        const char *x, *y, *want;
+    } cases[] = {{"5", "1", "120"}, {"5", "3", "60"}, {"5", "5", "5"},   {"5", "0", "0"},
+                 {"1", "1", "1"},   {"3", "5", "3 is less than 5"}, {"2.5", "1", "3.75"},
+                 {"20", "1", "2432902008176640000"}, {"05", "5", "1"}, {"-1.5", "-3.5", "-13.125"}};
+    BigNumber bn;
+    for (auto &c : cases) EXPECT_EQ(bn.falling_factorial(c.x, c.y), c.want) << c.x << "!" << c.y;
+    EXPECT_EQ(bn.falling_factorial("1000", "1").size(), 2568u);
+    EXPECT_EQ(bn.falling_factorial("100000000000", "1"), "Warning> n is too big.");
+}
+
+TEST(Factorials, Operators) {
+    BigNumber bn;
+    EXPECT_EQ(bn.factorial_operator("0", "1"), "1");
+    EXPECT_EQ(bn.factorial_operator("5", "1"), "120");
+    EXPECT_EQ(bn.factorial_operator("3", "5"), kOrder + "3` should be greater than `5`.");
+    EXPECT_EQ(bn.getErrorMessage(), kOrder + "3` should be greater than `5`.");
+    EXPECT_EQ(bn.factorial_operator("x", "1"),
+              "\nhint> ===*=== syntax error ===*===\n    > the operand `x` is not a valid infix.");
+    EXPECT_EQ(bn.fr_factorial_operator("0", "1"), "1");
+    EXPECT_EQ(bn.fr_factorial_operator("5", "1"), "120");
+    EXPECT_EQ(bn.fr_factorial_operator("5", "3"), "60");
+    EXPECT_EQ(bn.fr_factorial_operator("5|2", "1|2"), "15|8");
+    EXPECT_EQ(bn.fr_factorial_operator("1|2", "5|2"), kOrder + "1|2` should be greater than `5|2`.");
+}
+
+TEST(Factorials, Binomials) {
+    struct {
+        const char *n, *k, *want;
+    } cases[] = {{"5", "2", "10"}, {"5", "3", "10"}, {"5", "5", "1"}, {"5", "0", "1"}, {"0", "0", "1"},
+                 {"4", "2", "6"},  {"2", "5", "0"},  {"52", "5", "2598960"},
+                 {"100", "50", "100891344545564193334812497256"}};
+    BigNumber bn;
+    for (auto &c : cases) EXPECT_EQ(bn.binom_value(c.n, c.k), c.want) << c.n << " " << c.k;
+}

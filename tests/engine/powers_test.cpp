@@ -1,0 +1,55 @@
+#include <gtest/gtest.h>
+
+#include "BigNumber.h"
+
+TEST(Powers, IntPower) {
+    struct {
+        const char *x;
+        int64_t n;
+        const char *want;
+    } cases[] = {
+        {"1", 0, "1"},     {"1", 99, "1"},       {"-1", 5, "-1"},      {"-1", 4, "1"},    {"0", 3, "0"},
+        {"0", 0, "0^0 is undefined."},           {"7", 0, "1"},        {"2", 8, "256"},   {"-2", 3, "-8"},
+        {"1.5", 2, "2.25"}, {"2.50", 2, "6.25"}, {"2.0", 2, "4.00"},   {"0.5", 2, "0.25"}, {"-0.5", 3, "-0.125"},
+        {"2", int64_t(1) << 62, "Warning> n is too big."}, {"", 3, "[empty]^3 is not allowed."},
+        {"007", 2, "49"},  {"10", 20, "100000000000000000000"}, {"0.1", 3, "0.001"}, {"00", 2, "0"},
+    };
+    BigNumber bn;
+    for (auto &c : cases) EXPECT_EQ(bn.int_power(c.x, c.n), c.want) << c.x << "^" << c.n;
+    EXPECT_EQ(bn.int_power("3", 200).size(), 96u);
+}
+
+TEST(Powers, FractionPower) {
+    struct {
+        const char *x;
+        int64_t n;
+        const char *want;
+    } cases[] = {{"6|4", 2, "9|4"}, {"-2|3", 3, "-8|27"}, {"5", 2, "25|1"}, {"abc", 2, "abc is NOT a fraction."},
+                 {"0|5", 0, "0^0 is undefined.|1"}};
+    BigNumber bn;
+    for (auto &c : cases) EXPECT_EQ(bn.fr_power(c.x, c.n), c.want) << c.x << "^" << c.n;
+}
+
+TEST(Powers, GeneralPower) {
+    BigNumber bn;
+    struct {
+        const char *base, *exponent, *want;
+    } cases[] = {
+        {"x", "3", "x^3"},          {"2", "x", "2^x"},       {"x+y", "0.5", "(x+y)^(0.5)"},
+        {"x+y", "-0.5", "(x+y)^(-0.5)"}, {"4", "0.5", "2"}, {"4", "-0.5", "0.5"},
+        {"4", "-3|2", "0.125"},     {"-8", "1|3", "-2"},     {"2", "10000000000000000000", "Warning> n is too big."},
+        {"2", "4611686018427387904", "Warning> n is too big."}, {"3", "2", "9"}, {"2", "1|0", "Error> a root of degree 0 is not defined."},
+    };
+    for (auto &c : cases) EXPECT_EQ(bn.power(c.base, c.exponent), c.want) << c.base << "^" << c.exponent;
+}
+
+TEST(Powers, DecimalExponentsWithLongDenominatorsFinish) {
+    BigNumber bn;
+    // 8^0.33333333 would be a 10^8-th root of a power with millions of digits; the answer
+    // is the real power to the precision instead.
+    EXPECT_EQ(bn.power("8", "0.33333333"), "1.99999999");
+    EXPECT_EQ(bn.power("2", "0.123456789"), "1.08934187");
+    EXPECT_EQ(bn.power("10", "-0.12345"), "0.75257537");
+    bn.setPrecision(20);
+    EXPECT_EQ(bn.power("3", "2.718281828"), "19.81299073528270332241");
+}

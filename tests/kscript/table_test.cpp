@@ -1,0 +1,162 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <deque>
+
+#include "script_test_support.h"
+#include "table.h"
+
+namespace {
+
+// Keys are compared by address, so keys with chosen hashes can live in the test itself.
+class TableTest : public ScriptVmTest {
+  protected:
+    void SetUp() override {
+        ScriptVmTest::SetUp();
+        table_init(&table);
+    }
+    void TearDown() override {
+        table_free(&table);
+        ScriptVmTest::TearDown();
+    }
+    StringObject *key(uint32_t hash, const char *text = "k") {
+        StringObject &k = keys.emplace_back();
+        k.kind = OBJ_STRING;
+        k.marked = false;
+        k.chars = const_cast<char *>(text);
+        k.length = static_cast<int>(std::strlen(text));
+        k.hash = hash;
+        return &k;
+    }
+    ScriptTable table;
+    std::deque<StringObject> keys;
+};
+
+TEST_F(TableTest, GrowsToEightThenDoublesAtThreeQuarters) {
+    EXPECT_TRUE(table_set(&table, key(0), VALUE_NIL));
+    EXPECT_EQ(table.capacity, 8);
+    for (uint32_t h = 1; h < 6; ++h) table_set(&table, key(h), VALUE_NIL);
+    EXPECT_EQ(table.count, 6);
+    EXPECT_EQ(table.capacity, 8);
+    StringObject *seventh = key(6);
+    table_set(&table, seventh, value_from_number(7));
+    EXPECT_EQ(table.capacity, 16);
+    EXPECT_EQ(table.count, 7);
+    ScriptValue v;
+    ASSERT_TRUE(table_get(&table, seventh, &v));
+    EXPECT_EQ(v, value_from_number(7));
+}
+
+TEST_F(TableTest, SetReportsNewKeysAndOverwrites) {
+    StringObject *k = key(3);
+    EXPECT_TRUE(table_set(&table, k, value_from_number(1)));
+    EXPECT_FALSE(table_set(&table, k, value_from_number(2)));
+    ScriptValue v;
+    ASSERT_TRUE(table_get(&table, k, &v));
+    EXPECT_EQ(v, value_from_number(2));
+    EXPECT_EQ(table.count, 1);
+}
+
+TEST_F(TableTest, EmptyTableAnswersNotFoundWithoutAnArray) {
+    ScriptValue v = VALUE_TRUE;
+    EXPECT_FALSE(table_get(&table, key(1), &v));
+    EXPECT_FALSE(table_delete(&table, key(1)));
+    EXPECT_EQ(table_find_string(&table, "k", 1, 1), nullptr);
+    EXPECT_EQ(table.entries, nullptr);
+    EXPECT_EQ(v, VALUE_TRUE);
+}
+
+TEST_F(TableTest, TombstonesAreReusedAndKeepProbesGoing) {
+    // Three keys on the same start index: the third one's probe passes the first one's place.
+    StringObject *a = key(5), *b = key(5 + 8), *c = key(5 + 16);
+    table_set(&table, a, value_from_number(1));
+    table_set(&table, b, value_from_number(2));
+    table_set(&table, c, value_from_number(3));
+    EXPECT_TRUE(table_delete(&table, a));
+    EXPECT_FALSE(table_delete(&table, a));
+    EXPECT_EQ(table.count, 3); // the tombstone still counts
+
+    ScriptValue v;
+    EXPECT_FALSE(table_get(&table, a, &v));
+    ASSERT_TRUE(table_get(&table, c, &v));
+    EXPECT_EQ(v, value_from_number(3));
+
+    EXPECT_TRUE(table_set(&table, a, value_from_number(4))); // new again, into the tombstone
+    EXPECT_EQ(table.count, 3);
+    ASSERT_TRUE(table_get(&table, a, &v));
+    EXPECT_EQ(v, value_from_number(4));
+}
+
+TEST_F(TableTest, GrowthDropsTombstonesAndRecounts) {
+    StringObject *live = key(100);
+    table_set(&table, live, VALUE_TRUE);
+    for (uint32_t h = 0; h < 5; ++h) {
+        StringObject *k = key(h);
+        table_set(&table, k, VALUE_NIL);
+        table_delete(&table, k);
+    }
+    EXPECT_EQ(table.count, 6); // one live entry, five tombstones: growth comes early
+    EXPECT_EQ(table.capacity, 8);
+    table_set(&table, key(50), VALUE_NIL);
+    EXPECT_EQ(table.capacity, 16);
+    EXPECT_EQ(table.count, 2);
+    ScriptValue v;
+    EXPECT_TRUE(table_get(&table, live, &v));
+}
+
+TEST_F(TableTest, FindStringNeedsLengthHashAndBytes) {
+    StringObject *k = key(77, "abc");
+    table_set(&table, k, VALUE_NIL);
+    EXPECT_EQ(table_find_string(&table, "abc", 3, 77), k);
+    EXPECT_EQ(table_find_string(&table, "abc", 2, 77), nullptr);
+    EXPECT_EQ(table_find_string(&table, "abc", 3, 78), nullptr);
+    EXPECT_EQ(table_find_string(&table, "abd", 3, 77), nullptr);
+
+    // Found past a tombstone on its probe.
+    StringObject *first = key(77 + 8, "x");
+    StringObject *second = key(77 + 16, "xyz");
+    table_delete(&table, k);
+    table_set(&table, first, VALUE_NIL);
+    table_set(&table, second, VALUE_NIL);
+    table_delete(&table, first);
+    EXPECT_EQ(table_find_string(&table, "xyz", 3, 77 + 16), second);
+}
+
+TEST_F(TableTest, AddAllCopiesLiveEntries) {
+    StringObject *a = key(1), *b = key(2), *gone = key(3);
+    table_set(&table, a, value_from_number(1));
+    table_set(&table, b, value_from_number(2));
+    table_set(&table, gone, value_from_number(3));
+    table_delete(&table, gone);
+    ScriptTable copy;
+    table_init(&copy);
+    table_add_all(&table, &copy);
+    EXPECT_EQ(copy.count, 2);
+    ScriptValue v;
+    EXPECT_TRUE(table_get(&copy, b, &v));
+    EXPECT_EQ(v, value_from_number(2));
+    EXPECT_FALSE(table_get(&copy, gone, &v));
+    table_free(&copy);
+}
+
+TEST_F(TableTest, RemoveWhiteDeletesUnmarkedKeys) {
+    StringObject *kept = key(1), *dropped = key(2);
+    kept->marked = true;
+    table_set(&table, kept, VALUE_NIL);
+    table_set(&table, dropped, VALUE_NIL);
+    table_remove_white(&table);
+    ScriptValue v;
+    EXPECT_TRUE(table_get(&table, kept, &v));
+    EXPECT_FALSE(table_get(&table, dropped, &v));
+}
+
+TEST_F(TableTest, FreeingEmptyTablesAndArraysCostsNothing) {
+    size_t before = vm.bytesAllocated;
+    table_free(&table);
+    ValueArray array;
+    value_array_init(&array);
+    value_array_free(&array);
+    EXPECT_EQ(vm.bytesAllocated, before);
+}
+
+} // namespace
