@@ -35,13 +35,35 @@ TEST(TermPaths, Addition) {
 
 TEST(TermPaths, Subtraction) {
     expectTerms(&BigNumber::real_subtraction, "-",
-                {{"x", "x", "0"}, {"x", "0", "x"}, {"x", "1", "x-1"}, {"NaN", "1", "NaN-1"}, {"x+3", "1", "x+2"}});
+                {{"x", "x", "0"},
+                 {"x", "0", "x"},
+                 {"0", "x", "-x"},
+                 {"x", "1", "x-1"},
+                 {"x+1", "x", "x-x+1"},
+                 {"x+3", "1", "x+2"},
+                 {"NaN", "1", "NaN-1"}});
 }
 
 TEST(TermPaths, Multiplication) {
-    // products whose coefficients need no fraction arithmetic
     expectTerms(&BigNumber::multiplication, "*",
-                {{"(x+1)", "(x-1)", "(x+1)*(x-1)"}, {"3", "(x+1)", "3*(x+1)"}, {"(x+1)", "1", "(x+1)"}});
+                {{"x", "x", "x*x"},
+                 {"2x", "x", "2*x*x"},
+                 {"x", "2x", "2*x*x"},
+                 {"2x", "3y", "6*x*y"},
+                 {"2", "3x", "6*x"},
+                 {"3x", "2", "6*x"},
+                 {"1x", "1", "x"},
+                 {"2*x", "3", "3*2*x"},  // an explicit product keeps coefficient 1
+                 {"-1", "y", "-y"},
+                 {"x", "0", "0"},
+                 {"-x", "0", "-0"},
+                 {"3", "(x+1)", "3*(x+1)"},
+                 {"(x+1)", "(x-1)", "(x+1)*(x-1)"},
+                 {"x+1", "x+1", "x*x+x+x+1"},
+                 {"x-1", "x+1", "x*x+x-x-1"},
+                 {"x+1", "2", "2*x+2"},
+                 {"2", "x+1", "2*x+2"},
+                 {"Inf", "2", "2*Inf"}});
 }
 
 TEST(TermPaths, Division) {

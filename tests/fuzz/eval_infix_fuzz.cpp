@@ -1,3 +1,4 @@
+// fuzz-links: kavlo_engine
 // Arbitrary text through the evaluation driver, in numerical and in fraction mode, on an
 // engine of small precision: every input must give an answer text without a crash, a hang
 // or a sanitizer report.
