@@ -16,6 +16,19 @@ namespace {
 constexpr int32_t kFractionFlag = 1;
 constexpr int32_t kPolynFlag = 2;
 
+// The arithmetic re-enters the driver while it evaluates; a few levels are normal. A chain of
+// re-entries that keeps going is a cycle between operations, answered with an error text
+// instead of running out of stack.
+constexpr int kMaxNesting = 32;
+thread_local int nesting = 0;
+
+struct NestingLevel {
+    NestingLevel() { nesting++; }
+    ~NestingLevel() { nesting--; }
+    NestingLevel(const NestingLevel &) = delete;
+    NestingLevel &operator=(const NestingLevel &) = delete;
+};
+
 // Normalisation answers a malformed point or "!" with a message in place of the text.
 bool isNormalisationMessage(const std::string &text) {
     return text.rfind("[error 5", 0) == 0 || text == "`` is empty";
@@ -87,6 +100,11 @@ std::string replaced(const std::string &subject, const std::string &from, const 
 }  // namespace
 
 void BigNumber::EvalInfixExprNoOutput(const std::string &e, std::string &v, int32_t flags) {
+    NestingLevel level;
+    if (nesting > kMaxNesting) {
+        v = "Error(EvalInfixExprNoOutput)> The evaluation nests too deeply.";
+        return;
+    }
     const std::string input = e;  // the roads are chosen by the caller's text, which may alias ours
     expression = input;
     replaceInExpression("mod", "@");

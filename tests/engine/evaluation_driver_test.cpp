@@ -161,6 +161,15 @@ TEST(EvaluationDriver, FaultsAnsweredSoundly) {
     }
 }
 
+TEST(EvaluationDriver, EndlessReentryEndsAndLeavesTheEngineUsable) {
+    // In fraction mode the coefficients of this product keep re-entering the driver; the
+    // nesting limit ends the chain instead of the stack.
+    BigNumber bn;
+    eval(bn, "0|.3-0|.3.033|0+3", 1);
+    EXPECT_EQ(eval(bn, "1+2"), "3");
+    EXPECT_EQ(eval(bn, "x+1+2"), "x+3");  // the term path still re-enters normally
+}
+
 TEST(EvaluationDriver, CallerTextsMayBeTheEnginesOwn) {
     BigNumber bn;
     bn.setExpression("1+2");
