@@ -13,9 +13,9 @@ using namespace engine;
 namespace {
 
 const char *const kTooBig = "Warning> n is too big.";
-// Walks with more factors than this are refused: their answers could not be held.
-constexpr double kMaxProductDigits = 1e7;
-constexpr uint64_t kMaxTextWalk = 100000;  // factors of a walk on decimal or signed texts
+// Products with more digits than this are refused (100000! has 456574).
+constexpr double kMaxProductDigits = 5e5;
+constexpr uint64_t kMaxTextWalk = 10000;  // factors of a walk on decimal or signed texts
 
 std::string syntaxMessage(const std::string &operand) {
     return "\nhint> ===*=== syntax error ===*===\n    > the operand `" + operand + "` is not a valid infix.";
@@ -51,10 +51,12 @@ std::string &BigNumber::falling_factorial(const std::string &x, const std::strin
         return result;
     }
     // Decimals and signed values: factor by factor, subtracting 1.
+    if (!isRealNumber(x) || !isRealNumber(y)) return result = x + " and " + y + " should be real numbers.";
     std::string limit = addition(y, std::to_string(kMaxTextWalk));
     if (isLessThan(limit, x)) return result = kTooBig;
     std::string p = "1", r = x;
-    while (isGreaterThan(r, y)) {
+    for (uint64_t steps = 0; isGreaterThan(r, y); steps++) {
+        if (steps == kMaxTextWalk) return result = kTooBig;  // texts whose order never settles
         p = multiplication(p, r);
         r = real_subtraction(r, "1");
     }
@@ -88,6 +90,14 @@ std::string &BigNumber::fr_factorial_operator(const std::string &x, const std::s
         return t.find('|') != std::string::npos && t.find('.') == std::string::npos ? t : decimal_to_fraction(t);
     };
     std::string xf = asFraction(x), yf = asFraction(y);
+    // Only numbers have a falling product; a name would make the walk endless.
+    for (const std::string *operand : {&x, &y}) {
+        std::string n, d, f = asFraction(*operand);
+        if (!splitFraction(f, n, d) || !isRealNumber(n) || n.empty() || d.empty()) {
+            errorMessage = syntaxMessage(*operand);
+            return errorMessage;
+        }
+    }
     if (startsWith(fr_subtraction(xf, yf), '-')) {
         errorMessage = orderMessage(x, y);
         return errorMessage;
@@ -112,7 +122,8 @@ std::string &BigNumber::fr_falling_factorial(const std::string &x, const std::st
     std::string limit = fr_addition(y, std::to_string(kMaxTextWalk));
     if (isFractionLess(limit, x)) return result = kTooBig;
     std::string p = "1", r = x;
-    while (isFractionGreater(r, y)) {
+    for (uint64_t steps = 0; isFractionGreater(r, y); steps++) {
+        if (steps == kMaxTextWalk) return result = kTooBig;  // texts whose order never settles
         p = fr_multiplication(p, r);
         r = fr_subtraction(r, "1|1");
     }
