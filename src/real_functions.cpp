@@ -141,6 +141,7 @@ double approxValue(const Fixed &x) {
 Fixed expFixed(const Fixed &y, bool negative, size_t decimals) {
     // Digits before the point of e^y: the scale must cover them as well as the decimals.
     double yd = approxValue(y);
+    if (!std::isfinite(yd)) yd = 0;  // callers bound the size of e^y before they ask
     size_t intDigits = negative ? 0 : size_t(yd * 0.4342944819032518) + 2;
     size_t S = decimals + guardFor(decimals) + intDigits;
     Nat ys = rescale(y.value, y.scale, S);
@@ -193,9 +194,22 @@ bool powRational(const std::string &x, const Nat &num, const Nat &den, size_t de
                  std::string &out) {
     Fixed fx;
     if (!parseFixed(x, fx) || nat::is_zero(fx.value) || nat::is_zero(den)) return false;
-    double ratio = approxValue({num, 0}) / approxValue({den, 0});
-    double digits = ratio * approxLog10(x);  // log10 of the answer
-    if (digits > maxDigits) return false;
+    // log10 of the answer is (num/den) log10 x; work with its logarithm so that numerators
+    // and denominators of any length stay in range.
+    double lx = approxLog10(x);
+    if (lx == 0) {  // x = 1
+        out = roundedText({nat::pow10(decimals), decimals}, decimals);
+        return true;
+    }
+    double logRatio = approxLog10(nat::to_decimal(num)) - approxLog10(nat::to_decimal(den));
+    double logDigits = logRatio + std::log10(std::fabs(lx));
+    if (!std::isfinite(logDigits) || logDigits > 300) {
+        if (lx > 0) return false;
+        out = roundedText({Nat{}, 0}, decimals);
+        return true;
+    }
+    double digits = std::pow(10.0, logDigits) * (lx > 0 ? 1 : -1);  // log10 of the answer
+    if (!(digits <= maxDigits)) return false;
     if (digits < -double(decimals) - 2) {  // below half a unit of the last decimal
         out = roundedText({Nat{}, 0}, decimals);
         return true;
