@@ -1,0 +1,328 @@
+// Cosine, sine, tangent and cotangent of an angle text: exact texts at rational multiples
+// of pi with denominators up to 6 (and the degrees that reduce to them), values to the
+// precision for numbers in radians, and symbolic answers for everything else.
+//
+// In radians the value is computed with guard digits and rounded half up to the
+// precision: the angle is reduced by whole turns with as many stored digits of pi as its
+// size needs, folded into the first eighth of a turn, and summed by binary splitting.
+#include "BigNumber.h"
+#include "angle_text.h"
+#include "elementary_common.h"
+#include "engine_internal.h"
+#include "globals.h"
+#include "nat/nat.h"
+
+using namespace engine;
+using nat::Nat;
+
+namespace {
+
+enum class Trig { Cos, Sin };
+
+struct ExactRow {
+    unsigned denominator;
+    unsigned residue;  // numerator modulo 2 * denominator
+    const char *cosine;
+    const char *sine;
+};
+
+constexpr ExactRow kExactTable[] = {
+    {1, 0, "1", "0"},
+    {1, 1, "-1", "0"},
+    {2, 1, "0", "1"},
+    {2, 3, "0", "-1"},
+    {3, 1, "1/2", "sqrt(3)/2"},
+    {3, 2, "-1/2", "sqrt(3)/2"},
+    {3, 4, "-1/2", "-sqrt(3)/2"},
+    {3, 5, "1/2", "-sqrt(3)/2"},
+    {4, 1, "sqrt(2)/2", "sqrt(2)/2"},
+    {4, 3, "-sqrt(2)/2", "sqrt(2)/2"},
+    {4, 5, "-sqrt(2)/2", "-sqrt(2)/2"},
+    {4, 7, "sqrt(2)/2", "-sqrt(2)/2"},
+    {5, 1, "(sqrt(5)+1)/4", "1/2*sqrt((5-sqrt(5))/2)"},
+    {5, 2, "(sqrt(5)-1)/4", "1/2*sqrt((5+sqrt(5))/2)"},
+    {5, 3, "(1-sqrt(5))/4", "1/2*sqrt((5+sqrt(5))/2)"},
+    {5, 4, "-(sqrt(5)+1)/4", "1/2*sqrt((5-sqrt(5))/2)"},
+    {5, 6, "-(sqrt(5)+1)/4", "-1/2*sqrt((5-sqrt(5))/2)"},
+    {5, 7, "(1-sqrt(5))/4", "-1/2*sqrt((5+sqrt(5))/2)"},
+    {5, 8, "(sqrt(5)-1)/4", "-1/2*sqrt((5+sqrt(5))/2)"},
+    {5, 9, "(sqrt(5)+1)/4", "-1/2*sqrt((5-sqrt(5))/2)"},
+    {6, 1, "sqrt(3)/2", "(1/2)"},
+    {6, 5, "-sqrt(3)/2", "(1/2)"},
+    {6, 7, "-sqrt(3)/2", "(-1/2)"},
+    {6, 11, "sqrt(3)/2", "(-1/2)"},
+};
+
+struct Shortcut {
+    const char *angle;
+    const char *answer;
+};
+
+constexpr Shortcut kCosineShortcuts[] = {
+    {"0.5pi", "0"}, {"1/2pi", "0"}, {"1|2pi", "0"}, {"90d", "0"}, {"270d", "0"}, {"0", "1"},
+    {"0pi", "1"},   {"2pi", "1"},   {"0d", "1"},    {"pi", "-1"}, {"1pi", "-1"}, {"180d", "-1"},
+};
+
+constexpr Shortcut kSineShortcuts[] = {{"0", "0"}, {"pi", "0"}, {"-pi", "0"}, {"-0", "0"}, {"+0", "0"}};
+
+const char *const kTodo = "TODO...";
+const char *const kZeroOverZero = "Error> 0/0 is NOT allowed.";
+const char *const kUndetermined = "undetermined";
+const char *const kPiTooShort = "Error> the angle needs more than the 10120 stored decimals of pi.";
+
+template <size_t N> const char *shortcut(const Shortcut (&table)[N], const std::string &x) {
+    for (const Shortcut &s : table)
+        if (x == s.angle) return s.answer;
+    return nullptr;
+}
+
+// Answers that report a failure or an open case rather than a value; they are passed on
+// unchanged instead of being negated or divided.
+bool isMessage(const std::string &s) { return s.rfind("Error", 0) == 0 || s == kUndetermined || s == kTodo; }
+
+Nat gcdOf(Nat a, Nat b) {
+    while (!b.empty()) {
+        Nat q, r;
+        nat::divmod(a, b, q, r);
+        a.swap(b);
+        b.swap(r);
+    }
+    return a;
+}
+
+// The exact text of a/b pi (zero and one tested by value, so leading zeros do not matter).
+std::string piFraction(Nat a, Nat b, Trig f) {
+    if (a.empty()) return b.empty() ? kZeroOverZero : (f == Trig::Cos ? "1" : "0");
+    if (b.empty()) return kUndetermined;
+    Nat g = gcdOf(a, b), q, r;
+    nat::divmod(a, g, q, r);
+    a = q;
+    nat::divmod(b, g, q, r);
+    uint64_t denominator = 0;
+    if (!nat::to_u64(q, denominator) || denominator > 6) return kTodo;
+    Nat ignored;
+    unsigned residue = nat::divmod_small(a, nat::Limb(2 * denominator), ignored);
+    for (const ExactRow &row : kExactTable)
+        if (row.denominator == denominator && row.residue == residue) return f == Trig::Cos ? row.cosine : row.sine;
+    return kTodo;  // not reached: reduced numerators have no common factor with the denominator
+}
+
+// ---- radians ----
+
+struct SinCos {
+    realfn::Scaled sine, cosine;
+};
+
+// Which function of the folded angle t gives cos and sin of m quarter turns + sigma t.
+struct Quadrant {
+    bool cosineFromSine;
+    bool cosineNegative;
+    bool sineFromSine;
+    bool sineNegative;
+};
+
+constexpr Quadrant kQuadrants[] = {
+    {false, false, true, false},  // cos t, sin t
+    {true, true, false, false},   // -sin t, cos t
+    {false, true, true, true},    // -cos t, -sin t
+    {true, false, false, true},   // sin t, -cos t
+};
+
+// sin and cos of the unsigned angle x at the scale; false when the stored pi is too
+// short to reduce it.
+bool sinCosOf(const elementary::RealText &x, size_t scale, SinCos &out) {
+    size_t s = scale + 2;
+    Nat X = elementary::toScaled(x, s, false).magnitude, sn, cs;
+    Nat direct = nat::shift_decimal(nat::from_u64(15), s - 1);  // 1.5, below pi/2
+    bool fromSine[2] = {true, false}, negative[2] = {false, false};
+    if (nat::compare(X, direct) <= 0) {
+        realfn::sinCosAt(X, s, sn, cs);
+    } else {
+        size_t D = s + x.integer.size() + 2;
+        Nat pi;
+        if (!realfn::piAt(D, pi)) return false;
+        Nat turns, r, j, rest, t4, t;
+        nat::divmod(nat::shift_decimal(X, D - s), nat::add(pi, pi), turns, r);
+        Nat r4 = r;
+        nat::mul_small(r4, 4);
+        nat::divmod(r4, pi, j, rest);  // r = j pi/4 + rest/4, j in 0..7
+        uint64_t octant = 0;
+        nat::to_u64(j, octant);
+        bool odd = octant % 2 == 1;
+        t4 = odd ? nat::sub(pi, rest) : rest;
+        nat::divmod_small(t4, 4, t);
+        realfn::sinCosAt(realfn::shiftDown(t, D - s), s, sn, cs);
+        const Quadrant &q = kQuadrants[((octant + (odd ? 1 : 0)) / 2) % 4];
+        fromSine[0] = q.sineFromSine;
+        negative[0] = q.sineNegative != (q.sineFromSine && odd);
+        fromSine[1] = q.cosineFromSine;
+        negative[1] = q.cosineNegative != (q.cosineFromSine && odd);
+    }
+    auto pick = [&](int i) {
+        Nat m = realfn::shiftDown(fromSine[i] ? sn : cs, 2);
+        bool neg = negative[i] && !m.empty();
+        return realfn::Scaled{m, scale, neg};
+    };
+    out.sine = pick(0);
+    out.cosine = pick(1);
+    return true;
+}
+
+std::string radians(const std::string &x, Trig f, size_t decimals) {
+    elementary::RealText r;
+    elementary::splitReal(x, r);
+    if (decimals > elementary::kMaxDecimals) return elementary::precisionError(f == Trig::Cos ? "cos" : "sin");
+    std::string out;
+    auto compute = [&](size_t guard, realfn::Approx &a) {
+        SinCos sc;
+        if (!sinCosOf(r, decimals + guard, sc)) return false;
+        a.value = f == Trig::Cos ? sc.cosine : sc.sine;
+        a.error = nat::from_u64(realfn::kKernelError);
+        return true;
+    };
+    if (!realfn::decideWithGuards(decimals, realfn::LastDigit::Rounded, compute, out)) return kPiTooShort;
+    return out;
+}
+
+// ---- the text road ----
+
+std::string trig(BigNumber &bn, const std::string &x, Trig f);
+
+// The sine of a negative angle is the negated sine of the positive one, negated as text.
+std::string negateText(const std::string &s) {
+    if (s == "0" || s == "+0" || s == "-0" || isMessage(s)) return s;
+    if (s == "-" || s == "+") return "err";
+    if (startsWith(s, '-')) return s.substr(1);
+    return "-" + s;
+}
+
+// The angle without its leading '-': numbers and pi or degree texts lose the sign
+// character; a sum of terms is multiplied by -1 so that every term changes its sign.
+std::string positiveAngle(BigNumber &bn, const std::string &x) {
+    std::string rest = x.substr(1);
+    angles::PiAngle pi;
+    angles::DegreeAngle degrees;
+    if (BigNumber::isRealNumber(rest) || angles::matchPiAngle(rest, pi) || angles::matchDegreeAngle(rest, degrees) ||
+        splitTerms(rest).size() == 1)
+        return rest;
+    return bn.multiplication(x, "-1");
+}
+
+std::string piTrig(const angles::PiAngle &a, Trig f) {
+    switch (a.form) {
+    case angles::PiAngle::Whole:
+        if (f == Trig::Sin) return "0";
+        return (a.numerator.back() - '0') % 2 == 0 ? "1" : "-1";
+    case angles::PiAngle::Decimal: {
+        Nat numerator = nat::from_decimal(a.numerator + a.denominator);
+        return piFraction(numerator, nat::pow10(a.denominator.size()), f);
+    }
+    case angles::PiAngle::Fraction:
+        break;
+    }
+    return piFraction(nat::from_decimal(a.numerator), nat::from_decimal(a.denominator), f);
+}
+
+std::string symbolic(BigNumber &bn, const std::string &x, Trig f) {
+    const char *key = f == Trig::Cos ? "cos(2x)" : "sin(2x)";
+    const char *identity = f == Trig::Cos ? "cos^2(x)-sin^2(x)" : "2sin(x)*cos(x)";
+    for (const auto &[name, claim] : equality_claims)
+        if (name == key && claim_value(claim) == identity)
+            return f == Trig::Cos ? bn.cosDoubleAngleText(x.c_str()) : bn.sinDoubleAngleText(x.c_str());
+    return (f == Trig::Cos ? "cos(" : "sin(") + x + ")";
+}
+
+std::string trig(BigNumber &bn, const std::string &x, Trig f) {
+    if (const char *s = f == Trig::Cos ? shortcut(kCosineShortcuts, x) : shortcut(kSineShortcuts, x)) return s;
+    if (isNegative(x)) {
+        std::string positive = trig(bn, positiveAngle(bn, x), f);
+        return f == Trig::Cos ? positive : negateText(positive);
+    }
+    angles::PiAngle pi;
+    if (angles::matchPiAngle(x, pi)) return piTrig(pi, f);
+    angles::DegreeAngle degrees;
+    if (angles::matchDegreeAngle(x, degrees)) {
+        std::string text = degrees.sign + degrees.whole + (degrees.decimals.empty() ? "" : "." + degrees.decimals);
+        return trig(bn, bn.deg2radText(text), f);
+    }
+    if (BigNumber::isRealNumber(x)) return radians(x, f, elementary::decimalsOf(bn.getPrecision()));
+    return symbolic(bn, x, f);
+}
+
+// tan (or cot) of a number in radians: the quotient of sine and cosine carried with as
+// many more digits as the divisor has leading zeros, so that the quotient keeps the
+// precision near the poles too.
+bool quotientApprox(const elementary::RealText &x, bool negative, size_t scale, bool cot, realfn::Approx &out) {
+    size_t s = scale;
+    for (int pass = 0; pass < 6; pass++) {
+        SinCos sc;
+        if (!sinCosOf(x, s, sc)) return false;
+        const realfn::Scaled &num = cot ? sc.cosine : sc.sine, &den = cot ? sc.sine : sc.cosine;
+        size_t digits = nat::decimal_digits(den.magnitude);
+        size_t zeros = s - std::min(s, digits);
+        size_t needed = scale + 2 * zeros + 8;
+        if (digits < 8 || s < needed) {
+            s = std::max(needed, 2 * s);
+            continue;
+        }
+        Nat q = realfn::divScaled(num.magnitude, den.magnitude, s), e, rest;
+        Nat spread = nat::mul(nat::from_u64(realfn::kKernelError), nat::add(nat::pow10(s), q));
+        nat::divmod(nat::shift_decimal(spread, s), den.magnitude, e, rest);
+        nat::add_small(e, 2);
+        bool neg = (num.negative != den.negative) != negative;
+        out.value = realfn::Scaled{q, s, neg && !q.empty()};
+        out.error = e;
+        return true;
+    }
+    return false;
+}
+
+std::string quotient(BigNumber &bn, const std::string &x, bool cot) {
+    bool negative = isNegative(x);
+    std::string magnitude = negative ? x.substr(1) : x;
+    elementary::RealText r;
+    // Numbers in radians: the quotient of the values, not of their rounded texts. Zero
+    // keeps the division of the texts, whose zero divisor answers for itself.
+    if (elementary::splitReal(magnitude, r) && !(negative && startsWith(magnitude, '+')) && !elementary::isZero(r)) {
+        size_t decimals = elementary::decimalsOf(bn.getPrecision());
+        if (decimals > elementary::kMaxDecimals) return elementary::precisionError(cot ? "cot" : "tan");
+        std::string out;
+        auto compute = [&](size_t guard, realfn::Approx &a) {
+            return quotientApprox(r, negative, decimals + guard, cot, a);
+        };
+        if (!realfn::decideWithGuards(decimals, realfn::LastDigit::Rounded, compute, out)) return kPiTooShort;
+        if (bn.getMode() == 0) return out;
+        return bn.decimal_to_fraction(out);
+    }
+    std::string s = trig(bn, x, Trig::Sin);
+    std::string c = trig(bn, x, Trig::Cos);
+    if (s.rfind("Error", 0) == 0) return s;
+    if (c.rfind("Error", 0) == 0) return c;
+    const std::string &dividend = cot ? c : s, &divisor = cot ? s : c;
+    if (bn.getMode() == 0) return bn.real_division(dividend, divisor);
+    std::string a = bn.decimal_to_fraction(dividend);
+    std::string b = bn.decimal_to_fraction(divisor);
+    return bn.fr_division(a, b);
+}
+
+}  // namespace
+
+std::string &BigNumber::cosine(const std::string &x) {
+    std::string answer = trig(*this, x, Trig::Cos);
+    return result = answer;
+}
+
+std::string &BigNumber::sine(const std::string &x) {
+    std::string answer = trig(*this, x, Trig::Sin);
+    return result = answer;
+}
+
+std::string &BigNumber::tangent(const std::string &x) {
+    std::string answer = quotient(*this, x, false);
+    return result = answer;
+}
+
+std::string &BigNumber::cotangent(const std::string &x) {
+    std::string answer = quotient(*this, x, true);
+    return result = answer;
+}
