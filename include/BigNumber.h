@@ -264,6 +264,14 @@ private:
                                  bool baseNegative, bool exponentNegative);
     std::string complexReciprocal(const std::string &z);
     std::string simplifyIntegerRoot(const std::string &m, int64_t n);
+    std::string evaluatePowerText(const std::string &x, const std::string &y);
+    std::string fractionPower(const std::string &a, const std::string &b);
+    std::string fractionToFractionPower(const std::string &aw, const std::string &av, const std::string &au,
+                                        const std::string &at, bool aNeg, bool bNeg);
+    std::string fractionQuotient(const std::string &a, const std::string &b);
+    std::string fractionRemainder(const std::string &a, const std::string &b);
+    std::string walkFractionPostfix(const std::vector<std::string> &fields, bool traced);
+    std::string complexPower(const std::string &a, const std::string &b);
 
     char textBuffer[1001] = {};  // formatting buffer of the double-angle texts
     std::string result = "0";

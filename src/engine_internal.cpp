@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "BigNumber.h"
+
 namespace engine {
 
 bool isSpecialWord(std::string_view t) {
@@ -41,6 +43,17 @@ std::vector<std::string> splitTerms(const std::string &text) {
     }
     terms.push_back(t.substr(start));
     return terms;
+}
+
+std::string scaledDigits(const std::string &unsignedReal, size_t &decimals) {
+    std::string t = unsignedReal;
+    size_t p = t.find('.');
+    decimals = 0;
+    if (p != std::string::npos) {
+        decimals = t.size() - p - 1;
+        t.erase(p, 1);
+    }
+    return BigNumber::stripLeadingZeros(t);
 }
 
 std::string cutDecimals(const std::string &text, size_t places) {

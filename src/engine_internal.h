@@ -48,6 +48,10 @@ int compareMagnitude(std::string_view a, std::string_view b);
 // its sign character.
 std::vector<std::string> splitTerms(const std::string &text);
 
+// Digits of an unsigned real text without its point (the number of decimals it had goes
+// to `decimals`), leading zeros removed but one.
+std::string scaledDigits(const std::string &unsignedReal, size_t &decimals);
+
 // Keeps the characters up to and including the point and `places` more.
 std::string cutDecimals(const std::string &text, size_t places);
 

@@ -11,17 +11,6 @@ using namespace engine;
 
 namespace {
 
-// Digits of an unsigned real text without its point, and the number of fraction digits.
-std::string scaledDigits(std::string t, size_t &fractionLength) {
-    size_t p = t.find('.');
-    fractionLength = 0;
-    if (p != std::string::npos) {
-        fractionLength = t.size() - p - 1;
-        t.erase(p, 1);
-    }
-    return BigNumber::stripLeadingZeros(t);
-}
-
 // Terms of an operand: its symbolic terms in order, then its numeric terms summed into one.
 std::vector<std::string> prepareTerms(BigNumber &bn, const std::string &operand) {
     std::vector<std::string> terms;

@@ -7,20 +7,6 @@
 
 using namespace engine;
 
-namespace {
-
-nat::Nat gcdNat(nat::Nat a, nat::Nat b) {
-    while (!nat::is_zero(b)) {
-        nat::Nat q, r;
-        nat::divmod(a, b, q, r);
-        a.swap(b);
-        b.swap(r);
-    }
-    return a;
-}
-
-}  // namespace
-
 // Euclid with non-negative remainders: when the first remainder is zero the divisor comes
 // back as written (its sign and zeros included); otherwise the answer is the positive gcd.
 std::string &BigNumber::gcd(const std::string &a, const std::string &b) {
@@ -34,7 +20,7 @@ std::string &BigNumber::gcd(const std::string &a, const std::string &b) {
     nat::divmod(A, B, q, r);
     if (nat::is_zero(r)) return result = b;
     result.clear();
-    nat::append_decimal(gcdNat(B, r), result);
+    nat::append_decimal(nat::gcd(B, r), result);
     return result;
 }
 

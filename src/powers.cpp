@@ -162,29 +162,18 @@ std::string &BigNumber::power(const std::string &base, const std::string &expone
         for (int64_t k = 0; k < n; k++) r = multiplication(r, base);
         return result = r;
     }
-    if (isRealNumber(exponent)) {
+    bool realExponent = isRealNumber(exponent);
+    if (realExponent || splitFraction(exponent, num, den)) {
         if (isRealNumber(base)) {
-            std::string frac = decimal_to_fraction(std::string(unsignedPart(exponent)));
-            splitFraction(frac, num, den);
+            if (realExponent) splitFraction(decimal_to_fraction(std::string(unsignedPart(exponent))), num, den);
+            else if (isNegative(num)) num.erase(0, 1);
             return powerByFraction(base, num, den, baseNegative, exponentNegative);
         }
-        if (isInfixValid(base)) {
-            std::string v;
-            EvalInfixExprNoOutput(base, v, 0);
-            return power(v, exponent);
-        }
-        return result = "(" + base + ")^(" + exponent + ")";
-    }
-    if (splitFraction(exponent, num, den)) {
-        if (isRealNumber(base)) {
-            if (isNegative(num)) num.erase(0, 1);
-            return powerByFraction(base, num, den, baseNegative, exponentNegative);
-        }
-        if (isInfixValid(base)) {
-            std::string v;
-            EvalInfixExprNoOutput(base, v, 0);
-            return power(v, exponent);
-        }
+        // A numerical expression as the base is evaluated first; an evaluation that
+        // gives the text back leaves the power symbolic.
+        std::string v;
+        if (isInfixValid(base)) EvalInfixExprNoOutput(base, v, 0);
+        if (!v.empty() && v != base) return power(v, exponent);
         return result = "(" + base + ")^(" + exponent + ")";
     }
     if (isInfixValid(exponent)) {

@@ -9,18 +9,6 @@ namespace {
 
 const char *const kInfinity = "\xE2\x88\x9E";
 
-// Digits without the point (and the number of decimals it had), leading zeros removed.
-std::string scaled(const std::string &unsignedText, size_t &decimals) {
-    std::string t = unsignedText;
-    size_t p = t.find('.');
-    decimals = 0;
-    if (p != std::string::npos) {
-        decimals = t.size() - p - 1;
-        t.erase(p, 1);
-    }
-    return BigNumber::stripLeadingZeros(t);
-}
-
 // The special answer for a divisor written "0" or "-0".
 std::string signedZeroDivision(const std::string &a, bool divisorNegative) {
     if (a == "0" || a == "-0") return "-NaN";
@@ -76,8 +64,8 @@ std::string &BigNumber::real_division(const std::string &a, const std::string &b
         if (b == "0" || b == "-0") return result = signedZeroDivision(a, b == "-0");
         bool negative = isNegative(a) != isNegative(b);
         size_t da, db;
-        std::string x = scaled(std::string(unsignedPart(a)), da);
-        std::string y = scaled(std::string(unsignedPart(b)), db);
+        std::string x = scaledDigits(std::string(unsignedPart(a)), da);
+        std::string y = scaledDigits(std::string(unsignedPart(b)), db);
         if (da < db) x.append(db - da, '0');
         else y.append(da - db, '0');
         std::string q = int_division(x, y);

@@ -52,8 +52,13 @@ Limb divmod_small(const Nat &a, Limb d, Nat &q);
 void divmod(const Nat &a, const Nat &b, Nat &q, Nat &r);
 
 Nat pow(const Nat &base, uint64_t e);
+Nat gcd(Nat a, Nat b);
 // lo * (lo+1) * ... * hi (1 when lo > hi), by a product tree
 Nat product_range(uint64_t lo, uint64_t hi);
+// n written in a base from 2 to 36 (digits 0-9a-z), no leading zeros
+std::string to_base(const Nat &n, Limb base);
+// The value of digit values (most significant first) in any base
+Nat from_digit_values(const std::vector<uint32_t> &values, const Nat &base);
 // floor(n^(1/k)), k >= 1
 Nat root(const Nat &n, uint64_t k);
 

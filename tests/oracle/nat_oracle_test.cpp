@@ -95,3 +95,16 @@ TEST(NatOracle, Divide) {
         ASSERT_EQ(nat_text(r), mpz_class(A % B).get_str()) << n;
     }
 }
+
+TEST(NatOracle, Gcd) {
+    std::mt19937_64 rng(5);
+    for (size_t n : {size_t(1), size_t(10), size_t(19), size_t(40), size_t(300), size_t(3000)})
+        for (int rep = 0; rep < 20; rep++) {
+            std::string g = random_digits(rng, 1 + rng() % (n / 2 + 1));
+            std::string a = random_digits(rng, n), b = random_digits(rng, 1 + rng() % n);
+            mpz_class G(g), A = mpz_class(a) * G, B = mpz_class(b) * G, R;
+            mpz_gcd(R.get_mpz_t(), A.get_mpz_t(), B.get_mpz_t());
+            nat::Nat x = nat::from_decimal(A.get_str()), y = nat::from_decimal(B.get_str());
+            ASSERT_EQ(nat_text(nat::gcd(x, y)), R.get_str()) << n;
+        }
+}
