@@ -196,18 +196,6 @@ std::string negateText(const std::string &s) {
     return "-" + s;
 }
 
-// The angle without its leading '-': numbers and pi or degree texts lose the sign
-// character; a sum of terms is multiplied by -1 so that every term changes its sign.
-std::string positiveAngle(BigNumber &bn, const std::string &x) {
-    std::string rest = x.substr(1);
-    angles::PiAngle pi;
-    angles::DegreeAngle degrees;
-    if (BigNumber::isRealNumber(rest) || angles::matchPiAngle(rest, pi) || angles::matchDegreeAngle(rest, degrees) ||
-        splitTerms(rest).size() == 1)
-        return rest;
-    return bn.multiplication(x, "-1");
-}
-
 std::string piTrig(const angles::PiAngle &a, Trig f) {
     switch (a.form) {
     case angles::PiAngle::Whole:
@@ -232,12 +220,29 @@ std::string symbolic(BigNumber &bn, const std::string &x, Trig f) {
     return (f == Trig::Cos ? "cos(" : "sin(") + x + ")";
 }
 
+// A negative angle: its leading '-' characters come off a number, a pi or degree text or a
+// single term (each one flips the sign of a sine); a sum of terms is multiplied by -1 so
+// that every term changes its sign. A product that still begins with '-' is not taken
+// further: the angle stays symbolic.
+std::string negativeAngle(BigNumber &bn, const std::string &x, Trig f) {
+    size_t signs = x.find_first_not_of('-');
+    std::string rest = x.substr(signs == std::string::npos ? x.size() : signs);
+    angles::PiAngle pi;
+    angles::DegreeAngle degrees;
+    if (BigNumber::isRealNumber(rest) || angles::matchPiAngle(rest, pi) || angles::matchDegreeAngle(rest, degrees) ||
+        splitTerms(rest).size() == 1) {
+        std::string positive = trig(bn, rest, f);
+        return f == Trig::Sin && (x.size() - rest.size()) % 2 == 1 ? negateText(positive) : positive;
+    }
+    std::string product = bn.multiplication(x, "-1");
+    if (product.empty() || isNegative(product)) return symbolic(bn, x, f);
+    std::string positive = trig(bn, product, f);
+    return f == Trig::Cos ? positive : negateText(positive);
+}
+
 std::string trig(BigNumber &bn, const std::string &x, Trig f) {
     if (const char *s = f == Trig::Cos ? shortcut(kCosineShortcuts, x) : shortcut(kSineShortcuts, x)) return s;
-    if (isNegative(x)) {
-        std::string positive = trig(bn, positiveAngle(bn, x), f);
-        return f == Trig::Cos ? positive : negateText(positive);
-    }
+    if (isNegative(x)) return negativeAngle(bn, x, f);
     angles::PiAngle pi;
     if (angles::matchPiAngle(x, pi)) return piTrig(pi, f);
     angles::DegreeAngle degrees;
@@ -251,10 +256,12 @@ std::string trig(BigNumber &bn, const std::string &x, Trig f) {
 
 // tan (or cot) of a number in radians: the quotient of sine and cosine carried with as
 // many more digits as the divisor has leading zeros, so that the quotient keeps the
-// precision near the poles too.
-bool quotientApprox(const elementary::RealText &x, bool negative, size_t scale, bool cot, realfn::Approx &out) {
+// precision near the poles too. `tooClose` tells a divisor too small to resolve within
+// the digit limit from a pi too short.
+bool quotientApprox(const elementary::RealText &x, bool negative, size_t scale, bool cot, realfn::Approx &out,
+                    bool &tooClose) {
     size_t s = scale;
-    for (int pass = 0; pass < 6; pass++) {
+    for (;;) {
         SinCos sc;
         if (!sinCosOf(x, s, sc)) return false;
         const realfn::Scaled &num = cot ? sc.cosine : sc.sine, &den = cot ? sc.sine : sc.cosine;
@@ -263,6 +270,10 @@ bool quotientApprox(const elementary::RealText &x, bool negative, size_t scale, 
         size_t needed = scale + 2 * zeros + 8;
         if (digits < 8 || s < needed) {
             s = std::max(needed, 2 * s);
+            if (s > elementary::kMaxAnswerDigits) {
+                tooClose = true;
+                return false;
+            }
             continue;
         }
         Nat q = realfn::divScaled(num.magnitude, den.magnitude, s), e, rest;
@@ -274,7 +285,6 @@ bool quotientApprox(const elementary::RealText &x, bool negative, size_t scale, 
         out.error = e;
         return true;
     }
-    return false;
 }
 
 std::string quotient(BigNumber &bn, const std::string &x, bool cot) {
@@ -287,10 +297,12 @@ std::string quotient(BigNumber &bn, const std::string &x, bool cot) {
         size_t decimals = elementary::decimalsOf(bn.getPrecision());
         if (decimals > elementary::kMaxDecimals) return elementary::precisionError(cot ? "cot" : "tan");
         std::string out;
+        bool tooClose = false;
         auto compute = [&](size_t guard, realfn::Approx &a) {
-            return quotientApprox(r, negative, decimals + guard, cot, a);
+            return quotientApprox(r, negative, decimals + guard, cot, a, tooClose);
         };
-        if (!realfn::decideWithGuards(decimals, realfn::LastDigit::Rounded, compute, out)) return kPiTooShort;
+        if (!realfn::decideWithGuards(decimals, realfn::LastDigit::Rounded, compute, out))
+            return tooClose ? "Error> " + x + " is too close to a pole of " + (cot ? "cot" : "tan") + "." : kPiTooShort;
         if (bn.getMode() == 0) return out;
         return bn.decimal_to_fraction(out);
     }

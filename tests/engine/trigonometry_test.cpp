@@ -120,6 +120,10 @@ TEST(Trigonometry, NegativeAngles) {
     };
     BigNumber bn;
     for (const TrigCase &c : cases) expectBoth(bn, c);
+    // every sign flips the sine; none is taken one call at a time
+    EXPECT_EQ(bn.sine(std::string(100001, '-') + "30d"), "-(1/2)");
+    EXPECT_EQ(bn.sine(std::string(100000, '-') + "30d"), "(1/2)");
+    EXPECT_EQ(bn.cosine(std::string(100001, '-') + "1/3pi"), "1/2");
 }
 
 TEST(Trigonometry, Radians) {
@@ -175,6 +179,7 @@ TEST(Trigonometry, TangentAndCotangent) {
     EXPECT_EQ(bn.tangent("-1"), "-1.55740772");
     // near the pole the quotient of the rounded texts would be 11% off
     EXPECT_EQ(bn.tangent("1.5707963"), "37320539.58671654");
+    EXPECT_EQ(bn.cotangent("0." + std::string(49, '0') + "1"), "1" + std::string(50, '0') + ".00000000");
     EXPECT_EQ(bn.tangent("0/0pi"), "Error> 0/0 is NOT allowed.");
     bn.setMode(1);
     EXPECT_EQ(bn.tangent("1"), "38935193|25000000");
