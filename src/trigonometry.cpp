@@ -113,58 +113,62 @@ struct SinCos {
     realfn::Scaled sine, cosine;
 };
 
-// Which function of the folded angle t gives cos and sin of m quarter turns + sigma t.
+// sin and cos of m quarter turns + sigma t, for m = 0..3, from sin t and cos t; sigma is
+// -1 in the odd eighths of the turn (the angle is then measured back from the next eighth).
 struct Quadrant {
-    bool cosineFromSine;
-    bool cosineNegative;
-    bool sineFromSine;
-    bool sineNegative;
+    bool sineFromSine, sineNegative;
+    bool cosineFromSine, cosineNegative;
 };
 
 constexpr Quadrant kQuadrants[] = {
-    {false, false, true, false},  // cos t, sin t
-    {true, true, false, false},   // -sin t, cos t
-    {false, true, true, true},    // -cos t, -sin t
-    {true, false, false, true},   // sin t, -cos t
+    {true, false, false, false},  // sin t, cos t
+    {false, false, true, true},   // cos t, -sin t
+    {true, true, false, true},    // -sin t, -cos t
+    {false, true, true, false},   // -cos t, sin t
 };
 
+// X (at scale s) reduced by whole turns and folded into [0, pi/4]: X = 2k pi + j pi/4 + t
+// for an even eighth j, (j + 1) pi/4 - t for an odd one. Pi is taken with as many more
+// decimals as X has integer digits; false when the stored pi is too short for that.
+bool foldAngle(const Nat &X, size_t s, size_t integerDigits, uint64_t &eighth, Nat &t) {
+    size_t D = s + integerDigits + 2;
+    Nat pi;
+    if (!realfn::piAt(D, pi)) return false;
+    Nat turns, r, j, rest, t4;
+    nat::divmod(nat::shift_decimal(X, D - s), nat::add(pi, pi), turns, r);
+    nat::mul_small(r, 4);
+    nat::divmod(r, pi, j, rest);  // 4r = j pi + rest
+    nat::to_u64(j, eighth);
+    t4 = eighth % 2 == 1 ? nat::sub(pi, rest) : rest;
+    nat::divmod_small(t4, 4, t);
+    t = realfn::shiftDown(t, D - s);
+    return true;
+}
+
 // sin and cos of the unsigned angle x at the scale; false when the stored pi is too
-// short to reduce it.
+// short to reduce it. Angles up to 1.5 (below pi/2) need no pi at all.
 bool sinCosOf(const elementary::RealText &x, size_t scale, SinCos &out) {
     size_t s = scale + 2;
     Nat X = elementary::toScaled(x, s, false).magnitude, sn, cs;
-    Nat direct = nat::shift_decimal(nat::from_u64(15), s - 1);  // 1.5, below pi/2
-    bool fromSine[2] = {true, false}, negative[2] = {false, false};
-    if (nat::compare(X, direct) <= 0) {
+    Quadrant q = kQuadrants[0];
+    bool odd = false;
+    if (nat::compare(X, nat::shift_decimal(nat::from_u64(15), s - 1)) <= 0) {
         realfn::sinCosAt(X, s, sn, cs);
     } else {
-        size_t D = s + x.integer.size() + 2;
-        Nat pi;
-        if (!realfn::piAt(D, pi)) return false;
-        Nat turns, r, j, rest, t4, t;
-        nat::divmod(nat::shift_decimal(X, D - s), nat::add(pi, pi), turns, r);
-        Nat r4 = r;
-        nat::mul_small(r4, 4);
-        nat::divmod(r4, pi, j, rest);  // r = j pi/4 + rest/4, j in 0..7
-        uint64_t octant = 0;
-        nat::to_u64(j, octant);
-        bool odd = octant % 2 == 1;
-        t4 = odd ? nat::sub(pi, rest) : rest;
-        nat::divmod_small(t4, 4, t);
-        realfn::sinCosAt(realfn::shiftDown(t, D - s), s, sn, cs);
-        const Quadrant &q = kQuadrants[((octant + (odd ? 1 : 0)) / 2) % 4];
-        fromSine[0] = q.sineFromSine;
-        negative[0] = q.sineNegative != (q.sineFromSine && odd);
-        fromSine[1] = q.cosineFromSine;
-        negative[1] = q.cosineNegative != (q.cosineFromSine && odd);
+        uint64_t eighth = 0;
+        Nat t;
+        if (!foldAngle(X, s, x.integer.size(), eighth, t)) return false;
+        realfn::sinCosAt(t, s, sn, cs);
+        odd = eighth % 2 == 1;
+        q = kQuadrants[((eighth + (odd ? 1 : 0)) / 2) % 4];
     }
-    auto pick = [&](int i) {
-        Nat m = realfn::shiftDown(fromSine[i] ? sn : cs, 2);
-        bool neg = negative[i] && !m.empty();
+    auto pick = [&](bool fromSine, bool negative) {
+        Nat m = realfn::shiftDown(fromSine ? sn : cs, 2);
+        bool neg = (negative != (fromSine && odd)) && !m.empty();  // sin(-t) = -sin t
         return realfn::Scaled{m, scale, neg};
     };
-    out.sine = pick(0);
-    out.cosine = pick(1);
+    out.sine = pick(q.sineFromSine, q.sineNegative);
+    out.cosine = pick(q.cosineFromSine, q.cosineNegative);
     return true;
 }
 
@@ -276,9 +280,10 @@ bool quotientApprox(const elementary::RealText &x, bool negative, size_t scale, 
             }
             continue;
         }
+        // d(n/d) = (dn + q dd) / d: with both errors E units, E (1 + q) / d units of q
         Nat q = realfn::divScaled(num.magnitude, den.magnitude, s), e, rest;
         Nat spread = nat::mul(nat::from_u64(realfn::kKernelError), nat::add(nat::pow10(s), q));
-        nat::divmod(nat::shift_decimal(spread, s), den.magnitude, e, rest);
+        nat::divmod(spread, den.magnitude, e, rest);
         nat::add_small(e, 2);
         bool neg = (num.negative != den.negative) != negative;
         out.value = realfn::Scaled{q, s, neg && !q.empty()};
