@@ -84,13 +84,19 @@ const char *const kPiTooShort = "Error> the angle needs more than the 10120 stor
 
 }  // namespace
 
-// Degrees with decimals are reduced exactly as well: 30.5 degrees are 61/360pi.
+// Degrees with decimals are reduced exactly as well: 30.5 degrees are 61/360pi. Their
+// decimals are limited, since the reduction of two long numbers takes time of the square
+// of their length.
 std::string BigNumber::deg2radText(const std::string &degrees) {
+    const size_t maxDecimals = 1000;
     std::string sign = isNegative(degrees) ? "-" : "";
     elementary::RealText r;
     if (!elementary::splitReal(sign.empty() ? degrees : degrees.substr(1), r) || degrees == "+" || degrees == "-")
         return "Error> " + degrees + " is not a number of degrees.";
     if (elementary::isZero(r)) return "0";
+    r.fraction.erase(r.fraction.find_last_not_of('0') + 1);
+    if (r.fraction.size() > maxDecimals)
+        return "Error> degrees are reduced with at most " + std::to_string(maxDecimals) + " decimals.";
     nat::Nat numerator = nat::from_decimal(r.integer + r.fraction);
     nat::Nat denominator = nat::shift_decimal(nat::from_u64(180), r.fraction.size());
     nat::Nat g = gcdOf(numerator, denominator), n, d, rest;

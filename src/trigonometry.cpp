@@ -5,6 +5,8 @@
 // In radians the value is computed with guard digits and rounded half up to the
 // precision: the angle is reduced by whole turns with as many stored digits of pi as its
 // size needs, folded into the first eighth of a turn, and summed by binary splitting.
+#include <numeric>
+
 #include "BigNumber.h"
 #include "angle_text.h"
 #include "elementary_common.h"
@@ -80,31 +82,23 @@ template <size_t N> const char *shortcut(const Shortcut (&table)[N], const std::
 // unchanged instead of being negated or divided.
 bool isMessage(const std::string &s) { return s.rfind("Error", 0) == 0 || s == kUndetermined || s == kTodo; }
 
-Nat gcdOf(Nat a, Nat b) {
-    while (!b.empty()) {
-        Nat q, r;
-        nat::divmod(a, b, q, r);
-        a.swap(b);
-        b.swap(r);
-    }
-    return a;
-}
-
-// The exact text of a/b pi (zero and one tested by value, so leading zeros do not matter).
-std::string piFraction(Nat a, Nat b, Trig f) {
+// The exact text of a/b pi (zero tested by value, so leading zeros do not matter). The
+// fraction reduces to a denominator of at most 6 exactly when m = 60a/b is a whole number;
+// then a/b = m/60, and m modulo 120 picks the row. One product and one division: no
+// greatest common divisor of long numbers is needed.
+std::string piFraction(const Nat &a, const Nat &b, Trig f) {
     if (a.empty()) return b.empty() ? kZeroOverZero : (f == Trig::Cos ? "1" : "0");
     if (b.empty()) return kUndetermined;
-    Nat g = gcdOf(a, b), q, r;
-    nat::divmod(a, g, q, r);
-    a = q;
-    nat::divmod(b, g, q, r);
-    uint64_t denominator = 0;
-    if (!nat::to_u64(q, denominator) || denominator > 6) return kTodo;
-    Nat ignored;
-    unsigned residue = nat::divmod_small(a, nat::Limb(2 * denominator), ignored);
+    Nat a60 = a, m, rest, ignored;
+    nat::mul_small(a60, 60);
+    nat::divmod(a60, b, m, rest);
+    if (!rest.empty()) return kTodo;
+    unsigned m120 = nat::divmod_small(m, 120, ignored);
+    unsigned g = std::gcd(m120 % 60, 60u);  // gcd(m, 60)
+    unsigned denominator = 60 / g, residue = m120 / g;
     for (const ExactRow &row : kExactTable)
         if (row.denominator == denominator && row.residue == residue) return f == Trig::Cos ? row.cosine : row.sine;
-    return kTodo;  // not reached: reduced numerators have no common factor with the denominator
+    return kTodo;  // denominators 10, 12, 15, 20, 30 and 60
 }
 
 // ---- radians ----
@@ -250,9 +244,9 @@ std::string trig(BigNumber &bn, const std::string &x, Trig f) {
     angles::PiAngle pi;
     if (angles::matchPiAngle(x, pi)) return piTrig(pi, f);
     angles::DegreeAngle degrees;
-    if (angles::matchDegreeAngle(x, degrees)) {
-        std::string text = degrees.sign + degrees.whole + (degrees.decimals.empty() ? "" : "." + degrees.decimals);
-        return trig(bn, bn.deg2radText(text), f);
+    if (angles::matchDegreeAngle(x, degrees)) {  // d degrees are d/180 pi
+        Nat numerator = nat::from_decimal(degrees.whole + degrees.decimals);
+        return piFraction(numerator, nat::shift_decimal(nat::from_u64(180), degrees.decimals.size()), f);
     }
     if (BigNumber::isRealNumber(x)) return radians(x, f, elementary::decimalsOf(bn.getPrecision()));
     return symbolic(bn, x, f);

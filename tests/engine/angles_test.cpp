@@ -14,6 +14,8 @@ TEST(Angles, DegreesAsReducedFractionsOfPi) {
     };
     BigNumber bn;
     for (auto [degrees, want] : cases) EXPECT_EQ(bn.deg2radText(degrees), want) << degrees;
+    EXPECT_EQ(bn.deg2radText("0." + std::string(999, '0') + "9000"), "1/2" + std::string(1001, '0') + "pi");
+    EXPECT_EQ(bn.deg2radText("0." + std::string(1000, '0') + "9"), "Error> degrees are reduced with at most 1000 decimals.");
 }
 
 TEST(Angles, TurnOffsetCountsWholeTurnsExactly) {

@@ -90,6 +90,14 @@ TEST(Trigonometry, AngleForms) {
     };
     BigNumber bn;
     for (const TrigCase &c : cases) expectBoth(bn, c);
+    // long numerators and denominators are decided without reducing the fraction
+    std::string n(100000, '7');
+    expectBoth(bn, {(n + "/" + n + "pi").c_str(), "-1", "0"});
+    expectBoth(bn, {(n + "00/" + n + "0000pi").c_str(), "TODO...", "TODO..."});
+    expectBoth(bn, {(n + "/" + n + "6pi").c_str(), "TODO...", "TODO..."});
+    expectBoth(bn, {("2." + std::string(100000, '5') + "pi").c_str(), "TODO...", "TODO..."});
+    expectBoth(bn, {("30." + std::string(100000, '0') + "d").c_str(), "sqrt(3)/2", "(1/2)"});
+    expectBoth(bn, {("30." + std::string(100000, '0') + "1d").c_str(), "TODO...", "TODO..."});
 }
 
 TEST(Trigonometry, Shortcuts) {
