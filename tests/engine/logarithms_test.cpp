@@ -12,6 +12,11 @@ TEST(Logarithms, ConstantsAreCut) {
     bn.setPrecision(20);
     // 3 ln 2 enters cut, so ln 10 ends below its true digits ...68401
     EXPECT_EQ(bn.ln10(), "2.30258509299404568399");
+    bn.setPrecision(2);
+    EXPECT_EQ(bn.ln10(), "2.29");  // one unit below
+    // with fewer decimals the cut ln 2 would take three units (2.0) or the integer digit
+    bn.setPrecision(1);
+    EXPECT_EQ(bn.ln10(), "2.3");
     bn.setPrecision(0);
     EXPECT_EQ(bn.ln2(), "0");
     EXPECT_EQ(bn.ln10(), "2");
