@@ -13,9 +13,9 @@ using namespace engine;
 namespace {
 
 const char *const kTooBig = "Warning> n is too big.";
-// Walks with more factors than this are refused: their answers could not be held.
-constexpr double kMaxProductDigits = 1e7;
-constexpr uint64_t kMaxTextWalk = 100000;  // factors of a walk on decimal or signed texts
+// Products with more digits than this are refused (100000! has 456574).
+constexpr double kMaxProductDigits = 5e5;
+constexpr uint64_t kMaxTextWalk = 10000;  // factors of a walk on decimal or signed texts
 
 std::string syntaxMessage(const std::string &operand) {
     return "\nhint> ===*=== syntax error ===*===\n    > the operand `" + operand + "` is not a valid infix.";
@@ -51,10 +51,12 @@ std::string &BigNumber::falling_factorial(const std::string &x, const std::strin
         return result;
     }
     // Decimals and signed values: factor by factor, subtracting 1.
+    if (!isRealNumber(x) || !isRealNumber(y)) return result = x + " and " + y + " should be real numbers.";
     std::string limit = addition(y, std::to_string(kMaxTextWalk));
     if (isLessThan(limit, x)) return result = kTooBig;
     std::string p = "1", r = x;
-    while (isGreaterThan(r, y)) {
+    for (uint64_t steps = 0; isGreaterThan(r, y); steps++) {
+        if (steps == kMaxTextWalk) return result = kTooBig;  // texts whose order never settles
         p = multiplication(p, r);
         r = real_subtraction(r, "1");
     }
@@ -88,6 +90,14 @@ std::string &BigNumber::fr_factorial_operator(const std::string &x, const std::s
         return t.find('|') != std::string::npos && t.find('.') == std::string::npos ? t : decimal_to_fraction(t);
     };
     std::string xf = asFraction(x), yf = asFraction(y);
+    // Only numbers have a falling product; a name would make the walk endless.
+    for (const std::string *operand : {&x, &y}) {
+        std::string n, d, f = asFraction(*operand);
+        if (!splitFraction(f, n, d) || !isRealNumber(n) || n.empty() || d.empty()) {
+            errorMessage = syntaxMessage(*operand);
+            return errorMessage;
+        }
+    }
     if (startsWith(fr_subtraction(xf, yf), '-')) {
         errorMessage = orderMessage(x, y);
         return errorMessage;
@@ -95,24 +105,105 @@ std::string &BigNumber::fr_factorial_operator(const std::string &x, const std::s
     return fr_falling_factorial(xf, yf);
 }
 
-std::string &BigNumber::fr_falling_factorial(const std::string &x, const std::string &y) {
-    // Whole numbers n|1: the same product as on integers once a second factor has been
-    // multiplied in (the first product keeps the text of x).
-    std::string xn, xd, yn, yd;
-    if (splitFraction(x, xn, xd) && splitFraction(y, yn, yd) && xd == "1" && yd == "1" && isAllDigits(xn) &&
-        isAllDigits(yn) && !xn.empty() && !yn.empty()) {
-        nat::Nat X = nat::from_decimal(xn), Y = nat::from_decimal(yn);
-        if (nat::compare(X, Y) > 0) {
-            std::string p = falling_factorial(stripLeadingZeros(xn), stripLeadingZeros(yn));
-            return result = p;
-        }
-        if (nat::compare(X, Y) == 0) return fr_multiplication("1", x);
-        return result = "1";
+namespace {
+
+// A signed rational with limb parts; the denominator is positive.
+struct Rational {
+    bool negative = false;
+    nat::Nat num, den{1};
+};
+
+bool parseRational(const std::string &t, Rational &r) {
+    std::string n, d;
+    if (!BigNumber::splitFraction(t, n, d)) return false;
+    r.negative = isNegative(n);
+    std::string digits(unsignedPart(n));
+    if (digits.empty() || d.empty() || !allDigits(digits) || !allDigits(d)) return false;
+    r.num = nat::from_decimal(digits);
+    r.den = nat::from_decimal(d);
+    if (nat::is_zero(r.num)) r.negative = false;
+    return !nat::is_zero(r.den);
+}
+
+// Signed difference of two signed naturals.
+void signedSub(bool an, const nat::Nat &a, bool bn, const nat::Nat &b, bool &rn, nat::Nat &r) {
+    if (an != bn) {
+        r = nat::add(a, b);
+        rn = an;
+    } else if (nat::compare(a, b) >= 0) {
+        r = nat::sub(a, b);
+        rn = an;
+    } else {
+        r = nat::sub(b, a);
+        rn = !an;
     }
-    std::string limit = fr_addition(y, std::to_string(kMaxTextWalk));
-    if (isFractionLess(limit, x)) return result = kTooBig;
+    if (nat::is_zero(r)) rn = false;
+}
+
+nat::Nat productTree(std::vector<nat::Nat> &v, size_t lo, size_t hi) {
+    if (hi - lo == 1) return v[lo];
+    size_t mid = lo + (hi - lo) / 2;
+    return nat::mul(productTree(v, lo, mid), productTree(v, mid, hi));
+}
+
+}  // namespace
+
+// The walk x, x-1, ... while above y, and y itself when the walk lands on it, multiplied
+// as fractions. On fractions of digits it is computed at once: the number of factors from
+// x - y, the numerators (x_n - k x_d) by a product tree over x_d^m, reduced once at the end;
+// the answer is the reduced fraction the step-by-step products would give.
+std::string &BigNumber::fr_falling_factorial(const std::string &x, const std::string &y) {
+    Rational X, Y;
+    if (!parseRational(x, X) || !parseRational(y, Y)) return fractionWalk(x, y);
+    // d = x - y = (xn yd - yn xd) / (xd yd)
+    bool dn;
+    nat::Nat dnum, dden = nat::mul(X.den, Y.den);
+    signedSub(X.negative, nat::mul(X.num, Y.den), Y.negative, nat::mul(Y.num, X.den), dn, dnum);
+    uint64_t m = 0;
+    bool lands = nat::is_zero(dnum);
+    if (!dn && !lands) {
+        nat::Nat q, r;
+        nat::divmod(dnum, dden, q, r);
+        lands = nat::is_zero(r);
+        if (!nat::to_u64(q, m) || m >= kMaxTextWalk) return result = kTooBig;
+        if (!lands) m++;
+    }
+    if (m == 0) return lands ? fr_multiplication("1", x) : (result = "1");
+    if (m == 1 && !lands) return result = x;  // the first product keeps the text of x
+    double digits = double(m) * double(nat::decimal_digits(X.num) + nat::decimal_digits(X.den) + 1);
+    if (digits > kMaxProductDigits) return result = kTooBig;
+    std::vector<nat::Nat> nums;
+    bool negative = false;
+    for (uint64_t k = 0; k < m; k++) {
+        nat::Nat kd = X.den, f;
+        nat::mul_small(kd, nat::Limb(k));
+        bool fn;
+        signedSub(X.negative, X.num, false, kd, fn, f);
+        negative ^= fn;
+        nums.push_back(f);
+    }
+    if (lands) {
+        nums.push_back(Y.num);
+        negative ^= Y.negative;
+    }
+    nat::Nat N = productTree(nums, 0, nums.size());
+    if (nat::is_zero(N)) return result = "0";
+    nat::Nat D = nat::pow(X.den, m);
+    if (lands) D = nat::mul(D, Y.den);
+    nat::Nat g = nat::gcd(N, D), p, q, r;
+    nat::divmod(N, g, p, r);
+    nat::divmod(D, g, q, r);
+    result = negative ? "-" : "";
+    nat::append_decimal(p, result, 1);
+    if (!(q == nat::Nat{1})) result += "|" + nat::to_decimal(q);
+    return result;
+}
+
+// The walk itself, for operands that are not fractions of digits.
+std::string &BigNumber::fractionWalk(const std::string &x, const std::string &y) {
     std::string p = "1", r = x;
-    while (isFractionGreater(r, y)) {
+    for (uint64_t steps = 0; isFractionGreater(r, y); steps++) {
+        if (steps == kMaxTextWalk) return result = kTooBig;  // texts whose order never settles
         p = fr_multiplication(p, r);
         r = fr_subtraction(r, "1|1");
     }

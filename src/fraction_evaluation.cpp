@@ -181,11 +181,12 @@ std::string BigNumber::fractionRemainder(const std::string &a, const std::string
     return r;
 }
 
-// The shared walk: operands are pushed, operators take one or two values.
+// The shared walk: operands are pushed, operators take one or two values. The answer is
+// the one value the walk leaves; a postfix that leaves none or several is malformed and
+// answers an error text.
 std::string BigNumber::walkFractionPostfix(const std::vector<std::string> &fields, bool traced) {
     std::vector<std::string> stack;
-    std::string answer;
-    const char *name = traced ? "EvalFractionPostfixExpression" : "EvalFractionPostfixExprNoOutput";
+    const std::string who = traced ? "EvalFractionPostfixExpression" : "EvalFractionPostfixExprNoOutput";
     for (const std::string &field : fields) {
         if (!isFractionOperator(field, traced)) {
             stack.push_back(field);
@@ -193,9 +194,9 @@ std::string BigNumber::walkFractionPostfix(const std::vector<std::string> &field
         }
         OperandSlots slots{field, "", ""};
         if (stack.empty()) {
-            std::cout << "temp[0]=" << field << "\n"
-                      << "Error(" << name << ")> The stack is empty." << std::endl;
-            break;
+            std::string error = "Error(" + who + ")> The stack is empty.";
+            std::cout << "temp[0]=" << field << "\n" << error << std::endl;
+            return error;
         }
         slots[1] = stack.back();
         stack.pop_back();
@@ -211,13 +212,11 @@ std::string BigNumber::walkFractionPostfix(const std::vector<std::string> &field
         }
         slots[2] = stack.back();
         stack.pop_back();
-        answer = fractionBinaryOp(slots);
-        stack.push_back(answer);
+        stack.push_back(fractionBinaryOp(slots));
     }
-    // A walk that leaves exactly one value has that value as its answer, also when the
-    // last step took one operand.
-    if (stack.size() == 1) answer = stack.back();
-    return answer;
+    if (stack.size() == 1) return stack.back();
+    return "Error(" + who + ")> The expression leaves " + std::to_string(stack.size()) +
+           " values on the stack instead of one.";
 }
 
 std::string BigNumber::EvalFractionPostfixExprNoOutput(std::string postfixText) {

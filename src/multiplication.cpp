@@ -11,6 +11,8 @@ using namespace engine;
 
 namespace {
 
+constexpr size_t kMaxExpandedTerms = 4096;
+
 // Terms of an operand: its symbolic terms in order, then its numeric terms summed into one.
 std::vector<std::string> prepareTerms(BigNumber &bn, const std::string &operand) {
     std::vector<std::string> terms;
@@ -57,6 +59,8 @@ std::string &BigNumber::multiplication(const std::string &a, const std::string &
         return result = negative ? "-" + P : P;
     }
     std::vector<std::string> x = prepareTerms(*this, a), y = prepareTerms(*this, b);
+    // Multiplying out sums this long would take quadratic time and text: kept as a product.
+    if (x.size() * y.size() > kMaxExpandedTerms) return result = "(" + a + ")*(" + b + ")";
     if (x.size() == 1 && y.size() == 1) {
         bool negative = x[0][0] != y[0][0];
         std::string p = singleTermProduct(x[0].substr(1), y[0].substr(1));
@@ -85,13 +89,20 @@ std::string &BigNumber::multiplication(const std::string &a, const std::string &
 // fractions, the rest are chained with '*'.
 std::string BigNumber::singleTermProduct(const std::string &t, const std::string &o) {
     auto splittable = [](const std::string &term) { return !hasPlusOrMinus(term) && !hasParenthesis(term); };
+    // A coefficient that is no number (a lone point, two points) leaves the term unsplit:
+    // multiplying it as a fraction would come back here without end.
+    auto numeric = [](const std::string &c) {
+        return isRealNumber(c) && c.find_first_of("0123456789") != std::string::npos;
+    };
     std::string ct, ht, co, ho;
     bool ts = splittable(t), os = splittable(o);
     if (ts) split_coefficient(t, ct, ht);
     if (os) split_coefficient(o, co, ho);
+    ts = ts && numeric(ct);
+    os = os && numeric(co);
     if (ts && os) {
-        std::string c;
-        EvalInfixExprNoOutput(ct + "*" + co, c, 1);
+        // The fraction evaluator would turn both into fractions and multiply them.
+        std::string c = fr_multiplication(decimal_to_fraction(ct), decimal_to_fraction(co));
         c = reduce_fraction(c);
         if (ht.empty()) return withCoefficient(c, ho);
         if (ho.empty()) return withCoefficient(c, ht);

@@ -16,8 +16,9 @@ namespace {
 
 const char *const kTooBig = "Warning> n is too big.";
 constexpr int64_t kMaxExponent = (int64_t(1) << 62) - 1;
-// Larger answers are refused like a too large exponent: they could not be held in memory.
-constexpr double kMaxPowerDigits = 5e7;
+// Larger answers are refused like a too large exponent: two million digits take seconds
+// to compute and would fill any terminal.
+constexpr double kMaxPowerDigits = 2e6;
 // The exact path of a rational power: a root of at most this degree of a power of at
 // most this many digits.
 constexpr uint64_t kMaxExactRootDegree = 4096;
@@ -50,7 +51,7 @@ DigitText multiplyTexts(const DigitText &x, const DigitText &y) {
     r.negative = x.negative != y.negative;
     r.exactZero = false;
     r.value = &x == &y ? nat::sqr(x.value) : nat::mul(x.value, y.value);
-    size_t rows = x.width + y.width - 1;
+    size_t rows = x.width + y.width > 0 ? x.width + y.width - 1 : 0;
     nat::Nat top = x.value;
     nat::mul_small(top, nat::Limb(topDigit(y)));
     if (nat::decimal_digits(top) > x.width) rows++;
@@ -97,6 +98,7 @@ std::string &BigNumber::int_power(const std::string &x, int64_t n) {
         for (int64_t k = 1; k < n && k < 64; k++) r = int_multiplication(r, b);
         return result = r;
     }
+    if (digits.empty()) return result = "0";  // "." or "-.": no digit, the value zero
     if (double(digits.size()) * double(n) > kMaxPowerDigits) return result = kTooBig;
     DigitText base{nat::from_decimal(digits), digits.size(), negative, b == "0"};
     DigitText r = base;

@@ -148,6 +148,11 @@ void divmod_newton(const Nat &a, const Nat &b, Nat &q, Nat &r) {
 }  // namespace
 
 void divmod(const Nat &a, const Nat &b, Nat &q, Nat &r) {
+    if (&q == &a || &q == &b || &r == &a || &r == &b) {  // outputs that alias inputs
+        Nat a2 = a, b2 = b;
+        divmod(a2, b2, q, r);
+        return;
+    }
     if (compare(a, b) < 0) {
         q.clear();
         r = a;

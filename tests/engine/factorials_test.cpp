@@ -31,6 +31,15 @@ TEST(Factorials, Operators) {
     EXPECT_EQ(bn.fr_factorial_operator("5", "3"), "60");
     EXPECT_EQ(bn.fr_factorial_operator("5|2", "1|2"), "15|8");
     EXPECT_EQ(bn.fr_factorial_operator("1|2", "5|2"), kOrder + "1|2` should be greater than `5|2`.");
+    // The walk in fractions: landing on y or not, whole numbers written n|1, negatives.
+    EXPECT_EQ(bn.fr_falling_factorial("5|1", "5|1"), "5|1");
+    EXPECT_EQ(bn.fr_falling_factorial("5|2", "2|1"), "5|2");
+    EXPECT_EQ(bn.fr_falling_factorial("7|2", "0|1"), "105|16");
+    EXPECT_EQ(bn.fr_falling_factorial("1|2", "-5|2"), "-15|16");
+    EXPECT_EQ(bn.fr_falling_factorial("3|1", "-1|1"), "0");
+    EXPECT_EQ(bn.fr_factorial_operator("x", "1"),
+              "\nhint> ===*=== syntax error ===*===\n    > the operand `x` is not a valid infix.");
+    EXPECT_NE(bn.fr_factorial_operator("2120.02", "1").find('|'), std::string::npos);  // 2120 factors, at once
 }
 
 TEST(Factorials, Binomials) {
@@ -41,4 +50,7 @@ TEST(Factorials, Binomials) {
                  {"100", "50", "100891344545564193334812497256"}};
     BigNumber bn;
     for (auto &c : cases) EXPECT_EQ(bn.binom_value(c.n, c.k), c.want) << c.n << " " << c.k;
+    EXPECT_EQ(bn.expand_factorial_expr("7", "2"), "(7)!/((2)!*(5)!)");
+    bn.setMode(1);
+    EXPECT_EQ(bn.expand_factorial_expr("n", "2"), "(n)!/((2)!*((n-2))!)");
 }

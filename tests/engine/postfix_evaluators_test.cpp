@@ -22,10 +22,12 @@ TEST(FractionEvaluation, Walk) {
 TEST(FractionEvaluation, StackFaultsAndTracedOutput) {
     BigNumber bn;
     testing::internal::CaptureStdout();
-    EXPECT_EQ(bn.EvalFractionPostfixExprNoOutput("*,5,"), "");
+    EXPECT_EQ(bn.EvalFractionPostfixExprNoOutput("*,5,"), "Error(EvalFractionPostfixExprNoOutput)> The stack is empty.");
     EXPECT_EQ(testing::internal::GetCapturedStdout(),
               "temp[0]=*\nError(EvalFractionPostfixExprNoOutput)> The stack is empty.\n");
     EXPECT_EQ(bn.EvalFractionPostfixExprNoOutput("5,-,"), "-5");  // the one value left is the answer
+    EXPECT_EQ(bn.EvalFractionPostfixExprNoOutput("2,3,1,+,"),
+              "Error(EvalFractionPostfixExprNoOutput)> The expression leaves 2 values on the stack instead of one.");
     EXPECT_EQ(bn.EvalFractionPostfixExpression("1|2,1|2,+,"), "1");
     EXPECT_EQ(bn.outStream.str(), "1\n");
 }

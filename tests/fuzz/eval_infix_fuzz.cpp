@@ -1,0 +1,25 @@
+// fuzz-links: kavlo_engine
+// Arbitrary text through the evaluation driver, in numerical and in fraction mode, on an
+// engine of small precision: every input must give an answer text without a crash, a hang
+// or a sanitizer report.
+#include <cstddef>
+#include <cstdint>
+#include <iostream>
+#include <string>
+
+#include "BigNumber.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
+    // The evaluators' diagnostics for malformed postfix texts go to standard output.
+    static const bool quiet = (std::cout.rdbuf(nullptr), true);
+    (void)quiet;
+    if (size > 4096) return 0;  // long texts add run time, not new paths
+    const std::string text(reinterpret_cast<const char *>(data), size);
+    for (int32_t flags : {0, 1}) {
+        BigNumber bn;
+        bn.setPrecision(8);
+        std::string answer;
+        bn.EvalInfixExprNoOutput(text, answer, flags);
+    }
+    return 0;
+}
