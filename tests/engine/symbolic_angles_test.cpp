@@ -7,17 +7,10 @@
 
 namespace {
 
-// The claim table is global: every case starts and ends without claims. Halving a
-// symbolic angle and negating a sum of terms evaluate texts: without the evaluation driver
-// these cases have nothing to check.
+// The claim table is global: every case starts and ends without claims.
 class SymbolicAngles : public ::testing::Test {
 protected:
-    void SetUp() override {
-        equality_claims.clear();
-        std::string v;
-        bn.EvalInfixExprNoOutput("1+1", v, 0);
-        if (v != "2") GTEST_SKIP() << "needs the evaluation driver";
-    }
+    void SetUp() override { equality_claims.clear(); }
     void TearDown() override { equality_claims.clear(); }
     static void claim(const std::string &lhs, const std::string &rhs) {
         equality_claims[lhs] = EqualityClaim{true, lhs, rhs, "(" + lhs + ")-(" + rhs + ")"};
