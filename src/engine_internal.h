@@ -7,6 +7,11 @@
 
 namespace engine {
 
+// The exact road of a rational power x^(p/q): a q-th root (q at most this) of a power
+// with at most this many digits. Beyond, the answer is the real power or stays symbolic.
+constexpr uint64_t kMaxExactRootDegree = 4096;
+constexpr double kMaxExactPowerDigits = 20000;
+
 inline bool isDigit(char c) { return c >= '0' && c <= '9'; }
 inline bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 

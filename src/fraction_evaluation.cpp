@@ -103,7 +103,12 @@ std::string BigNumber::fractionToFractionPower(const std::string &aw, const std:
     std::string p = int_quotient(au, h), q = int_quotient(at, h);
     if (!isAllDigits(p) || !isAllDigits(q) || p.empty() || q.empty()) return "NaN";
     if (q.find_first_not_of('0') == std::string::npos) return kDegreeZero;
-    if (p.size() > 9 || q.size() > 9) return kTooBig;
+    // Beyond the exact road's sizes the power stays written as it is: still exact.
+    if (p.size() > 9 || q.size() > 9 || double(string2longlong(p)) * double(n.size() + d.size()) > kMaxExactPowerDigits ||
+        uint64_t(string2longlong(q)) > kMaxExactRootDegree) {
+        std::string base = d == "1" ? n : n + "|" + d;
+        return (aNeg ? "(-" + base + ")" : base) + "^(" + p + "|" + q + ")";
+    }
     int64_t pv = string2longlong(p), qv = string2longlong(q);
     std::string T = int_power(n, pv);
     std::string O = d == "1" ? "1" : int_power(d, pv);

@@ -16,6 +16,8 @@ using namespace engine;
 namespace {
 
 using u64 = uint64_t;
+
+constexpr size_t kMaxSearchDigits = 80;
 using u128 = unsigned __int128;
 
 u64 mulmod64(u64 a, u64 b, u64 m) { return u64(u128(a) * b % m); }
@@ -208,6 +210,12 @@ void factorN(const nat::Nat &n0, std::vector<nat::Nat> &out, long &budget) {
     }
     if (nat::to_u64(n, small)) {
         if (small > 1) factor64(small, out);
+        return;
+    }
+    // The probable-prime test and the rho search cost powers of n; far beyond the size of
+    // numbers they can split, the cofactor is kept whole.
+    if (nat::decimal_digits(n) > kMaxSearchDigits) {
+        out.push_back(n);
         return;
     }
     if (isProbablePrimeN(n)) {

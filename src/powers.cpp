@@ -19,10 +19,6 @@ constexpr int64_t kMaxExponent = (int64_t(1) << 62) - 1;
 // Larger answers are refused like a too large exponent: two million digits take seconds
 // to compute and would fill any terminal.
 constexpr double kMaxPowerDigits = 2e6;
-// The exact path of a rational power: a root of at most this degree of a power of at
-// most this many digits.
-constexpr uint64_t kMaxExactRootDegree = 4096;
-constexpr double kMaxExactPowerDigits = 20000;
 
 bool isZeroValue(const std::string &magnitude) {
     return !magnitude.empty() && magnitude.find_first_not_of("0.") == std::string::npos;
