@@ -273,6 +273,7 @@ private:
     std::string walkFractionPostfix(const std::vector<std::string> &fields, bool traced);
     std::string complexPower(const std::string &a, const std::string &b);
     std::string &fractionWalk(const std::string &x, const std::string &y);
+    std::string &decimalFallingProduct(const std::string &x, const std::string &y);
 
     char textBuffer[1001] = {};  // formatting buffer of the double-angle texts
     std::string result = "0";

@@ -30,6 +30,74 @@ double productDigits(double lo, double hi) { return (std::lgamma(hi + 1) - std::
 
 }  // namespace
 
+namespace {
+
+// A signed rational with limb parts; the denominator is positive.
+struct Rational {
+    bool negative = false;
+    nat::Nat num, den{1};
+};
+
+bool parseRational(const std::string &t, Rational &r) {
+    std::string n, d;
+    if (!BigNumber::splitFraction(t, n, d)) return false;
+    r.negative = isNegative(n);
+    std::string digits(unsignedPart(n));
+    if (digits.empty() || d.empty() || !allDigits(digits) || !allDigits(d)) return false;
+    r.num = nat::from_decimal(digits);
+    r.den = nat::from_decimal(d);
+    if (nat::is_zero(r.num)) r.negative = false;
+    return !nat::is_zero(r.den);
+}
+
+// Signed difference of two signed naturals.
+void signedSub(bool an, const nat::Nat &a, bool bn, const nat::Nat &b, bool &rn, nat::Nat &r) {
+    if (an != bn) {
+        r = nat::add(a, b);
+        rn = an;
+    } else if (nat::compare(a, b) >= 0) {
+        r = nat::sub(a, b);
+        rn = an;
+    } else {
+        r = nat::sub(b, a);
+        rn = !an;
+    }
+    if (nat::is_zero(r)) rn = false;
+}
+
+nat::Nat productTree(std::vector<nat::Nat> &v, size_t lo, size_t hi) {
+    if (hi - lo == 1) return v[lo];
+    size_t mid = lo + (hi - lo) / 2;
+    return nat::mul(productTree(v, lo, mid), productTree(v, mid, hi));
+}
+
+}  // namespace
+
+// A decimal text as a signed natural scaled by 10^decimals.
+struct Scaled {
+    bool negative;
+    nat::Nat value;
+    size_t decimals;
+};
+
+Scaled scaledOf(const std::string &t) {
+    std::string u(unsignedPart(t));
+    size_t p = u.find('.');
+    size_t decimals = p == std::string::npos ? 0 : u.size() - p - 1;
+    if (p != std::string::npos) u.erase(p, 1);
+    Scaled s{isNegative(t), nat::from_decimal(u), decimals};
+    if (nat::is_zero(s.value)) s.negative = false;
+    return s;
+}
+
+// sign, integer digits without leading zeros, a point and exactly `decimals` digits; a
+// difference writes zero unsigned, a product keeps the sign its factors give it
+std::string decimalText(bool negative, const nat::Nat &v, size_t decimals, bool signedZero = false) {
+    std::string digits = nat::to_decimal(v, decimals + 1);
+    std::string t = digits.substr(0, digits.size() - decimals) + "." + digits.substr(digits.size() - decimals);
+    return negative && (signedZero || !nat::is_zero(v)) ? "-" + t : t;
+}
+
 std::string &BigNumber::falling_factorial(const std::string &x, const std::string &y) {
     if (isLessThan(x, y)) return result = x + " is less than " + y;
     if (isAllDigits(x) && isAllDigits(y)) {
@@ -50,18 +118,57 @@ std::string &BigNumber::falling_factorial(const std::string &x, const std::strin
         nat::append_decimal(p, result, 1);
         return result;
     }
-    // Decimals and signed values: factor by factor, subtracting 1.
     if (!isRealNumber(x) || !isRealNumber(y)) return result = x + " and " + y + " should be real numbers.";
-    std::string limit = addition(y, std::to_string(kMaxTextWalk));
-    if (isLessThan(limit, x)) return result = kTooBig;
-    std::string p = "1", r = x;
-    for (uint64_t steps = 0; isGreaterThan(r, y); steps++) {
-        if (steps == kMaxTextWalk) return result = kTooBig;  // texts whose order never settles
-        p = multiplication(p, r);
-        r = real_subtraction(r, "1");
+    return decimalFallingProduct(x, y);
+}
+
+// x, x-1, x-2, ... while above y, and y itself when the walk lands on its text, for
+// decimals and signed values. Each step keeps x's decimals, each product adds its
+// factors' decimals, so the answer is the exact product written with all of them; it is
+// computed at once by a product tree on the scaled factors.
+std::string &BigNumber::decimalFallingProduct(const std::string &x, const std::string &y) {
+    Scaled X = scaledOf(x), Y = scaledOf(y);
+    size_t f = X.decimals;
+    if (f == 0) return result = multiplication("1", x);  // "5." or a signed integer: one walk step
+    size_t S = std::max(f, Y.decimals);
+    nat::Nat xs = nat::shift_decimal(X.value, S - f), ys = nat::shift_decimal(Y.value, S - Y.decimals), d;
+    bool dn;
+    signedSub(X.negative, xs, Y.negative, ys, dn, d);
+    uint64_t m = 0;
+    if (!dn && !nat::is_zero(d)) {
+        nat::Nat q, r;
+        nat::sub_small(d, 1);
+        nat::divmod(d, nat::pow10(S), q, r);
+        if (!nat::to_u64(q, m) || m >= 1000000) return result = kTooBig;
+        m++;
     }
-    if (r == y) p = multiplication(p, r);
-    return result = p;
+    if (m == 0) return result = x == y ? multiplication("1", x) : "1";
+    nat::Nat step = nat::pow10(f), last;
+    bool lastNeg;
+    nat::Nat km = nat::mul(step, nat::from_u64(m));
+    signedSub(X.negative, X.value, false, km, lastNeg, last);
+    bool lands = decimalText(lastNeg, last, f) == y;
+    double digits = double(m) * double(nat::decimal_digits(X.value) + 1);
+    if (digits > kMaxProductDigits) return result = kTooBig;
+    std::vector<nat::Nat> factors;
+    bool negative = false;
+    for (uint64_t k = 0; k < m; k++) {
+        nat::Nat kf = step, v;
+        if (k < nat::BASE) nat::mul_small(kf, nat::Limb(k));
+        else kf = nat::mul(kf, nat::from_u64(k));
+        bool vn;
+        signedSub(X.negative, X.value, false, kf, vn, v);
+        negative ^= vn;
+        factors.push_back(v);
+    }
+    size_t t = size_t(m) * f;
+    if (lands) {
+        factors.push_back(Y.value);
+        negative ^= Y.negative;
+        t += Y.decimals;
+    }
+    nat::Nat P = productTree(factors, 0, factors.size());
+    return result = decimalText(negative, P, t, true);
 }
 
 std::string &BigNumber::factorial_operator(const std::string &x0, const std::string &y0) {
@@ -105,48 +212,6 @@ std::string &BigNumber::fr_factorial_operator(const std::string &x, const std::s
     return fr_falling_factorial(xf, yf);
 }
 
-namespace {
-
-// A signed rational with limb parts; the denominator is positive.
-struct Rational {
-    bool negative = false;
-    nat::Nat num, den{1};
-};
-
-bool parseRational(const std::string &t, Rational &r) {
-    std::string n, d;
-    if (!BigNumber::splitFraction(t, n, d)) return false;
-    r.negative = isNegative(n);
-    std::string digits(unsignedPart(n));
-    if (digits.empty() || d.empty() || !allDigits(digits) || !allDigits(d)) return false;
-    r.num = nat::from_decimal(digits);
-    r.den = nat::from_decimal(d);
-    if (nat::is_zero(r.num)) r.negative = false;
-    return !nat::is_zero(r.den);
-}
-
-// Signed difference of two signed naturals.
-void signedSub(bool an, const nat::Nat &a, bool bn, const nat::Nat &b, bool &rn, nat::Nat &r) {
-    if (an != bn) {
-        r = nat::add(a, b);
-        rn = an;
-    } else if (nat::compare(a, b) >= 0) {
-        r = nat::sub(a, b);
-        rn = an;
-    } else {
-        r = nat::sub(b, a);
-        rn = !an;
-    }
-    if (nat::is_zero(r)) rn = false;
-}
-
-nat::Nat productTree(std::vector<nat::Nat> &v, size_t lo, size_t hi) {
-    if (hi - lo == 1) return v[lo];
-    size_t mid = lo + (hi - lo) / 2;
-    return nat::mul(productTree(v, lo, mid), productTree(v, mid, hi));
-}
-
-}  // namespace
 
 // The walk x, x-1, ... while above y, and y itself when the walk lands on it, multiplied
 // as fractions. On fractions of digits it is computed at once: the number of factors from

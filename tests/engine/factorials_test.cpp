@@ -18,6 +18,28 @@ TEST(Factorials, FallingProducts) {
     EXPECT_EQ(bn.falling_factorial("100000000000", "1"), "Warning> n is too big.");
 }
 
+// The falling product of decimals is computed at once; it must give the texts of the walk
+// that multiplies factor by factor and subtracts one at a time.
+TEST(Factorials, DecimalProductsMatchTheWalk) {
+    BigNumber bn, walker;
+    auto walk = [&](const std::string &x, const std::string &y) {
+        std::string p = "1", r = x;
+        while (walker.isGreaterThan(r, y)) {
+            p = walker.multiplication(p, r);
+            r = walker.real_subtraction(r, "1");
+        }
+        if (r == y) p = walker.multiplication(p, r);
+        return p;
+    };
+    const char *xs[] = {"2.5", "5.0", "0.5", "-0.5", "3.25", "007.5", "-2.50", "10.001", "1.0", "0.0", "4.5"};
+    const char *ys[] = {"1", "0.5", "-0.5", "1.0", "-3.5", "0", "0.0", "2.25", "-1", "4.5", "-0.50"};
+    for (const char *x : xs)
+        for (const char *y : ys) {
+            if (bn.isLessThan(x, y)) continue;
+            EXPECT_EQ(bn.falling_factorial(x, y), walk(x, y)) << x << "!" << y;
+        }
+}
+
 TEST(Factorials, Operators) {
     BigNumber bn;
     EXPECT_EQ(bn.factorial_operator("0", "1"), "1");
