@@ -204,6 +204,8 @@ std::string &BigNumber::fr_factorial_operator(const std::string &x, const std::s
             errorMessage = syntaxMessage(*operand);
             return errorMessage;
         }
+        // n|0 is no number: the walk from it would never come down to y.
+        if (allDigits(d) && d.find_first_not_of('0') == std::string::npos) return result = "NaN";
     }
     if (startsWith(fr_subtraction(xf, yf), '-')) {
         errorMessage = orderMessage(x, y);

@@ -62,6 +62,9 @@ TEST(Factorials, Operators) {
     EXPECT_EQ(bn.fr_factorial_operator("x", "1"),
               "\nhint> ===*=== syntax error ===*===\n    > the operand `x` is not a valid infix.");
     EXPECT_NE(bn.fr_factorial_operator("2120.02", "1").find('|'), std::string::npos);  // 2120 factors, at once
+    // A zero denominator is no number: answered at once rather than walked down forever.
+    EXPECT_EQ(bn.fr_factorial_operator("1|0", "0"), "NaN");
+    EXPECT_EQ(bn.fr_factorial_operator("5", "0|00"), "NaN");
 }
 
 TEST(Factorials, Binomials) {
