@@ -19,6 +19,10 @@ constexpr int64_t kMaxExponent = (int64_t(1) << 62) - 1;
 // Larger answers are refused like a too large exponent: two million digits take seconds
 // to compute and would fill any terminal.
 constexpr double kMaxPowerDigits = 2e6;
+// A real power (a fractional exponent past the exact road) is a logarithm and an
+// exponential to every digit of the answer, whose cost grows much faster than the digits:
+// twenty thousand digits take a tenth of a second, a hundred thousand take seconds.
+constexpr double kMaxRealPowerDigits = 20000;
 
 bool isZeroValue(const std::string &magnitude) {
     return !magnitude.empty() && magnitude.find_first_not_of("0.") == std::string::npos;
@@ -196,15 +200,17 @@ std::string &BigNumber::powerByFraction(const std::string &base, const std::stri
     uint64_t n = 0, d = 0;
     std::string magnitude(unsignedPart(base));
     size_t baseDigits = magnitude.size();
+    // A whole exponent written as a decimal (65536.0) needs no root: only the power's size bounds it.
+    bool whole = den == nat::Nat{1};
     bool small = nat::to_u64(num, n) && nat::to_u64(den, d) && d <= kMaxExactRootDegree &&
-                 double(n) * double(baseDigits) <= kMaxExactPowerDigits;
+                 double(n) * double(baseDigits) <= (whole ? kMaxPowerDigits : kMaxExactPowerDigits);
     if (small) return rationalPower(base, int64_t(n), int64_t(d), baseNegative, exponentNegative);
     if (isZeroValue(magnitude)) {  // 0 to any positive power is 0, whatever the root
         int64_t n1 = nat::is_zero(num) ? 0 : 1, d1 = nat::to_u64(den, d) && d <= kMaxExactRootDegree ? int64_t(d) : 1;
         return rationalPower(base, n1, d1, baseNegative, exponentNegative);
     }
     std::string r;
-    if (!realfn::powRational(magnitude, num, den, size_t(std::max(precision, 0)), kMaxPowerDigits, r))
+    if (!realfn::powRational(magnitude, num, den, size_t(std::max(precision, 0)), kMaxRealPowerDigits, r))
         return result = kTooBig;
     bool oddNumerator = !nat::is_zero(num) && (num[0] % 2 == 1);
     bool oddDenominator = den[0] % 2 == 1;

@@ -44,6 +44,8 @@ Nat sqr(const Nat &a);
 void mul_small(Nat &a, Limb m);  // in place, m < BASE
 // a * 10^k
 Nat shift_decimal(const Nat &a, size_t k);
+// floor(a / 10^k): whole limbs dropped, then one short division
+Nat shift_decimal_down(const Nat &a, size_t k);
 Nat pow10(size_t k);
 
 // q = a / d, returns a mod d; d in 1..BASE-1

@@ -180,6 +180,14 @@ Nat shift_decimal(const Nat &a, size_t k) {
     return r;
 }
 
+Nat shift_decimal_down(const Nat &a, size_t k) {
+    size_t drop = k / LIMB_DIGITS;
+    if (drop >= a.size()) return Nat{};
+    Nat r(a.begin() + std::ptrdiff_t(drop), a.end());
+    if (k % LIMB_DIGITS) divmod_small(r, POW10[k % LIMB_DIGITS], r);
+    return r;
+}
+
 Nat pow10(size_t k) {
     Nat r(k / LIMB_DIGITS, 0);
     r.push_back(POW10[k % LIMB_DIGITS]);

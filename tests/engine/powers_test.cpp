@@ -53,3 +53,17 @@ TEST(Powers, DecimalExponentsWithLongDenominatorsFinish) {
     bn.setPrecision(20);
     EXPECT_EQ(bn.power("3", "2.718281828"), "19.81299073528270332241");
 }
+
+TEST(Powers, LargePowersWithFractionalExponents) {
+    BigNumber bn;
+    // Past the exact road the real power gives the same digits the exact road would:
+    // 2^(30001/2) is the square root of 2^30001.
+    std::string exact = bn.nthRootNumeric(bn.int_power("2", 30001), 2);
+    EXPECT_EQ(bn.power("2", "15000.5"), exact);
+    EXPECT_EQ(bn.power("2", "-15000.5").substr(0, 4), "0.00");
+    // A whole exponent written as a decimal needs no root and stays exact.
+    EXPECT_EQ(bn.power("3", "65536.0"), bn.int_power("3", 65536) + ".00000000");
+    // A real power too long to compute in reasonable time is refused.
+    EXPECT_EQ(bn.power("2", "70000.5"), "Warning> n is too big.");
+    EXPECT_EQ(bn.power("120", "9700.55"), "Warning> n is too big.");
+}
