@@ -23,6 +23,11 @@ inline bool allDigits(std::string_view t) {
 
 inline bool startsWith(std::string_view t, char c) { return !t.empty() && t[0] == c; }
 inline bool isNegative(std::string_view t) { return startsWith(t, '-'); }
+// A step that answers a message instead of a value ends an evaluation: taken as an operand,
+// the message would become a name in ever longer term texts.
+inline bool isMessageText(std::string_view t) {
+    return t.starts_with("Error") || t.starts_with("Warning>") || t.starts_with("[error") || t.starts_with("\nhint>");
+}
 
 // The text without one leading '+' or '-'.
 inline std::string_view unsignedPart(std::string_view t) {

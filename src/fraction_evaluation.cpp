@@ -213,11 +213,13 @@ std::string BigNumber::walkFractionPostfix(const std::vector<std::string> &field
             else if (field == "cos") slots[1] = cosine(slots[1]);
             else if (field != "+") slots[1] = field + "(" + slots[1] + ")";
             stack.push_back(slots[1]);
+            if (isMessageText(slots[1])) return slots[1];
             continue;
         }
         slots[2] = stack.back();
         stack.pop_back();
         stack.push_back(fractionBinaryOp(slots));
+        if (isMessageText(stack.back())) return stack.back();
     }
     if (stack.size() == 1) return stack.back();
     return "Error(" + who + ")> The expression leaves " + std::to_string(stack.size()) +

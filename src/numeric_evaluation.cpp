@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "BigNumber.h"
+#include "engine_internal.h"
 #include "globals.h"
 
 namespace {
@@ -115,6 +116,7 @@ std::string walk(BigNumber &bn, std::vector<std::string> &fields, const std::str
             stack.pop_back();
             stack.push_back(bn.numericBinaryOp(slots));
         }
+        if (engine::isMessageText(stack.back())) return std::move(stack.back());
     }
     if (stack.size() == 1) return std::move(stack.back());
     return "Error(" + who + ")> The expression leaves " + std::to_string(stack.size()) +

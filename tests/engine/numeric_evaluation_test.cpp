@@ -123,3 +123,17 @@ TEST(NumericEvaluation, TracedEvaluatorWritesItsAnswer) {
         EXPECT_EQ(bn.outStream.str(), std::string(c.answer) + "\n") << c.postfix;
     }
 }
+
+TEST(NumericEvaluation, AMessageEndsTheWalk) {
+    // A step that answers a message stops the evaluation there: taken as an operand, the
+    // message would grow into ever longer term texts.
+    BigNumber bn;
+    bn.setPrecision(8);
+    std::string v;
+    bn.EvalInfixExprNoOutput("2^10000000000000000000+1", v, 0);
+    EXPECT_EQ(v, "Warning> n is too big.");
+    bn.EvalInfixExprNoOutput("2^10000000000000000000+1", v, 1);  // the fraction sum adds its own tail
+    EXPECT_EQ(v.rfind("Warning> n is too big.", 0), 0u) << v;
+    bn.EvalInfixExprNoOutput("-1~-4^31^~^3^3", v, 0);
+    EXPECT_EQ(v, "Warning> n is too big.");
+}
