@@ -11,6 +11,8 @@ namespace engine {
 // with at most this many digits. Beyond, the answer is the real power or stays symbolic.
 constexpr uint64_t kMaxExactRootDegree = 4096;
 constexpr double kMaxExactPowerDigits = 20000;
+// Digits of numerator and denominator together of a fraction that a power writes out.
+constexpr double kMaxExactFractionDigits = 50000;
 
 inline bool isDigit(char c) { return c >= '0' && c <= '9'; }
 inline bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }

@@ -57,11 +57,21 @@ std::string BigNumber::fractionPower(const std::string &a, const std::string &b)
     if (hasBar(a)) {
         if (a == "0|1") return au == "0" ? "0^0 is undefined" : "0|1";
         if (a == "1|1" || au == "0") return "1|1";
-        if (!hasBar(b)) {
-            std::string k = bNeg ? b.substr(1) : b;
+        auto wholePower = [&](const std::string &k) -> std::string {
+            // Every later step reduces by a gcd, whose cost grows with the square of the
+            // digits: a fraction past that size stays written as a power (still exact).
+            if (av != "1" && isAllDigits(k) && k.size() < 19 &&
+                double(string2longlong(k)) * double(aw.size() + av.size()) > kMaxExactFractionDigits)
+                return "(" + a + ")^" + (bNeg ? "(" + b + ")" : b);
             std::string N = evaluatePowerText(aw, k), D = evaluatePowerText(av, k);
             std::string r = bNeg ? D + "|" + N : N + "|" + D;
             return aNeg && !isEven(k) ? "-" + r : r;
+        };
+        if (!hasBar(b)) return wholePower(bNeg ? b.substr(1) : b);
+        // A numerator with letters has no gcd or root: whole powers are expanded, others written.
+        if (!isAllDigits(aw) || !isAllDigits(av)) {
+            if (at == "1" && isAllDigits(au)) return wholePower(au);
+            return "(" + a + ")^(" + b + ")";
         }
         return fractionToFractionPower(aw, av, au, at, aNeg, bNeg);
     }

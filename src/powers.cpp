@@ -23,6 +23,7 @@ constexpr double kMaxPowerDigits = 2e6;
 // exponential to every digit of the answer, whose cost grows much faster than the digits:
 // twenty thousand digits take a tenth of a second, a hundred thousand take seconds.
 constexpr double kMaxRealPowerDigits = 20000;
+constexpr size_t kMaxSymbolicPowerText = 20000;
 
 bool isZeroValue(const std::string &magnitude) {
     return !magnitude.empty() && magnitude.find_first_not_of("0.") == std::string::npos;
@@ -160,8 +161,13 @@ std::string &BigNumber::power(const std::string &base, const std::string &expone
             return int_power(v, n);
         }
         if (n > 64) return result = kTooBig;  // a symbolic product of that many factors
+        // Like terms are not collected, so (a+b)^n can reach 2^n terms: past a modest
+        // length the power stays written.
         std::string r = "1";
-        for (int64_t k = 0; k < n; k++) r = multiplication(r, base);
+        for (int64_t k = 0; k < n; k++) {
+            r = multiplication(r, base);
+            if (r.size() > kMaxSymbolicPowerText) return result = "(" + base + ")^" + exponent;
+        }
         return result = r;
     }
     bool realExponent = isRealNumber(exponent);

@@ -110,3 +110,27 @@ TEST(Sorting, NumbersAndFractions) {
     bn.sort_numbers_desc(empty);
     EXPECT_TRUE(empty.empty());
 }
+
+TEST(Fractions, HugePowersOfFractionsStayWritten) {
+    // A power whose numerator and denominator would run to hundreds of thousands of digits
+    // stays written: every later step would reduce it by a gcd of that size.
+    BigNumber bn;
+    bn.setMode(1);
+    std::string v;
+    bn.EvalInfixExprNoOutput("341.1!2.05^25^2", v, 1);
+    EXPECT_EQ(v.front(), '(');
+    EXPECT_EQ(v.substr(v.size() - 5), ")^625");
+    bn.EvalInfixExprNoOutput("(2|3)^(5^2)", v, 1);
+    EXPECT_EQ(v, "33554432|847288609443");
+}
+
+TEST(Fractions, PowersOfFractionsWithLetters) {
+    // A numerator with letters has no gcd and no root: whole powers expand, others stay written.
+    BigNumber bn;
+    bn.setMode(1);
+    std::string v;
+    bn.EvalInfixExprNoOutput("(l+1|2)^2", v, 1);
+    EXPECT_EQ(v, "2*l*2*l+2*l+2*l+1|4");
+    bn.EvalInfixExprNoOutput("(l+1|2)^(1|2)", v, 1);
+    EXPECT_EQ(v, "((2*l+1)|2)^(1|2)");
+}

@@ -67,3 +67,10 @@ TEST(Powers, LargePowersWithFractionalExponents) {
     EXPECT_EQ(bn.power("2", "70000.5"), "Warning> n is too big.");
     EXPECT_EQ(bn.power("120", "9700.55"), "Warning> n is too big.");
 }
+
+TEST(Powers, SymbolicPowersStayWrittenPastAModestLength) {
+    // Like terms are not collected, so (l+c)^36 would expand into billions of terms.
+    BigNumber bn;
+    EXPECT_EQ(bn.power("l+0.00578035", "36"), "(l+0.00578035)^36");
+    EXPECT_EQ(bn.power("l+1", "2"), "l*l+l+l+1");
+}
