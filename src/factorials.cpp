@@ -136,9 +136,8 @@ std::string &BigNumber::decimalFallingProduct(const std::string &x, const std::s
     signedSub(X.negative, xs, Y.negative, ys, dn, d);
     uint64_t m = 0;
     if (!dn && !nat::is_zero(d)) {
-        nat::Nat q, r;
         nat::sub_small(d, 1);
-        nat::divmod(d, nat::pow10(S), q, r);
+        nat::Nat q = nat::shift_decimal_down(d, S);
         if (!nat::to_u64(q, m) || m >= 1000000) return result = kTooBig;
         m++;
     }
@@ -205,7 +204,7 @@ std::string &BigNumber::fr_factorial_operator(const std::string &x, const std::s
             return errorMessage;
         }
         // n|0 is no number: the walk from it would never come down to y.
-        if (allDigits(d) && d.find_first_not_of('0') == std::string::npos) return result = "NaN";
+        if (isZeroInteger(d)) return result = "NaN";
     }
     if (startsWith(fr_subtraction(xf, yf), '-')) {
         errorMessage = orderMessage(x, y);

@@ -150,8 +150,7 @@ std::string BigNumber::fraction_to_binary(const std::string &f) {
     size_t p = size_t(std::max(precision, 0));
     if (!isAllDigits(digits)) return "." + std::string(p, '0');
     nat::Nat scaled = nat::mul(nat::from_decimal(digits), nat::pow(nat::Nat{2}, p));
-    nat::Nat q, r;
-    nat::divmod(scaled, nat::pow10(digits.size()), q, r);
+    nat::Nat q = nat::shift_decimal_down(scaled, digits.size());
     std::string bits = nat::is_zero(q) ? "" : nat::to_base(q, 2);
     return "." + std::string(p - std::min(p, bits.size()), '0') + bits;
 }

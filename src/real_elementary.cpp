@@ -18,19 +18,7 @@ namespace realfn {
 
 using nat::Nat;
 
-Nat shiftDown(const Nat &x, size_t digits) {
-    size_t limbs = digits / nat::LIMB_DIGITS;
-    if (limbs >= x.size()) return Nat{};
-    Nat r(x.begin() + long(limbs), x.end());
-    static const nat::Limb POW10[] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000};
-    size_t rest = digits % nat::LIMB_DIGITS;
-    if (rest) {
-        Nat q;
-        nat::divmod_small(r, POW10[rest], q);
-        return q;
-    }
-    return r;
-}
+Nat shiftDown(const Nat &x, size_t digits) { return nat::shift_decimal_down(x, digits); }
 
 Nat mulScaled(const Nat &a, const Nat &b, size_t scale) { return shiftDown(nat::mul(a, b), scale); }
 

@@ -22,22 +22,38 @@ bool powRational(const std::string &x, const nat::Nat &num, const nat::Nat &den,
         out = elementary::oneText(decimals);
         return true;
     }
-    nat::Nat probe;
-    int64_t exponent;
-    elementary::mantissaOf(r, 17, probe, exponent);
-    double lx = leadingLog10(probe) - 17 + double(exponent);  // log10 x
     if (r.integer == "1" && r.fraction.find_first_not_of('0') == std::string::npos) {
         out = elementary::oneText(decimals);
         return true;
     }
+    // log10 |log10 x| and the sign of log10 x, from 17 digits of x; near one a double has too
+    // few digits for it, so there the logarithm itself is taken, at a scale past x's last digit.
+    nat::Nat probe;
+    int64_t exponent;
+    elementary::mantissaOf(r, 17, probe, exponent);
+    double lx = leadingLog10(probe) - 17 + double(exponent);
+    bool below = lx < 0;
+    double logAbsLx = std::log10(std::fabs(lx));
+    if (std::fabs(lx) < 1e-10) {
+        size_t s0 = r.integer.size() + r.fraction.size() + 20;
+        nat::Nat m;
+        elementary::mantissaOf(r, s0, m, exponent);
+        Scaled l0 = lnAt(m, exponent, s0);
+        if (l0.magnitude.empty()) {
+            out = elementary::oneText(decimals);
+            return true;
+        }
+        below = l0.negative;
+        logAbsLx = leadingLog10(l0.magnitude) - double(s0) - std::log10(std::log(10.0));
+    }
     double logRatio = leadingLog10(num) - leadingLog10(den);  // log10 (p/q)
-    double logDigits = logRatio + std::log10(std::fabs(lx));
+    double logDigits = logRatio + logAbsLx;
     if (!std::isfinite(logDigits) || logDigits > 300) {
-        if (lx > 0) return false;
+        if (!below) return false;
         zeroText();
         return true;
     }
-    double digits = std::pow(10.0, logDigits) * (lx > 0 ? 1 : -1);  // log10 of the answer
+    double digits = std::pow(10.0, logDigits) * (below ? -1 : 1);  // log10 of the answer
     if (!(digits <= maxDigits)) return false;
     if (digits < -double(decimals) - 2) {  // below half a unit of the last decimal
         zeroText();

@@ -74,3 +74,12 @@ TEST(Powers, SymbolicPowersStayWrittenPastAModestLength) {
     EXPECT_EQ(bn.power("l+0.00578035", "36"), "(l+0.00578035)^36");
     EXPECT_EQ(bn.power("l+1", "2"), "l*l+l+l+1");
 }
+
+TEST(Powers, RealPowersOfBasesNearOne) {
+    // Seventeen digits of the base cannot tell its logarithm from zero: the size of the
+    // answer comes from the logarithm itself.
+    BigNumber bn;
+    EXPECT_EQ(bn.power("1.000000000000000000000001", "0.3333333"), "1.00000000");
+    EXPECT_EQ(bn.power("0.9999999999999999999999", "0.3333333"), "1.00000000");
+    EXPECT_EQ(bn.power("1.0000000000001", "1000000000000.5"), "1.10517092");  // e^0.1
+}

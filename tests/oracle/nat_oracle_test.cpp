@@ -84,6 +84,14 @@ TEST(NatOracle, Divide) {
             ASSERT_EQ(nat_text(q), mpz_class(A / B).get_str()) << n << "/" << m;
             ASSERT_EQ(nat_text(r), mpz_class(A % B).get_str()) << n << "/" << m;
         }
+    // Division by a power of ten: whole limbs dropped, then the rest of the shift.
+    for (size_t n : kSizes)
+        for (size_t k : {size_t(0), size_t(1), size_t(8), size_t(9), size_t(10), n / 2, n, n + 3}) {
+            std::string a = random_digits(rng, n);
+            mpz_class A(canon(a)), P;
+            mpz_ui_pow_ui(P.get_mpz_t(), 10, k);
+            ASSERT_EQ(nat_text(nat::shift_decimal_down(nat::from_decimal(a), k)), mpz_class(A / P).get_str()) << n << " " << k;
+        }
     // Divisors just above a power of the base and quotients of all nines stress the
     // reciprocal's correction.
     for (size_t n : {size_t(2000), size_t(9000)}) {
