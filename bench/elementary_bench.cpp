@@ -4,7 +4,7 @@
 #include <benchmark/benchmark.h>
 
 #include "BigNumber.h"
-#include "real_elementary.h"
+#include "elementary/real_elementary.h"
 
 static void BM_NaturalLog(benchmark::State &state) {
     BigNumber bn;

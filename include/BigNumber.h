@@ -23,7 +23,7 @@ public:
     BigNumber(const BigNumber &) = delete;
     BigNumber &operator=(const BigNumber &) = delete;
 
-    // ---- settings and working texts (BigNumber.cpp) ----
+    // ---- settings and working texts (engine/BigNumber.cpp) ----
     void setResult(const std::string &text) { result = text; }
     std::string &getResult() { return result; }
     void setPrecision(int32_t n) { precision = n; }
@@ -41,7 +41,7 @@ public:
     void setErrorMessage(const std::string &text) { errorMessage = text; }
     std::string &getErrorMessage() { return errorMessage; }
 
-    // ---- digit arithmetic on unsigned digit texts (digit_arithmetic.cpp) ----
+    // ---- digit arithmetic on unsigned digit texts (arith/digit_arithmetic.cpp) ----
     std::string &int_addition(const std::string &a, const std::string &b);
     std::string &int_subtraction(const std::string &a, const std::string &b);
     std::string &int_multiplication(const std::string &a, const std::string &b);
@@ -51,15 +51,15 @@ public:
     static double sqrt_by_digits(double x);
     static double pow10_double(int n);
 
-    // ---- signed addition and subtraction (signed_arithmetic.cpp) ----
+    // ---- signed addition and subtraction (arith/signed_arithmetic.cpp) ----
     std::string &addition(const std::string &a, const std::string &b);
     std::string &real_subtraction(const std::string &a, const std::string &b);
     std::string &real_addition(const std::string &a, const std::string &b);
 
-    // ---- multiplication of numbers and terms (multiplication.cpp) ----
+    // ---- multiplication of numbers and terms (arith/multiplication.cpp) ----
     std::string &multiplication(const std::string &a, const std::string &b);
 
-    // ---- digit tools, conversions and number-text predicates (number_text.cpp) ----
+    // ---- digit tools, conversions and number-text predicates (arith/number_text.cpp) ----
     static std::string prependZeros(std::string &text, int n);
     static std::string appendZeros(std::string &text, int n);
     static std::string trimZeros(const std::string &text);
@@ -77,7 +77,7 @@ public:
     static bool isPositiveInteger(std::string &text);
     static bool isBinaryString(const std::string &text);
 
-    // ---- comparisons (comparisons.cpp) ----
+    // ---- comparisons (arith/comparisons.cpp) ----
     bool isLessThan(const std::string &a, const std::string &b);
     bool isGreaterThan(const std::string &a, const std::string &b);
     bool isLessOrEqual(const std::string &a, const std::string &b);
@@ -87,24 +87,24 @@ public:
     std::string equalToText(const std::string &a, const std::string &b);
     static bool isLessBelowOne(const std::string &a, const std::string &b);
 
-    // ---- sorting of number texts (sorting.cpp) ----
+    // ---- sorting of number texts (arith/sorting.cpp) ----
     void sort_numbers_asc(std::vector<std::string> &v);
     void sort_numbers_desc(std::vector<std::string> &v);
     void sort_numbers_asc_range(std::vector<std::string> &v, int64_t first, int64_t last);
     void sort_numbers_desc_range(std::vector<std::string> &v, int64_t first, int64_t last);
     std::string &sort_numbers_median3(std::vector<std::string> &v, int64_t first, int64_t last);
 
-    // ---- fraction comparisons (fraction_comparisons.cpp) ----
+    // ---- fraction comparisons (arith/fraction_comparisons.cpp) ----
     bool isFractionLess(const std::string &a, const std::string &b);
     bool isFractionGreater(const std::string &a, const std::string &b);
     bool isFractionEqual(const std::string &a, const std::string &b);
 
-    // ---- integer division (integer_division.cpp) ----
+    // ---- integer division (arith/integer_division.cpp) ----
     std::string &int_quotient(const std::string &a, const std::string &b);
     std::string &int_remainder(const std::string &a, const std::string &b);
     std::string &int_division(const std::string &a, const std::string &b);
 
-    // ---- fraction arithmetic (fraction_arithmetic.cpp) ----
+    // ---- fraction arithmetic (arith/fraction_arithmetic.cpp) ----
     std::string &fr_addition(const std::string &a, const std::string &b);
     std::string &fr_subtraction(const std::string &a, const std::string &b);
     std::string &fr_multiplication(const std::string &a, const std::string &b);
@@ -112,20 +112,20 @@ public:
     std::string &reciprocal(const std::string &x, int kind);
     int split_coefficient(const std::string &term, std::string &coefficient, std::string &rest);
 
-    // ---- real division and the quotient operator (real_division.cpp) ----
+    // ---- real division and the quotient operator (arith/real_division.cpp) ----
     std::string &real_division(const std::string &a, const std::string &b);
     std::string &quotient_operator(const std::string &a, const std::string &b);
 
-    // ---- decimal to fraction (decimal_to_fraction.cpp) ----
+    // ---- decimal to fraction (arith/decimal_to_fraction.cpp) ----
     std::string decimal_to_fraction(const std::string &x);
     std::string decimal_to_fraction2(const std::string &x);
 
-    // ---- powers (powers.cpp) ----
+    // ---- powers (arith/powers.cpp) ----
     std::string &int_power(const std::string &x, int64_t n);
     std::string &fr_power(const std::string &x, int64_t n);
     std::string &power(const std::string &base, const std::string &exponent);
 
-    // ---- factorials, falling products and binomials (factorials.cpp) ----
+    // ---- factorials, falling products and binomials (arith/factorials.cpp) ----
     std::string &falling_factorial(const std::string &x, const std::string &y);
     std::string &factorial_operator(const std::string &x, const std::string &y);
     std::string &fr_factorial_operator(const std::string &x, const std::string &y);
@@ -133,12 +133,12 @@ public:
     std::string &binom_value(const std::string &n, const std::string &k);
     std::string expand_factorial_expr(const std::string &n, const std::string &k);
 
-    // ---- floor, ceiling and rounding (rounding.cpp) ----
+    // ---- floor, ceiling and rounding (arith/rounding.cpp) ----
     std::string &floor_real(const std::string &x);
     std::string &ceil_real(const std::string &x);
     std::string &round_real(const std::string &x);
 
-    // ---- number bases and Gray code (number_bases.cpp) ----
+    // ---- number bases and Gray code (arith/number_bases.cpp) ----
     std::string &decimal_to_base(const std::string &x, const std::string &p);
     std::string &decimal_to_hex(const std::string &x);
     std::string &decimal_to_octal(const std::string &x);
@@ -154,28 +154,28 @@ public:
     std::string &gray_to_binary(const std::string &g);
     std::string &binary_xor(const std::string &a, const std::string &b);
 
-    // ---- the evaluation driver (evaluation_driver.cpp) ----
+    // ---- the evaluation driver (expr/evaluation_driver.cpp) ----
     void EvalInfixExprNoOutput(const std::string &e, std::string &v, int32_t flags);
     void EvalInfixExpression(const std::string &e, std::string &v);
     void replaceInExpression(const std::string &from, const std::string &to);
     static void replaceAll(std::string &subject, const std::string &from, const std::string &to);
     static std::string charToString(char c);
 
-    // ---- normalisation (normalisation.cpp) ----
+    // ---- normalisation (expr/normalisation.cpp) ----
     std::string &prepareExpression();
     std::string &preparePolynExpression();
     std::string fixDecimalPoints(const std::string &text);
     std::string expandFactorialSums(const std::string &text);
     std::string factorialSum(int32_t n);
 
-    // ---- infix syntax checks (syntax_checks.cpp) ----
+    // ---- infix syntax checks (expr/syntax_checks.cpp) ----
     bool checkInfixSyntax(const std::string &text);
     bool checkSymbolicInfixSyntax();
     bool checkNumericInfixSyntax();
     static bool hasParenthesis(const std::string &text);
     static bool hasPlusOrMinus(const std::string &text);
 
-    // ---- tokenisers (tokenisers.cpp) ----
+    // ---- tokenisers (expr/tokenisers.cpp) ----
     std::string tokenizeInfix();
     std::string tokenizeFractionInfix();
     std::string tokenizeSymbolicInfix();
@@ -186,7 +186,7 @@ public:
     static bool isOperatorChar(char &c);
     static bool isBracketBalanced(const std::string &text);
 
-    // ---- infix to postfix (postfix_conversion.cpp) ----
+    // ---- infix to postfix (expr/postfix_conversion.cpp) ----
     void ConvertInfixToPostfix();
     void ConvertFractionInfixToPostfix();
     void ConvertPolynInfixToPostfix();
@@ -203,8 +203,8 @@ public:
     static bool isMultiPolynOperandChar(char c);
     static bool isComplexOperandChar(char c);
 
-    // ---- postfix evaluation (numeric_evaluation.cpp, fraction_evaluation.cpp,
-    //      complex_evaluation.cpp). Slots: 0 operator, 1 right operand, 2 left operand.
+    // ---- postfix evaluation (expr/numeric_evaluation.cpp, expr/fraction_evaluation.cpp,
+    //      expr/complex_evaluation.cpp). Slots: 0 operator, 1 right operand, 2 left operand.
     using OperandSlots = std::array<std::string, 3>;
     std::string EvalPostfixExprNoOutput(std::string postfixText);
     std::string EvalPostfixExpression(std::string postfixText);
@@ -215,7 +215,7 @@ public:
     std::string complexPostfixEval(std::string postfixText);
     std::string complexBinaryOp(const OperandSlots &slots);
 
-    // ---- angles (angles.cpp) and trigonometry (trigonometry.cpp) ----
+    // ---- angles (elementary/angles.cpp) and trigonometry (elementary/trigonometry.cpp) ----
     std::string deg2radText(const std::string &degrees);
     std::string turnOffset(const std::string &angle, std::string &twoPi);
     const char *cosDoubleAngleText(const char *angle);
@@ -225,14 +225,14 @@ public:
     std::string &tangent(const std::string &x);
     std::string &cotangent(const std::string &x);
 
-    // ---- logarithms (logarithms.cpp) and the exponential (exponential.cpp) ----
+    // ---- logarithms (elementary/logarithms.cpp) and the exponential (elementary/exponential.cpp) ----
     std::string &ln2();
     std::string &ln10();
     std::string &naturalLog(const std::string &x);
     std::string &exponential(const std::string &x);
     std::string &exponentialValue(std::string x);
 
-    // ---- square roots (square_roots.cpp) and higher roots (nth_roots.cpp) ----
+    // ---- square roots and higher roots (arith/roots.cpp) ----
     std::string &sqrtDigitPairs(const std::string &x);
     std::string &simplifySqrt(const std::string &x);
     std::string &sqrt_signed(const std::string &x, bool exact);
@@ -240,7 +240,7 @@ public:
     std::string &simplifySqrtn(const std::string &x, int64_t n);
     std::string &complexRootsText(const std::string &x, int64_t n, bool exact);
 
-    // ---- number-theory services used by the arithmetic (number_theory*.cpp) ----
+    // ---- number-theory services used by the arithmetic (number_theory/) ----
     std::string &gcd(const std::string &a, const std::string &b);
     int64_t floor_log(const std::string &n, int64_t a);
     std::string &piFunction(const std::string &x);
@@ -248,6 +248,20 @@ public:
                           const std::string &to, bool constantTerm, bool expand);
     std::string &factorisePowerText(const std::string &n, std::map<std::string, int32_t> &table,
                                     int threshold, bool print);
+
+    // ---- primality, the prime table, prime stepping and factorisation (number_theory/) ----
+
+    // ---- arithmetic functions, series, lists, symbols and sequences (number_theory/) ----
+
+    // ---- polynomials in one variable and rational functions (polynomial/) ----
+
+    // ---- polynomials in several variables and interpolation (polynomial/) ----
+
+    // ---- expression trees, derivatives and limits (calculus/) ----
+
+    // ---- matrices (matrix/) ----
+
+    // ---- equation solvers and the 24 game (solvers/) ----
 
     std::vector<uint64_t> primeTable;  // refilled by the prime sieve
     std::stringstream outStream;       // printed output of members that print as they compute

@@ -1,5 +1,5 @@
 // Conversion, comparison, addition and subtraction of limb naturals.
-#include "nat.h"
+#include "nat/nat.h"
 
 #include <algorithm>
 #include <cstring>

@@ -3,7 +3,7 @@
 // to the full numbers at once, so each pass over the limbs replaces many division steps.
 #include <utility>
 
-#include "nat.h"
+#include "nat/nat.h"
 
 namespace nat {
 namespace {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "nat.h"
+#include "nat/nat.h"
 
 namespace nat {
 namespace detail {

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <vector>
 
-#include "nat.h"
+#include "nat/nat.h"
 
 namespace nat {
 namespace detail {

@@ -3,7 +3,7 @@
 // numbers convert in about M(n) log n instead of n^2.
 #include <algorithm>
 
-#include "nat.h"
+#include "nat/nat.h"
 
 namespace nat {
 namespace {

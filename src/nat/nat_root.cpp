@@ -2,7 +2,7 @@
 // half of the digits, so each level needs only one or two full-size steps.
 #include <cmath>
 
-#include "nat.h"
+#include "nat/nat.h"
 
 namespace nat {
 namespace {

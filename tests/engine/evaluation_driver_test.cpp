@@ -2,7 +2,7 @@
 
 #include "BigNumber.h"
 #include "globals.h"
-#include "pending.h"
+#include "polynomial/pending.h"
 
 namespace {
 

@@ -1,0 +1,160 @@
+// Series with rational term ratios, summed exactly by binary splitting.
+//
+// For terms t_k = t_(k-1) * p(k)/q(k) (t_0 = 1), the sum over k in [lo, hi) of the
+// products p(lo)...p(k) / q(lo)...q(k) is T/Q with
+//   leaf:  P = p(k), Q = q(k), T = p(k)
+//   merge: P = P1 P2, Q = Q1 Q2, T = T1 Q2 + P1 T2
+// so n terms cost a few products of numbers of the answer's size instead of n divisions
+// at full precision. p(k) may be negative (sine and cosine alternate).
+#include <cmath>
+
+#include "elementary/real_elementary.h"
+
+namespace realfn {
+namespace {
+
+using nat::Nat;
+
+struct Signed {
+    Nat m;
+    bool negative = false;
+};
+
+Signed product(const Signed &a, const Signed &b) {
+    Signed r{nat::mul(a.m, b.m), a.negative != b.negative};
+    if (r.m.empty()) r.negative = false;
+    return r;
+}
+
+Signed product(const Signed &a, const Nat &b) {
+    Signed r{nat::mul(a.m, b), a.negative};
+    if (r.m.empty()) r.negative = false;
+    return r;
+}
+
+Signed sum(Signed a, const Signed &b) {
+    if (a.negative == b.negative) {
+        a.m = nat::add(a.m, b.m);
+        return a;
+    }
+    if (nat::compare(a.m, b.m) >= 0) {
+        a.m = nat::sub(a.m, b.m);
+    } else {
+        a.m = nat::sub(b.m, a.m);
+        a.negative = b.negative;
+    }
+    if (a.m.empty()) a.negative = false;
+    return a;
+}
+
+struct Split {
+    Signed P;
+    Nat Q;
+    Signed T;
+};
+
+// The ratio of term k to term k-1 as p/q.
+using Ratio = std::function<void(uint64_t k, Signed &p, Nat &q)>;
+
+Split splitRange(uint64_t lo, uint64_t hi, const Ratio &ratio, bool needP) {
+    Split s;
+    if (hi - lo == 1) {
+        ratio(lo, s.P, s.Q);
+        s.T = s.P;
+        return s;
+    }
+    uint64_t mid = lo + (hi - lo) / 2;
+    Split left = splitRange(lo, mid, ratio, true);
+    Split right = splitRange(mid, hi, ratio, needP);
+    s.T = sum(product(left.T, right.Q), product(left.P, right.T));
+    s.Q = nat::mul(left.Q, right.Q);
+    if (needP) s.P = product(left.P, right.P);
+    return s;
+}
+
+// Terms 1..n with the ratio summed: T/Q, where the sum is t_1 + ... + t_n (t_0 = 1 apart).
+Split sumTerms(uint64_t n, const Ratio &ratio) { return splitRange(1, n + 1, ratio, false); }
+
+// The number of terms after t_0 until log10 |t_k| falls below -(scale + 3).
+uint64_t termsFor(size_t scale, const std::function<double(uint64_t)> &log10Ratio) {
+    double lg = 0, floor = -(double(scale) + 3);
+    uint64_t k = 0;
+    while (lg > floor) lg += log10Ratio(++k);
+    return k;
+}
+
+// Q and T both cut by whole limbs so that Q keeps about scale + 20 digits: the quotient
+// keeps its relative accuracy, and the division works on numbers of the answer's size.
+void trimPair(Nat &Q, Signed &T, size_t scale) {
+    size_t keepLimbs = (scale + 20) / nat::LIMB_DIGITS + 2;
+    if (Q.size() <= keepLimbs) return;
+    size_t drop = Q.size() - keepLimbs;
+    Q.erase(Q.begin(), Q.begin() + long(drop));
+    if (T.m.size() <= drop) T.m.clear();
+    else T.m.erase(T.m.begin(), T.m.begin() + long(drop));
+    if (T.m.empty()) T.negative = false;
+}
+
+// (Q + T) / Q as a natural at the scale (T > -Q).
+Nat onePlusRatio(Nat Q, Signed T, size_t scale) {
+    trimPair(Q, T, scale);
+    Nat numerator = T.negative ? nat::sub(Q, T.m) : nat::add(Q, T.m);
+    return divScaled(numerator, Q, scale);
+}
+
+}  // namespace
+
+Nat expOfRatio(const Nat &a, size_t d, size_t scale) {
+    if (a.empty()) return nat::pow10(scale);
+    Nat den = nat::pow10(d);
+    double lx = leadingLog10(a) - double(d);
+    uint64_t n = termsFor(scale, [&](uint64_t k) { return lx - std::log10(double(k)); });
+    Split s = sumTerms(n, [&](uint64_t k, Signed &p, Nat &q) {
+        p = Signed{a, false};
+        q = nat::mul(nat::from_u64(k), den);
+    });
+    return onePlusRatio(s.Q, s.T, scale);
+}
+
+void sinCosOfRatio(const Nat &a, size_t d, size_t scale, Nat &sine, Nat &cosine) {
+    if (a.empty()) {
+        sine.clear();
+        cosine = nat::pow10(scale);
+        return;
+    }
+    Nat a2 = nat::sqr(a), den2 = nat::pow10(2 * d);
+    double lx2 = 2 * (leadingLog10(a) - double(d));
+    // sin x / x: ratio -x^2 / ((2k)(2k+1)); cos x: ratio -x^2 / ((2k-1)(2k))
+    uint64_t ns = termsFor(scale, [&](uint64_t k) { return lx2 - std::log10(double(2 * k) * double(2 * k + 1)); });
+    Split s = sumTerms(ns, [&](uint64_t k, Signed &p, Nat &q) {
+        p = Signed{a2, true};
+        q = nat::mul(nat::from_u64((2 * k) * (2 * k + 1)), den2);
+    });
+    // sin x = (a / 10^d) (Q + T) / Q: divide with d more digits, then take the factor a
+    Nat unitSine = onePlusRatio(s.Q, s.T, scale + d);
+    sine = shiftDown(nat::mul(unitSine, a), 2 * d);
+    uint64_t nc = termsFor(scale, [&](uint64_t k) { return lx2 - std::log10(double(2 * k - 1) * double(2 * k)); });
+    Split c = sumTerms(nc, [&](uint64_t k, Signed &p, Nat &q) {
+        p = Signed{a2, true};
+        q = nat::mul(nat::from_u64((2 * k - 1) * (2 * k)), den2);
+    });
+    cosine = onePlusRatio(c.Q, c.T, scale);
+}
+
+Nat atanhOfInverse(uint64_t q0, size_t scale) {
+    // atanh(1/q) = (1/q) * sum 1 / ((2k+1) q^(2k)); ratio (2k-1) / ((2k+1) q^2)
+    Nat q2 = nat::mul(nat::from_u64(q0), nat::from_u64(q0));
+    double lq2 = 2 * std::log10(double(q0));
+    uint64_t n = termsFor(scale, [&](uint64_t k) { return std::log10(double(2 * k - 1) / double(2 * k + 1)) - lq2; });
+    Split s = sumTerms(n, [&](uint64_t k, Signed &p, Nat &q) {
+        p = Signed{nat::from_u64(2 * k - 1), false};
+        q = nat::mul(nat::from_u64(2 * k + 1), q2);
+    });
+    Nat unit = onePlusRatio(s.Q, s.T, scale);
+    Nat quotient;
+    Nat remainder;
+    nat::divmod(unit, nat::from_u64(q0), quotient, remainder);
+    return quotient;
+}
+
+}  // namespace realfn
