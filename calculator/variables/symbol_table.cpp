@@ -110,6 +110,20 @@ bool variable_value(const std::string &name, const VariableTable &table, std::st
     return true;
 }
 
+bool update_matrix_variable(const std::string &name, VariableTable &table, const std::string &literal,
+                            Variable<KV_Matrix> *&matrix) {
+    auto it = table.find(name);
+    if (it == table.end()) return false;
+    // A name that holds another type has no matrix to hand back: a caller would write
+    // through a null object.
+    Variable<KV_Matrix> *slot = it->second.slotAs<KV_Matrix>(kMatrixType);
+    if (slot == nullptr) return false;
+    it->second.valueText = literal;
+    it->second.text = literal;
+    matrix = slot;
+    return true;
+}
+
 double variable_double_value(const Variable<double> &variable) {
     return variable.getValue();
 }

@@ -7,6 +7,7 @@
 #include <set>
 #include <string>
 
+#include "matrix.h"
 #include "variables/variable.h"
 
 // A letter or "_" first, then letters, digits or "_" (ASCII only).
@@ -29,6 +30,12 @@ bool remove_variable(const std::string &name, std::set<std::string> &names, Vari
 bool variable_exists(const std::string &name, const VariableTable &table);
 // `out` is emptied first; it receives the value text of the variable when there is one.
 bool variable_value(const std::string &name, const VariableTable &table, std::string &out);
+
+// Gives a matrix variable a new literal as its value text and text, and hands back its matrix
+// object for the caller to assign the new value. False, with nothing changed, when the
+// table lacks the name or the variable holds no matrix.
+bool update_matrix_variable(const std::string &name, VariableTable &table, const std::string &literal,
+                            Variable<KV_Matrix> *&matrix);
 
 double variable_double_value(const Variable<double> &variable);
 std::string variable_string_value(const Variable<std::string> &variable);

@@ -195,3 +195,44 @@ TEST_F(PolyVariables, DeclareOnAnEmptyRegistry) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(SymbolTable, MatrixVariables) {
+    Variable<KV_Matrix> fresh;
+    EXPECT_EQ(fresh.getValue(), KV_Matrix()); // 1 x 1 holding "0"
+    EXPECT_EQ(fresh.getValue().cells, std::vector<std::string>{"0"});
+
+    VariableTable table;
+    Variable<KV_Matrix> *matrix = nullptr;
+    EXPECT_FALSE(update_matrix_variable("M", table, "[1,2]", matrix)); // empty table
+
+    SymbolEntry entry;
+    entry.typeName = "matrix";
+    entry.name = "M";
+    entry.valueText = "[0]";
+    entry.typeCode = kMatrixType;
+    entry.slots[kMatrixType] = std::make_unique<Variable<KV_Matrix>>();
+    table.emplace("M", std::move(entry));
+    std::set<std::string> used;
+    std::ostringstream out;
+    ASSERT_TRUE(define_variable("n", "3", used, table, out, 0));
+
+    EXPECT_FALSE(update_matrix_variable("absent", table, "[1,2]", matrix));
+    // An int variable has no matrix object to hand back: refused, nothing changed.
+    EXPECT_FALSE(update_matrix_variable("n", table, "[1,2]", matrix));
+    EXPECT_EQ(matrix, nullptr);
+    EXPECT_EQ(table.at("n").valueText, "3");
+
+    ASSERT_TRUE(update_matrix_variable("M", table, "[1,2;3,4]", matrix));
+    ASSERT_EQ(matrix, table.at("M").slotAs<KV_Matrix>(kMatrixType));
+    EXPECT_EQ(table.at("M").valueText, "[1,2;3,4]");
+    EXPECT_EQ(table.at("M").text, "[1,2;3,4]");
+    const std::vector<std::vector<std::string>> rows = {{"1", "2"}, {"3", "4"}};
+    matrix->setValue(KV_Matrix(rows, 2, 2));
+    std::ostringstream literal;
+    table.at("M").slotAs<KV_Matrix>(kMatrixType)->getValue().printLiteral(literal);
+    EXPECT_EQ(literal.str(), "[1,2;3,4]");
+}
+
+} // namespace
