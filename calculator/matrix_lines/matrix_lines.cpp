@@ -47,36 +47,19 @@ void replaceOrDropAfterSeparator(std::string &text, const std::string &pattern,
     }
 }
 
-unsigned normalizeMatrixText(const char *text, char separator, std::string &out) {
-    out.clear();
-    unsigned runs = 0;
-    int gap = kRowStart;
-    for (const char *p = text; *p; p++) {
-        const char c = *p;
-        if (c == ' ') {
-            countBlank(gap, runs);
-            continue;
-        }
-        if (c == '[' || c == ';') {
-            gap = kRowStart;
-        } else if (c != ']') {
-            if (gap > 0) out += separator;
-            gap = 0;
-        }
-        out += c;
-    }
-    return runs;
-}
+namespace {
 
-unsigned normalizeMatrixContinuation(const char *text, char separator, std::string &out) {
+// The walk of both normalisers. With `commaCells` a leading separator of the text is dropped
+// and a comma that follows a comma first gets a "0"; without it a comma is a cell character.
+unsigned normalizeMatrix(const char *text, char separator, std::string &out, bool commaCells) {
     out.clear();
     unsigned runs = 0;
     int gap = kRowStart;
     bool cellOpen = true; // false right after a comma: a further comma then stands for "0"
     const char *p = text;
-    if (*p == separator) {
+    if (commaCells && *p == separator) {
         p++;
-    } else if (*p == ';') {
+    } else if (commaCells && *p == ';') {
         out += *p++;
     }
     for (; *p; p++) {
@@ -88,7 +71,7 @@ unsigned normalizeMatrixContinuation(const char *text, char separator, std::stri
         if (c == '[' || c == ';') {
             gap = kRowStart;
             cellOpen = true;
-        } else if (c == ',') {
+        } else if (commaCells && c == ',') {
             if (!cellOpen) out += '0';
             cellOpen = false;
             gap = 0;
@@ -100,6 +83,16 @@ unsigned normalizeMatrixContinuation(const char *text, char separator, std::stri
         out += c;
     }
     return runs;
+}
+
+} // namespace
+
+unsigned normalizeMatrixText(const char *text, char separator, std::string &out) {
+    return normalizeMatrix(text, separator, out, false);
+}
+
+unsigned normalizeMatrixContinuation(const char *text, char separator, std::string &out) {
+    return normalizeMatrix(text, separator, out, true);
 }
 
 int Calculator::parseInputLine(const std::string &line, std::string &name, std::string &value,
