@@ -1,6 +1,7 @@
 // Free text tools. Character classes are ASCII only: a byte of 128 or more is neither
 // a digit nor a letter.
 #include <algorithm>
+#include <string_view>
 
 #include "tools.h"
 
@@ -65,6 +66,23 @@ bool isValidIdentifier(const std::string &text) {
     if (text.empty() || !(isLetterChar(text[0]) || text[0] == '_')) return false;
     return std::all_of(text.begin(), text.end(),
                        [](char c) { return isLetterChar(c) || isDigitChar(c) || c == '_'; });
+}
+
+bool has_only_expr_chars(std::string &text) {
+    deleteBlanks(text);
+    return std::all_of(text.begin(), text.end(), [](char c) {
+        return isDigitChar(c) || std::string_view("+-*/|%^@!().<>~=").find(c) != std::string_view::npos;
+    });
+}
+
+bool function_call_name(const std::string &text, std::string &name) {
+    name.clear();
+    size_t open = text.find('(');
+    if (text.size() < 2 || open == std::string::npos || open == 0 || text.back() != ')') return false;
+    std::string head = text.substr(0, open);
+    if (!isValidIdentifier(head)) return false;
+    name = head;
+    return true;
 }
 
 std::string int64ToString(int64_t value) {
