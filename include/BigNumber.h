@@ -259,6 +259,8 @@ public:
     // gcd.cpp (with gcd and floor_log above)
     std::string &gcd_with_steps(const std::string &a, const std::string &b);
     std::string &lcm(const std::string &a, const std::string &b);
+    // arithmetic_functions.cpp
+    int count_exact_divisions(const std::string &n, int64_t p);
     // modular.cpp
     std::string &int_expmod(const std::string &base, const std::string &power, const std::string &N);
     // series.cpp (with sumSeries above), recursive_series.cpp

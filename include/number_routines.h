@@ -45,7 +45,7 @@ std::string sum_general_term(BigNumber &engine, const std::string &term, const s
 // ---- continuants (number_theory/continued_fractions.cpp) ----
 std::string euler_brackets(const std::vector<std::string> &items);
 
-// ---- symbols, p-adic order and norm (number_theory/symbols.cpp) ----
+// ---- symbols (number_theory/symbols.cpp), p-adic order and norm (number_theory/padic.cpp) ----
 int jacobi_symbol(std::string a, std::string n, bool show, std::ostream &out = std::cout);
 int legendre_symbol(std::string a, std::string p, bool show, std::ostream &out = std::cout);
 int ord_p_integer(const std::string &x, int32_t p);

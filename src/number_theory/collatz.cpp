@@ -7,7 +7,7 @@
 #include "BigNumber.h"
 #include "nat/nat.h"
 #include "number_routines.h"
-#include "number_theory/number_theory_internal.h"
+#include "number_theory/routines_internal.h"
 
 namespace {
 
@@ -104,8 +104,8 @@ int print_3x1_maps(const std::string &a, const std::string &b, std::ostream &scr
         return -1;
     }
     std::string span = bn.int_subtraction(last, first);
-    if (!bn.isLessThan(span, std::to_string(number_theory::kMaxRangeItems))) {
-        screen << "Error: at most " << number_theory::kMaxRangeItems << " start values at once." << std::endl;
+    if (!bn.isLessThan(span, std::to_string(routines::kMaxRangeItems))) {
+        screen << "Error: at most " << routines::kMaxRangeItems << " start values at once." << std::endl;
         return -1;
     }
     int count = 0;

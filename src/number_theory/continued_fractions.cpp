@@ -2,7 +2,7 @@
 #include "BigNumber.h"
 #include "engine/engine_internal.h"
 #include "number_routines.h"
-#include "number_theory/number_theory_internal.h"
+#include "number_theory/routines_internal.h"
 #include "tools.h"
 
 using namespace engine;
@@ -25,7 +25,7 @@ bool asFraction(BigNumber &bn, const std::string &x, bool &negative, std::string
     if (x.empty()) return false;
     if (BigNumber::isFraction(x)) m = x;
     else if (BigNumber::isRealNumber(x)) m = bn.decimal_to_fraction(x);
-    else if (isInfixValid(x)) m = number_theory::fractionValue(bn, x, false);
+    else if (isInfixValid(x)) m = routines::fractionValue(bn, x, false);
     else return false;
     negative = startsWith(m, '-');
     std::string_view body = unsignedPart(m);
@@ -117,7 +117,7 @@ std::string BigNumber::continuedFractionValue(const std::vector<std::string> &li
     tex += list.back();
     expression.append(list.size() - 1, ')');
     tex.append(list.size() - 1, '}');
-    return number_theory::fractionValue(*this, expression, false);
+    return routines::fractionValue(*this, expression, false);
 }
 
 // Members by the neighbour rule: after a/b and c/d the next member is (k c - a)/(k d - b)

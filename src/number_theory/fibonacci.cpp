@@ -6,7 +6,7 @@
 #include "BigNumber.h"
 #include "nat/nat.h"
 #include "number_routines.h"
-#include "number_theory/number_theory_internal.h"
+#include "number_theory/routines_internal.h"
 
 namespace {
 
@@ -38,7 +38,7 @@ std::string fibonacciValue(int64_t k) {
     uint64_t m = uint64_t(std::llabs(k));
     nat::Nat f, g;
     fibonacciPair(m, f, g);
-    return number_theory::integerText(f, k < 0 && m % 2 == 0);
+    return routines::integerText(f, k < 0 && m % 2 == 0);
 }
 
 std::string indexError() {

@@ -5,11 +5,11 @@
 #include "BigNumber.h"
 #include "engine/engine_internal.h"
 #include "nat/nat.h"
-#include "number_theory/number_theory_internal.h"
+#include "number_theory/routines_internal.h"
 
 using namespace engine;
-using number_theory::integerText;
-using number_theory::readInteger;
+using routines::integerText;
+using routines::readInteger;
 
 // Euclid with non-negative remainders: when the first remainder is zero the divisor comes
 // back as written (its sign and zeros included); otherwise the answer is the positive gcd.

@@ -2,12 +2,12 @@
 // a,b,c,...,z (arithmetic or geometric) and a,a,...,n (n copies).
 #include "BigNumber.h"
 #include "engine/engine_internal.h"
-#include "number_theory/number_theory_internal.h"
+#include "number_theory/routines_internal.h"
 #include "tools.h"
 
 using namespace engine;
-using number_theory::kMaxListChars;
-using number_theory::kMaxListItems;
+using routines::kMaxListChars;
+using routines::kMaxListItems;
 
 namespace {
 
@@ -69,7 +69,7 @@ bool BigNumber::expandItemList(const std::string &text, std::vector<std::string>
             marker = i;
         } else if (isInfixValid(item)) {
             if (mode & 1) item = "(" + item + ")";
-            else item = number_theory::numericalValue(*this, item);
+            else item = routines::numericalValue(*this, item);
         } else {
             return false;
         }

@@ -2,11 +2,11 @@
 #include "BigNumber.h"
 #include "engine/engine_internal.h"
 #include "number_routines.h"
-#include "number_theory/number_theory_internal.h"
+#include "number_theory/routines_internal.h"
 
-using number_theory::fractionValue;
-using number_theory::kMaxRangeItems;
-using number_theory::numericalValue;
+using routines::fractionValue;
+using routines::kMaxRangeItems;
+using routines::numericalValue;
 
 namespace {
 

@@ -6,13 +6,13 @@
 #include "BigNumber.h"
 #include "engine/engine_internal.h"
 #include "number_routines.h"
-#include "number_theory/number_theory_internal.h"
+#include "number_theory/routines_internal.h"
 #include "tools.h"
 
 using namespace engine;
-using number_theory::kMaxRangeItems;
-using number_theory::modeValue;
-using number_theory::numericalValue;
+using routines::kMaxRangeItems;
+using routines::modeValue;
+using routines::numericalValue;
 
 namespace {
 
@@ -148,7 +148,7 @@ std::string sum_general_term(BigNumber &engine, const std::string &generalTerm, 
             sum = engine.addition(sum, numericalValue(engine, substituted));
             return;
         }
-        std::string value = number_theory::fractionValue(engine, substituted, false);
+        std::string value = routines::fractionValue(engine, substituted, false);
         // A power the fraction arithmetic left written out is added by its value.
         if (!call && value.find('^') != std::string::npos) value = numericalValue(engine, value);
         sum = engine.fr_addition(sum, value);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "BigNumber.h"
+#include "number_routines.h"
 
 namespace {
 
@@ -89,4 +90,16 @@ TEST(FloorLog, LargestPowerNotAbove) {
         EXPECT_EQ(bn.floor_log("100", base), -1) << base;
         EXPECT_EQ(takeOut(bn), "Error: the base of the logarithm should be at least 2.\n") << base;
     }
+}
+
+TEST(ExactDivisions, Multiplicity) {
+    BigNumber bn;
+    EXPECT_EQ(bn.count_exact_divisions("48", 2), 4);
+    EXPECT_EQ(bn.count_exact_divisions("7", 2), 0);
+    EXPECT_EQ(bn.count_exact_divisions("0", 2), 0);
+    EXPECT_EQ(bn.count_exact_divisions("-81", 3), 4);
+    EXPECT_EQ(bn.count_exact_divisions("1267650600228229401496703205376", 2), 100);
+    EXPECT_EQ(takeOut(bn), "");
+    EXPECT_EQ(bn.count_exact_divisions("48", 1), 0);  // 1 divides forever: refused
+    EXPECT_EQ(takeOut(bn), "Error: p should be at least 2, not 1.\n");
 }

@@ -1,4 +1,5 @@
-// Helpers shared by the number-theory files (not part of the public interface).
+// Helpers shared by the number-theory routines of sequences, lists and symbols (not part of
+// the public interface).
 #pragma once
 
 #include <cstdint>
@@ -9,7 +10,7 @@
 
 class BigNumber;
 
-namespace number_theory {
+namespace routines {
 
 // A signed integer text (optional '+' or '-', at least one digit) as a sign and a
 // magnitude; false for any other text.
@@ -31,4 +32,4 @@ constexpr int64_t kMaxRangeItems = 1000000;
 constexpr size_t kMaxListItems = 1000000;
 constexpr size_t kMaxListChars = 64u << 20;
 
-}  // namespace number_theory
+}  // namespace routines

@@ -1,9 +1,9 @@
-#include "number_theory/number_theory_internal.h"
+#include "number_theory/routines_internal.h"
 
 #include "BigNumber.h"
 #include "engine/engine_internal.h"
 
-namespace number_theory {
+namespace routines {
 
 bool readInteger(std::string_view text, nat::Nat &magnitude, bool &negative) {
     if (!engine::isIntegerText(text)) return false;
@@ -39,4 +39,4 @@ std::string modeValue(BigNumber &bn, const std::string &text) {
     return (bn.getMode() & 1) ? fractionValue(bn, text, false) : numericalValue(bn, text);
 }
 
-}  // namespace number_theory
+}  // namespace routines
