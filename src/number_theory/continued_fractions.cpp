@@ -25,7 +25,7 @@ bool asFraction(BigNumber &bn, const std::string &x, bool &negative, std::string
     if (x.empty()) return false;
     if (BigNumber::isFraction(x)) m = x;
     else if (BigNumber::isRealNumber(x)) m = bn.decimal_to_fraction(x);
-    else if (isInfixValid(x)) m = routines::fractionValue(bn, x, false);
+    else if (isInfixValid(x)) m = routines::fractionValue(bn, x);
     else return false;
     negative = startsWith(m, '-');
     std::string_view body = unsignedPart(m);
@@ -117,7 +117,7 @@ std::string BigNumber::continuedFractionValue(const std::vector<std::string> &li
     tex += list.back();
     expression.append(list.size() - 1, ')');
     tex.append(list.size() - 1, '}');
-    return routines::fractionValue(*this, expression, false);
+    return routines::fractionValue(*this, expression);
 }
 
 // Members by the neighbour rule: after a/b and c/d the next member is (k c - a)/(k d - b)

@@ -79,7 +79,7 @@ void BigNumber::print_recursive_series(std::ostream &out, SeriesSettings &settin
 
     if (constantExpression) {
         std::string X = substituted(E, item, P);
-        std::string value = plain ? X : fractions ? fractionValue(*this, X, true) : numericalValue(*this, X);
+        std::string value = plain ? X : fractions ? fractionValue(*this, X) : numericalValue(*this, X);
         for (; c > 1; c--, k++) printer.line(longlong2string(k), value);
         out << value << "\n\n";
         return;
@@ -97,13 +97,13 @@ void BigNumber::print_recursive_series(std::ostream &out, SeriesSettings &settin
         return;
     }
     if (plain) {
-        printer.line(longlong2string(k), fractionValue(*this, P, true));
+        printer.line(longlong2string(k), fractionValue(*this, P));
         uint64_t j = 1;
         for (c--; c > 0; c--) {
             P = fractionOperand(P);
             std::string term = substituted(E, item, P);
             if (hasIndex) term = substituted(term, N, ull2string(j++));
-            std::string value = fractionValue(*this, term, true);
+            std::string value = fractionValue(*this, term);
             printer.line(longlong2string(++k), value);
             P = "(" + value + ")";
         }
@@ -111,7 +111,7 @@ void BigNumber::print_recursive_series(std::ostream &out, SeriesSettings &settin
         return;
     }
     if (settings.indexStep.empty()) settings.indexStep = N + "+1";
-    printer.line(longlong2string(k), fractions ? fractionValue(*this, P, true) : numericalValue(*this, P));
+    printer.line(longlong2string(k), fractions ? fractionValue(*this, P) : numericalValue(*this, P));
     std::string F = settings.startIndex;
     for (c--; c > 0; c--) {
         std::string value;
@@ -119,7 +119,7 @@ void BigNumber::print_recursive_series(std::ostream &out, SeriesSettings &settin
             P = fractionOperand(P);
             std::string term = substituted(E, item, P);
             if (hasIndex) term = substituted(term, N, F);
-            value = fractionValue(*this, term, true);
+            value = fractionValue(*this, term);
         } else {
             std::string term = substituted(E, item, "(" + P + ")");
             if (hasIndex) term = substituted(term, N, F);

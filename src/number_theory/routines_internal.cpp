@@ -26,9 +26,9 @@ std::string numericalValue(BigNumber &bn, const std::string &text) {
     return value;
 }
 
-std::string fractionValue(BigNumber &bn, const std::string &text, bool prepared) {
+std::string fractionValue(BigNumber &bn, const std::string &text) {
     bn.setExpression(text);
-    if (prepared) bn.prepareExpression();
+    bn.prepareExpression();
     std::string tokens = bn.tokenizeFractionInfix();
     bn.setExpression(tokens);
     bn.ConvertFractionInfixToPostfix();
@@ -36,7 +36,7 @@ std::string fractionValue(BigNumber &bn, const std::string &text, bool prepared)
 }
 
 std::string modeValue(BigNumber &bn, const std::string &text) {
-    return (bn.getMode() & 1) ? fractionValue(bn, text, false) : numericalValue(bn, text);
+    return (bn.getMode() & 1) ? fractionValue(bn, text) : numericalValue(bn, text);
 }
 
 }  // namespace routines

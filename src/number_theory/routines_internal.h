@@ -18,11 +18,11 @@ bool readInteger(std::string_view text, nat::Nat &magnitude, bool &negative);
 // The canonical text of a signed magnitude ("0" for zero, never "-0").
 std::string integerText(const nat::Nat &magnitude, bool negative);
 
-// The value of an expression text: numerically (the evaluator's flags 0) or as a fraction
-// text "n|d"; the prepared form normalises the text first. A text the evaluator refuses
-// comes back unchanged (numerical) or as the evaluator's answer.
+// The value of an expression text: numerically (the evaluator's flags 0; a text the
+// evaluator refuses comes back unchanged) or as a fraction text "n|d". The fraction road
+// normalises the text first: without it, minus signs at the start or after "(" are lost.
 std::string numericalValue(BigNumber &bn, const std::string &text);
-std::string fractionValue(BigNumber &bn, const std::string &text, bool prepared);
+std::string fractionValue(BigNumber &bn, const std::string &text);
 // By bit 0 of the engine's mode word.
 std::string modeValue(BigNumber &bn, const std::string &text);
 

@@ -148,7 +148,7 @@ std::string sum_general_term(BigNumber &engine, const std::string &generalTerm, 
             sum = engine.addition(sum, numericalValue(engine, substituted));
             return;
         }
-        std::string value = routines::fractionValue(engine, substituted, false);
+        std::string value = routines::fractionValue(engine, substituted);
         // A power the fraction arithmetic left written out is added by its value.
         if (!call && value.find('^') != std::string::npos) value = numericalValue(engine, value);
         sum = engine.fr_addition(sum, value);

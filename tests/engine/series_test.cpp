@@ -17,6 +17,7 @@ TEST(SeriesSum, NumericalAndFractionMode) {
     bn.setMode(1);
     EXPECT_EQ(bn.sumSeries("1/n", "n", "1", "3", false, false), "11|6");
     EXPECT_EQ(bn.sumSeries("1/2", "n", "1", "3", true, false), "3|2");
+    EXPECT_EQ(bn.sumSeries("n/2", "n", "-3", "-1", false, false), "-3");
 }
 
 // Every range ends: the index is compared with the last bound by value.
@@ -86,6 +87,8 @@ TEST(SeriesSum, GeneralTermWithExpansion) {
         {"n", "-3", "-1", 0, "-6", "-3+-2+-1\nout> -6\n"},
         {"n ^ 2", "1", "2", 0, "5", "1^2+2^2\nout> 5\n"},  // blanks go first
         {"1/n", "1", "3", 1, "11|6", "1/1+1/2+1/3\nout> 11|6\n"},
+        {"n", "-3", "-1", 1, "-6", "-3+-2+-1\nout> -6\n"},  // the signs of fractions are kept
+        {"1/(n-4)", "1", "3", 1, "-11|6", "1/(1-4)+1/(2-4)+1/(3-4)\nout> -11|6\n"},
         {"5", "2", "5", 0, "20", "out> 20\n"},  // a constant term
         {"n", "4", "1", 0, "0", "\nout> 0\n"},
     };
