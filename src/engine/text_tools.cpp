@@ -71,18 +71,18 @@ bool isValidIdentifier(const std::string &text) {
 
 bool has_only_expr_chars(std::string &text) {
     deleteBlanks(text);
-    return std::all_of(text.begin(), text.end(), [](char c) {
-        return isDigitChar(c) || std::string_view("+-*/|%^@!().<>~=").find(c) != std::string_view::npos;
-    });
+    return std::all_of(text.begin(), text.end(),
+                       [](char c) { return isDigit(c) || engine::inSet("+-*/|%^@!().<>~=", c); });
 }
 
 bool function_call_name(const std::string &text, std::string &name) {
     name.clear();
-    size_t open = text.find('(');
-    if (text.size() < 2 || open == std::string::npos || open == 0 || text.back() != ')') return false;
-    std::string head = text.substr(0, open);
-    if (!isValidIdentifier(head)) return false;
-    name = head;
+    if (text.size() < 2) return false;
+    size_t open = text.find('(', 1);
+    if (open == std::string::npos || text.back() != ')') return false;
+    std::string prefix = text.substr(0, open);
+    if (!isValidIdentifier(prefix)) return false;
+    name = prefix;
     return true;
 }
 

@@ -126,9 +126,8 @@ std::string BigNumber::fareySequence(const std::string &n, std::vector<std::stri
                                      bool withContinuedFractions) {
     std::string order = n;
     if (!isPositiveInteger(order)) return "0";
-    if (order.size() > 4 || std::stoll(order) > kMaxFareyOrder)
-        return "Error: the order of a Farey sequence is limited to " + std::to_string(kMaxFareyOrder) + ".";
-    int64_t N = std::stoll(order);
+    int64_t N;
+    if (!checkedInt64(order, 1, kMaxFareyOrder, N)) return integerRangeMessage(order, 1, kMaxFareyOrder);
     auto noteFraction = [&](const std::string &member) {
         if (!withContinuedFractions) return;
         std::string expression, detail, tex;

@@ -1,8 +1,8 @@
 // The first terms of a sequence given by a recurrence a(next) = f(a(current), index).
 #include "BigNumber.h"
-#include "engine/engine_internal.h"
 #include "number_routines.h"
 #include "number_theory/routines_internal.h"
+#include "tools.h"
 
 using routines::fractionValue;
 using routines::kMaxRangeItems;
@@ -47,9 +47,10 @@ std::string fractionOperand(std::string p) {
 // The number of the first term. A start index that is no integer of a machine word's
 // reach has no meaning; it counts from 1 rather than wrapping.
 int64_t firstNumber(const std::string &startIndex) {
-    std::string_view digits = engine::unsignedPart(startIndex);
-    if (!engine::isIntegerText(startIndex) || digits.size() > 18) return 1;
-    return BigNumber::signedString2longlong(startIndex.c_str());
+    constexpr int64_t kReach = 1000000000000000000;
+    int64_t k = 1;
+    checkedInt64(startIndex, -kReach, kReach, k);
+    return k;
 }
 
 std::string substituted(std::string text, const std::string &from, const std::string &to) {

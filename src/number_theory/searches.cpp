@@ -12,6 +12,7 @@
 #include "nat/nat.h"
 #include "number_routines.h"
 #include "number_theory/routines_internal.h"
+#include "tools.h"
 
 using namespace engine;
 
@@ -31,12 +32,9 @@ constexpr int64_t kMaxRootPairs = 100000;
 
 std::string rangeError(int64_t limit) { return "Error: the range of a search is limited to " + std::to_string(limit) + "."; }
 
-// A digit text (leading zeros allowed) as a value of at most 18 digits; false otherwise.
+// A digit text (leading zeros allowed) as a value below 10^18; false otherwise.
 bool smallValue(const std::string &text, int64_t &value) {
-    std::string digits = BigNumber::stripLeadingZeros(text);
-    if (text.empty() || !allDigits(text) || digits.size() > 18) return false;
-    value = std::stoll(digits);
-    return true;
+    return allDigits(text) && checkedInt64(text, 0, 999999999999999999, value);
 }
 
 // A digit text of any length as a 128-bit value, saturated at `cap`.
@@ -117,8 +115,8 @@ bool positiveBounds(const std::string &n, const std::string &m, std::ostream &ou
 void squaresum_search(const std::string &n, const std::string &m, std::ostream &out) {
     if (!positiveBounds(n, m, out)) return;
     int64_t N;
-    if (!smallValue(n, N) || N > kMaxSquareBound) {
-        out << rangeError(kMaxSquareBound) << std::endl;
+    if (!checkedInt64(n, 0, kMaxSquareBound, N)) {
+        out << integerRangeMessage(n, 0, kMaxSquareBound) << std::endl;
         return;
     }
     const i128 reach = i128(2) * N * N;  // nothing larger is a sum of two squares here
@@ -141,8 +139,8 @@ void squaresum_search(const std::string &n, const std::string &m, std::ostream &
 void cubicsum_search(const std::string &n, const std::string &m, std::ostream &out) {
     if (!positiveBounds(n, m, out)) return;
     int64_t N;
-    if (!smallValue(n, N) || N > kMaxCubeBound) {
-        out << rangeError(kMaxCubeBound) << std::endl;
+    if (!checkedInt64(n, 0, kMaxCubeBound, N)) {
+        out << integerRangeMessage(n, 0, kMaxCubeBound) << std::endl;
         return;
     }
     const i128 reach = i128(3) * N * N * N;

@@ -91,9 +91,10 @@ TEST(Farey, MembersCountAndContinuedFractions) {
         EXPECT_EQ(bn.fareySequence(n, untouched, false), "0") << n;
         EXPECT_EQ(untouched.size(), 1u);
     }
-    EXPECT_EQ(bn.fareySequence("1001", list, false), "Error: the order of a Farey sequence is limited to 1000.");
+    EXPECT_EQ(bn.fareySequence("1001", list, false),
+              "Error> 1001 is out of range: an integer from 1 to 1000 is needed here.");
     EXPECT_EQ(bn.fareySequence("123456789012345678901234567890", list, false),
-              "Error: the order of a Farey sequence is limited to 1000.");
+              "Error> 123456789012345678901234567890 is out of range: an integer from 1 to 1000 is needed here.");
 }
 
 TEST(EulerBrackets, Continuants) {

@@ -31,7 +31,7 @@ TEST(Searches, SumsOfTwoSquares) {
     EXPECT_EQ(squares("0", "5"), "");                      // an empty range ends at once
     EXPECT_EQ(squares("5", "123456789012345678901234567890"), "");
     for (const char *n : {"-5", "5x", ""}) EXPECT_EQ(squares(n, "25"), "The parameters should be positive integers.\n");
-    EXPECT_EQ(squares("10000001", "5"), "Error: the range of a search is limited to 10000000.\n");
+    EXPECT_EQ(squares("10000001", "5"), "Error> 10000001 is out of range: an integer from 0 to 10000000 is needed here.\n");
 }
 
 TEST(Searches, SumsOfThreeCubesAgainstTheFullLoop) {
@@ -47,7 +47,7 @@ TEST(Searches, SumsOfThreeCubesAgainstTheFullLoop) {
         }
     }
     EXPECT_EQ(cubes("0", "1"), "");
-    EXPECT_EQ(cubes("1001", "1"), "Error: the range of a search is limited to 1000.\n");
+    EXPECT_EQ(cubes("1001", "1"), "Error> 1001 is out of range: an integer from 0 to 1000 is needed here.\n");
 }
 
 TEST(Searches, CubesFoundByARoot) {
