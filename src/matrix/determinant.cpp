@@ -235,7 +235,7 @@ KV_Matrix KV_Matrix::inverse() {
         std::cout << "行列式为0, 矩阵不可逆." << std::endl;
         return emptyMatrix();
     }
-    if (d == kTooBigSymbolic) return emptyMatrix();
+    if (isMessageText(d)) return emptyMatrix();
     BigNumber bn;
     bool fractions = matrixFractionMode();
     std::string k = bn.reciprocal(d, fractions ? 1 : 0);
