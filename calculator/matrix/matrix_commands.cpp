@@ -2,7 +2,6 @@
 
 #include <iostream>
 
-#include "classifier/classifier.h"
 #include "interpreter/texts.h"
 #include "matrix/matrix_variables.h"
 #include "pending.h"
