@@ -30,6 +30,9 @@ const Transcript ARITHMETIC_TRANSCRIPTS[] = {
     // back as the text of their low 32 bits.
     {"var l = [1, 2, ]; println l[0], l[1], l; l[0d] = 5d; l[1.9d] = \"b\"; l[-0.5d] = 7d; println l; println [1.5d][0];",
      "1\n2\n[1, 2]\n[7, b]\n0\n"},
+    // Long integers built digit by digit, and taken apart again.
+    {"var s = 1; for (var i = 0; i < 25; i = i + 1) s = s * 10 + 7; println s, s - s, s * 2 - s == s, -s < 1 - s, s @ 10;",
+     "17777777777777777777777777\n0\ntrue\ntrue\n7\n"},
     {"var l = [[1, 2], []]; l[1d] = l[0]; println l[1][1], l;", "2\n[[1, 2], [1, 2]]\n"},
 };
 
