@@ -15,8 +15,8 @@ const char *const FIB = "fun fib(n) { if (n < 2) return n; return fib(n - 1) + f
 const char *const LOOP_SUM =
     "fun sum(n) { var s = 0; for (var i = 1; i <= n; i = i + 1) s = s + i; return s; } print sum(%N%);";
 // A number text grown digit by digit to n digits.
-const char *const STRING_BUILDING =
-    "fun build(n) { var s = 1; for (var i = 1; i < n; i = i + 1) s = s * 10 + 7; return s; } print build(%N%) @ 1000;";
+const char *const STRING_BUILDING = "fun build(n) { var s = 1; for (var i = 1; i < n; i = i + 1) s = s * 10 "
+                                    "+ 7; return s; } print build(%N%) @ 1000;";
 
 std::string with_argument(const char *program, int64_t n) {
     std::string source = program;

@@ -24,7 +24,7 @@ int decimal_digits(int64_t v) {
 // ---- short texts, in machine words ----
 
 struct ShortAnswer {
-    bool known;        // false: the engine has to answer
+    bool known; // false: the engine has to answer
     int64_t value;
     bool negativeZero; // written "-0", as the engine's quotient writes some zeros
 };
@@ -236,8 +236,8 @@ IntegerForm integer_form(const char *chars, int length, int64_t *value) {
     return INTEGER_FORM_SHORT;
 }
 
-bool integer_answer(IntegerOp op, const IntegerText &a, const IntegerText &b, std::string &out, IntegerForm *form,
-                    int64_t *value) {
+bool integer_answer(IntegerOp op, const IntegerText &a, const IntegerText &b, std::string &out,
+                    IntegerForm *form, int64_t *value) {
     if (a.form == INTEGER_FORM_SHORT && b.form == INTEGER_FORM_SHORT)
         return write_short(short_answer(op, a.value, b.value), out, form, value);
     if (!long_answer(op, a, b, out)) return false;

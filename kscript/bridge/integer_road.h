@@ -41,8 +41,8 @@ enum IntegerOp {
 
 // The answer text of two texts of the integer form, written into out, with its own form (and
 // value when short); false, with out unspecified, when the engine has to answer.
-bool integer_answer(IntegerOp op, const IntegerText &a, const IntegerText &b, std::string &out, IntegerForm *form,
-                    int64_t *value);
+bool integer_answer(IntegerOp op, const IntegerText &a, const IntegerText &b, std::string &out,
+                    IntegerForm *form, int64_t *value);
 
 // Whether a < b, for two texts of the integer form.
 bool integer_less(const IntegerText &a, const IntegerText &b);

@@ -23,8 +23,8 @@ using NumberOperation = double (*)(double, double);
 
 struct ArithmeticRule {
     TextBridge bridge;
-    IntegerOp integers;       // its integer road
-    bool roadInEveryMode;     // the operation ignores the engine's fraction mode
+    IntegerOp integers;   // its integer road
+    bool roadInEveryMode; // the operation ignores the engine's fraction mode
     NumberOperation numbers;
     const char *symbol; // in the type error
 };
@@ -112,7 +112,8 @@ bool integer_text(const Text &text, IntegerText *integer) {
     if (s == nullptr) {
         form = integer_form(text.chars, text.length, &value);
     } else {
-        if (s->integerForm == INTEGER_FORM_UNKNOWN) s->integerForm = integer_form(s->chars, s->length, &s->integer);
+        if (s->integerForm == INTEGER_FORM_UNKNOWN)
+            s->integerForm = integer_form(s->chars, s->length, &s->integer);
         form = static_cast<IntegerForm>(s->integerForm);
         value = s->integer;
     }
@@ -143,7 +144,8 @@ StringObject *text_operation(const ArithmeticRule &rule, const Text &a, const Te
     const char *answer = nullptr;
     int length = 0;
     if (rule.integers != INTEGER_NONE && (rule.roadInEveryMode || !fraction_mode()) && integer_text(a, &x) &&
-        integer_text(b, &y) && integer_answer(rule.integers, x, y, integerAnswer, &answerForm, &answerValue)) {
+        integer_text(b, &y) &&
+        integer_answer(rule.integers, x, y, integerAnswer, &answerForm, &answerValue)) {
         answer = integerAnswer.data();
         length = static_cast<int>(integerAnswer.size());
     } else {
@@ -151,8 +153,8 @@ StringObject *text_operation(const ArithmeticRule &rule, const Text &a, const Te
         answer = rule.bridge(vm_engine, a.chars, b.chars);
         length = static_cast<int>(std::strlen(answer));
     }
-    uint64_t characters = static_cast<uint64_t>(a.length) + static_cast<uint64_t>(b.length) +
-                          static_cast<uint64_t>(length);
+    uint64_t characters =
+        static_cast<uint64_t>(a.length) + static_cast<uint64_t>(b.length) + static_cast<uint64_t>(length);
     if (!vm_spend(1 + characters / BUDGET_CHARACTERS_PER_UNIT)) return nullptr;
     StringObject *result = string_copy_hashed(answer, length, answer_hash(answer, length, a, b));
     if (result->integerForm == INTEGER_FORM_UNKNOWN) {
@@ -183,8 +185,13 @@ double leading_integer(ScriptValue v) {
     return code == PARSE_INT_OK || code == PARSE_INT_TRAILING ? value : 0;
 }
 
-// The list index errors are reported whatever the error-report switch says.
 constexpr const char *LIST_INDEX_NOT_DECIMAL = "List index \xB2\xBB\xCA\xC7\xCA\xFD\xD7\xD6";
+
+// The list errors are reported whatever the error-report switch says.
+bool list_error(const char *message) {
+    vm_runtime_error("%s", message);
+    return false;
+}
 
 // A number item reads back as the text of the signed low 32 bits of its pattern (the form in
 // which list natives store integers).
@@ -264,7 +271,8 @@ bool vm_compare(uint8_t opcode) {
         double x = value_as_number(a);
         double y = value_as_number(b);
         answer = opcode == OP_EQUAL ? value_equal(a, b) : opcode == OP_LESS ? x < y : x > y;
-    } else if (opcode != OP_EQUAL && (value_is_number(a) || is_string(a)) && (value_is_number(b) || is_string(b))) {
+    } else if (opcode != OP_EQUAL && (value_is_number(a) || is_string(a)) &&
+               (value_is_number(b) || is_string(b))) {
         double x = value_is_number(a) ? value_as_number(a) : leading_integer(a);
         double y = value_is_number(b) ? value_as_number(b) : leading_integer(b);
         answer = opcode == OP_LESS ? x < y : x > y;
@@ -290,24 +298,13 @@ void vm_print(ScriptValue value, bool lineBreak, FILE *stream) {
 bool vm_list_get() {
     ScriptValue index = vm_peek(0);
     ScriptValue target = vm_peek(1);
-    if (!is_object_kind(target, OBJ_LIST)) {
-        vm_runtime_error("Invalid type to index into.");
-        return false;
-    }
-    if (!value_is_object(index)) {
-        vm_runtime_error("List index is not a number.");
-        return false;
-    }
+    if (!is_object_kind(target, OBJ_LIST)) return list_error("Invalid type to index into.");
+    if (!value_is_object(index)) return list_error("List index is not a number.");
     int i = 0;
-    if (!is_string(index) || value_parse_int(value_as_string(index)->chars, &i) != PARSE_INT_OK) {
-        vm_runtime_error("%s", LIST_INDEX_NOT_DECIMAL);
-        return false;
-    }
+    if (!is_string(index) || value_parse_int(value_as_string(index)->chars, &i) != PARSE_INT_OK)
+        return list_error(LIST_INDEX_NOT_DECIMAL);
     ListObject *list = value_as_list(target);
-    if (!list_index_valid(list, i)) {
-        vm_runtime_error("List index out of range");
-        return false;
-    }
+    if (!list_index_valid(list, i)) return list_error("List index out of range");
     replace_operands(list_item_value(list_get(list, i)));
     return true;
 }
@@ -316,22 +313,14 @@ bool vm_list_set() {
     ScriptValue item = vm_peek(0);
     ScriptValue index = vm_peek(1);
     ScriptValue target = vm_peek(2);
-    if (!is_object_kind(target, OBJ_LIST)) {
-        vm_runtime_error("Invalid type to index into.");
-        return false;
-    }
-    if (!value_is_number(index)) {
-        vm_runtime_error("List index is not a number.");
-        return false;
-    }
+    if (!is_object_kind(target, OBJ_LIST)) return list_error("Invalid type to index into.");
+    if (!value_is_number(index)) return list_error("List index is not a number.");
     ListObject *list = value_as_list(target);
     // Truncated toward zero; the bounds are tested on the double, so no out-of-range or NaN
     // value is ever converted.
     double position = value_as_number(index);
-    if (!(position > -1.0 && position < static_cast<double>(list->count))) {
-        vm_runtime_error("List index out of range");
-        return false;
-    }
+    if (!(position > -1.0 && position < static_cast<double>(list->count)))
+        return list_error("List index out of range");
     list_set(list, static_cast<int>(position), item);
     vm_machine.stackTop -= 3;
     *vm_machine.stackTop++ = item;

@@ -96,7 +96,8 @@ TEST(IntegerRoad, OnlyTheEnginesIntegerForm) {
     };
     for (const Case &c : cases) {
         int64_t value = 0;
-        EXPECT_EQ(integer_form(c.text, static_cast<int>(std::string(c.text).size()), &value), c.form) << c.text;
+        EXPECT_EQ(integer_form(c.text, static_cast<int>(std::string(c.text).size()), &value), c.form)
+            << c.text;
         if (c.form == INTEGER_FORM_SHORT) {
             EXPECT_EQ(value, c.value) << c.text;
         }
@@ -106,14 +107,26 @@ TEST(IntegerRoad, OnlyTheEnginesIntegerForm) {
 // Random integer texts of every length up to some dozens of digits, with the edges of the
 // short form, carries and borrows through long runs of nines and zeros, and powers of ten.
 std::vector<std::string> integer_texts(std::mt19937_64 &random) {
-    std::vector<std::string> texts = {"0",  "1",  "-1", "7",  "-7", "10", "100000000000000000000", "999999999",
-                                      "999999999999999999", "-999999999999999999", "1000000000000000000",
-                                      "99999999999999999999999999", "-100000000000000000000000000", "1000000000"};
+    std::vector<std::string> texts = {"0",
+                                      "1",
+                                      "-1",
+                                      "7",
+                                      "-7",
+                                      "10",
+                                      "100000000000000000000",
+                                      "999999999",
+                                      "999999999999999999",
+                                      "-999999999999999999",
+                                      "1000000000000000000",
+                                      "99999999999999999999999999",
+                                      "-100000000000000000000000000",
+                                      "1000000000"};
     for (int i = 0; i < 300; ++i) {
         int digits = 1 + static_cast<int>(random() % 60);
         std::string t(1, static_cast<char>('1' + random() % 9));
         char fill = "0123456789"[random() % 10];
-        for (int d = 1; d < digits; ++d) t += random() % 4 == 0 ? fill : static_cast<char>('0' + random() % 10);
+        for (int d = 1; d < digits; ++d)
+            t += random() % 4 == 0 ? fill : static_cast<char>('0' + random() % 10);
         texts.push_back(random() % 2 ? t : "-" + t);
     }
     return texts;
@@ -186,7 +199,8 @@ TEST(IntegerRoad, LeavesTheRestToTheEngine) {
         {INTEGER_NONE, "1", "1"},
     };
     for (const Case &c : cases)
-        EXPECT_FALSE(integer_answer(c.op, road_text(c.a), road_text(c.b), out, &form, &value)) << c.a << " " << c.b;
+        EXPECT_FALSE(integer_answer(c.op, road_text(c.a), road_text(c.b), out, &form, &value))
+            << c.a << " " << c.b;
     ASSERT_TRUE(integer_answer(INTEGER_QUOTIENT, road_text("-1"), road_text("2"), out, &form, &value));
     EXPECT_EQ(out, "-0");
     EXPECT_EQ(form, INTEGER_FORM_NONE);
