@@ -315,7 +315,7 @@ public:
 
     // ---- expression trees, derivatives and limits (calculus/) ----
 
-    // ---- matrices (matrix/) ----
+    // ---- matrices (matrix/): the matrix value and its operations are declared in matrix.h ----
 
     // ---- equation solvers and the 24 game (solvers/) ----
 
