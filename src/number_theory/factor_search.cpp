@@ -35,7 +35,7 @@ template <class M> nat::Nat rho(const M &m, const nat::Nat &n, uint64_t iteratio
     using Res = typename M::Res;
     constexpr uint64_t kBatch = 128;  // differences multiplied together between two gcds
     while (iterations > 0) {
-        Res c = m.from(1 + rng.next() % 1000), y = m.from(2 + rng.next() % 1000), x, ys, q = m.one();
+        Res c = m.from(1 + rng.next() % 1000), y = m.from(2 + rng.next() % 1000), x = y, ys = y, q = m.one();
         auto f = [&](const Res &v) { return m.add(m.sqr(v), c); };
         nat::Nat g{1};
         for (uint64_t r = 1; isOne(g) && iterations > 0; r *= 2) {
