@@ -272,7 +272,10 @@ nat::Nat siqs(const nat::Nat &n) {
             A *= s.prime[i];
             zeroRoot = zeroRoot || s.root[i] == 0;
         }
-        if (zeroRoot || std::find(usedA.begin(), usedA.end(), A) != usedA.end()) continue;
+        // an A far from the target would make the values large (and past 128 bits)
+        logA += std::log(double(s.prime[last]));
+        if (zeroRoot || std::abs(logA - logTarget) > 2.5 || std::find(usedA.begin(), usedA.end(), A) != usedA.end())
+            continue;
         usedA.push_back(A);
         // B_l = (A/q_l) * (t_l (A/q_l)^-1 mod q_l), so that B = sum of +-B_l has B^2 = kN (mod A)
         std::vector<u128> Bl;
