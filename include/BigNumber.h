@@ -259,7 +259,7 @@ public:
 
     // ---- expression trees, derivatives and limits (calculus/) ----
 
-    // ---- matrices (matrix/) ----
+    // ---- matrices (matrix/): the matrix value and its operations are declared in matrix.h ----
 
     // ---- equation solvers and the 24 game (solvers/) ----
     // Coefficient lists run by power (element i multiplies x^i); absent elements count as "0".
