@@ -15,19 +15,21 @@ const char *const kUnityRoot = "-1/2+i*sqrt(3)/2";
 
 // The calculation mode the caller had, given back on every return.
 class ModeRestore {
-public:
+  public:
     explicit ModeRestore(BigNumber &bn) : bn(bn), saved(bn.getMode()) {}
     ~ModeRestore() { bn.setMode(saved); }
     ModeRestore(const ModeRestore &) = delete;
     ModeRestore &operator=(const ModeRestore &) = delete;
 
-private:
+  private:
     BigNumber &bn;
     int32_t saved;
 };
 
 // The undoing of the substitution y = x + a/3, appended to a root text: "-" s, or "+" |s|.
-std::string shiftBack(const std::string &s) { return isNegative(s) ? "+" + s.substr(1) : "-" + s; }
+std::string shiftBack(const std::string &s) {
+    return isNegative(s) ? "+" + s.substr(1) : "-" + s;
+}
 
 std::string reducedEquation(const std::string &p, const std::string &q) {
     std::string e = "y^3" + (isNegative(p) ? p : "+" + p) + "y";
@@ -36,10 +38,10 @@ std::string reducedEquation(const std::string &p, const std::string &q) {
     return e + "+" + q + " == 0";
 }
 
-}  // namespace
+} // namespace
 
-int BigNumber::solve_cubic_equation(const std::vector<std::string> &coefficients, std::vector<std::string> &roots,
-                                    std::ostream &out) {
+int BigNumber::solve_cubic_equation(const std::vector<std::string> &coefficients,
+                                    std::vector<std::string> &roots, std::ostream &out) {
     const std::string a = coefficientAt(coefficients, 2), b = coefficientAt(coefficients, 1),
                       c = coefficientAt(coefficients, 0);
     ModeRestore restore(*this);
@@ -65,10 +67,10 @@ int BigNumber::solve_cubic_equation(const std::vector<std::string> &coefficients
     out << "\tp = " << p << "\n"
         << "\tq = " << q << "\n";
     if (shifted) out << "Now the equation is: \n\n\t" << reducedEquation(p, q) << "\n";
-    setMode(1);  // square and cube roots in simplified exact form from here on
+    setMode(1); // square and cube roots in simplified exact form from here on
 
     std::string s = fr_division(a, "3");
-    if (q == "0") {  // y^3 + p*y = 0: y is 0 or a square root of -p
+    if (q == "0") { // y^3 + p*y = 0: y is 0 or a square root of -p
         std::string P = negate(p);
         std::string r = sqrt_signed(P, false);
         std::string x1 = fr_subtraction("0", s);
@@ -98,7 +100,7 @@ int BigNumber::solve_cubic_equation(const std::vector<std::string> &coefficients
     std::string H = negate(h);
 
     std::string u, v, x1, x2, x3;
-    if (isInfixValid(A)) {  // sqrt(Delta) is rational
+    if (isInfixValid(A)) { // sqrt(Delta) is rational
         u = complexRootsText(A, 3, false);
         if (u != "0") {
             std::string pu = fr_division(p, u);

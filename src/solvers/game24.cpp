@@ -9,13 +9,15 @@ namespace {
 std::string substituted(const std::string &pattern, const std::array<std::string, 4> &numbers) {
     std::string out;
     for (char ch : pattern) {
-        if (ch >= 'a' && ch <= 'd') out += numbers[size_t(ch - 'a')];
-        else out += ch;
+        if (ch >= 'a' && ch <= 'd')
+            out += numbers[size_t(ch - 'a')];
+        else
+            out += ch;
     }
     return out;
 }
 
-}  // namespace
+} // namespace
 
 // A hit is decided by the text of the exact value alone, and repeated lines are kept: two
 // templates that take the same value print the same solution twice.

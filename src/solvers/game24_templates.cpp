@@ -14,7 +14,7 @@
 namespace {
 
 struct TemplateRow {
-    const char *templates;  // one template, or several separated by blanks when listed
+    const char *templates; // one template, or several separated by blanks when listed
     const char *words;
 };
 
@@ -164,7 +164,8 @@ std::vector<std::string> wordsOf(const std::string &spec) {
     if (spec == "1<2") return ordersWhere([](const std::string &w) { return w[0] < w[1]; });
     if (spec == "2<3") return ordersWhere([](const std::string &w) { return w[1] < w[2]; });
     if (spec == "3<4") return ordersWhere([](const std::string &w) { return w[2] < w[3]; });
-    if (spec == "1<2, 3<4") return ordersWhere([](const std::string &w) { return w[0] < w[1] && w[2] < w[3]; });
+    if (spec == "1<2, 3<4")
+        return ordersWhere([](const std::string &w) { return w[0] < w[1] && w[2] < w[3]; });
     std::vector<std::string> out;
     std::istringstream in(spec);
     for (std::string w; in >> w;) out.push_back(w);
@@ -192,7 +193,7 @@ std::vector<std::string> buildTemplates() {
     return out;
 }
 
-}  // namespace
+} // namespace
 
 const std::vector<std::string> &game24_templates() {
     static const std::vector<std::string> templates = buildTemplates();

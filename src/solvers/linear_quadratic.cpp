@@ -22,9 +22,11 @@ bool isZeroValue(BigNumber &bn, const std::string &t) {
     return BigNumber::isRealNumber(t) && bn.isEqualTo(t, "0");
 }
 
-bool startsWithSqrt(const std::string &t, size_t at) { return t.compare(at, 4, "sqrt") == 0; }
+bool startsWithSqrt(const std::string &t, size_t at) {
+    return t.compare(at, 4, "sqrt") == 0;
+}
 
-}  // namespace
+} // namespace
 
 int BigNumber::solve_linear_equation(const std::vector<std::string> &coefficients, std::string &root,
                                      std::ostream &) {
@@ -40,8 +42,8 @@ int BigNumber::solve_linear_equation(const std::vector<std::string> &coefficient
     return 1;
 }
 
-int BigNumber::solve_eqn_of_deg2(const std::vector<std::string> &coefficients, std::vector<std::string> &roots,
-                                 std::ostream &out) {
+int BigNumber::solve_eqn_of_deg2(const std::vector<std::string> &coefficients,
+                                 std::vector<std::string> &roots, std::ostream &out) {
     std::string a = coefficientAt(coefficients, 2), b = coefficientAt(coefficients, 1),
                 c = coefficientAt(coefficients, 0);
     // Cancelled square terms leave b*x + c = 0: its answer stands for both roots.
@@ -65,12 +67,12 @@ int BigNumber::solve_eqn_of_deg2(const std::vector<std::string> &coefficients, s
     std::string ac = fr_multiplication(a, c);
     std::string ac4 = fr_multiplication(ac, "4");
     std::string D = fr_subtraction(bb, ac4);
-    if (isZeroValue(*this, D)) D = "0";  // a "-0" would read as a complex double root
+    if (isZeroValue(*this, D)) D = "0"; // a "-0" would read as a complex double root
     bool complex = isNegative(D);
     int code = complex ? -1 : D == "0" ? 0 : 1;
 
     std::string t = fr_multiplication("2", a);
-    std::string divisor = t;  // 2a, and the radical's denominator when it has one
+    std::string divisor = t; // 2a, and the radical's denominator when it has one
     std::string absD = complex ? D.substr(1) : D;
     std::string R;
     size_t bar = absD.find('|');
@@ -101,7 +103,8 @@ int BigNumber::solve_eqn_of_deg2(const std::vector<std::string> &coefficients, s
             size_t rbar = R.find('|');
             if (!(mode & kFractionBit) && rbar != std::string::npos) {
                 std::string product;
-                EvalInfixExprNoOutput(R.substr(rbar + 1) + "*(" + divisor + ")", product, mode & kFractionBit);
+                EvalInfixExprNoOutput(R.substr(rbar + 1) + "*(" + divisor + ")", product,
+                                      mode & kFractionBit);
                 s = R.substr(0, rbar) + "|" + product;
             } else {
                 s = R + (isAllDigits(divisor) ? "/" + divisor : "/(" + divisor + ")");
@@ -124,7 +127,7 @@ int BigNumber::solve_eqn_of_deg2(const std::vector<std::string> &coefficients, s
     }
     if (complex) s += "i";
 
-    if (isEqualTo(m, "0")) {  // the roots are +s and -s as written
+    if (isEqualTo(m, "0")) { // the roots are +s and -s as written
         roots.push_back(s);
         roots.push_back(solvers::turnedSign(s));
         return code;
@@ -137,7 +140,7 @@ int BigNumber::solve_eqn_of_deg2(const std::vector<std::string> &coefficients, s
         x1 = m + "+" + s;
         x2 = m + "-" + s;
     }
-    if (code >= 0 && !radicalForm) {  // rational roots arrive reduced
+    if (code >= 0 && !radicalForm) { // rational roots arrive reduced
         std::string v;
         EvalInfixExprNoOutput(x1, v, mode & kFractionBit);
         x1 = v;
