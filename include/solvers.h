@@ -1,10 +1,16 @@
-// Equation solvers that are not members of the engine object: linear equations in
-// integers, and the expression templates of the 24 game.
+// Equation solvers that are not members of the engine object: linear Diophantine
+// equations, and the expression templates of the 24 game.
 #pragma once
 
 #include <ostream>
 #include <string>
 #include <vector>
+
+// Solves a*x + b*y = c in integers and prints the worked solution (the Euclid lines, the
+// quotients, a check of the particular solution, the general solution in t). Returns 0
+// when there is no solution or the texts are not integers, 1 otherwise.
+int solve_linear_diophantine2(const std::string &a, const std::string &b, std::ostream &out,
+                              const std::string &c);
 
 // Solves a1*X1 + ... + aK*XK = b in integers by successive reduction: prints the equation
 // and the expression of the last variable, and fills `lines` with the substitutions that

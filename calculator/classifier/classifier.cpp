@@ -199,25 +199,6 @@ bool parse_function_call(const std::string &text, const VariableTable &variables
     return accepted;
 }
 
-bool function_call_name(const std::string &text, std::string &name) {
-    name.clear();
-    if (text.size() < 2) return false;
-    const size_t open = text.find('(', 1);
-    if (open == npos || text.back() != ')') return false;
-    std::string prefix = text.substr(0, open);
-    if (!is_identifier(prefix)) return false;
-    name = prefix;
-    return true;
-}
-
-bool has_only_expr_chars(std::string &text) {
-    deleteBlanks(text);
-    static constexpr std::string_view kExprChars = "+-*/|%^@!().<>~=";
-    for (char c : text)
-        if (!(c >= '0' && c <= '9') && kExprChars.find(c) == std::string_view::npos) return false;
-    return true;
-}
-
 int64_t digits_to_int(const std::string &text) {
     return str2int64(text);
 }

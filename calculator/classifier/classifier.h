@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "globals.h"
+#include "tools.h"
 #include "variables/variable.h"
 
 using CallArguments = std::vector<std::pair<std::string, std::string>>;
@@ -33,10 +34,7 @@ bool classify_input_line(const std::string &line, std::vector<InputStatement> &s
 // identifier piece is paired with the value text of its variable.
 bool parse_function_call(const std::string &text, const VariableTable &variables, std::string &name,
                          CallArguments &args);
-// The name part of a call, as parse_function_call decides it.
-bool function_call_name(const std::string &text, std::string &name);
-// Removes every blank, then true when only digits and the characters +-*/|%^@!().<>~= remain.
-bool has_only_expr_chars(std::string &text);
+// function_call_name and has_only_expr_chars are the engine's text tools (tools.h).
 // A digit text read by place value (no sign, no check); wraps modulo 2^64.
 int64_t digits_to_int(const std::string &text);
 

@@ -50,6 +50,52 @@ std::string linearForm(BigNumber &bn, const std::vector<std::string> &coefficien
     return sum;
 }
 
+void checkTwoVariables(int64_t a, int64_t b, int64_t c) {
+    BigNumber bn;
+    std::ostringstream out;
+    std::string A = std::to_string(a), B = std::to_string(b), C = std::to_string(c);
+    std::string label = A + "x+" + B + "y=" + C;
+    int result = solve_linear_diophantine2(A, B, out, C);
+    std::vector<std::string> lines = linesOf(out.str());
+    int64_t g = std::gcd(a, b);
+    bool solvable = g == 0 ? c == 0 : c % g == 0;
+    ASSERT_EQ(result, solvable ? 1 : 0) << label << "\n" << out.str();
+    if (!solvable) {
+        EXPECT_EQ(lines.back(), "No solution.") << label;
+        return;
+    }
+    if (g == 0) return;
+    static const std::regex xLine("x = (-?[0-9]+)(\\+([0-9]+)t)?"), yLine("y = (-?[0-9]+)(([+-])([0-9]+)t)?"),
+        unitLine("y=(-?)x([+-][0-9]+)"), checkLine("(.*) == ([0-9]+)");
+    std::smatch m;
+    if (std::regex_match(lines.back(), m, unitLine)) { // |a| = |b|
+        for (const char *x : {"-2", "0", "5"}) {
+            std::string y = bn.addition(m[1].str() == "-" ? bn.negate(x) : std::string(x), m[2].str());
+            EXPECT_TRUE(bn.isEqualTo(linearForm(bn, {A, B}, {x, y}), C)) << label << " at x = " << x;
+        }
+        return;
+    }
+    size_t at = 0;
+    while (at < lines.size() && lines[at].rfind("x = ", 0) != 0) at++;
+    ASSERT_TRUE(at >= 1 && at + 1 < lines.size()) << label << "\n" << out.str();
+    std::smatch check, xm, ym;
+    ASSERT_TRUE(std::regex_match(lines[at - 1], check, checkLine)) << label << "\n" << out.str();
+    ASSERT_TRUE(std::regex_match(lines[at], xm, xLine)) << label << "\n" << out.str();
+    ASSERT_TRUE(std::regex_match(lines[at + 1], ym, yLine)) << label << "\n" << out.str();
+    EXPECT_EQ(evaluate(bn, check[1].str(), {}), check[2].str()) << label << ": " << lines[at - 1];
+    // the steps of the general solution are |b|/g and |a|/g: no solution is left out
+    std::string xStep = xm[3].matched ? xm[3].str() : "0";
+    std::string yStep = ym[4].matched ? ym[3].str() + ym[4].str() : "0";
+    std::string wantX = std::to_string(std::abs(b / g)), wantY = std::to_string(std::abs(a / g));
+    EXPECT_EQ(xStep, wantX) << label;
+    EXPECT_EQ(b == 0 ? yStep : yStep.substr(yStep == "0" ? 0 : 1), b == 0 ? "+1" : wantY) << label;
+    for (const char *t : {"-3", "0", "2"}) {
+        std::string x = bn.addition(xm[1].str(), bn.multiplication(xStep, t));
+        std::string y = bn.addition(ym[1].str(), bn.multiplication(yStep, t));
+        EXPECT_TRUE(bn.isEqualTo(linearForm(bn, {A, B}, {x, y}), C)) << label << " at t = " << t;
+    }
+}
+
 struct Solved {
     std::map<std::string, std::string> env;
     size_t freeNames = 0;
@@ -117,6 +163,18 @@ void checkIndefinite(const std::vector<int64_t> &a, int64_t b, std::mt19937 &rng
 }
 
 } // namespace
+
+TEST(DiophantineRandom, TwoVariables) {
+    std::mt19937_64 rng(18);
+    std::uniform_int_distribution<int64_t> small(-60, 60), rhs(-300, 300), large(-1000000000, 1000000000);
+    for (int n = 0; n < 400; n++) {
+        bool big = n % 4 == 3;
+        int64_t a = big ? large(rng) : small(rng), b = big ? large(rng) : small(rng);
+        int64_t c = big ? large(rng) * 1000 : rhs(rng);
+        if (n % 5 == 0) c = std::gcd(a, b) * (rhs(rng) % 9); // solvable more often
+        checkTwoVariables(a, b, c);
+    }
+}
 
 TEST(DiophantineRandom, ThreeOrMoreVariables) {
     std::mt19937 rng(26);
