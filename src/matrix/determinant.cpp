@@ -168,7 +168,7 @@ bool exactAdjugate(const KV_Matrix &m, KV_Matrix &adj, std::vector<Rational> &ex
     bool fractions = matrixFractionMode();
     std::vector<Rational> values;
     // Each minor's determinant reads the cells in fraction form in fraction mode.
-    if (m.rows < 3 || classifyAll(m.cells, fractions, values, fractions) != CellKind::Exact ||
+    if (m.rows < 3 || m.rows != m.cols || classifyAll(m.cells, fractions, values, fractions) != CellKind::Exact ||
         !matrix_exact::adjugate(values, m.rows, exact))
         return false;
     BigNumber bn;

@@ -219,9 +219,13 @@ TEST(MatrixDeterminant, Inverse) {
             EXPECT_EQ(testing::internal::GetCapturedStdout(), "行列式为0, 矩阵不可逆.\n");
         }
     // Not square: no message, an empty answer.
-    testing::internal::CaptureStdout();
-    EXPECT_TRUE(cells({"1", "2", "3", "4", "5", "6"}, 2, 3).inverse().isEmpty());
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    for (int mode : {0, 1}) {
+        ModeScope scope(mode);
+        testing::internal::CaptureStdout();
+        EXPECT_TRUE(cells({"1", "2", "3", "4", "5", "6"}, 2, 3).inverse().isEmpty());
+        EXPECT_TRUE(KV_Matrix(4, 3, "1").inverse().isEmpty());
+        EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    }
 }
 
 // The inverse is k = 1/det times the adjugate, cell for cell as the fraction product writes
