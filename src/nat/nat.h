@@ -64,15 +64,23 @@ Nat from_digit_values(const std::vector<uint32_t> &values, const Nat &base);
 // floor(n^(1/k)), k >= 1
 Nat root(const Nat &n, uint64_t k);
 
-// Internals shared between the multiplication files.
+// Internals shared between the multiplication files. Each product writes out[0..na+nb),
+// which must not overlap the operands.
 namespace detail {
-// out[0..na+nb) = a[0..na) * b[0..nb); out must be zeroed.
 void mul_school(const Limb *a, size_t na, const Limb *b, size_t nb, Limb *out);
 void mul_karatsuba(const Limb *a, size_t na, const Limb *b, size_t nb, Limb *out);
-// Product through three-prime number-theoretic transforms; out sized na+nb.
+// Product through a complex floating-point transform; false (out untouched or garbage) when
+// the operands are too long for its proven error bound.
+bool mul_fft(const Limb *a, size_t na, const Limb *b, size_t nb, Limb *out);
+// The work of mul_fft in butterflies, roughly (for choosing between roads); 0 when the
+// operands are too long for it.
+double fft_cost(size_t na, size_t nb, bool square);
+// Product through three-prime number-theoretic transforms, na + nb <= NTT_MAX_LENGTH.
 void mul_ntt(const Limb *a, size_t na, const Limb *b, size_t nb, Limb *out);
-constexpr size_t KARATSUBA_THRESHOLD = 40;   // limbs of the shorter operand
-constexpr size_t NTT_THRESHOLD = 1500;       // limbs of the shorter operand
+// The fastest transform that covers the length; false when none does.
+bool mul_transform(const Limb *a, size_t na, const Limb *b, size_t nb, Limb *out);
+constexpr size_t KARATSUBA_THRESHOLD = 80;   // limbs of the shorter operand
+constexpr size_t FFT_THRESHOLD = 180;        // limbs of the shorter operand
 constexpr size_t NTT_MAX_LENGTH = size_t(1) << 23;
 }  // namespace detail
 

@@ -55,7 +55,8 @@ TEST(NatOracle, AddSubCompare) {
 
 TEST(NatOracle, Multiply) {
     std::mt19937_64 rng(3);
-    const size_t sizes[] = {1, 9, 20, 300, 361, 400, 800, 2000, 13600, 14000, 40000, 120000};
+    // digits around the roads' thresholds (80 and 180 limbs) as well as far from them
+    const size_t sizes[] = {1, 9, 20, 300, 361, 400, 711, 720, 729, 800, 1611, 1620, 1629, 2000, 13600, 14000, 40000, 120000};
     for (size_t n : sizes)
         for (size_t m : {size_t(1), size_t(10), n / 3, n, n + 7}) {
             std::string a = random_digits(rng, n), b = random_digits(rng, m ? m : 1);
@@ -70,6 +71,61 @@ TEST(NatOracle, Multiply) {
         nat::Nat x = nat::from_decimal(nines);
         ASSERT_EQ(nat_text(nat::sqr(x)), mpz_class(A * A).get_str()) << n;
     }
+}
+
+// Digits whose balanced pieces of `piece` digits are all -10^piece/2: the largest
+// coefficients the floating-point transform meets.
+std::string extremePieces(size_t digits, int piece) {
+    std::string unit = "4" + std::string(size_t(piece - 1), '9'), s;
+    while (s.size() + size_t(piece) < digits) s += unit;
+    s += "5" + std::string(size_t(piece - 1), '0');
+    return s.substr(s.size() - digits);
+}
+
+void expectProduct(const nat::Nat &x, const nat::Nat &y, const nat::Nat &p, const std::string &what) {
+    mpz_class X(nat_text(x)), Y(nat_text(y));
+    nat::Nat q = p;
+    nat::normalize(q);
+    ASSERT_EQ(nat_text(q), mpz_class(X * Y).get_str()) << what;
+}
+
+// Each road of the product on its own. The floating-point transform takes pieces of 5, 4 or 3
+// digits, the largest that its error bound allows at the length: 1136 limbs are the longest
+// balanced operands of 5-digit pieces and 58253 those of 4-digit ones; both limits are met
+// with the pieces that make the largest coefficients, and just passed.
+TEST(NatOracle, ProductRoads) {
+    std::mt19937_64 rng(6);
+    struct Case {
+        size_t limbs;
+        int piece;
+    };
+    const Case cases[] = {{180, 5}, {1136, 5}, {1137, 4}, {5000, 4}, {58253, 4}, {58254, 3}};
+    for (const Case &c : cases) {
+        std::string text = extremePieces(c.limbs * nat::LIMB_DIGITS, c.piece);
+        nat::Nat x = nat::from_decimal(text), y = nat::from_decimal(random_digits(rng, c.limbs * nat::LIMB_DIGITS));
+        ASSERT_EQ(x.size(), c.limbs);
+        nat::Nat p(2 * c.limbs);
+        ASSERT_TRUE(nat::detail::mul_fft(x.data(), x.size(), x.data(), x.size(), p.data())) << c.limbs;
+        expectProduct(x, x, p, "fft square " + std::to_string(c.limbs));
+        ASSERT_TRUE(nat::detail::mul_fft(x.data(), x.size(), y.data(), y.size(), p.data())) << c.limbs;
+        expectProduct(x, y, p, "fft " + std::to_string(c.limbs));
+    }
+    // Unbalanced lengths, and every road on the same operands.
+    for (size_t na : {size_t(1), size_t(17), size_t(81), size_t(300), size_t(2500)})
+        for (size_t nb : {size_t(1), size_t(40), size_t(179), size_t(1200)}) {
+            nat::Nat x = nat::from_decimal(random_digits(rng, na * nat::LIMB_DIGITS));
+            nat::Nat y = nat::from_decimal(std::string(nb * nat::LIMB_DIGITS, '9'));
+            nat::Nat p(na + nb);
+            std::string what = std::to_string(na) + "x" + std::to_string(nb);
+            nat::detail::mul_school(x.data(), na, y.data(), nb, p.data());
+            expectProduct(x, y, p, "school " + what);
+            nat::detail::mul_karatsuba(x.data(), na, y.data(), nb, p.data());
+            expectProduct(x, y, p, "karatsuba " + what);
+            ASSERT_TRUE(nat::detail::mul_fft(x.data(), na, y.data(), nb, p.data()));
+            expectProduct(x, y, p, "fft " + what);
+            nat::detail::mul_ntt(x.data(), na, y.data(), nb, p.data());
+            expectProduct(x, y, p, "ntt " + what);
+        }
 }
 
 TEST(NatOracle, Divide) {
