@@ -48,10 +48,18 @@ Nat shift_decimal(const Nat &a, size_t k);
 Nat shift_decimal_down(const Nat &a, size_t k);
 Nat pow10(size_t k);
 
+// A divisor with its reciprocal, made once for many divisions by the same number.
+struct Divisor {
+    Nat value;
+    Nat inverse;  // near BASE^(2k) / value for value of k limbs; empty for short divisors
+};
+Divisor make_divisor(const Nat &d);  // d non-zero
+
 // q = a / d, returns a mod d; d in 1..BASE-1
 Limb divmod_small(const Nat &a, Limb d, Nat &q);
 // q = a / b, r = a mod b; b must be non-zero.
 void divmod(const Nat &a, const Nat &b, Nat &q, Nat &r);
+void divmod(const Nat &a, const Divisor &d, Nat &q, Nat &r);
 
 Nat pow(const Nat &base, uint64_t e);
 Nat gcd(Nat a, Nat b);
