@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include "nat/nat.h"
@@ -88,7 +89,6 @@ struct Tables {
 // Work arrays reused from product to product (no clearing, no fresh pages).
 struct Scratch {
     std::vector<double> x, y;
-    std::vector<int64_t> coefficients;
 };
 
 Tables &tables() {
@@ -102,7 +102,8 @@ Scratch &scratch() {
 }
 
 // Decimation in frequency: natural order in, bit-reversed order out. Halves that fit the
-// cache are finished before the next one starts.
+// cache are finished before the next one starts; the last two levels, whose roots are 1 and
+// -i, need no multiplication. (Two levels fused in one pass ran slower: too few registers.)
 constexpr size_t kBlock = 1 << 11;
 
 // One row of butterflies: (x, y) -> (x + y, (x - y) w).
@@ -123,7 +124,24 @@ void forward_stage(double *re, double *im, size_t n, size_t len, const double *w
         dif_row(re + i, im + i, re + i + len, im + i + len, wr + len, wi + len, len);
 }
 
-void forward_last(double *re, double *im, size_t n) {  // len 1: the root is 1
+// Levels 2 and 1 of every block of four: the roots are 1 and -i.
+void dif_leaves(double *__restrict re, double *__restrict im, size_t n) {
+    for (size_t i = 0; i < n; i += 4) {
+        double ar = re[i] + re[i + 2], ai = im[i] + im[i + 2], cr = re[i] - re[i + 2], ci = im[i] - im[i + 2];
+        double br = re[i + 1] + re[i + 3], bi = im[i + 1] + im[i + 3];
+        double dr = im[i + 1] - im[i + 3], di = re[i + 3] - re[i + 1];  // (x1 - x3) (-i)
+        re[i] = ar + br;
+        im[i] = ai + bi;
+        re[i + 1] = ar - br;
+        im[i + 1] = ai - bi;
+        re[i + 2] = cr + dr;
+        im[i + 2] = ci + di;
+        re[i + 3] = cr - dr;
+        im[i + 3] = ci - di;
+    }
+}
+
+void forward_last(double *re, double *im, size_t n) {  // level 1 alone, for n = 2
     for (size_t i = 0; i < n; i += 2) {
         double ur = re[i], ui = im[i], vr = re[i + 1], vi = im[i + 1];
         re[i] = ur + vr;
@@ -140,12 +158,16 @@ void forward(double *re, double *im, size_t n, const double *wr, const double *w
         forward(re + n / 2, im + n / 2, n / 2, wr, wi);
         return;
     }
-    for (size_t len = n / 2; len >= 2; len >>= 1) forward_stage(re, im, n, len, wr, wi);
-    if (n >= 2) forward_last(re, im, n);
+    if (n == 2) {
+        forward_last(re, im, n);
+        return;
+    }
+    for (size_t len = n / 2; len >= 4; len >>= 1) forward_stage(re, im, n, len, wr, wi);
+    if (n >= 4) dif_leaves(re, im, n);
 }
 
 // Decimation in time with the conjugate roots: bit-reversed order in, natural order out, n
-// times the inverse transform.
+// times the inverse transform. The same passes as the forward transform, backwards.
 // One row of butterflies: (x, y) -> (x + y conj(w), x - y conj(w)).
 void dit_row(double *__restrict xr, double *__restrict xi, double *__restrict yr, double *__restrict yi,
              const double *__restrict cr, const double *__restrict ci, size_t len) {
@@ -165,6 +187,23 @@ void inverse_stage(double *re, double *im, size_t n, size_t len, const double *w
         dit_row(re + i, im + i, re + i + len, im + i + len, wr + len, wi + len, len);
 }
 
+// Levels 1 and 2 of every block of four: the conjugate roots are 1 and i.
+void dit_leaves(double *__restrict re, double *__restrict im, size_t n) {
+    for (size_t i = 0; i < n; i += 4) {
+        double ar = re[i] + re[i + 1], ai = im[i] + im[i + 1], br = re[i] - re[i + 1], bi = im[i] - im[i + 1];
+        double cr = re[i + 2] + re[i + 3], ci = im[i + 2] + im[i + 3];
+        double dr = im[i + 3] - im[i + 2], di = re[i + 2] - re[i + 3];  // (x2 - x3) i
+        re[i] = ar + cr;
+        im[i] = ai + ci;
+        re[i + 2] = ar - cr;
+        im[i + 2] = ai - ci;
+        re[i + 1] = br + dr;
+        im[i + 1] = bi + di;
+        re[i + 3] = br - dr;
+        im[i + 3] = bi - di;
+    }
+}
+
 void inverse(double *re, double *im, size_t n, const double *wr, const double *wi) {
     if (n > kBlock) {
         inverse(re, im, n / 2, wr, wi);
@@ -172,40 +211,88 @@ void inverse(double *re, double *im, size_t n, const double *wr, const double *w
         inverse_stage(re, im, n, n / 2, wr, wi);
         return;
     }
-    if (n >= 2) forward_last(re, im, n);  // len 1 is the same butterfly both ways
-    for (size_t len = 2; len < n; len <<= 1) inverse_stage(re, im, n, len, wr, wi);
+    if (n == 2) {
+        forward_last(re, im, n);  // level 1 is the same butterfly both ways
+        return;
+    }
+    if (n >= 4) dit_leaves(re, im, n);
+    for (size_t len = 4; len < n; len <<= 1) inverse_stage(re, im, n, len, wr, wi);
 }
 
-// Pieces of `digits` digits of a, balanced, into out (zeros after them up to 2n); the count.
-template <int digits> size_t cut_pieces(const Limb *a, size_t na, double *out) {
-    constexpr uint64_t P = kPow10[digits];
-    const int64_t half = int64_t(P / 2);
-    uint64_t acc = 0;
-    int have = 0;
+// D limbs are 9D digits, exactly nine pieces of D digits. Where each piece lies in its
+// limbs is known when compiling, so every division below is by a constant.
+constexpr int kGroupPieces = LIMB_DIGITS;
+
+// Piece K (D digits) of the group of D limbs at g.
+template <int D, int K> inline uint64_t piece_of(const Limb *g) {
+    constexpr int start = K * D, limb = start / LIMB_DIGITS, offset = start % LIMB_DIGITS;
+    if constexpr (offset + D <= LIMB_DIGITS) {
+        return (g[limb] / kPow10[offset]) % kPow10[D];
+    } else {
+        return g[limb] / kPow10[offset] +
+               uint64_t(g[limb + 1] % kPow10[offset + D - LIMB_DIGITS]) * kPow10[LIMB_DIGITS - offset];
+    }
+}
+
+template <int D, size_t... K> inline void cut_group(const Limb *g, uint64_t *p, std::index_sequence<K...>) {
+    ((p[K] = piece_of<D, int(K)>(g)), ...);
+}
+
+// The digits of piece K that fall into limb I of a group, in their place in the limb.
+template <int D, int I, int K> inline uint64_t limb_part(const uint64_t *p) {
+    constexpr int pieceLo = K * D, limbLo = I * LIMB_DIGITS;
+    constexpr int lo = pieceLo > limbLo ? pieceLo : limbLo;
+    constexpr int hi = pieceLo + D < limbLo + LIMB_DIGITS ? pieceLo + D : limbLo + LIMB_DIGITS;
+    if constexpr (lo >= hi) {
+        return 0;
+    } else {
+        return (p[K] / kPow10[lo - pieceLo]) % kPow10[hi - lo] * kPow10[lo - limbLo];
+    }
+}
+
+template <int D, int I, size_t... K> inline Limb limb_of(const uint64_t *p, std::index_sequence<K...>) {
+    return Limb((limb_part<D, I, int(K)>(p) + ...));
+}
+
+template <int D, size_t... I> inline void join_group(const uint64_t *p, Limb *g, std::index_sequence<I...>) {
+    ((g[I] = limb_of<D, int(I)>(p, std::make_index_sequence<kGroupPieces>{})), ...);
+}
+
+// Pieces that a value of `limbs` limbs has at most: every limb as nine digits, and a carry.
+size_t piece_count(size_t limbs, int digits) {
+    return (limbs * LIMB_DIGITS + size_t(digits) - 1) / size_t(digits) + 1;
+}
+
+// The values cut_pieces writes, zeros on top included.
+size_t piece_space(size_t limbs, int digits) {
+    return size_t(kGroupPieces) * ((limbs + size_t(digits) - 1) / size_t(digits)) + 1;
+}
+
+// Pieces of D digits of a, balanced to [-P/2, P/2), into out[0..piece_space); their count
+// without the zeros on top.
+template <int D> size_t cut_pieces(const Limb *a, size_t na, double *out) {
+    constexpr int64_t P = kPow10[D], half = P / 2;
     int64_t carry = 0;
     size_t count = 0;
-    auto emit = [&](uint64_t piece) {
-        int64_t v = int64_t(piece) + carry;
-        carry = v >= half;
-        out[count++] = double(carry ? v - int64_t(P) : v);
-    };
-    for (size_t k = 0; k < na; k++) {
-        acc += uint64_t(a[k]) * kPow10[have];  // below 10^(have + 9) <= 10^13
-        have += LIMB_DIGITS;
-        while (have >= digits) {
-            uint64_t q = acc / P;
-            emit(acc - q * P);
-            acc = q;
-            have -= digits;
+    uint64_t p[kGroupPieces];
+    for (size_t k = 0; k < na; k += D) {
+        Limb tail[D] = {};
+        const Limb *g = a + k;
+        if (k + D > na) {
+            std::copy(a + k, a + na, tail);
+            g = tail;
+        }
+        cut_group<D>(g, p, std::make_index_sequence<kGroupPieces>{});
+        for (int i = 0; i < kGroupPieces; i++) {
+            int64_t v = int64_t(p[i]) + carry;
+            carry = v >= half;
+            out[count++] = double(v - carry * P);
         }
     }
-    if (have > 0) emit(acc);
     if (carry) out[count++] = 1;
+    while (count > 0 && out[count - 1] == 0) count--;
     return count;
 }
-
-// Pieces that cut_pieces makes at most: every limb as nine digits, and a carry.
-size_t piece_count(size_t limbs, int digits) { return (limbs * LIMB_DIGITS + size_t(digits) - 1) / size_t(digits) + 1; }
 
 // (x_j + i x_(j+n)) w^j in place: the real parts in x[0..n), the imaginary ones in x[n..2n).
 // (cr, ci) holds the conjugates of w^j.
@@ -218,10 +305,8 @@ void weigh(double *x, size_t n, const double *__restrict cr, const double *__res
     }
 }
 
-// Undoes the weights and the factor n, rounds, and leaves coefficient j in c[j] for j < count;
-// false when one lies too far from an integer.
-bool unweigh(double *x, size_t n, const double *__restrict cr, const double *__restrict ci, size_t count,
-             int64_t *c) {
+// Undoes the weights and the factor n in place: coefficient j then lies in x[j], j < 2n.
+void unweigh(double *x, size_t n, const double *__restrict cr, const double *__restrict ci) {
     double *__restrict re = x, *__restrict im = x + n;
     const double scale = 1.0 / double(n);
     for (size_t j = 0; j < n; j++) {  // times w^-j: the low half real, the high half imaginary
@@ -229,54 +314,80 @@ bool unweigh(double *x, size_t n, const double *__restrict cr, const double *__r
         re[j] = a * cr[j] - b * ci[j];
         im[j] = b * cr[j] + a * ci[j];
     }
+}
+
+// Rounds the coefficients x[0..count) to integers, carries them in base 10^D and packs the
+// digits into out[0..nout); false when a coefficient lies too far from an integer.
+template <int D> bool join_pieces(const double *x, size_t count, Limb *out, size_t nout) {
+    constexpr int64_t P = kPow10[D];
     // adding and taking off 1.5 * 2^52 rounds to the nearest integer (|v| < 2^51)
     constexpr double kRound = 6755399441055744.0;
+    constexpr int64_t kBias = P << 42;  // above any coefficient with its carry (below 2^51)
     double worst = 0;
-    for (size_t j = 0; j < count; j++) {
-        double v = x[j], r = (v + kRound) - kRound;
-        worst = std::max(worst, std::fabs(v - r));
-        c[j] = int64_t(r);
+    int64_t carry = 0;
+    uint64_t p[kGroupPieces];
+    size_t k = 0;
+    auto put = [&] {
+        Limb g[D];
+        join_group<D>(p, g, std::make_index_sequence<D>{});
+        for (int i = 0; i < D && k < nout; i++) out[k++] = g[i];
+    };
+    for (size_t j = 0; j < count; j += kGroupPieces) {
+        for (int i = 0; i < kGroupPieces; i++) {
+            double v = j + size_t(i) < count ? x[j + size_t(i)] : 0, r = (v + kRound) - kRound;
+            worst = std::max(worst, std::fabs(v - r));
+            // the coefficient with its carry, made positive by a multiple of P: an unsigned
+            // division by a constant, no branch
+            uint64_t c = uint64_t(int64_t(r) + carry + kBias), q = c / P;
+            p[i] = c - q * P;
+            carry = int64_t(q) - kBias / P;
+        }
+        put();
     }
+    while (carry > 0 && k < nout) {  // the sum is the product: the last carry is not negative
+        for (int i = 0; i < kGroupPieces; i++) {
+            p[i] = uint64_t(carry % P);
+            carry /= P;
+        }
+        put();
+    }
+    std::fill(out + k, out + nout, Limb(0));
     return worst < kMaxError;
 }
 
-// Carries the signed coefficients in base 10^digits and packs them into limbs out[0..nout).
-template <int digits> void join_pieces(const int64_t *c, size_t count, Limb *out, size_t nout) {
-    constexpr int64_t P = int64_t(kPow10[digits]);
-    int64_t carry = 0;
-    uint64_t acc = 0;
-    int have = 0;
-    size_t k = 0;
-    auto put = [&](uint64_t piece) {
-        acc += piece * kPow10[have];
-        have += digits;
-        if (have >= LIMB_DIGITS) {
-            uint64_t q = acc / BASE;
-            if (k < nout) out[k++] = Limb(acc - q * BASE);
-            acc = q;
-            have -= LIMB_DIGITS;
-        }
+template <int D> bool product(const Limb *a, size_t na, const Limb *b, size_t nb, size_t n, Limb *out) {
+    Tables &t = tables();
+    t.grow(4 * n);  // roots below n for the transform, level 2n for the weights
+    const double *rr = t.re.data(), *ri = t.im.data();
+    const double *wr = t.re.data() + 2 * n, *wi = t.im.data() + 2 * n;  // conjugated where used
+    Scratch &s = scratch();
+    auto transformed = [&](std::vector<double> &buffer, const Limb *v, size_t nv, size_t &count) {
+        buffer.resize(std::max({buffer.size(), 2 * n, piece_space(nv, D)}));
+        double *x = buffer.data();
+        count = cut_pieces<D>(v, nv, x);
+        std::memset(x + count, 0, (2 * n - count) * sizeof(double));
+        weigh(x, n, wr, wi);
+        forward(x, x + n, n, rr, ri);
+        return x;
     };
-    for (size_t j = 0; j < count; j++) {
-        int64_t v = c[j] + carry;
-        int64_t r = v % P;
-        if (r < 0) r += P;
-        carry = (v - r) / P;
-        put(uint64_t(r));
+    size_t ca, cb;
+    double *x = transformed(s.x, a, na, ca);
+    double *y = x;
+    if (a == b && na == nb) cb = ca;
+    else y = transformed(s.y, b, nb, cb);
+    if (ca == 0 || cb == 0) {  // a zero operand (all its limbs zero)
+        std::fill(out, out + na + nb, Limb(0));
+        return true;
     }
-    while (carry > 0) {  // the sum is the product, so the last carry is not negative
-        put(uint64_t(carry % P));
-        carry /= P;
+    for (size_t j = 0; j < n; j++) {
+        double ar = x[j], ai = x[n + j], br = y[j], bi = y[n + j];
+        x[j] = ar * br - ai * bi;
+        x[n + j] = ar * bi + ai * br;
     }
-    for (; k < nout; k++) {  // the digits left over, then zeros
-        out[k] = Limb(acc % BASE);
-        acc /= BASE;
-    }
+    inverse(x, x + n, n, rr, ri);
+    unweigh(x, n, wr, wi);
+    return join_pieces<D>(x, ca + cb - 1, out, na + nb);
 }
-
-}  // namespace
-
-namespace {
 
 // The largest piece that the bound allows at the length it needs; false past every length.
 bool plan(size_t na, size_t nb, int &digits, size_t &n, size_t &logN) {
@@ -307,39 +418,9 @@ bool mul_fft(const Limb *a, size_t na, const Limb *b, size_t nb, Limb *out) {
     int digits;
     size_t n, logN;
     if (!plan(na, nb, digits, n, logN)) return false;
-    Tables &t = tables();
-    t.grow(4 * n);  // roots below n for the transform, level 2n for the weights
-    const double *rr = t.re.data(), *ri = t.im.data();
-    const double *wr = t.re.data() + 2 * n, *wi = t.im.data() + 2 * n;  // conjugated where used
-    Scratch &s = scratch();
-    auto transformed = [&](std::vector<double> &buffer, const Limb *v, size_t nv, size_t &count) {
-        if (buffer.size() < 2 * n) buffer.resize(2 * n);
-        double *x = buffer.data();
-        count = digits == 5 ? cut_pieces<5>(v, nv, x) : digits == 4 ? cut_pieces<4>(v, nv, x) : cut_pieces<3>(v, nv, x);
-        std::memset(x + count, 0, (2 * n - count) * sizeof(double));
-        weigh(x, n, wr, wi);
-        forward(x, x + n, n, rr, ri);
-        return x;
-    };
-    size_t ca, cb;
-    double *x = transformed(s.x, a, na, ca);
-    double *y = x;
-    if (a == b && na == nb) cb = ca;
-    else y = transformed(s.y, b, nb, cb);
-    for (size_t j = 0; j < n; j++) {
-        double ar = x[j], ai = x[n + j], br = y[j], bi = y[n + j];
-        x[j] = ar * br - ai * bi;
-        x[n + j] = ar * bi + ai * br;
-    }
-    inverse(x, x + n, n, rr, ri);
-    size_t count = ca + cb - 1;
-    if (s.coefficients.size() < count) s.coefficients.resize(count);
-    if (!unweigh(x, n, wr, wi, count, s.coefficients.data())) return false;
-    const int64_t *c = s.coefficients.data();
-    if (digits == 5) join_pieces<5>(c, count, out, na + nb);
-    else if (digits == 4) join_pieces<4>(c, count, out, na + nb);
-    else join_pieces<3>(c, count, out, na + nb);
-    return true;
+    if (digits == 5) return product<5>(a, na, b, nb, n, out);
+    if (digits == 4) return product<4>(a, na, b, nb, n, out);
+    return product<3>(a, na, b, nb, n, out);
 }
 
 }  // namespace detail
