@@ -140,6 +140,17 @@ TEST(NatOracle, Divide) {
             ASSERT_EQ(nat_text(q), mpz_class(A / B).get_str()) << n << "/" << m;
             ASSERT_EQ(nat_text(r), mpz_class(A % B).get_str()) << n << "/" << m;
         }
+    // Quotients around the divisor's own length, where the long division leaves the cut
+    // divisor for one reciprocal of the whole divisor, and far longer ones (in blocks).
+    for (size_t n : {size_t(150), size_t(700)})
+        for (size_t m : {n - 3, n - 2, n - 1, n, n + 1, 3 * n + 5}) {
+            std::string a = random_digits(rng, (n + m) * nat::LIMB_DIGITS), b = random_digits(rng, n * nat::LIMB_DIGITS);
+            mpz_class A(a), B(b);
+            nat::Nat q, r;
+            nat::divmod(nat::from_decimal(a), nat::from_decimal(b), q, r);
+            ASSERT_EQ(nat_text(q), mpz_class(A / B).get_str()) << n << "+" << m;
+            ASSERT_EQ(nat_text(r), mpz_class(A % B).get_str()) << n << "+" << m;
+        }
     // Division by a power of ten: whole limbs dropped, then the rest of the shift.
     for (size_t n : kSizes)
         for (size_t k : {size_t(0), size_t(1), size_t(8), size_t(9), size_t(10), n / 2, n, n + 3}) {
@@ -158,6 +169,25 @@ TEST(NatOracle, Divide) {
         ASSERT_EQ(nat_text(q), mpz_class(A / B).get_str()) << n;
         ASSERT_EQ(nat_text(r), mpz_class(A % B).get_str()) << n;
     }
+}
+
+// Square roots of every length from below the inverse square root's threshold (16 limbs) to
+// long ones; exact squares and their neighbours test the final correction.
+TEST(NatOracle, SquareRoots) {
+    std::mt19937_64 rng(7);
+    for (size_t limbs : {size_t(1), size_t(15), size_t(16), size_t(17), size_t(30), size_t(131), size_t(1000),
+                         size_t(4321), size_t(20000)})
+        for (int shape = 0; shape < 4; shape++) {
+            std::string digits = random_digits(rng, limbs * nat::LIMB_DIGITS - rng() % 9);
+            mpz_class N(digits), R;
+            if (shape == 1) N = mpz_class(std::string(digits.size(), '9'));
+            if (shape >= 2) {  // an exact square, or one less
+                mpz_class r(digits.substr(0, digits.size() / 2 + 1));
+                N = r * r - (shape - 2);
+            }
+            mpz_sqrt(R.get_mpz_t(), N.get_mpz_t());
+            ASSERT_EQ(nat_text(nat::root(nat::from_decimal(N.get_str()), 2)), R.get_str()) << limbs << " " << shape;
+        }
 }
 
 TEST(NatOracle, Gcd) {
