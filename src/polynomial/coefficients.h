@@ -1,0 +1,47 @@
+// Coefficient texts of one-variable polynomials: the tests and rewrites that the
+// polynomial files share.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace polyn {
+
+// Upper bounds of the work an operation may do; beyond them it answers kPolynTooBig.
+// Digits of the coefficients of one result (the engine refuses numbers beyond two million
+// digits; a polynomial may hold ten such).
+constexpr double kMaxResultDigits = 2e7;
+constexpr double kMaxCoefficientDigits = 2e6;
+// Terms of a quotient computed on exact coefficients.
+constexpr int64_t kMaxQuotientTerms = 1000000;
+// Products of limbs (schoolbook count) that one exact division or gcd may spend: a few
+// seconds of arithmetic.
+constexpr double kMaxExactWork = 4e9;
+// Coefficient texts that are not plain numbers are combined as text by the engine, whose
+// texts can grow with every step: pairs of a product, characters of the texts a product
+// makes, steps of a division and of a gcd.
+constexpr int64_t kMaxTextPairs = 100000;
+constexpr size_t kMaxTextChars = 1000000;
+constexpr int64_t kMaxTextDivisionSteps = 10000;
+constexpr int64_t kMaxGcdSteps = 100000;
+
+inline bool isZeroCoefficient(std::string_view c) { return c == "0" || c == "-0" || c == "+0"; }
+
+// A plain rational number as the arithmetic writes it: an integer without leading zeros
+// ("0" included), or a fraction n|d in lowest terms with d of at least 2, either with an
+// optional '-'. Lists of such coefficients are the exact kernel's.
+bool isPlainNumber(std::string_view text);
+
+// The coefficient with its sign turned as subtraction writes it: a leading '-' removed,
+// a leading '+' turned into '-', otherwise '-' put in front.
+std::string negated(const std::string &c);
+
+// The value that normalisation gives a coefficient: a plain number as it is, any other
+// text that passes the infix syntax check evaluated in fractions and reduced.
+std::string evaluatedCoefficient(const std::string &c);
+
+// a + b for exponents; false when the sum leaves the 64-bit range.
+inline bool addExponents(int64_t a, int64_t b, int64_t &sum) { return !__builtin_add_overflow(a, b, &sum); }
+
+}  // namespace polyn
