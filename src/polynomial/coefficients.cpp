@@ -1,6 +1,10 @@
 // Coefficient texts: plain numbers, negation, and evaluation as normalisation does it.
 #include "polynomial/coefficients.h"
 
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
 #include "BigNumber.h"
 #include "globals.h"
 #include "nat/nat.h"
@@ -30,6 +34,12 @@ bool isPlainNumber(std::string_view text) {
     return g.size() == 1 && g[0] == 1;
 }
 
+bool isSymbolic(std::string_view c) {
+    for (char ch : c)
+        if (!(ch >= '0' && ch <= '9') && !std::strchr("+-*/|.()^%@!<>~", ch)) return true;
+    return false;
+}
+
 std::string negated(const std::string &c) {
     if (!c.empty() && c[0] == '-') return c.substr(1);
     if (!c.empty() && c[0] == '+') return "-" + c.substr(1);
@@ -41,6 +51,19 @@ std::string evaluatedCoefficient(const std::string &c) {
     std::string value;
     bignumber_global.EvalInfixExprNoOutput(c, value, 1);
     return reduce_fraction(value);
+}
+
+poly *sortedWithMergesEvaluated(const poly *list) {
+    std::vector<int64_t> exponents;
+    for (const poly *t = list; t; t = walk_next(list, t)) exponents.push_back(t->exponent);
+    std::sort(exponents.begin(), exponents.end());
+    poly *sorted = polyn_sort_desc(list);
+    if (std::adjacent_find(exponents.begin(), exponents.end()) == exponents.end()) return sorted;
+    for (poly *t = sorted; t; t = t->prev) {
+        auto [first, last] = std::equal_range(exponents.begin(), exponents.end(), t->exponent);
+        if (last - first > 1) t->coefficient = evaluatedCoefficient(t->coefficient);
+    }
+    return sorted;
 }
 
 }  // namespace polyn

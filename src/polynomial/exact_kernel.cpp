@@ -5,6 +5,7 @@
 #include <cmath>
 #include <string>
 
+#include "engine/engine_internal.h"
 #include "polynomial/coefficients.h"
 
 namespace polyn::exact {
@@ -18,6 +19,8 @@ using nat::Nat;
 constexpr size_t kMaxKroneckerLimbs = size_t(1) << 24;
 constexpr double kMaxSparsePairs = double(1 << 21);
 constexpr nat::Limb kHalfBase = nat::BASE / 2;
+// Limb products the gcds that reduce the fractions of one result may take.
+constexpr double kMaxFractionWork = 1e9;
 
 // ---- signed integers on limb naturals ----
 
@@ -118,6 +121,17 @@ struct Budget {
         return left >= 0;
     }
 };
+
+// Whether a result of `terms` coefficients of up to `digits` digits, over a common
+// denominator of `denominatorDigits` digits, may be written: integers up to the digit
+// bounds; fractions also up to the bound of the fraction powers, and with the gcd that
+// reduces each one (quadratic in its length) within a few seconds for all of them.
+bool fitsResult(double terms, double digits, double denominatorDigits) {
+    if (digits > kMaxCoefficientDigits || terms * digits > kMaxResultDigits) return false;
+    if (denominatorDigits < 1) return true;
+    const double fraction = digits + denominatorDigits, limbs = fraction / nat::LIMB_DIGITS;
+    return fraction <= engine::kMaxExactFractionDigits && terms * limbs * limbs <= kMaxFractionWork;
+}
 
 // ---- products ----
 
@@ -290,8 +304,10 @@ void scaleBy(Scaled &s, const Int &a, const Nat &b, Budget &budget) {
 }
 
 // Each coefficient num * p / den: num and den share nothing, so only p and den can.
-poly *scaledToList(const Scaled &s) {
+poly *scaledToList(const Scaled &s, Budget &budget) {
     if (s.p.empty()) return new_term("0", 0);
+    for (const Term &t : s.p) budget.spend(t.value.magnitude, s.den);
+    if (budget.left < 0) return nullptr;
     poly *handle = nullptr, *last = nullptr;
     for (const Term &t : s.p) {
         Nat g = isOne(s.den) ? s.den : gcdWithShort(t.value.magnitude, s.den);
@@ -425,9 +441,9 @@ Status multiply(const QPoly &a, const QPoly &b, QPoly &product) {
         return Status::exponentRange;
     const double ta = double(a.terms.size()), tb = double(b.terms.size());
     const double slots = double(span(a.terms)) + double(span(b.terms)) + 1;
-    const double digits = maxLog10(a.terms) + maxLog10(b.terms) + std::log10(std::min(ta, tb)) +
-                          log10Of(a.denominator) + log10Of(b.denominator) + 1;
-    if (digits > kMaxCoefficientDigits || std::min(slots, ta * tb) * digits > kMaxResultDigits) return Status::tooBig;
+    const double denominatorDigits = log10Of(a.denominator) + log10Of(b.denominator);
+    const double digits = maxLog10(a.terms) + maxLog10(b.terms) + std::log10(std::min(ta, tb)) + 1;
+    if (!fitsResult(std::min(slots, ta * tb), digits, denominatorDigits)) return Status::tooBig;
     const size_t width = maxLimbs(a.terms) + maxLimbs(b.terms) + 1;
     QPoly r;
     r.denominator = nat::mul(a.denominator, b.denominator);
@@ -451,8 +467,8 @@ Status power(const QPoly &a, int32_t n, QPoly &result) {
     if (high > INT64_MAX || low < INT64_MIN) return Status::exponentRange;
     const double t = double(a.terms.size());
     const double terms = std::min(double(span(a.terms)) * n + 1, std::pow(t, double(n)));
-    const double digits = n * (maxLog10(a.terms) + std::log10(t) + log10Of(a.denominator)) + 1;
-    if (digits > kMaxCoefficientDigits || terms * digits > kMaxResultDigits) return Status::tooBig;
+    const double digits = n * (maxLog10(a.terms) + std::log10(t)) + 1;
+    if (!fitsResult(terms, digits, n * log10Of(a.denominator))) return Status::tooBig;
     std::vector<int32_t> halves;
     for (int32_t m = n; m > 0; m /= 2) halves.push_back(m);
     QPoly r = a, next;
@@ -482,10 +498,13 @@ Status divide(const QPoly &a, const QPoly &b, poly *&quotient, poly *&remainder)
     const Int db = makeInt(b.denominator, false);
     poly *q = nullptr, *last = nullptr;
     TermList owned;
+    Budget budget;
     auto quotientTerm = [&](const Int &t, const Nat &lcPower, bool negative, int64_t exponent) {
         Int num = mul(t, db);
         if (negative) num = negatedInt(num);
-        appendBackward(q, last, new_term(fractionText(num, nat::mul(lcPower, a.denominator)), exponent));
+        Nat den = nat::mul(lcPower, a.denominator);
+        budget.spend(num.magnitude, den);
+        appendBackward(q, last, new_term(fractionText(num, den), exponent));
         if (!owned) owned.reset(q);
     };
     if (degB == 0) {  // a constant divisor divides every term and leaves nothing
@@ -497,7 +516,6 @@ Status divide(const QPoly &a, const QPoly &b, poly *&quotient, poly *&remainder)
     std::vector<Term> rest = a.terms;
     Nat lcPower{1};
     bool negativePower = false;
-    Budget budget;
     double digits = 0;
     int64_t steps = 0;
     while (!rest.empty() && rest.front().exponent >= degB) {
@@ -512,6 +530,8 @@ Status divide(const QPoly &a, const QPoly &b, poly *&quotient, poly *&remainder)
         if (digits > kMaxResultDigits || !cancelLeading(rest, lc, t, shift, b.terms, budget)) return Status::tooBig;
     }
     const Nat den = nat::mul(lcPower, a.denominator);
+    for (const Term &t : rest) budget.spend(t.value.magnitude, den);
+    if (budget.left < 0) return Status::tooBig;
     poly *r = nullptr, *rLast = nullptr;
     for (const Term &t : rest)
         appendBackward(r, rLast, new_term(fractionText(negativePower ? negatedInt(t.value) : t.value, den), t.exponent));
@@ -530,8 +550,8 @@ Status gcd(const QPoly &a, const QPoly &b, poly *&result) {
     if (Status s = remainder(x, y, st, r, budget); s != Status::ok) return s;
     for (int64_t steps = 0;; steps++) {
         if (r.p.empty()) {
-            result = scaledToList(y);
-            return Status::ok;
+            result = scaledToList(y, budget);
+            return result ? Status::ok : Status::tooBig;
         }
         if (isOneRemainder(r)) {
             result = new_term("1", 0);

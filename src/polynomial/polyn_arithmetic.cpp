@@ -147,7 +147,7 @@ poly *poly_subtraction_DES(const poly *a, const poly *b) {
 poly *poly_multiplication_DES(const poly *a, const poly *b) {
     if (!a || !b) return new_term("0", 0);
     int64_t pairs = 0;
-    size_t chars = 0;
+    size_t symbolicChars = 0;
     for (const poly *s = a; s; s = s->prev)
         for (const poly *t = b; t; t = t->prev) pairs++;
     if (pairs > polyn::kMaxTextPairs) return polyn_message_list(kPolynTooBig);
@@ -160,8 +160,10 @@ poly *poly_multiplication_DES(const poly *a, const poly *b) {
             int64_t exponent = 0;
             if (!polyn::addExponents(s->exponent, t->exponent, exponent)) return polyn_message_list(kPolynExponentRange);
             r.put(exponent, bignumber_global.fr_multiplication(s->coefficient, t->coefficient));
-            chars += r.current->coefficient.size();
-            if (chars > polyn::kMaxTextChars) return polyn_message_list(kPolynTooBig);
+            const std::string &c = r.current->coefficient;
+            if (polyn::isSymbolic(c) && (c.size() > polyn::kMaxSymbolicCoefficient ||
+                                         (symbolicChars += c.size()) > polyn::kMaxSymbolicChars))
+                return polyn_message_list(kPolynTooBig);
             if (s->prev || t->prev) r.extend("poly_multiplication_DES", 2112);
         }
     return owned.release();
@@ -173,7 +175,11 @@ poly *polyn_multiply_normalized(const poly *a, const poly *b) {
         return kernelList(polyn::exact::multiply(x, a == b ? x : y, product), product);
     TermList pairs(poly_multiplication_DES(a, b));
     if (const std::string *m = polyn_message(pairs.get())) return polyn_message_list(*m);
-    return polyn_drop_zero_terms(descendingReadOut(pairs.get()));
+    TermList merged(descendingReadOut(pairs.get()));
+    for (const poly *t = merged.get(); t; t = t->prev)
+        if (polyn::isSymbolic(t->coefficient) && t->coefficient.size() > polyn::kMaxSymbolicCoefficient)
+            return polyn_message_list(kPolynTooBig);
+    return polyn_drop_zero_terms(merged.release());
 }
 
 poly *polyn_subtract_normalized(const poly *a, const poly *b) {
@@ -186,6 +192,11 @@ poly *polyn_power(poly *list, int32_t n) {
     if (n < 2) return list;
     polyn::exact::QPoly x, result;
     if (polyn::exact::fromList(list, x)) return kernelList(polyn::exact::power(x, n, result), result);
+    // Every coefficient with letters is written out n times over in the power.
+    double symbolic = 0;
+    for (const poly *t = list; t; t = walk_next(list, t))
+        if (polyn::isSymbolic(t->coefficient)) symbolic += double(t->coefficient.size());
+    if (symbolic * n > double(polyn::kMaxSymbolicCoefficient)) return polyn_message_list(kPolynTooBig);
     std::vector<int32_t> halves;
     for (int32_t m = n; m > 0; m /= 2) halves.push_back(m);
     TermList owned;
@@ -209,18 +220,14 @@ poly *polyn_drop_zero_terms(poly *list) {
     for (poly *t = list; t;) {
         poly *below = t->prev;
         t->coefficient = reduce_fraction(t->coefficient);
-        if (!polyn::isZeroCoefficient(t->coefficient)) {
-            t->coefficient = polyn::evaluatedCoefficient(t->coefficient);
-        } else if (t->next) {
-            t->next->prev = below;
+        // Evaluated before the test, so that a sum that cancels goes too.
+        if (!polyn::isZeroCoefficient(t->coefficient)) t->coefficient = polyn::evaluatedCoefficient(t->coefficient);
+        if (polyn::isZeroCoefficient(t->coefficient)) {
+            if (!t->next && !below) return t;  // every term was zero: the last one stays
+            if (t->next) t->next->prev = below;
+            else handle = below;
             if (below) below->next = t->next;
             delete t;
-        } else if (below) {
-            below->next = nullptr;
-            handle = below;
-            delete t;
-        } else {
-            return t;  // every term was zero: the last one stays, the zero polynomial
         }
         t = below;
     }
@@ -328,9 +335,10 @@ poly *polyn_eval_at(const poly *list, const std::string &x, std::string &out) {
     // fraction, so such a value is computed in fractions.
     bool fractionCoefficient = false;
     double digits = 0;
+    const double weight = x == "0" || x == "1" || x == "-1" ? 0 : double(x.size());
     for (const poly *t = l; t; t = t->prev) {
         fractionCoefficient = fractionCoefficient || BigNumber::isFraction(t->coefficient);
-        digits += std::abs(double(t->exponent)) * double(x.size());
+        digits += std::abs(double(t->exponent)) * weight;
     }
     if (digits > polyn::kMaxResultDigits) {
         out = kPolynTooBig;

@@ -100,12 +100,7 @@ PolynDivision polyn_divide(const poly *a, const poly *b) {
 
 poly *polyn_gcd_list(const poly *a, const poly *b) {
     if (!a || !b) return nullptr;
-    ThreadedTree tree;
-    polyn_tree_insert_all(a, tree);
-    TermList x(tree.getListofThreadedTree());
-    tree.clear();
-    polyn_tree_insert_all(b, tree);
-    TermList y(tree.getListofThreadedTree());
+    TermList x(polyn::sortedWithMergesEvaluated(a)), y(polyn::sortedWithMergesEvaluated(b));
     polyn::exact::QPoly qx, qy;
     if (polyn::exact::fromList(x.get(), qx) && polyn::exact::fromList(y.get(), qy)) {
         poly *g = nullptr;
@@ -131,8 +126,8 @@ poly *polyn_gcd_list(const poly *a, const poly *b) {
 
 poly *polyn_gcd_steps(const poly *f, const poly *g, std::ostream &out) {
     std::vector<TermList> R, U, V;
-    R.emplace_back(polyn_sort_desc(f));
-    R.emplace_back(polyn_sort_desc(g));
+    R.emplace_back(polyn::sortedWithMergesEvaluated(f));
+    R.emplace_back(polyn::sortedWithMergesEvaluated(g));
     if (!R[0] || !R[1]) return nullptr;
     U.push_back(constantList("0"));
     V.push_back(constantList("1"));

@@ -18,21 +18,6 @@ struct Operand {
     bool hasQuotient() const { return denominator && !polyn_is_one(denominator.get()); }
 };
 
-// The descending read-out of a parsed text. A coefficient that the tree made from several
-// terms of the text is a sum text; it is evaluated here as normalisation would, so that a
-// product never takes such a sum apart as if it were one fraction.
-TermList ordered(const poly *parsed) {
-    std::vector<int64_t> exponents;
-    for (const poly *t = parsed; t; t = t->next) exponents.push_back(t->exponent);
-    std::sort(exponents.begin(), exponents.end());
-    TermList sorted(polyn_sort_desc(parsed));
-    if (std::adjacent_find(exponents.begin(), exponents.end()) == exponents.end()) return sorted;
-    for (poly *t = sorted.get(); t; t = t->prev)
-        if (std::count(exponents.begin(), exponents.end(), t->exponent) > 1)
-            t->coefficient = polyn::evaluatedCoefficient(t->coefficient);
-    return sorted;
-}
-
 Operand readOperand(const std::string &text) {
     Operand o;
     size_t slash = text.find('/');
@@ -42,10 +27,10 @@ Operand readOperand(const std::string &text) {
         o.refused = true;
         return o;
     }
-    o.numerator = ordered(n.get());
+    o.numerator.reset(polyn::sortedWithMergesEvaluated(n.get()));
     if (slash == std::string::npos) return o;
     TermList d(polyn_parse(removeParentheses(text.substr(slash + 1)), ok));
-    if (ok && d) o.denominator = ordered(d.get());
+    if (ok && d) o.denominator.reset(polyn::sortedWithMergesEvaluated(d.get()));
     return o;
 }
 
