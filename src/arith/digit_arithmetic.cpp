@@ -6,15 +6,12 @@
 #include <cmath>
 
 #include "BigNumber.h"
+#include "engine/text_helpers.h"
 #include "nat/nat.h"
 
-namespace {
+using engine::allDigits;
 
-inline bool allDigits(const std::string &t) {
-    for (char c : t)
-        if (c < '0' || c > '9') return false;
-    return true;
-}
+namespace {
 
 // Values of up to 19 digits fit a 64-bit word.
 inline uint64_t smallValue(const std::string &t) {
@@ -24,17 +21,7 @@ inline uint64_t smallValue(const std::string &t) {
 }
 
 // Writes v zero-padded to at least `width` digits.
-void writeSmall(uint64_t v, size_t width, std::string &out) {
-    char buf[24];
-    int i = 24;
-    do {
-        buf[--i] = char('0' + v % 10);
-        v /= 10;
-    } while (v);
-    size_t digits = size_t(24 - i);
-    out.assign(width > digits ? width - digits : 0, '0');
-    out.append(buf + i, digits);
-}
+void writeSmall(uint64_t v, size_t width, std::string &out) { out = engine::decimalText(v, width); }
 
 // Per-character schoolbook sum of texts that may hold non-digits: each byte counts as its
 // code minus 48, as the digit layer defines; the answer is meaningless but well defined.

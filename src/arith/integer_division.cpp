@@ -80,10 +80,15 @@ std::string &BigNumber::int_division(const std::string &a, const std::string &b)
     if (b == "1" || a == "0") return result = a;
     if (!numeric) return result = "NaN";
     bool negative = x.negative != y.negative;
-    size_t p = precision > 0 ? size_t(precision) : 0;
+    // Past the cap, only a quotient that ends within the cap's decimals can be written: it
+    // ends at the same digit whatever the precision.
+    size_t p;
+    bool capped = !precisionDecimals(precision, p);
+    if (capped) p = kMaxPrecision;
     std::string q;
     if (nat::is_zero(A)) {
         // A dividend of zeros never leaves a remainder "0": the decimals run out in full.
+        if (capped) return result = precisionMessage("division");
         q = "0";
         if (p > 0) q += "." + std::string(p, '0');
         return result = negative ? "-" + q : q;
@@ -93,6 +98,7 @@ std::string &BigNumber::int_division(const std::string &a, const std::string &b)
     nat::divmod(nat::shift_decimal(A, p + 1), B, S, T);
     nat::Limb last = nat::divmod_small(S, 10, S);  // S: the integer part and p decimals
     bool stoppedEarly = nat::is_zero(T) && last == 0;
+    if (capped && !stoppedEarly) return result = precisionMessage("division");
     if (!stoppedEarly && last >= 5) nat::add_small(S, 1);
     std::string digits;
     nat::append_decimal(S, digits, p + 1);

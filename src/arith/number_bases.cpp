@@ -33,11 +33,10 @@ std::string &BigNumber::decimal_to_base(const std::string &x, const std::string 
     bool negative = isNegative(x);
     std::string m = negative ? x.substr(1) : x;
     if (m == "0") return result = "0";
-    std::string pv = stripLeadingZeros(p);
-    if (!isAllDigits(pv) || pv.empty() || pv.size() > 2 || std::stoi(pv) < 2 || std::stoi(pv) > 36)
-        return result = kBaseRange;
+    int64_t base;
+    if (!isAllDigits(p) || !checkedInt64(p, 2, 36, base)) return result = kBaseRange;
     if (!isAllDigits(m) || m.empty()) return result = x + " is NOT a valid decimal integer.";
-    std::string digits = nat::to_base(nat::from_decimal(m), nat::Limb(std::stoi(pv)));
+    std::string digits = nat::to_base(nat::from_decimal(m), nat::Limb(base));
     return result = (negative ? "-" : "") + prefixFor(p) + digits;
 }
 
@@ -50,8 +49,9 @@ int BigNumber::digits_to_decimal(const std::string &p, const std::vector<std::st
     bool simple = isAllDigits(p) && !p.empty();
     std::vector<uint32_t> values;
     for (const std::string &d : digits) {
-        if (!isAllDigits(d) || d.empty() || d.size() > 9) simple = false;
-        if (simple) values.push_back(uint32_t(string2longlong(d)));
+        int64_t v;
+        if (!isAllDigits(d) || !checkedInt64(d, 0, 999999999, v)) simple = false;
+        if (simple) values.push_back(uint32_t(v));
     }
     if (simple) {
         out = nat::to_decimal(nat::from_digit_values(values, nat::from_decimal(p)), 1);
@@ -147,7 +147,8 @@ std::string BigNumber::integer_to_binary(const std::string &x) {
 std::string BigNumber::fraction_to_binary(const std::string &f) {
     if (f.empty()) return "";
     std::string digits = f.substr(f.find('.') + 1);
-    size_t p = size_t(std::max(precision, 0));
+    size_t p;
+    if (!precisionDecimals(precision, p)) return precisionMessage("binary");
     if (!isAllDigits(digits)) return "." + std::string(p, '0');
     nat::Nat scaled = nat::mul(nat::from_decimal(digits), nat::pow(nat::Nat{2}, p));
     nat::Nat q = nat::shift_decimal_down(scaled, digits.size());
@@ -163,7 +164,9 @@ std::string BigNumber::decimal_to_binary(const std::string &x) {
     if (integer == "-" || integer == "+") integer += "0";  // -.5: no digit before the point
     std::string fraction = point + 1 < x.size() ? x.substr(point) : "";
     std::string whole = integer_to_binary(integer);
-    std::string bits = whole + fraction_to_binary(fraction);
+    std::string fractionBits = fraction_to_binary(fraction);
+    if (isMessageText(fractionBits)) return fractionBits;
+    std::string bits = whole + fractionBits;
     if (isNegative(x) && !isNegative(whole)) bits = "-" + bits;
     return bits;
 }
@@ -183,6 +186,8 @@ std::string &BigNumber::binary_to_decimal(const std::string &x) {
         digits_to_decimal("2", values, integer);
     }
     // Fraction: halvings to the precision, added where the bit is 1.
+    size_t p;
+    if (!fbits.empty() && !precisionDecimals(precision, p)) return result = precisionMessage("binary");
     std::string u = "0", w = "1";
     for (char c : fbits) {
         std::string half = real_division(w, "2");

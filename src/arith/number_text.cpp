@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "BigNumber.h"
+#include "engine/text_helpers.h"
 #include "tools.h"
 
 namespace {
@@ -12,9 +13,7 @@ namespace {
 size_t signLength(const std::string &t) { return !t.empty() && (t[0] == '+' || t[0] == '-') ? 1 : 0; }
 
 bool allDigits(const std::string &t, size_t from, size_t to) {
-    for (size_t i = from; i < to; i++)
-        if (t[i] < '0' || t[i] > '9') return false;
-    return true;
+    return engine::allDigits(std::string_view(t).substr(from, to - from));
 }
 
 }  // namespace
@@ -58,7 +57,7 @@ std::string BigNumber::stripLeadingZeros(const std::string &text) {
 
 bool BigNumber::isEven(const std::string &text) { return !text.empty() && (text.back() % 2) == 0; }
 
-std::string BigNumber::ull2string(uint64_t value) { return std::to_string(value); }
+std::string BigNumber::ull2string(uint64_t value) { return engine::decimalText(value); }
 
 std::string BigNumber::longlong2string(int64_t value) { return int64ToString(value); }
 

@@ -60,19 +60,11 @@ DigitText multiplyTexts(const DigitText &x, const DigitText &y) {
     return r;
 }
 
-// Exponent text of digits: its value, or false when it does not fit below 2^62.
+// Exponent text of digits (the empty text reads as 0): its value, or false when it does not
+// fit below 2^62.
 bool exponentValue(const std::string &digits, int64_t &n) {
-    size_t i = digits.find_first_not_of('0');
-    if (i == std::string::npos) {
-        n = 0;
-        return true;
-    }
-    if (digits.size() - i > 19) return false;
-    uint64_t v = 0;
-    for (size_t k = i; k < digits.size(); k++) v = v * 10 + uint64_t(digits[k] - '0');
-    if (v > uint64_t(kMaxExponent)) return false;
-    n = int64_t(v);
-    return true;
+    n = 0;
+    return digits.empty() || checkedInt64(digits, 0, kMaxExponent, n);
 }
 
 }  // namespace
@@ -216,7 +208,9 @@ std::string &BigNumber::powerByFraction(const std::string &base, const std::stri
         return rationalPower(base, n1, d1, baseNegative, exponentNegative);
     }
     std::string r;
-    if (!realfn::powRational(magnitude, num, den, size_t(std::max(precision, 0)), kMaxRealPowerDigits, r))
+    size_t p;
+    if (!precisionDecimals(precision, p)) return result = precisionMessage("power");
+    if (!realfn::powRational(magnitude, num, den, p, kMaxRealPowerDigits, r))
         return result = kTooBig;
     bool oddNumerator = !nat::is_zero(num) && (num[0] % 2 == 1);
     bool oddDenominator = den[0] % 2 == 1;

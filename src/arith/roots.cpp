@@ -8,6 +8,7 @@
 #include "BigNumber.h"
 #include "engine/engine_internal.h"
 #include "nat/nat.h"
+#include "number_theory/factor_search.h"
 #include "elementary/real_functions.h"
 #include "tools.h"
 
@@ -28,8 +29,7 @@ bool radicand(const std::string &x, std::string &out) {
 bool isZeroText(const std::string &t) { return t.find_first_not_of("0.") == std::string::npos; }
 
 // The root digits with p decimals, rounded half up on the (p+1)-th.
-std::string digitRoot(const std::string &x, uint64_t n, int32_t precision) {
-    size_t p = size_t(std::max(precision, 0));
+std::string digitRoot(const std::string &x, uint64_t n, size_t p) {
     size_t point = x.find('.');
     std::string I = x.substr(0, point), F = point == std::string::npos ? "" : x.substr(point + 1);
     size_t want = size_t(n) * (p + 1);
@@ -43,31 +43,33 @@ std::string digitRoot(const std::string &x, uint64_t n, int32_t precision) {
     return digits.substr(0, digits.size() - p) + "." + digits.substr(digits.size() - p);
 }
 
-std::string zeroWithDecimals(int32_t precision) {
-    return precision > 0 ? "0." + std::string(size_t(precision), '0') : "0";
-}
+std::string zeroWithDecimals(size_t p) { return p > 0 ? "0." + std::string(p, '0') : "0"; }
 
 }  // namespace
 
 std::string &BigNumber::sqrtDigitPairs(const std::string &x) {
     std::string r;
     if (!radicand(x, r)) return result = "NaN";
-    return result = digitRoot(r, 2, precision);
+    size_t p;
+    if (!precisionDecimals(precision, p)) return result = precisionMessage("sqrt");
+    return result = digitRoot(r, 2, p);
 }
 
 std::string &BigNumber::nthRootNumeric(const std::string &x, int64_t n) {
     if (n < 1) return result = kDegreeError;
     std::string r;
     if (!radicand(x, r)) return result = "NaN";
-    if (isZeroText(r)) return result = zeroWithDecimals(precision);
     // An exact power written as one group of digits comes back as an integer.
-    if (r.find('.') == std::string::npos && r.size() <= uint64_t(n)) {
+    if (r.find('.') == std::string::npos && r.size() <= uint64_t(n) && !isZeroText(r)) {
         nat::Nat v = nat::from_decimal(r), c = nat::root(v, uint64_t(n));
-        if (!nat::is_zero(c) && nat::pow(c, uint64_t(n)) == v) return result = nat::to_decimal(c);
+        if (nat::pow(c, uint64_t(n)) == v) return result = nat::to_decimal(c);
     }
-    if (n <= kMaxDigitMethodDegree) return result = digitRoot(r, uint64_t(n), precision);
+    size_t p;
+    if (!precisionDecimals(precision, p)) return result = precisionMessage("sqrtn");
+    if (isZeroText(r)) return result = zeroWithDecimals(p);
+    if (n <= kMaxDigitMethodDegree) return result = digitRoot(r, uint64_t(n), p);
     std::string out;
-    realfn::powRational(r, nat::Nat{1}, nat::from_u64(uint64_t(n)), size_t(std::max(precision, 0)), 1e9, out);
+    realfn::powRational(r, nat::Nat{1}, nat::from_u64(uint64_t(n)), p, 1e9, out);
     return result = out;
 }
 
@@ -75,8 +77,12 @@ std::string &BigNumber::nthRootNumeric(const std::string &x, int64_t n) {
 std::string BigNumber::simplifyIntegerRoot(const std::string &m, int64_t n) {
     std::string digits = stripLeadingZeros(m);
     if (digits.empty() || isZeroText(digits)) return "0";
+    // A brief search: a cofactor it cannot split stays whole under the root, which leaves
+    // the radical less simplified, never wrong.
+    ntheory::Factorisation f = ntheory::factorise(nat::from_decimal(digits), ntheory::kBriefEffort);
     std::map<std::string, int32_t> table;
-    factorisePowerText(digits, table, 12, false);
+    for (const auto &p : f.primes) table[nat::to_decimal(p)]++;
+    for (const auto &c : f.unsplit) table[nat::to_decimal(c)]++;
     nat::Nat outside{1}, inside{1};
     bool insideIsOne = true;  // the inside text stays "1" without any factor left in
     for (auto &[prime, k] : table) {

@@ -21,7 +21,8 @@ void skipBlanks(const char *&p) {
     while (*p == ' ') p++;
 }
 
-// The power after "i^": an optional bracket, a signed integer (none gives 1), modulo 4.
+// The power after "i^": an optional bracket, a signed integer of any length (none gives 1),
+// modulo 4, which its last two digits decide.
 int64_t readPowerValue(const char *&p) {
     char closer = 0;
     if (*p == '(' || *p == '{') {
@@ -29,11 +30,12 @@ int64_t readPowerValue(const char *&p) {
         p++;
     }
     int64_t v = 1;
-    if ((*p >= '0' && *p <= '9') || *p == '+' || *p == '-') {
-        char *end = nullptr;
-        long long parsed = std::strtoll(p, &end, 10);
-        if (end != p) v = parsed;
-        p = end;
+    const char *q = *p == '+' || *p == '-' ? p + 1 : p;
+    if (*q >= '0' && *q <= '9') {
+        int64_t lastTwo = 0;
+        for (; *q >= '0' && *q <= '9'; q++) lastTwo = (lastTwo * 10 + (*q - '0')) % 100;
+        v = *p == '-' ? -lastTwo : lastTwo;
+        p = q;
         if (closer && *p == closer) p++;
     }
     return ((v % 4) + 4) % 4;

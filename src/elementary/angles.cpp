@@ -115,7 +115,9 @@ std::string BigNumber::turnOffset(const std::string &angle, std::string &twoPi) 
     if (!elementary::splitReal(negative ? angle.substr(1) : angle, x))
         return "Error> " + angle + " is not an angle in radians.";
     size_t intDigits = x.integer.size();
-    size_t decimals = elementary::decimalsOf(precision) + 5 + (intDigits > 1 ? intDigits - 1 : 0);
+    size_t decimals;
+    precisionDecimals(precision, decimals);  // past the cap, the stored pi is too short anyway
+    decimals += 5 + (intDigits > 1 ? intDigits - 1 : 0);
     nat::Nat pi;
     if (!realfn::piAt(decimals, pi)) return kPiTooShort;
     nat::Nat turn = nat::add(pi, pi);

@@ -5,8 +5,6 @@
 
 namespace elementary {
 
-size_t decimalsOf(int32_t precision) { return precision > 0 ? size_t(precision) : 0; }
-
 bool splitReal(const std::string &text, RealText &out) {
     size_t start = engine::startsWith(text, '+') ? 1 : 0;
     size_t point = text.find('.', start);
@@ -52,9 +50,5 @@ std::string cutConstant(const std::string &constant, size_t decimals) {
 }
 
 std::string oneText(size_t decimals) { return decimals == 0 ? "1" : "1." + std::string(decimals, '0'); }
-
-std::string precisionError(const std::string &function) {
-    return "Error> " + function + " is computed to at most " + std::to_string(kMaxDecimals) + " decimals.";
-}
 
 }  // namespace elementary

@@ -10,13 +10,8 @@
 
 namespace elementary {
 
-// Decimals that ln, exp, sin, cos and tan compute at most (the precision).
-constexpr size_t kMaxDecimals = 100000;
 // Digits that an answer of exp may have in all (before and after the point).
 constexpr size_t kMaxAnswerDigits = 120000;
-
-// The precision as a count of decimals (a negative precision asks for none).
-size_t decimalsOf(int32_t precision);
 
 // An unsigned real-number text cut at its point, with the leading zeros of the integer
 // part removed (".5" has the integer part "").
@@ -37,8 +32,5 @@ void mantissaOf(const RealText &x, size_t scale, nat::Nat &mantissa, int64_t &ex
 std::string cutConstant(const std::string &constant, size_t decimals);
 // "1", "1.0", "1.00", ... with `decimals` zeros.
 std::string oneText(size_t decimals);
-
-// The message for a precision beyond kMaxDecimals.
-std::string precisionError(const std::string &function);
 
 }  // namespace elementary

@@ -46,13 +46,13 @@ double approxLog10OfExp(const RealText &x) {
 }
 
 std::string expDigits(const std::string &x, const RealText &r, bool negative, size_t decimals, realfn::LastDigit mode) {
+    if (decimals > kMaxPrecision) return precisionMessage("exp");
     if (isZero(r)) return oneText(decimals);
     double digits = approxLog10OfExp(r);
     if (negative && digits > double(decimals) + 1100) return decimals == 0 ? "0" : "0." + std::string(decimals, '0');
     size_t intDigits = negative ? 0 : size_t(digits) + 1;
     if (!negative && (digits > double(kMaxAnswerDigits) || double(intDigits + decimals) > double(kMaxAnswerDigits)))
         return "Error> exp(" + x + ") would have more than " + std::to_string(kMaxAnswerDigits) + " digits.";
-    if (decimals > kMaxDecimals) return precisionError("exp");
     std::string out;
     realfn::decideWithGuards(decimals, mode, [&](size_t guard, realfn::Approx &a) {
         size_t s = decimals + guard;
@@ -65,7 +65,8 @@ std::string expDigits(const std::string &x, const RealText &r, bool negative, si
 }
 
 std::string expText(const BigNumber &bn, const std::string &x, Twin twin) {
-    size_t p = decimalsOf(bn.getPrecision());
+    size_t p;
+    precisionDecimals(bn.getPrecision(), p);  // past the cap expDigits answers the message
     size_t fewer = p > 0 ? p - 1 : 0;
     if (x == "1" && bn.getPrecision() < 10000) return cutConstant(__e__, p);
     if (isZeroLiteral(x)) return "1";

@@ -29,9 +29,9 @@ const char *specialLog(const std::string &x) {
 }  // namespace
 
 std::string &BigNumber::ln2() {
-    size_t p = decimalsOf(precision);
+    size_t p;
+    if (!precisionDecimals(precision, p)) return result = precisionMessage("ln");
     if (p <= 1000) return result = cutConstant(__ln2__, p);
-    if (p > kMaxDecimals) return result = precisionError("ln");
     std::string out;
     realfn::decideWithGuards(p, realfn::LastDigit::Cut, [&](size_t guard, realfn::Approx &a) {
         size_t s = p + guard;
@@ -46,8 +46,8 @@ std::string &BigNumber::ln2() {
 // two below the true one. Where the cut ln 2 loses more than that (with fewer than two
 // decimals it carries almost nothing), the true digits are given.
 std::string &BigNumber::ln10() {
-    size_t p = decimalsOf(precision);
-    if (p > kMaxDecimals) return result = precisionError("ln");
+    size_t p;
+    if (!precisionDecimals(precision, p)) return result = precisionMessage("ln");
     RealText cutLn2;
     splitReal(ln2(), cutLn2);
     auto cutText = [&](bool trueValue) {
@@ -83,8 +83,8 @@ std::string &BigNumber::naturalLog(const std::string &x) {
     RealText r;
     if (!splitReal(x, r) || x == "+") return result = "Error: " + x + " is not a real number.";
     if (isZero(r)) return result = kMinusInfinity;
-    size_t p = decimalsOf(precision);
-    if (p > kMaxDecimals) return result = precisionError("ln");
+    size_t p;
+    if (!precisionDecimals(precision, p)) return result = precisionMessage("ln");
     std::string out;
     realfn::decideWithGuards(p, realfn::LastDigit::Rounded, [&](size_t guard, realfn::Approx &a) {
         size_t s = p + guard;

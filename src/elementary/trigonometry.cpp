@@ -13,6 +13,7 @@
 #include "engine/engine_internal.h"
 #include "globals.h"
 #include "nat/nat.h"
+#include "tools.h"
 
 using namespace engine;
 using nat::Nat;
@@ -77,10 +78,6 @@ template <size_t N> const char *shortcut(const Shortcut (&table)[N], const std::
         if (x == s.angle) return s.answer;
     return nullptr;
 }
-
-// Answers that report a failure or an open case rather than a value; they are passed on
-// unchanged instead of being negated or divided.
-bool isMessage(const std::string &s) { return s.rfind("Error", 0) == 0 || s == kUndetermined || s == kTodo; }
 
 // The exact text of a/b pi (zero tested by value, so leading zeros do not matter). The
 // fraction reduces to a denominator of at most 6 exactly when m = 60a/b is a whole number;
@@ -169,7 +166,7 @@ bool sinCosOf(const elementary::RealText &x, size_t scale, SinCos &out) {
 std::string radians(const std::string &x, Trig f, size_t decimals) {
     elementary::RealText r;
     elementary::splitReal(x, r);
-    if (decimals > elementary::kMaxDecimals) return elementary::precisionError(f == Trig::Cos ? "cos" : "sin");
+    if (decimals > kMaxPrecision) return precisionMessage(f == Trig::Cos ? "cos" : "sin");
     std::string out;
     auto compute = [&](size_t guard, realfn::Approx &a) {
         SinCos sc;
@@ -188,7 +185,7 @@ std::string trig(BigNumber &bn, const std::string &x, Trig f);
 
 // The sine of a negative angle is the negated sine of the positive one, negated as text.
 std::string negateText(const std::string &s) {
-    if (s == "0" || s == "+0" || s == "-0" || isMessage(s)) return s;
+    if (s == "0" || s == "+0" || s == "-0" || isMessageText(s)) return s;  // a message is passed on
     if (s == "-" || s == "+") return "err";
     if (startsWith(s, '-')) return s.substr(1);
     return "-" + s;
@@ -248,7 +245,11 @@ std::string trig(BigNumber &bn, const std::string &x, Trig f) {
         Nat numerator = nat::from_decimal(degrees.whole + degrees.decimals);
         return piFraction(numerator, nat::shift_decimal(nat::from_u64(180), degrees.decimals.size()), f);
     }
-    if (BigNumber::isRealNumber(x)) return radians(x, f, elementary::decimalsOf(bn.getPrecision()));
+    if (BigNumber::isRealNumber(x)) {
+        size_t decimals;
+        precisionDecimals(bn.getPrecision(), decimals);  // radians() answers the cap
+        return radians(x, f, decimals);
+    }
     return symbolic(bn, x, f);
 }
 
@@ -293,8 +294,8 @@ std::string quotient(BigNumber &bn, const std::string &x, bool cot) {
     // Numbers in radians: the quotient of the values, not of their rounded texts. Zero
     // keeps the division of the texts, whose zero divisor answers for itself.
     if (elementary::splitReal(magnitude, r) && !(negative && startsWith(magnitude, '+')) && !elementary::isZero(r)) {
-        size_t decimals = elementary::decimalsOf(bn.getPrecision());
-        if (decimals > elementary::kMaxDecimals) return elementary::precisionError(cot ? "cot" : "tan");
+        size_t decimals;
+        if (!precisionDecimals(bn.getPrecision(), decimals)) return precisionMessage(cot ? "cot" : "tan");
         std::string out;
         bool tooClose = false;
         auto compute = [&](size_t guard, realfn::Approx &a) {
@@ -307,8 +308,8 @@ std::string quotient(BigNumber &bn, const std::string &x, bool cot) {
     }
     std::string s = trig(bn, x, Trig::Sin);
     std::string c = trig(bn, x, Trig::Cos);
-    if (s.rfind("Error", 0) == 0) return s;
-    if (c.rfind("Error", 0) == 0) return c;
+    if (isMessageText(s)) return s;
+    if (isMessageText(c)) return c;
     const std::string &dividend = cot ? c : s, &divisor = cot ? s : c;
     if (bn.getMode() == 0) return bn.real_division(dividend, divisor);
     std::string a = bn.decimal_to_fraction(dividend);

@@ -6,6 +6,15 @@
 
 namespace engine {
 
+bool precisionDecimals(int32_t precision, size_t &decimals) {
+    decimals = precision > 0 ? size_t(precision) : 0;
+    return decimals <= kMaxPrecision;
+}
+
+std::string precisionMessage(const std::string &member) {
+    return "Error> " + member + " is computed to at most " + decimalText(kMaxPrecision) + " decimals.";
+}
+
 bool isSpecialWord(std::string_view t) {
     std::string_view u = unsignedPart(t);
     return u == "Inf" || u == "NaN" || u == "\xE2\x88\x9E" || t == "undefined";

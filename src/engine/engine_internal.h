@@ -1,9 +1,12 @@
 // Small helpers shared by the engine's source files (not part of the public interface).
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "engine/text_helpers.h"
 
 namespace engine {
 
@@ -14,22 +17,16 @@ constexpr double kMaxExactPowerDigits = 20000;
 // Digits of numerator and denominator together of a fraction that a power writes out.
 constexpr double kMaxExactFractionDigits = 50000;
 
-inline bool isDigit(char c) { return c >= '0' && c <= '9'; }
-inline bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-
-inline bool allDigits(std::string_view t) {
-    for (char c : t)
-        if (!isDigit(c)) return false;
-    return true;
-}
-
 inline bool startsWith(std::string_view t, char c) { return !t.empty() && t[0] == c; }
 inline bool isNegative(std::string_view t) { return startsWith(t, '-'); }
-// A step that answers a message instead of a value ends an evaluation: taken as an operand,
-// the message would become a name in ever longer term texts.
-inline bool isMessageText(std::string_view t) {
-    return t.starts_with("Error") || t.starts_with("Warning>") || t.starts_with("[error") || t.starts_with("\nhint>");
-}
+
+// Decimals that any member computes at most, whatever the precision asks: beyond, the digit
+// counts alone take gigabytes. One cap, one message, for every member.
+constexpr size_t kMaxPrecision = 100000;
+// The precision as a count of decimals (none for a negative one); false past kMaxPrecision.
+bool precisionDecimals(int32_t precision, size_t &decimals);
+// The answer of `member` (its name as the user knows it) asked for more than kMaxPrecision decimals.
+std::string precisionMessage(const std::string &member);
 
 // The text without one leading '+' or '-'.
 inline std::string_view unsignedPart(std::string_view t) {

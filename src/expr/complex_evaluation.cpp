@@ -4,6 +4,7 @@
 #include "BigNumber.h"
 #include "complex_terms.h"
 #include "engine/engine_internal.h"
+#include "tools.h"
 
 using namespace engine;
 
@@ -46,10 +47,8 @@ constexpr int64_t kMaxComplexExponent = 100000;
 std::string BigNumber::complexPower(const std::string &a, const std::string &b) {
     if (!isIntegerText(b)) return "Error> the exponent of a complex power must be an integer.";
     bool negative = isNegative(b);
-    std::string magnitude(unsignedPart(b));
-    magnitude = stripLeadingZeros(magnitude);
-    if (magnitude.size() > 6 || string2longlong(magnitude) > kMaxComplexExponent) return "Warning> n is too big.";
-    int64_t k = string2longlong(magnitude);
+    int64_t k;
+    if (!checkedInt64(unsignedPart(b), 0, kMaxComplexExponent, k)) return "Warning> n is too big.";
     complex_term *acc = complex_parse("1");
     complex_term *base = complex_parse(a.c_str());
     for (int64_t e = k; e > 0; e >>= 1) {

@@ -30,11 +30,6 @@ struct NestingLevel {
     NestingLevel &operator=(const NestingLevel &) = delete;
 };
 
-// Normalisation answers a malformed point or "!" with a message in place of the text.
-bool isNormalisationMessage(const std::string &text) {
-    return text.rfind("[error 5", 0) == 0 || text == "`` is empty";
-}
-
 std::string numericalRoad(BigNumber &bn) {
     bn.setExpression(bn.tokenizeInfix());
     bn.ConvertInfixToPostfix();
@@ -59,7 +54,7 @@ std::string symbolicRoad(BigNumber &bn, bool fraction) {
 
 std::string polynRoad(BigNumber &bn) {
     bn.preparePolynExpression();
-    if (isNormalisationMessage(bn.getExpression())) return bn.getExpression();
+    if (isMessageText(bn.getExpression())) return bn.getExpression();
     bn.setExpression(bn.tokenizePolynInfix());
     bn.ConvertPolynInfixToPostfix();
     return polyn_eval_postfix(bn.InsertCommaInPolynPostfix(), true);
@@ -73,7 +68,7 @@ std::string multiPolynRoad(BigNumber &bn) {
     std::cout << "after: " << substituted << "\n";
     bn.setExpression(substituted);
     bn.preparePolynExpression();
-    if (isNormalisationMessage(bn.getExpression())) return bn.getExpression();
+    if (isMessageText(bn.getExpression())) return bn.getExpression();
     bn.setExpression(bn.tokenizeMultiPolynInfix());
     bn.ConvertMultiPolynInfixToPostfix();
     std::string answer = multipolyn_eval_postfix_text(bn.InsertCommaInMultiPolynPostfix());
@@ -116,7 +111,7 @@ void BigNumber::EvalInfixExprNoOutput(const std::string &e, std::string &v, int3
         v = input;
         return;
     }
-    if (isNormalisationMessage(expression)) {
+    if (isMessageText(expression)) {
         v = expression;
         return;
     }
@@ -130,7 +125,7 @@ void BigNumber::EvalInfixExpression(const std::string &e, std::string &v) {
     replaceInExpression("==", "~");
     const std::string normalised = prepareExpression();
     outStream << "in> " << normalised << "\n";
-    if (isNormalisationMessage(normalised)) {
+    if (isMessageText(normalised)) {
         outStream << "\nout> " << normalised << "\n";
         v = normalised;
         return;

@@ -5,13 +5,15 @@
 
 #include <string>
 
+#include "engine/text_helpers.h"
+
 namespace expr {
 
-inline bool isDigit(char c) { return c >= '0' && c <= '9'; }
-inline bool isAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+using engine::inSet;
+using engine::isDigit;
 inline bool isUtf8Byte(char c) { return static_cast<unsigned char>(c) >= 0x80; }
 // A character of a name: a letter or a byte of a UTF-8 sequence.
-inline bool isNameChar(char c) { return isAsciiLetter(c) || isUtf8Byte(c); }
+inline bool isNameChar(char c) { return engine::isLetter(c) || isUtf8Byte(c); }
 
 constexpr char kRunEnd = '`';  // ends a number or a name in the token text
 

@@ -60,8 +60,9 @@ std::string BigNumber::fractionPower(const std::string &a, const std::string &b)
         auto wholePower = [&](const std::string &k) -> std::string {
             // Every later step reduces by a gcd, whose cost grows with the square of the
             // digits: a fraction past that size stays written as a power (still exact).
-            if (av != "1" && isAllDigits(k) && k.size() < 19 &&
-                double(string2longlong(k)) * double(aw.size() + av.size()) > kMaxExactFractionDigits)
+            int64_t n;
+            if (av != "1" && isAllDigits(k) && checkedInt64(k, 0, 999999999999999999, n) &&
+                double(n) * double(aw.size() + av.size()) > kMaxExactFractionDigits)
                 return "(" + a + ")^" + (bNeg ? "(" + b + ")" : b);
             std::string N = evaluatePowerText(aw, k), D = evaluatePowerText(av, k);
             std::string r = bNeg ? D + "|" + N : N + "|" + D;
@@ -84,8 +85,10 @@ std::string BigNumber::fractionPower(const std::string &a, const std::string &b)
         }
         if (!aNeg) return a + "^(" + au + "|" + at + ")";
         if (at == "0" || !isAllDigits(at)) return kDegreeZero;
+        int64_t degree;
+        if (!checkedInt64(at, 0, INT64_MAX, degree)) return integerRangeMessage(at, 0, INT64_MAX);
         std::string P = evaluatePowerText(aw, au);
-        if (isEven(au)) return simplifySqrtn(P, string2longlong(at));
+        if (isEven(au)) return simplifySqrtn(P, degree);
         std::string S;
         EvalInfixExprNoOutput(a + "^" + au, S, 0);
         if (!isEven(at)) return S + "^" + "1|" + at;
@@ -114,12 +117,12 @@ std::string BigNumber::fractionToFractionPower(const std::string &aw, const std:
     if (!isAllDigits(p) || !isAllDigits(q) || p.empty() || q.empty()) return "NaN";
     if (q.find_first_not_of('0') == std::string::npos) return kDegreeZero;
     // Beyond the exact road's sizes the power stays written as it is: still exact.
-    if (p.size() > 9 || q.size() > 9 || double(string2longlong(p)) * double(n.size() + d.size()) > kMaxExactPowerDigits ||
-        uint64_t(string2longlong(q)) > kMaxExactRootDegree) {
+    int64_t pv, qv;
+    if (!checkedInt64(p, 0, 999999999, pv) || !checkedInt64(q, 0, int64_t(kMaxExactRootDegree), qv) ||
+        double(pv) * double(n.size() + d.size()) > kMaxExactPowerDigits) {
         std::string base = d == "1" ? n : n + "|" + d;
         return (aNeg ? "(-" + base + ")" : base) + "^(" + p + "|" + q + ")";
     }
-    int64_t pv = string2longlong(p), qv = string2longlong(q);
     std::string T = int_power(n, pv);
     std::string O = d == "1" ? "1" : int_power(d, pv);
     if (!isRealNumber(T) || !isRealNumber(O)) return isRealNumber(T) ? O : T;  // a message of the power

@@ -7,6 +7,7 @@
 #include "BigNumber.h"
 #include "expr/expression_chars.h"
 #include "nat/nat.h"
+#include "tools.h"
 
 using expr::isDigit;
 
@@ -31,11 +32,8 @@ std::string zeroBeforeUnaryMinus(const std::string &e) {
 
 // Value of a digit run for "!n", or -1 when it exceeds the accepted operand.
 int32_t factorialSumOperand(const std::string &run) {
-    size_t first = run.find_first_not_of('0');
-    if (first == std::string::npos) return 0;
-    if (run.size() - first > 9) return -1;
-    int64_t n = BigNumber::string2longlong(run.substr(first));
-    return n > kMaxFactorialSumOperand ? -1 : int32_t(n);
+    int64_t n;
+    return checkedInt64(run, 0, kMaxFactorialSumOperand, n) ? int32_t(n) : -1;
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 // and the function tokens "sin" and "cos" replace the value on top. The answer is the one
 // value the walk leaves on the stack; a postfix that leaves none or several is malformed
 // and answers an error text instead of a value.
-#include <cstring>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -11,6 +10,7 @@
 #include "BigNumber.h"
 #include "engine/engine_internal.h"
 #include "globals.h"
+#include "tools.h"
 
 namespace {
 
@@ -19,7 +19,7 @@ const std::string kMinusOne = "-1";
 bool isFunction(const std::string &field) { return field == "sin" || field == "cos"; }
 
 bool isOperatorField(const std::string &field) {
-    if (field.size() == 1) return field[0] != '\0' && std::strchr("+-*/%@^!<>[]~", field[0]) != nullptr;
+    if (field.size() == 1) return engine::inSet("+-*/%@^!<>[]~", field[0]);
     return isFunction(field);
 }
 
@@ -116,7 +116,7 @@ std::string walk(BigNumber &bn, std::vector<std::string> &fields, const std::str
             stack.pop_back();
             stack.push_back(bn.numericBinaryOp(slots));
         }
-        if (engine::isMessageText(stack.back())) return std::move(stack.back());
+        if (isMessageText(stack.back())) return std::move(stack.back());
     }
     if (stack.size() == 1) return std::move(stack.back());
     return "Error(" + who + ")> The expression leaves " + std::to_string(stack.size()) +

@@ -3,20 +3,18 @@
 // operand characters through and leave the cutting into fields to the comma inserters.
 // Operator strength, strongest first: "!" and "^" (both right-associative), "*" "/" "%",
 // "+" "-", then every other operator, and last "~", which only ")" or the end emits.
-#include <cstring>
 #include <string>
 #include <vector>
 
 #include "BigNumber.h"
 #include "expr/expression_chars.h"
 
+using expr::inSet;
 using expr::isDigit;
 using expr::isNameChar;
 using expr::kRunEnd;
 
 namespace {
-
-bool inSet(const char *set, char c) { return c != '\0' && std::strchr(set, c) != nullptr; }
 
 bool isFunction(const std::string &token) { return token == "sin" || token == "cos"; }
 

@@ -1,10 +1,14 @@
 // Infix syntax checks: one check with three character sets. They test adjacent operators,
 // the admitted characters, the last character and repeated points; they do not evaluate
 // and do not test bracket balance.
-#include <cstring>
 #include <vector>
 
 #include "BigNumber.h"
+#include "engine/text_helpers.h"
+
+using engine::inSet;
+using engine::isDigit;
+using engine::isLetter;
 
 namespace {
 
@@ -12,10 +16,6 @@ constexpr const char *kOperatorSet = "+-*/|%@()^!.<>~";
 constexpr const char *kPairStart = "+-*/@^<>";
 constexpr const char *kPairEnd = "+-*/%@^<>";
 constexpr const char *kPointSeparators = "+-*/|%@^!<>~";
-
-bool in(const char *set, char c) { return c != '\0' && std::strchr(set, c) != nullptr; }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 
 struct Family {
     bool letters;     // letters admitted, also as the last character
@@ -30,7 +30,7 @@ bool checkWith(const std::string &t, const Family &f, std::string &error) {
     for (size_t i = 0; i < t.size(); i++) {
         if (f.blanks && t[i] == ' ') continue;
         if (t[i] == '.') points.push_back(i);
-        if (i + 1 < t.size() && in(kPairStart, t[i]) && in(kPairEnd, t[i + 1])) {
+        if (i + 1 < t.size() && inSet(kPairStart, t[i]) && inSet(kPairEnd, t[i + 1])) {
             error = "Two operators occur consecutively\n    > at index: " + std::to_string(i) + ", " +
                     std::to_string(i + 1);
             return false;
@@ -38,7 +38,7 @@ bool checkWith(const std::string &t, const Family &f, std::string &error) {
     }
     bool charsOk = true;
     for (char c : t) {
-        bool counted = isDigit(c) || in(kOperatorSet, c) || (f.letters && isLetter(c)) ||
+        bool counted = isDigit(c) || inSet(kOperatorSet, c) || (f.letters && isLetter(c)) ||
                        (f.underscore && c == '_') || (f.blanks && c == ' ');
         if (!counted) charsOk = false;
     }
@@ -49,7 +49,7 @@ bool checkWith(const std::string &t, const Family &f, std::string &error) {
         size_t p = points[k], q = points[k + 1];
         bool separated = false;
         for (size_t i = p + 1; i < q; i++)
-            if (in(kPointSeparators, t[i])) separated = true;
+            if (inSet(kPointSeparators, t[i])) separated = true;
         if (!separated) {
             error = "two points '.' should not occur continuously.\n    > at position: " + std::to_string(p) +
                     ", " + std::to_string(q);

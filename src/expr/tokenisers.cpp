@@ -4,20 +4,18 @@
 // 100 (or the increase/decrease operators "[" and "]"), and the polynomial roads group the
 // top-level terms and mark their signs and powers. Every pass is one linear scan that builds
 // a new text, so long expressions cost no repeated insertions.
-#include <cstring>
 #include <string>
 #include <vector>
 
 #include "BigNumber.h"
 #include "expr/expression_chars.h"
 
+using expr::inSet;
 using expr::isDigit;
 using expr::isNameChar;
 using expr::kRunEnd;
 
 namespace {
-
-bool inSet(const char *set, char c) { return c != '\0' && std::strchr(set, c) != nullptr; }
 
 // Every "!" gets the right operand 1 unless a digit follows it (x!1 is the factorial of x);
 // the vertical bar becomes division except on the fraction road.

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "BigNumber.h"
 #include "tools.h"
 
@@ -17,7 +19,7 @@ TEST(DecimalToFraction, Table) {
         {"000.000", "0|1"}, {"1.50", "3|2"}, {"01.5", "3|2"},   {"0.050", "1|20"},  {"0.333", "333|1000"},
         {"1.001", "1001|1000"}, {"10/4", "5|2"}, {"10|5", "2|1"}, {"-10|5", "-2|1"}, {"/5", "/5"},
         {"5/", "5/"},      {"7", "7|1"},     {"+5", "5|1"},     {"3/x", "3|x"},     {"x", "x"},
-        {"1|", "1|"},
+        {"1|", "1|"},      {"0|1", "0|1"},   {"-0|5", "-0|1"},  {"00/3", "0|1"},
     };
     BigNumber bn;
     for (auto [in, want] : cases) EXPECT_EQ(bn.decimal_to_fraction(in), want) << in;
@@ -109,6 +111,36 @@ TEST(Sorting, NumbersAndFractions) {
     std::vector<std::string> empty;
     bn.sort_numbers_desc(empty);
     EXPECT_TRUE(empty.empty());
+}
+
+// Texts that are not numbers compare without any order ("-x" is less than itself): the
+// sort must still end within the vector and give back the same entries.
+TEST(Sorting, TextsWithoutOrderStayInBounds) {
+    BigNumber bn;
+    for (int32_t mode : {0, 1}) {
+        bn.setMode(mode);
+        for (size_t n : {12, 13, 40}) {
+            std::vector<std::string> v(n, "-x");
+            v[n / 2] = "3";
+            v[1] = "-y";
+            std::vector<std::string> before = v;
+            bn.sort_numbers_asc(v);
+            bn.sort_numbers_desc(before);
+            std::sort(v.begin(), v.end());
+            std::sort(before.begin(), before.end());
+            EXPECT_EQ(v, before) << n;
+            EXPECT_EQ(v.size(), n);
+        }
+    }
+    bn.setMode(0);
+    std::vector<std::string> v = {"3", "1", "2"};
+    bn.sort_numbers_asc_range(v, 0, 3);  // a range past the end sorts nothing
+    bn.sort_numbers_asc_range(v, -1, 1);
+    EXPECT_EQ(v, (std::vector<std::string>{"3", "1", "2"}));
+    EXPECT_EQ(bn.sort_numbers_median3(v, 0, 2), "2");
+    EXPECT_EQ(v, (std::vector<std::string>{"1", "2", "3"}));
+    EXPECT_EQ(bn.sort_numbers_median3(v, 1, 1), "");  // no pivot in one entry
+    EXPECT_EQ(bn.sort_numbers_median3(v, 0, 7), "");
 }
 
 TEST(Fractions, HugePowersOfFractionsStayWritten) {

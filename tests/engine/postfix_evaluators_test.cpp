@@ -20,6 +20,28 @@ TEST(FractionEvaluation, Walk) {
     for (auto &c : cases) EXPECT_EQ(bn.EvalFractionPostfixExprNoOutput(c.postfix), c.want) << c.postfix;
 }
 
+// Number texts that become machine integers (root degrees, exponents, bases, operands) are
+// read with a check: a value past the range is refused, never wrapped into a small one.
+TEST(FractionEvaluation, IntegersFromTextsAreChecked) {
+    BigNumber bn;
+    bn.setMode(1);
+    std::string v;
+    bn.EvalInfixExprNoOutput("(-8)^(2/3)", v, 1);
+    EXPECT_EQ(v, "4");
+    bn.EvalInfixExprNoOutput("(-8)^(2/18446744073709551619)", v, 1);  // wrapped, the degree was 3
+    EXPECT_EQ(v, "Error> 18446744073709551619 is out of range: an integer from 0 to 9223372036854775807 is "
+                 "needed here.");
+    bn.EvalInfixExprNoOutput("(-8)^(2/18446744073709551619)+1", v, 1);  // the message ends the walk
+    EXPECT_EQ(v.substr(0, 28), "Error> 18446744073709551619 ");
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(bn.complexPostfixEval("i,-18446744073709551620,^,"), "Warning> n is too big.");
+    testing::internal::GetCapturedStdout();
+    EXPECT_EQ(bn.decimal_to_base("255", "18446744073709551632"), "Error> the base must be an integer from 2 to 36.");
+    EXPECT_EQ(bn.decimal_to_base("255", "0016"), "ff");
+    bn.EvalInfixExprNoOutput("!18446744073709551619", v, 0);  // a factorial sum of 3 terms when wrapped
+    EXPECT_EQ(v, "[error 5875] `!18446744073709551619`: the factorial sum !18446744073709551619 is too big (at most 5000)");
+}
+
 TEST(FractionEvaluation, StackFaultsAndTracedOutput) {
     BigNumber bn;
     testing::internal::CaptureStdout();

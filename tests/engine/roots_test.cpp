@@ -113,7 +113,10 @@ TEST(ComplexTerms, ArithmeticAndText) {
         int64_t power;
         const char *coefficient;
     } terms[] = {{"i^4", 0, "1"}, {"i^(5)", 1, "1"}, {"i^{-3}", 1, "1"}, {"-i", 1, "-1"}, {"i^2", 0, "-1"},
-                 {"2i^3", 1, "-2"}, {"2*i", 1, "2*"}};
+                 {"2i^3", 1, "-2"}, {"2*i", 1, "2*"},
+                 // powers past every machine integer: their last two digits decide
+                 {"i^18446744073709551617", 1, "1"}, {"i^(-99999999999999999999999)", 1, "1"},
+                 {"i^100000000000000000000000000002", 0, "-1"}};
     for (auto &c : terms) {
         complex_term *t = complex_parse(c.text);
         ASSERT_NE(t, nullptr) << c.text;

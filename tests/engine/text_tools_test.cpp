@@ -73,6 +73,68 @@ TEST(TextTools, IntegerConversions) {
     EXPECT_EQ(toString(0.5), "0.5");
 }
 
+TEST(TextTools, CheckedIntegerConversion) {
+    struct {
+        const char *text;
+        int64_t low, high;
+        bool ok;
+        int64_t value;
+    } cases[] = {
+        {"42", 0, 100, true, 42},
+        {"+007", 0, 100, true, 7},
+        {"-0", 0, 100, true, 0},
+        {"000", 0, 0, true, 0},
+        {"101", 0, 100, false, 0},
+        {"-1", 0, 100, false, 0},
+        {"9223372036854775807", INT64_MIN, INT64_MAX, true, INT64_MAX},
+        {"-9223372036854775808", INT64_MIN, INT64_MAX, true, INT64_MIN},
+        {"9223372036854775808", INT64_MIN, INT64_MAX, false, 0},
+        {"-9223372036854775809", INT64_MIN, INT64_MAX, false, 0},
+        {"18446744073709551619", INT64_MIN, INT64_MAX, false, 0},  // wraps to 3 unchecked
+        {"00000000000000000000000000012", 0, 100, true, 12},       // zeros are no digits of value
+        {"", 0, 100, false, 0},
+        {"-", 0, 100, false, 0},
+        {"1.0", 0, 100, false, 0},
+        {"1 ", 0, 100, false, 0},
+        {"0x1", 0, 100, false, 0},
+        {"--1", -100, 100, false, 0},
+    };
+    for (auto &c : cases) {
+        int64_t v = -77;
+        EXPECT_EQ(checkedInt64(c.text, c.low, c.high, v), c.ok) << "'" << c.text << "'";
+        EXPECT_EQ(v, c.ok ? c.value : -77) << "'" << c.text << "'";
+    }
+    EXPECT_EQ(integerRangeMessage("18446744073709551619", 1, 9),
+              "Error> 18446744073709551619 is out of range: an integer from 1 to 9 is needed here.");
+    EXPECT_EQ(integerRangeMessage(std::string(100, '7'), 0, 5),
+              "Error> " + std::string(40, '7') + "... is out of range: an integer from 0 to 5 is needed here.");
+    EXPECT_TRUE(isMessageText(integerRangeMessage("x", 0, 1)));
+}
+
+TEST(TextTools, MessageTexts) {
+    const std::pair<const char *, bool> cases[] = {
+        {"Error> the base must be an integer from 2 to 36.", true},
+        {"Error: -5 is less than zero.", true},
+        {"Error(EvalPostfixExprNoOutput)> The stack is empty.", true},
+        {"Warning> n is too big.", true},
+        {"[error 5776] `.` is wrong at position : 1", true},
+        {"\nhint> ===*=== syntax error ===*===", true},
+        {"`` is empty", true},
+        {"TODO...", true},
+        {"undetermined", true},
+        {"polynomial evaluation: not available yet", true},
+        {"pi(7): counting primes is not available yet", true},
+        {"12.5", false},
+        {"-3|4", false},
+        {"Inf", false},
+        {"NaN", false},
+        {"undefined", false},
+        {"x^2+Errors", false},
+        {"", false},
+    };
+    for (auto [text, want] : cases) EXPECT_EQ(isMessageText(text), want) << text;
+}
+
 TEST(NumberText, RealDecimalFraction) {
     struct {
         const char *t;
@@ -137,6 +199,23 @@ TEST(NumberText, PositiveIntegerEvenBinary) {
         {"", true},   {"+", false}, {"-.1", true}, {"10.01", true}, {"1.0.1", false}, {"1011", true},
         {".1", true}, {"1.", true}, {".", false},  {"102", false}};
     for (auto [in, want] : binaries) EXPECT_EQ(BigNumber::isBinaryString(in), want) << in;
+}
+
+// A comparison that is no order (every entry "before" every other) must still leave a
+// permutation, never a read past the vector.
+TEST(QuickSort, ComparisonThatIsNoOrder) {
+    for (size_t n : {2, 11, 12, 40, 200}) {
+        std::vector<int> v;
+        for (size_t i = 0; i < n; i++) v.push_back(int(i * 7 % n));
+        quickSort(v, 0, int64_t(n) - 1, [](int, int) { return true; });
+        std::vector<int> sorted = v;
+        std::sort(sorted.begin(), sorted.end());
+        for (size_t i = 0; i < n; i++) EXPECT_EQ(sorted[i], int(i)) << n;
+    }
+    std::vector<int> v = {3, 1, 2};
+    quickSort(v, -1, 2, [](int a, int b) { return a < b; });  // a range outside: nothing moves
+    quickSort(v, 0, 3, [](int a, int b) { return a < b; });
+    EXPECT_EQ(v, (std::vector<int>{3, 1, 2}));
 }
 
 TEST(QuickSort, TextsAndIntegers) {
