@@ -334,7 +334,8 @@ public:
                                        std::string &tex);
     std::string fareySequence(const std::string &n, std::vector<std::string> &list, bool withContinuedFractions);
 
-    // ---- polynomials in one variable and rational functions (polynomial/) ----
+    // ---- polynomials in one variable and rational functions (polynomial/): the term lists and
+    //      the term tree are declared in polyn_terms.h, the operations in polynomial.h ----
 
     // ---- polynomials in several variables and interpolation (polynomial/) ----
 

@@ -24,14 +24,47 @@ bool isDigitRun(std::string_view t, bool zeroAllowed) {
 
 }  // namespace
 
-bool isPlainNumber(std::string_view text) {
+// The parts of a text shaped like a plain number: an optional '-', digits without a
+// leading zero ("0" alone allowed without a sign), and an optional bar with a denominator of
+// at least 2 (empty when there is none). Lowest terms are not checked.
+bool plainShape(std::string_view text, std::string_view &numerator, std::string_view &denominator) {
     std::string_view t = !text.empty() && text[0] == '-' ? text.substr(1) : text;
     size_t bar = t.find('|');
-    if (bar == std::string_view::npos) return isDigitRun(t, text.size() == t.size());
-    std::string_view n = t.substr(0, bar), d = t.substr(bar + 1);
-    if (!isDigitRun(n, false) || !isDigitRun(d, false) || d == "1") return false;
+    if (bar == std::string_view::npos) {
+        numerator = t;
+        denominator = {};
+        return isDigitRun(t, text.size() == t.size());
+    }
+    numerator = t.substr(0, bar);
+    denominator = t.substr(bar + 1);
+    return isDigitRun(numerator, false) && isDigitRun(denominator, false) && denominator != "1";
+}
+
+bool isPlainNumber(std::string_view text) {
+    std::string_view n, d;
+    if (!plainShape(text, n, d)) return false;
+    if (d.empty()) return true;
     nat::Nat g = nat::gcd(nat::from_decimal(n), nat::from_decimal(d));
     return g.size() == 1 && g[0] == 1;
+}
+
+std::string normalisedCoefficient(const std::string &c) {
+    std::string_view n, d;
+    if (plainShape(c, n, d)) {
+        if (d.empty()) return c;
+        // A fraction in lowest terms stays; any other is reduced, as the reduction and the
+        // evaluation of the arithmetic would write it.
+        nat::Nat num = nat::from_decimal(n), den = nat::from_decimal(d), g = nat::gcd(num, den);
+        if (g.size() == 1 && g[0] == 1) return c;
+        nat::Nat q, r;
+        nat::divmod(num, g, q, r);
+        num.swap(q);
+        nat::divmod(den, g, q, r);
+        std::string text = (c[0] == '-' ? "-" : "") + nat::to_decimal(num);
+        return q.size() == 1 && q[0] == 1 ? text : text + "|" + nat::to_decimal(q);
+    }
+    std::string reduced = reduce_fraction(c);
+    return isZeroCoefficient(reduced) ? reduced : evaluatedCoefficient(reduced);
 }
 
 bool isSymbolic(std::string_view c) {

@@ -19,7 +19,7 @@ constexpr double kMaxCoefficientDigits = 2e6;
 constexpr int64_t kMaxQuotientTerms = 100000;
 // Products of limbs (schoolbook count) that one exact division or gcd may spend: about a
 // second of arithmetic.
-constexpr double kMaxExactWork = 4e8;
+constexpr double kMaxExactWork = 2e8;
 // Coefficient texts with letters are combined as text by the engine, whose evaluation of
 // such a text takes time that grows with the square of its length: their length is bounded
 // for each coefficient and for all that one product makes, and a power on that road is
@@ -40,6 +40,11 @@ inline bool isZeroCoefficient(std::string_view c) { return c == "0" || c == "-0"
 // ("0" included), or a fraction n|d in lowest terms with d of at least 2, either with an
 // optional '-'. Lists of such coefficients are the exact kernel's.
 bool isPlainNumber(std::string_view text);
+
+// The coefficient as the normalisation of a list leaves it: reduced, and evaluated when it
+// is an expression that passes the infix syntax check. A fraction in the plain form costs
+// one gcd.
+std::string normalisedCoefficient(const std::string &c);
 
 // The coefficient with its sign turned as subtraction writes it: a leading '-' removed,
 // a leading '+' turned into '-', otherwise '-' put in front.

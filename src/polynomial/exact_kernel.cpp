@@ -66,10 +66,38 @@ std::string intText(const Int &x) {
     return (x.negative ? "-" : "") + nat::to_decimal(x.magnitude);
 }
 
+// a mod d for a much longer than d, a block of limbs at a time so that each partial
+// quotient stays short: the long division then costs the length of a times that of d.
+Nat remainderOf(const Nat &a, const Nat &d) {
+    constexpr size_t kBlock = 120;
+    if (a.size() <= d.size() + kBlock) {
+        Nat q, r;
+        nat::divmod(a, d, q, r);
+        return r;
+    }
+    Nat r, q, part;
+    for (size_t end = a.size(); end > 0;) {
+        size_t begin = end > kBlock ? end - kBlock : 0;
+        part.assign(a.begin() + long(begin), a.begin() + long(end));
+        part.insert(part.end(), r.begin(), r.end());
+        nat::normalize(part);
+        nat::divmod(part, d, q, r);
+        end = begin;
+    }
+    return r;
+}
+
+// gcd of a long and a short number: the first step, the long one modulo the short one,
+// is the costly one and is done by blocks.
+Nat gcdWithShort(const Nat &a, const Nat &b) {
+    if (a.empty() || b.empty()) return nat::gcd(a, b);
+    return a.size() >= b.size() ? nat::gcd(b, remainderOf(a, b)) : nat::gcd(a, remainderOf(b, a));
+}
+
 // num/den (den positive) in lowest terms, as the fraction arithmetic writes it.
 std::string fractionText(const Int &num, const Nat &den) {
     if (isZero(num) || isOne(den)) return intText(num);
-    Nat g = nat::gcd(num.magnitude, den);
+    Nat g = gcdWithShort(num.magnitude, den);
     if (isOne(g)) return intText(num) + "|" + nat::to_decimal(den);
     Nat n, d, r;
     nat::divmod(num.magnitude, g, n, r);
@@ -213,6 +241,56 @@ void reduceContent(QPoly &p) {
     p.denominator.swap(q);
 }
 
+// ---- powers ----
+
+// Powers of bases with this many terms or fewer (and dense exponents) take the recurrence.
+constexpr size_t kMaxRecurrenceTerms = 8;
+
+// x * v for a machine integer v.
+Int timesSmall(const Int &x, int64_t v) {
+    uint64_t m = v < 0 ? uint64_t(0) - uint64_t(v) : uint64_t(v);
+    Int r;
+    if (m < nat::BASE) {
+        r.magnitude = x.magnitude;
+        nat::mul_small(r.magnitude, nat::Limb(m));
+        nat::normalize(r.magnitude);
+    } else {
+        r.magnitude = nat::mul(x.magnitude, nat::from_u64(m));
+    }
+    r.negative = !r.magnitude.empty() && (x.negative != (v < 0));
+    return r;
+}
+
+// q = p^n coefficient by coefficient (J. C. P. Miller's recurrence, from p q' = n p' q):
+// with p = sum p_i x^i, p_0 not zero, k p_0 q_k = sum_{i>=1} ((n+1) i - k) p_i q_(k-i),
+// each division exact. A base of few terms costs a few short products per coefficient
+// instead of long products of the whole polynomial.
+QPoly powerByRecurrence(const QPoly &a, int32_t n) {
+    const int64_t low = a.terms.back().exponent;
+    std::vector<std::pair<int64_t, const Int *>> p;  // (exponent above the lowest, coefficient), ascending
+    for (auto it = a.terms.rbegin(); it != a.terms.rend(); ++it)
+        p.push_back({int64_t(uint64_t(it->exponent) - uint64_t(low)), &it->value});
+    const Int &p0 = *p.front().second;
+    const int64_t top = p.back().first * n;
+    std::vector<Int> q(size_t(top) + 1);
+    q[0] = powerOf(p0, uint64_t(n));
+    for (int64_t k = 1; k <= top; k++) {
+        Int sum;
+        for (size_t j = 1; j < p.size() && p[j].first <= k; j++) {
+            const int64_t factor = (int64_t(n) + 1) * p[j].first - k;
+            if (factor != 0 && !isZero(q[size_t(k - p[j].first)]))
+                sum = add(sum, timesSmall(mul(*p[j].second, q[size_t(k - p[j].first)]), factor));
+        }
+        if (!isZero(sum)) q[size_t(k)] = divideExactly(sum, timesSmall(p0, k));
+    }
+    QPoly r;
+    r.denominator = nat::pow(a.denominator, uint64_t(n));
+    for (int64_t k = top; k >= 0; k--)
+        if (!isZero(q[size_t(k)])) r.terms.push_back({low * n + k, std::move(q[size_t(k)])});
+    reduceContent(r);
+    return r;
+}
+
 // ---- division ----
 
 // lc*R - t*x^shift*B, the leading terms cancelling; lc of one costs no products.
@@ -261,34 +339,6 @@ Nat quotientOf(const Nat &a, const Nat &d) {
     Nat q, r;
     nat::divmod(a, d, q, r);
     return q;
-}
-
-// a mod d for a much longer than d, a block of limbs at a time so that each partial
-// quotient stays short: the long division then costs the length of a times that of d.
-Nat remainderOf(const Nat &a, const Nat &d) {
-    constexpr size_t kBlock = 120;
-    if (a.size() <= d.size() + kBlock) {
-        Nat q, r;
-        nat::divmod(a, d, q, r);
-        return r;
-    }
-    Nat r, q, part;
-    for (size_t end = a.size(); end > 0;) {
-        size_t begin = end > kBlock ? end - kBlock : 0;
-        part.assign(a.begin() + long(begin), a.begin() + long(end));
-        part.insert(part.end(), r.begin(), r.end());
-        nat::normalize(part);
-        nat::divmod(part, d, q, r);
-        end = begin;
-    }
-    return r;
-}
-
-// gcd of a long and a short number: the first step, the long one modulo the short one,
-// is the costly one and is done by blocks.
-Nat gcdWithShort(const Nat &a, const Nat &b) {
-    if (a.empty() || b.empty()) return nat::gcd(a, b);
-    return a.size() >= b.size() ? nat::gcd(b, remainderOf(a, b)) : nat::gcd(a, remainderOf(b, a));
 }
 
 // s * a / b in lowest terms (b positive), s itself in lowest terms: only the cross pairs
@@ -469,6 +519,10 @@ Status power(const QPoly &a, int32_t n, QPoly &result) {
     const double terms = std::min(double(span(a.terms)) * n + 1, std::pow(t, double(n)));
     const double digits = n * (maxLog10(a.terms) + std::log10(t)) + 1;
     if (!fitsResult(terms, digits, n * log10Of(a.denominator))) return Status::tooBig;
+    if (a.terms.size() <= kMaxRecurrenceTerms && double(span(a.terms)) < 4 * t) {
+        result = powerByRecurrence(a, n);
+        return Status::ok;
+    }
     std::vector<int32_t> halves;
     for (int32_t m = n; m > 0; m /= 2) halves.push_back(m);
     QPoly r = a, next;

@@ -1,6 +1,7 @@
 // Services of the multi-variable polynomial code that the one-variable code and the
 // evaluation driver end in. Temporary stand-ins live in pending.cpp until the
-// multi-variable subsystem provides them; every one answers kMultiPolynPending.
+// multi-variable subsystem provides them; every one answers kMultiPolynPending, which the
+// engine's message test recognises, so the walks stop at it.
 #pragma once
 
 #include <array>

@@ -70,7 +70,7 @@ std::string realPower(const std::string &x, int64_t e) {
     if (e > 0) return bignumber_global.int_power(x, e);
     if (e == INT64_MIN) return kPolynTooBig;
     std::string p = bignumber_global.int_power(x, -e);
-    return engine::isMessageText(p) ? p : bignumber_global.real_division("1", p);
+    return isMessageText(p) ? p : bignumber_global.real_division("1", p);
 }
 
 // x^e at a fraction point.
@@ -79,7 +79,7 @@ std::string fractionPower(const std::string &x, int64_t e) {
     if (e > 0) return bignumber_global.fr_power(x, e);
     if (e == INT64_MIN) return kPolynTooBig;
     std::string p = bignumber_global.fr_power(x, -e);
-    return engine::isMessageText(p) ? p : bignumber_global.fr_division("1", p);
+    return isMessageText(p) ? p : bignumber_global.fr_division("1", p);
 }
 
 }  // namespace
@@ -88,7 +88,7 @@ poly *polyn_message_list(const std::string &text) { return new_term(text, 0); }
 
 const std::string *polyn_message(const poly *list) {
     if (!list || list->next || list->prev || list->exponent != 0) return nullptr;
-    return engine::isMessageText(list->coefficient) ? &list->coefficient : nullptr;
+    return isMessageText(list->coefficient) ? &list->coefficient : nullptr;
 }
 
 poly *poly_addition_DES(const poly *a, const poly *b) {
@@ -219,9 +219,8 @@ poly *polyn_drop_zero_terms(poly *list) {
     poly *handle = list;
     for (poly *t = list; t;) {
         poly *below = t->prev;
-        t->coefficient = reduce_fraction(t->coefficient);
         // Evaluated before the test, so that a sum that cancels goes too.
-        if (!polyn::isZeroCoefficient(t->coefficient)) t->coefficient = polyn::evaluatedCoefficient(t->coefficient);
+        t->coefficient = polyn::normalisedCoefficient(t->coefficient);
         if (polyn::isZeroCoefficient(t->coefficient)) {
             if (!t->next && !below) return t;  // every term was zero: the last one stays
             if (t->next) t->next->prev = below;
@@ -348,7 +347,7 @@ poly *polyn_eval_at(const poly *list, const std::string &x, std::string &out) {
     const std::string point = real && !decimals ? bignumber_global.decimal_to_fraction(x) : x;
     for (const poly *t = l; t; t = t->prev) {
         std::string r = decimals ? realPower(point, t->exponent) : fractionPower(point, t->exponent);
-        if (engine::isMessageText(r)) {
+        if (isMessageText(r)) {
             out = r;
             return l;
         }

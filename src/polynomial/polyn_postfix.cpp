@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "engine/engine_internal.h"
 #include "globals.h"
 #include "polynomial.h"
 #include "polynomial/pending.h"
+#include "tools.h"
 
 namespace {
 
@@ -103,7 +103,7 @@ std::string polyn_eval_postfix(const std::string &postfix, bool oneVariable) {
         if (!accepted(h[1]) || !accepted(h[2])) answer = "(" + h[2] + ")" + h[0] + "(" + h[1] + ")";
         else answer = oneVariable ? polyn_rational_op(h) : multipolyn_apply_op_text(h);
         // A message ends the walk: taken as an operand it would become coefficient text.
-        if (engine::isMessageText(answer) || answer == kMultiPolynPending) return answer;
+        if (isMessageText(answer)) return answer;
         s.push(answer, true);
     }
     return s.M.size() == 1 ? s.M[0] : "error";

@@ -61,40 +61,18 @@ std::string readCoefficient(const char *&p, char var) {
     return taken;
 }
 
-// Digits into a 64-bit value with the sign applied; false when they do not fit.
-bool readDigits(const char *&p, bool negative, int64_t &value) {
-    uint64_t magnitude = 0;
-    const uint64_t limit = negative ? uint64_t(INT64_MAX) + 1 : uint64_t(INT64_MAX);
-    for (; isDigit(*p); p++) {
-        uint64_t d = uint64_t(*p - '0');
-        if (magnitude > (limit - d) / 10) return false;
-        magnitude = magnitude * 10 + d;
-    }
-    value = negative ? int64_t(0 - magnitude) : int64_t(magnitude);
-    return true;
-}
-
-// A signed integer as the C library reads one (no digit after the sign: 1, nothing taken).
+// A signed integer as the C library reads one (no digit after the sign: 1, nothing taken);
+// false when it does not fit in 64 bits.
 bool readSignedExponent(const char *&p, int64_t &exponent) {
-    const char *q = p;
-    bool negative = *q == '-';
-    if (*q == '+' || *q == '-') q++;
+    const char *q = p + (*p == '+' || *p == '-' ? 1 : 0);
     if (!isDigit(*q)) {
         exponent = 1;
         return true;
     }
-    if (!readDigits(q, negative, exponent)) return false;
+    while (isDigit(*q)) q++;
+    if (!checkedInt64(std::string_view(p, size_t(q - p)), INT64_MIN, INT64_MAX, exponent)) return false;
     p = q;
     return true;
-}
-
-// The value of a bracketed exponent: an integer text in range, or false.
-bool integerValue(const std::string &text, int64_t &value) {
-    const char *p = text.c_str();
-    bool negative = *p == '-';
-    if (*p == '+' || *p == '-') p++;
-    if (!isDigit(*p)) return false;
-    return readDigits(p, negative, value) && *p == '\0';
 }
 
 // After "^": a signed integer, or a bracketed numerical expression whose value is an
@@ -118,7 +96,7 @@ bool readExponentNumber(const char *&p, int64_t &exponent) {
     if (!isInfixValid(inner)) return false;
     std::string value;
     bignumber_global.EvalInfixExprNoOutput(inner, value, 0);
-    return integerValue(value, exponent);
+    return checkedInt64(value, INT64_MIN, INT64_MAX, exponent);
 }
 
 bool readExponentPart(const char *&p, char var, int64_t &exponent) {

@@ -118,32 +118,18 @@ std::string quotientOperandMessage(const std::string &op) {
     return "Error> " + op + " takes polynomials, not quotients of polynomials.";
 }
 
-// The exponent of "^": digits in the signed 32-bit range.
-bool exponentValue(const std::string &digits, int32_t &n) {
-    size_t i = digits.find_first_not_of('0');
-    if (i == std::string::npos) {
-        n = 0;
-        return true;
-    }
-    if (digits.size() - i > 10) return false;
-    int64_t v = str2int64(digits.substr(i));
-    if (v > INT32_MAX) return false;
-    n = int32_t(v);
-    return true;
-}
-
 std::string raised(const Operand &A, const std::string &a, const std::string &b) {
     if (!isAllDigits(b)) {
         std::string base = a.find('/') == std::string::npos ? removeParentheses(a) : a;
         std::string exponent = b.find('/') == std::string::npos ? removeParentheses(b) : b;
         return base + (hasSignChar(exponent) ? "^(" + exponent + ")" : "^" + exponent);
     }
-    int32_t n = 0;
-    if (!exponentValue(b, n)) return kPolynTooBig;
+    int64_t n = 0;
+    if (!b.empty() && !checkedInt64(b, 0, INT32_MAX, n)) return integerRangeMessage(b, 0, INT32_MAX);
     // A quotient is raised in numerator and denominator alike.
     if (A.hasQuotient())
-        return reducedQuotient(power(A.numerator.get(), n), power(A.denominator.get(), n));
-    TermList p = power(A.numerator.get(), n);
+        return reducedQuotient(power(A.numerator.get(), int32_t(n)), power(A.denominator.get(), int32_t(n)));
+    TermList p = power(A.numerator.get(), int32_t(n));
     if (const std::string *m = messageOf({p.get()})) return *m;
     return polyn_to_string(p.get());
 }
