@@ -35,6 +35,9 @@ struct poly {
 poly *new_term(std::string coefficient, int64_t exponent);
 // Releases every term of a list of either form, from its handle on.
 void free_term_list(poly *list);
+// Hangs `t` after `last` in a list under construction, forward (along `next`) or backward
+// (along `prev`); the first term becomes the handle. A null `t` (memory ran out) is skipped.
+void append_term(poly *&handle, poly *&last, poly *t, bool forward);
 // A copy of a list of either form, in the same form and order.
 poly *copy_term_list(const poly *list);
 // True when the handle starts a forward list.
@@ -103,6 +106,7 @@ public:
 
 private:
     ThreadedTreeNode *insertNode(const poly *term);
+    poly *readOut(const ThreadedTreeNode *from, bool ascending) const;
     void destroySubtree();
     const ThreadedTreeNode *successor(const ThreadedTreeNode *node) const;
 

@@ -106,18 +106,6 @@ std::string fractionText(const Int &num, const Nat &den) {
     return isOne(d) ? t : t + "|" + nat::to_decimal(d);
 }
 
-// Appends a term to a backward list under construction (descending order kept by caller).
-void appendBackward(poly *&handle, poly *&last, poly *t) {
-    if (!t) return;
-    if (handle) {
-        last->prev = t;
-        t->next = last;
-    } else {
-        handle = t;
-    }
-    last = t;
-}
-
 // ---- sizes and work ----
 
 double log10Of(const Nat &n) {
@@ -365,7 +353,7 @@ poly *scaledToList(const Scaled &s, Budget &budget) {
         Nat den = quotientOf(s.den, g);
         std::string text = intText(num);
         if (!isOne(den)) text += "|" + nat::to_decimal(den);
-        appendBackward(handle, last, new_term(text, t.exponent));
+        append_term(handle, last, new_term(text, t.exponent), false);
     }
     return handle;
 }
@@ -476,7 +464,7 @@ bool fromList(const poly *list, QPoly &out) {
 poly *toList(const QPoly &p) {
     if (p.terms.empty()) return new_term("0", 0);
     poly *handle = nullptr, *last = nullptr;
-    for (const Term &t : p.terms) appendBackward(handle, last, new_term(fractionText(t.value, p.denominator), t.exponent));
+    for (const Term &t : p.terms) append_term(handle, last, new_term(fractionText(t.value, p.denominator), t.exponent), false);
     return handle;
 }
 
@@ -558,7 +546,7 @@ Status divide(const QPoly &a, const QPoly &b, poly *&quotient, poly *&remainder)
         if (negative) num = negatedInt(num);
         Nat den = nat::mul(lcPower, a.denominator);
         budget.spend(num.magnitude, den);
-        appendBackward(q, last, new_term(fractionText(num, den), exponent));
+        append_term(q, last, new_term(fractionText(num, den), exponent), false);
         if (!owned) owned.reset(q);
     };
     if (degB == 0) {  // a constant divisor divides every term and leaves nothing
@@ -588,7 +576,7 @@ Status divide(const QPoly &a, const QPoly &b, poly *&quotient, poly *&remainder)
     if (budget.left < 0) return Status::tooBig;
     poly *r = nullptr, *rLast = nullptr;
     for (const Term &t : rest)
-        appendBackward(r, rLast, new_term(fractionText(negativePower ? negatedInt(t.value) : t.value, den), t.exponent));
+        append_term(r, rLast, new_term(fractionText(negativePower ? negatedInt(t.value) : t.value, den), t.exponent), false);
     quotient = owned.release();
     remainder = r ? r : new_term("0", 0);
     return Status::ok;

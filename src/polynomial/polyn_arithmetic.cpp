@@ -34,20 +34,60 @@ struct MergeResult {
     }
     void extend(const char *function, int32_t line) {
         poly *t = zeroTerm();
-        if (!t) {
-            print_error_at(kSource, line, function, kNextFailure);
-            return;
-        }
-        if (backward) {
-            current->prev = t;
-            t->next = current;
-        } else {
-            current->next = t;
-            t->prev = current;
-        }
-        current = t;
+        if (!t) print_error_at(kSource, line, function, kNextFailure);
+        append_term(first, current, t, !backward);
     }
 };
+
+std::string addedCoefficients(const std::string &a, const std::string &b) {
+    std::string sum = bignumber_global.addition(a, b);
+    return polyn::evaluatedCoefficient(sum);
+}
+
+std::string subtractedCoefficients(const std::string &a, const std::string &b) {
+    return bignumber_global.fr_subtraction(a, b);
+}
+
+std::string sameCoefficient(const std::string &c) { return c; }
+
+// What sets addition and subtraction apart in the merge they share.
+struct MergeRule {
+    bool backward;  // the result hangs along `prev` (a backward list) or along `next`
+    const char *function;
+    int32_t mergeLine, tailLine;  // where an allocation failure is reported
+    std::string (*equal)(const std::string &, const std::string &);
+    std::string (*onlyB)(const std::string &);
+};
+
+// Merges two descending backward lists into a descending list whose handle is its first
+// term: a term of one list alone is copied (one of b through onlyB), equal exponents are
+// combined. Both lists empty give the single term 0.
+poly *mergeDescending(const poly *a, const poly *b, const MergeRule &rule) {
+    MergeResult r;
+    r.backward = rule.backward;
+    r.first = r.current = zeroTerm();
+    if (!r.first) return nullptr;
+    while (a && b) {
+        if (a->exponent > b->exponent) {
+            r.put(a->exponent, a->coefficient);
+            a = a->prev;
+        } else if (b->exponent > a->exponent) {
+            r.put(b->exponent, rule.onlyB(b->coefficient));
+            b = b->prev;
+        } else {
+            r.put(a->exponent, rule.equal(a->coefficient, b->coefficient));
+            a = a->prev;
+            b = b->prev;
+        }
+        if (a || b) r.extend(rule.function, rule.mergeLine);
+    }
+    const bool fromB = !a;
+    for (const poly *&rest = a ? a : b; rest; rest = rest->prev) {
+        r.put(rest->exponent, fromB ? rule.onlyB(rest->coefficient) : rest->coefficient);
+        if (rest->prev) r.extend(rule.function, rule.tailLine);
+    }
+    return r.first;
+}
 
 std::string statusMessage(polyn::exact::Status s) {
     return s == polyn::exact::Status::exponentRange ? kPolynExponentRange : kPolynTooBig;
@@ -64,22 +104,15 @@ poly *descendingReadOut(const poly *list) {
     return tree.getListofThreadedTree();
 }
 
-// x^e at a decimal point; a negative e divides 1 by x^-e.
-std::string realPower(const std::string &x, int64_t e) {
+// x^e at a point, in decimals or in fractions; a negative e divides 1 by x^-e, and x^0 is 1
+// whatever x is.
+std::string pointPower(const std::string &x, int64_t e, bool fractions) {
+    BigNumber &bn = bignumber_global;
     if (e == 0) return "1";
-    if (e > 0) return bignumber_global.int_power(x, e);
     if (e == INT64_MIN) return kPolynTooBig;
-    std::string p = bignumber_global.int_power(x, -e);
-    return isMessageText(p) ? p : bignumber_global.real_division("1", p);
-}
-
-// x^e at a fraction point.
-std::string fractionPower(const std::string &x, int64_t e) {
-    if (e == 0) return "1";
-    if (e > 0) return bignumber_global.fr_power(x, e);
-    if (e == INT64_MIN) return kPolynTooBig;
-    std::string p = bignumber_global.fr_power(x, -e);
-    return isMessageText(p) ? p : bignumber_global.fr_division("1", p);
+    std::string p = fractions ? bn.fr_power(x, e < 0 ? -e : e) : bn.int_power(x, e < 0 ? -e : e);
+    if (e > 0 || isMessageText(p)) return p;
+    return fractions ? bn.fr_division("1", p) : bn.real_division("1", p);
 }
 
 }  // namespace
@@ -92,65 +125,24 @@ const std::string *polyn_message(const poly *list) {
 }
 
 poly *poly_addition_DES(const poly *a, const poly *b) {
-    MergeResult r;
-    r.first = r.current = zeroTerm();
-    if (!r.first) return nullptr;
-    while (a && b) {
-        if (a->exponent > b->exponent) {
-            r.put(a->exponent, a->coefficient);
-            a = a->prev;
-        } else if (b->exponent > a->exponent) {
-            r.put(b->exponent, b->coefficient);
-            b = b->prev;
-        } else {
-            std::string sum = bignumber_global.addition(a->coefficient, b->coefficient);
-            r.put(a->exponent, polyn::evaluatedCoefficient(sum));
-            a = a->prev;
-            b = b->prev;
-        }
-        if (a || b) r.extend("poly_addition_DES", 1644);
-    }
-    for (const poly *&rest = a ? a : b; rest; rest = rest->prev) {
-        r.put(rest->exponent, rest->coefficient);
-        if (rest->prev) r.extend("poly_addition_DES", 1678);
-    }
-    return r.first;
+    static const MergeRule rule{false, "poly_addition_DES", 1644, 1678, addedCoefficients, sameCoefficient};
+    return mergeDescending(a, b, rule);
 }
 
 poly *poly_subtraction_DES(const poly *a, const poly *b) {
-    MergeResult r;
-    r.backward = true;
-    r.first = r.current = zeroTerm();
-    if (!r.first) return nullptr;
-    while (a && b) {
-        if (a->exponent > b->exponent) {
-            r.put(a->exponent, a->coefficient);
-            a = a->prev;
-        } else if (b->exponent > a->exponent) {
-            r.put(b->exponent, polyn::negated(b->coefficient));
-            b = b->prev;
-        } else {
-            r.put(a->exponent, bignumber_global.fr_subtraction(a->coefficient, b->coefficient));
-            a = a->prev;
-            b = b->prev;
-        }
-        if (a || b) r.extend("poly_subtraction_DES", 1853);
-    }
-    const bool negate = !a;
-    for (const poly *&rest = a ? a : b; rest; rest = rest->prev) {
-        r.put(rest->exponent, negate ? polyn::negated(rest->coefficient) : rest->coefficient);
-        if (rest->prev) r.extend("poly_subtraction_DES", 1901);
-    }
-    return polyn_drop_zero_terms(r.first);
+    static const MergeRule rule{true, "poly_subtraction_DES", 1853, 1901, subtractedCoefficients, polyn::negated};
+    return polyn_drop_zero_terms(mergeDescending(a, b, rule));
 }
 
 poly *poly_multiplication_DES(const poly *a, const poly *b) {
     if (!a || !b) return new_term("0", 0);
-    int64_t pairs = 0;
+    auto length = [](const poly *l) {
+        int64_t n = 0;
+        for (; l; l = l->prev) n++;
+        return n;
+    };
+    if (double(length(a)) * double(length(b)) > double(polyn::kMaxTextPairs)) return polyn_message_list(kPolynTooBig);
     size_t symbolicChars = 0;
-    for (const poly *s = a; s; s = s->prev)
-        for (const poly *t = b; t; t = t->prev) pairs++;
-    if (pairs > polyn::kMaxTextPairs) return polyn_message_list(kPolynTooBig);
     MergeResult r;
     r.first = r.current = zeroTerm();
     if (!r.first) return nullptr;
@@ -346,7 +338,7 @@ poly *polyn_eval_at(const poly *list, const std::string &x, std::string &out) {
     const bool decimals = real && !fractionCoefficient;
     const std::string point = real && !decimals ? bignumber_global.decimal_to_fraction(x) : x;
     for (const poly *t = l; t; t = t->prev) {
-        std::string r = decimals ? realPower(point, t->exponent) : fractionPower(point, t->exponent);
+        std::string r = pointPower(point, t->exponent, !decimals);
         if (isMessageText(r)) {
             out = r;
             return l;

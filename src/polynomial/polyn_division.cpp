@@ -18,18 +18,6 @@ std::string asFraction(const std::string &c) {
 
 PolynDivision messagePair(const std::string &text) { return {polyn_message_list(text), polyn_message_list(text)}; }
 
-// Appends a term to a backward list under construction.
-void appendBackward(poly *&handle, poly *&last, poly *t) {
-    if (!t) return;
-    if (handle) {
-        last->prev = t;
-        t->next = last;
-    } else {
-        handle = t;
-    }
-    last = t;
-}
-
 // The long division of the text road: each step divides the leading terms and subtracts;
 // a step that leaves the degree where it was (coefficients that are not numbers, a zero
 // leading coefficient of the divisor) would repeat for ever, so the division stops there.
@@ -46,7 +34,7 @@ PolynDivision textDivision(const poly *a, const poly *b) {
             delete q;
             return d;
         }
-        appendBackward(quotient, last, q);
+        append_term(quotient, last, q, false);
         if (!owned) owned.reset(quotient);
         if (q->exponent == 0 && polyn::isZeroCoefficient(q->coefficient)) break;
         TermList q1(new_term(q->coefficient, q->exponent));
@@ -92,7 +80,7 @@ PolynDivision polyn_divide(const poly *a, const poly *b) {
     if (a->exponent < b->exponent) return {new_term("0", 0), copy_term_list(a)};
     if (b->exponent == 0) {
         poly *quotient = nullptr, *last = nullptr;
-        for (const poly *t = a; t; t = t->prev) appendBackward(quotient, last, term_divide(t, b));
+        for (const poly *t = a; t; t = t->prev) append_term(quotient, last, term_divide(t, b), false);
         return {quotient, new_term("0", 0)};
     }
     return textDivision(a, b);
@@ -218,7 +206,7 @@ bool eisenstein_criterion(const poly *list, uint64_t &prime) {
         lowest = t->exponent;
     }
     if (lowest > 0) {
-        std::printf("This polynomial has factor x^%lld\n", static_cast<long long>(lowest));
+        std::fputs(("This polynomial has factor x^" + std::to_string(lowest) + "\n").c_str(), stdout);
         std::fflush(stdout);
         return false;
     }

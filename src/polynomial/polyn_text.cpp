@@ -125,17 +125,6 @@ poly *parseTerm(const char *&p, char var) {
     return new_term(coefficient, exponent);
 }
 
-// Appends `t` to the forward list ending at `last`.
-void append(poly *&handle, poly *&last, poly *t) {
-    if (handle) {
-        last->next = t;
-        t->prev = last;
-    } else {
-        handle = t;
-    }
-    last = t;
-}
-
 // The body of a term in the engine's forms: powers of the variable and numbers, multiplied.
 // Returns false at a character those forms never hold (the reading stops there).
 bool readInternalBody(const char *&p, char var, int64_t &exponent, std::string &factor) {
@@ -181,6 +170,17 @@ void writeDisplayTerm(std::string &out, const poly *t, const std::string &v) {
     if (t->exponent != 1) out += "^" + std::to_string(t->exponent);
 }
 
+// The display form of a list walked along `next` or along `prev`.
+std::string displayText(const poly *list, bool alongNext) {
+    const std::string v = polyn_variable_text();
+    std::string text;
+    for (const poly *t = list; t; t = alongNext ? t->next : t->prev) {
+        writeSeparator(text, t, t == list);
+        writeDisplayTerm(text, t, v);
+    }
+    return text;
+}
+
 }  // namespace
 
 std::string polyn_variable_text() {
@@ -203,7 +203,7 @@ poly *polyn_parse(const std::string &text, bool &ok) {
             ok = false;
             return nullptr;
         }
-        append(handle, last, t);
+        append_term(handle, last, t, true);
     }
     return handle;
 }
@@ -221,7 +221,7 @@ poly *polyn_parse_internal(const std::string &text) {
         bool whole = readInternalBody(p, main_var, exponent, factor);
         std::string value;
         bignumber_global.EvalInfixExprNoOutput(coefficient + "*" + factor, value, 1);
-        if (poly *t = new_term(reduce_fraction(value), exponent)) append(handle, last, t);
+        if (poly *t = new_term(reduce_fraction(value), exponent)) append_term(handle, last, t, true);
         if (!whole || p == before) break;
     }
     return handle;
@@ -258,25 +258,9 @@ std::string polyn_forward_to_string(const poly *list) {
     return out;
 }
 
-void polyn_print_forward(const poly *list, std::ostream &out) {
-    const std::string v = polyn_variable_text();
-    std::string text;
-    for (const poly *t = list; t; t = t->next) {
-        writeSeparator(text, t, t == list);
-        writeDisplayTerm(text, t, v);
-    }
-    out << text;
-}
+void polyn_print_forward(const poly *list, std::ostream &out) { out << displayText(list, true); }
 
-void polyn_print_backward(const poly *list, std::ostream &out) {
-    const std::string v = polyn_variable_text();
-    std::string text;
-    for (const poly *t = list; t; t = t->prev) {
-        writeSeparator(text, t, t == list);
-        writeDisplayTerm(text, t, v);
-    }
-    out << text;
-}
+void polyn_print_backward(const poly *list, std::ostream &out) { out << displayText(list, false); }
 
 int64_t polyn_deg(const std::string &text) {
     if (text.empty()) return -2;

@@ -184,46 +184,31 @@ void ThreadedTree::clear() {
 
 poly *ThreadedTree::getListofThreadedTree() const { return getListofThreadedTree(root); }
 
-poly *ThreadedTree::getListofThreadedTree(const ThreadedTreeNode *from) const {
-    if (!from) return nullptr;
-    const ThreadedTreeNode *p = leftmost(from);
-    poly *current = newListTerm(p);
-    if (!current) {
-        print_error_at(kTreeSource, 517, "getListofThreadedTree", kReadOutFailure);
-        return nullptr;
-    }
-    for (p = successor(p); p && p != head; p = successor(p)) {
-        poly *t = newListTerm(p);
-        if (!t) continue;
-        current->next = t;
-        t->prev = current;
-        current = t;
-    }
-    return current;
-}
+poly *ThreadedTree::getListofThreadedTree(const ThreadedTreeNode *from) const { return readOut(from, false); }
 
 poly *ThreadedTree::getListofThreadedTreeASC() const { return getListofThreadedTreeASC(root); }
 
-poly *ThreadedTree::getListofThreadedTreeASC(const ThreadedTreeNode *from) const {
+poly *ThreadedTree::getListofThreadedTreeASC(const ThreadedTreeNode *from) const { return readOut(from, true); }
+
+// The nodes in ascending order, each term hung on the one before: along `next` for the
+// descending read-out (whose handle is the last term made), along `prev` for the ascending
+// one (whose handle is the first).
+poly *ThreadedTree::readOut(const ThreadedTreeNode *from, bool ascending) const {
     if (!from) return nullptr;
     const ThreadedTreeNode *p = leftmost(from);
     poly *first = newListTerm(p);
     if (!first) {
-        print_error_at(kTreeSource, 593, "getListofThreadedTreeASC", kReadOutFailure);
+        print_error_at(kTreeSource, ascending ? 593 : 517,
+                       ascending ? "getListofThreadedTreeASC" : "getListofThreadedTree", kReadOutFailure);
         return nullptr;
     }
-    poly *current = first;
+    poly *last = first;
     for (p = successor(p); p && p != head; p = successor(p)) {
         poly *t = newListTerm(p);
-        if (!t) {
-            print_error_at(kTreeSource, 579, "getListofThreadedTreeASC", kReadOutFailure);
-            continue;
-        }
-        current->prev = t;
-        t->next = current;
-        current = t;
+        if (!t && ascending) print_error_at(kTreeSource, 579, "getListofThreadedTreeASC", kReadOutFailure);
+        append_term(first, last, t, !ascending);
     }
-    return first;
+    return ascending ? first : last;
 }
 
 void polyn_tree_insert_all(const poly *list, ThreadedTree &tree) {

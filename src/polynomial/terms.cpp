@@ -19,22 +19,23 @@ void free_term_list(poly *list) {
     }
 }
 
+void append_term(poly *&handle, poly *&last, poly *t, bool forward) {
+    if (!t) return;
+    if (!handle) {
+        handle = t;
+    } else if (forward) {
+        last->next = t;
+        t->prev = last;
+    } else {
+        last->prev = t;
+        t->next = last;
+    }
+    last = t;
+}
+
 poly *copy_term_list(const poly *list) {
     poly *handle = nullptr, *last = nullptr;
-    for (const poly *t = list; t; t = walk_next(list, t)) {
-        poly *c = new_term(t->coefficient, t->exponent);
-        if (!c) continue;
-        if (!handle) {
-            handle = c;
-        } else if (is_forward_list(list)) {
-            last->next = c;
-            c->prev = last;
-        } else {
-            last->prev = c;
-            c->next = last;
-        }
-        last = c;
-    }
+    for (const poly *t = list; t; t = walk_next(list, t)) append_term(handle, last, new_term(t->coefficient, t->exponent), is_forward_list(list));
     return handle;
 }
 

@@ -23,16 +23,7 @@ inline Terms termsOf(const poly *list) {
 // A backward list holding the terms in the given order (the first one is the handle).
 inline TermList backward(const Terms &terms) {
     poly *handle = nullptr, *last = nullptr;
-    for (const auto &[c, e] : terms) {
-        poly *t = new_term(c, e);
-        if (handle) {
-            last->prev = t;
-            t->next = last;
-        } else {
-            handle = t;
-        }
-        last = t;
-    }
+    for (const auto &[c, e] : terms) append_term(handle, last, new_term(c, e), false);
     return TermList(handle);
 }
 

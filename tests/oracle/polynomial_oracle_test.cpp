@@ -124,14 +124,7 @@ TermList listOf(const Q &p, bool textRoad) {
         // unreduced n*3|d*3, or n|1 for an integer
         std::string text = c.get_den() == 1 ? c.get_num().get_str() + "|1"
                                             : mpz_class(c.get_num() * 3).get_str() + "|" + mpz_class(c.get_den() * 3).get_str();
-        poly *t = new_term(text, it->first);
-        if (handle) {
-            last->prev = t;
-            t->next = last;
-        } else {
-            handle = t;
-        }
-        last = t;
+        append_term(handle, last, new_term(text, it->first), false);
     }
     return TermList(handle);
 }
