@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <fstream>
 #include <random>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -123,6 +124,66 @@ TEST(NumberTheoryOracle, ContinuedFractions) {
         if (value.size() > 2 && value.compare(value.size() - 2, 2, "|1") == 0) value.resize(value.size() - 2);
         cases.add("cf value " + list, value, "my(q = " + a + "/" + b +
                   "); if(denominator(q) == 1, q, Str(numerator(q), \"|\", denominator(q)))");
+    }
+    cases.check();
+}
+
+TEST(NumberTheoryOracle, ArithmeticFunctionsAndOrders) {
+    std::mt19937_64 rng(20);
+    BigNumber bn;
+    Cases cases;
+    for (int i = 0; i < 1500; i++) {
+        // smooth numbers and products of two large primes as well as plain random ones
+        std::string n = randomDigits(rng, 22);
+        if (i % 5 == 1) n = bn.int_multiplication(randomDigits(rng, 3), bn.int_power(randomDigits(rng, 2), 3));
+        if (i % 5 == 2) {
+            std::string p = randomDigits(rng, 9), q = randomDigits(rng, 9);
+            n = bn.int_multiplication(bn.nextPrime(p), bn.nextPrime(q));
+        }
+        if (n == "1") n = "2";
+        cases.add("phi " + n, bn.euler_phi(n), "eulerphi(" + n + ")");
+        cases.add("mobius " + n, std::to_string(bn.mobius_value(n)), "moebius(" + n + ")");
+        std::string largest;
+        cases.add("tau " + n, std::to_string(bn.divisor_count(n, largest)), "numdiv(" + n + ")");
+        cases.add("largest " + n, largest, "vecmax(factor(" + n + ")[,1])");
+        std::string m = randomDigits(rng, 14), a = (i % 4 ? "" : "-") + randomDigits(rng, 20);
+        mpz_class g;
+        mpz_gcd(g.get_mpz_t(), mpz_class(a).get_mpz_t(), mpz_class(m).get_mpz_t());
+        if (g != 1 || m == "1") continue;
+        cases.add("order " + a + " " + m, bn.orderModulo(a, m), "znorder(Mod(" + a + "," + m + "))");
+    }
+    cases.check();
+}
+
+TEST(NumberTheoryOracle, JacobiAndLegendreSymbols) {
+    std::mt19937_64 rng(21);
+    BigNumber bn;
+    Cases cases;
+    for (int i = 0; i < 3000; i++) {
+        std::string n = randomDigits(rng, i % 100 == 0 ? 300 : 30);
+        n = bn.int_multiplication(n, "2");
+        n = bn.int_addition(n, "1");  // odd
+        std::string a = (i % 3 ? "" : "-") + randomDigits(rng, 35);
+        cases.add("jacobi " + a + " " + n, std::to_string(jacobi_symbol(a, n, false)),
+                  "kronecker(" + a + "," + n + ")");
+        std::string p = randomDigits(rng, 25);
+        p = bn.nextPrime(p);
+        if (p == "2") continue;  // the symbol of the prime 2 is 0 here
+        cases.add("legendre " + a + " " + p, std::to_string(legendre_symbol(a, p, false)),
+                  "kronecker(" + a + "," + p + ")");
+    }
+    // the derivation gives the same values
+    for (int i = 0; i < 300; i++) {
+        std::string n = bn.int_addition(bn.int_multiplication(randomDigits(rng, 8), "2"), "1");
+        std::string a = randomDigits(rng, 9);
+        std::ostringstream quiet;
+        cases.add("jacobi shown " + a + " " + n, std::to_string(jacobi_symbol(a, n, true, quiet)),
+                  "kronecker(" + a + "," + n + ")");
+        std::string p = randomDigits(rng, 8);
+        p = bn.nextPrime(p);
+        if (p == "2") continue;
+        cases.add("legendre shown " + a + " " + p, std::to_string(legendre_symbol(a, p, true, quiet)),
+                  "kronecker(" + a + "," + p + ")");
     }
     cases.check();
 }
