@@ -340,6 +340,9 @@ public:
     std::string continuedFractionValue(const std::vector<std::string> &list, std::string &expression,
                                        std::string &tex);
     std::string fareySequence(const std::string &n, std::vector<std::string> &list, bool withContinuedFractions);
+    // goldbach.cpp
+    int64_t goldbach_decompose(int64_t n, std::ostream &out);
+    int64_t goldbach_decompose_big(const std::string &n, bool prefix, const std::string &start, std::ostream &out);
 
     // ---- polynomials in one variable and rational functions (polynomial/) ----
 
