@@ -1,4 +1,6 @@
 // Simple continued fractions of numbers and back, Farey sequences and continuants.
+#include <algorithm>
+
 #include "BigNumber.h"
 #include "engine/engine_internal.h"
 #include "number_routines.h"
@@ -106,7 +108,12 @@ std::string BigNumber::continuedFraction(const std::string &x, std::string &expr
 
 std::string BigNumber::continuedFractionValue(const std::vector<std::string> &list, std::string &expression,
                                               std::string &tex) {
-    if (list.empty()) return kInvalidNumber;
+    // Quotients are numbers or expressions of numbers (a list in fraction mode keeps its
+    // expressions in parentheses); any other text is refused before it is evaluated.
+    auto isQuotient = [](const std::string &q) {
+        return !q.empty() && (isRealNumber(q) || isFraction(q) || isInfixValid(q));
+    };
+    if (list.empty() || !std::all_of(list.begin(), list.end(), isQuotient)) return kInvalidNumber;
     expression.clear();
     tex.clear();
     for (size_t i = 0; i + 1 < list.size(); i++) {
@@ -154,9 +161,13 @@ std::string BigNumber::fareySequence(const std::string &n, std::vector<std::stri
     return std::to_string(list.size());
 }
 
+// The continuant of number texts; a list with any other text is refused, which the
+// arithmetic would otherwise carry on as growing symbolic terms.
 std::string euler_brackets(const std::vector<std::string> &items) {
     if (items.empty()) return "1";
     if (items.size() == 1) return items[0];
+    auto isNumber = [](const std::string &x) { return !x.empty() && BigNumber::isRealNumber(x); };
+    if (!std::all_of(items.begin(), items.end(), isNumber)) return kInvalidNumber;
     BigNumber bn;
     std::string before = "1", current = items[0];
     for (size_t i = 1; i < items.size(); i++) {

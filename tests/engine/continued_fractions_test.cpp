@@ -62,7 +62,9 @@ TEST(ContinuedFraction, ValueOfQuotients) {
     EXPECT_EQ(bn.continuedFractionValue({"7"}, expression, tex), "7|1");
     EXPECT_EQ(expression, "7");
     EXPECT_EQ(bn.continuedFractionValue({"1", "1/2"}, expression, tex), "3");  // quotients need not be whole
-    EXPECT_EQ(bn.continuedFractionValue({}, expression, tex), "Error: Invalid number input.");
+    EXPECT_EQ(bn.continuedFractionValue({"(2^3)", "2"}, expression, tex), "17|2");  // a list of fraction mode
+    for (std::vector<std::string> bad : {std::vector<std::string>{}, {"2", ""}, {"x", "1"}, {"5@/.!0601", "1"}})
+        EXPECT_EQ(bn.continuedFractionValue(bad, expression, tex), "Error: Invalid number input.");
 }
 
 TEST(Farey, MembersCountAndContinuedFractions) {
@@ -103,4 +105,7 @@ TEST(EulerBrackets, Continuants) {
     EXPECT_EQ(euler_brackets({"7"}), "7");
     EXPECT_EQ(euler_brackets({"2", "3", "1", "4"}), "43");  // the numerator of 43/19
     EXPECT_EQ(euler_brackets({"-1", "2"}), "-1");
+    EXPECT_EQ(euler_brackets({"0.5", "2"}), "2.0");
+    EXPECT_EQ(euler_brackets({"2", "x"}), "Error: Invalid number input.");
+    EXPECT_EQ(euler_brackets({"2", ""}), "Error: Invalid number input.");
 }
