@@ -53,8 +53,11 @@ static std::string otherToFraction(BigNumber &bn, const std::string &w) {
 
 std::string BigNumber::decimal_to_fraction(const std::string &x) {
     bool negative = isNegative(x);
-    std::string w = trimZeros(negative ? x.substr(1) : x);
+    std::string u = negative ? x.substr(1) : x;
+    std::string w = trimZeros(u);
     std::string sign = negative ? "-" : "";
+    // A numerator of zeros is trimmed away whole ("0|1" would become "|1"): keep one.
+    if (startsWith(u, '0') && (startsWith(w, '|') || startsWith(w, '/'))) w.insert(0, 1, '0');
     if (!isRealNumber(w)) return sign + otherToFraction(*this, w);
     if (w.find('.') == std::string::npos) return sign + w + "|1";
     DecimalFraction f = reduceDecimal(*this, w);

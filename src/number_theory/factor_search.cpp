@@ -35,7 +35,7 @@ template <class M> nat::Nat rho(const M &m, const nat::Nat &n, uint64_t iteratio
     using Res = typename M::Res;
     constexpr uint64_t kBatch = 128;  // differences multiplied together between two gcds
     while (iterations > 0) {
-        Res c = m.from(1 + rng.next() % 1000), y = m.from(2 + rng.next() % 1000), x, ys, q = m.one();
+        Res c = m.from(1 + rng.next() % 1000), y = m.from(2 + rng.next() % 1000), x = y, ys = y, q = m.one();
         auto f = [&](const Res &v) { return m.add(m.sqr(v), c); };
         nat::Nat g{1};
         for (uint64_t r = 1; isOne(g) && iterations > 0; r *= 2) {
@@ -184,11 +184,16 @@ struct EcmLevel {
     uint64_t b1;
     int curves;
 };
-constexpr EcmLevel kEcmLevels[] = {{2000, 25}, {11000, 90}, {50000, 300}, {250000, 700}, {1000000, 1800}};
+constexpr EcmLevel kEcmLevels[] = {{200, 10}, {600, 15}, {2000, 25}, {11000, 90}, {50000, 300}, {250000, 700}};
 
-template <class M> nat::Nat ecm(const M &m, const nat::Nat &n, int levels, SmallRandom &rng) {
-    for (int level = 0; level < levels && level < int(std::size(kEcmLevels)); level++)
+// Runs the schedule's rows in turn while the work, counted in word products (about 35 B1
+// Montgomery products of size() words each a curve), stays within the budget.
+template <class M> nat::Nat ecm(const M &m, const nat::Nat &n, const SearchEffort &effort, SmallRandom &rng) {
+    double work = 0, wordProducts = double(m.size()) * double(m.size());
+    for (int level = 0; level < effort.ecmLevels && level < int(std::size(kEcmLevels)); level++)
         for (int c = 0; c < kEcmLevels[level].curves; c++) {
+            work += 35.0 * double(kEcmLevels[level].b1) * wordProducts;
+            if (work > effort.ecmWork) return {};
             uint64_t sigma = 6 + rng.next() % (uint64_t(1) << 32);
             nat::Nat g = ecmCurve(m, n, sigma, kEcmLevels[level].b1, 100 * kEcmLevels[level].b1);
             if (!nat::is_zero(g)) return g;
@@ -278,7 +283,7 @@ Factorisation factorise(const nat::Nat &n0, const SearchEffort &effort) {
         }
         nat::Nat d = withMontgomery(toWords(c), [&](const auto &m) {
             nat::Nat g = rho(m, c, effort.rhoIterations, rng);
-            return nat::is_zero(g) ? ecm(m, c, effort.ecmLevels, rng) : g;
+            return nat::is_zero(g) ? ecm(m, c, effort, rng) : g;
         });
         if (nat::is_zero(d)) {
             f.unsplit.push_back(c);

@@ -131,7 +131,7 @@ TEST(Factorisation, SearchGivesUpWithAClearText) {
     // unsplit and is named, never passed off as a prime.
     nat::Nat p = nat::from_decimal("100000000000000000000000000319");
     nat::Nat q = nat::from_decimal("100000000000000000000000000379");
-    ntheory::Factorisation f = ntheory::factorise(nat::mul(nat::mul(p, q), nat::Nat{12}), {0, 1000, 100});
+    ntheory::Factorisation f = ntheory::factorise(nat::mul(nat::mul(p, q), nat::Nat{12}), {0, 1000, 100, 0});
     EXPECT_FALSE(f.complete());
     EXPECT_EQ(f.primes, (std::vector<nat::Nat>{nat::Nat{2}, nat::Nat{2}, nat::Nat{3}}));
     ASSERT_EQ(f.unsplit.size(), 1u);
