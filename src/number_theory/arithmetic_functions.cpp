@@ -30,40 +30,15 @@ int BigNumber::count_exact_divisions(const std::string &n, int64_t p) {
     return count;
 }
 
-namespace {
-
-// The prime factors of an integer text, ascending with repetition; false with the answer
-// text in `message` for a text that is no non-negative integer or a composite that
-// resisted the search.
-bool factorsOf(const std::string &n, std::string &digits, std::vector<nat::Nat> &primes, std::string &message) {
-    if (!ntheory::naturalDigits(n, digits)) {
-        message = ntheory::notNaturalText(n);
-        return false;
-    }
-    return ntheory::primeFactors(digits, primes, message);
-}
-
-// Runs of equal primes: the distinct primes with their exponents.
-std::vector<std::pair<nat::Nat, int>> primePowers(const std::vector<nat::Nat> &primes) {
-    std::vector<std::pair<nat::Nat, int>> runs;
-    for (const auto &p : primes) {
-        if (!runs.empty() && runs.back().first == p) runs.back().second++;
-        else runs.emplace_back(p, 1);
-    }
-    return runs;
-}
-
-}  // namespace
-
 // phi(n) = n times (1 - 1/p) over the distinct primes p. phi(1) is 0: the count of the
 // numbers below 1 that are coprime to it.
 std::string &BigNumber::euler_phi(const std::string &n) {
     std::string digits, message;
     std::vector<nat::Nat> primes;
-    if (!factorsOf(n, digits, primes, message)) return result = message;
+    if (!ntheory::naturalFactors(n, digits, primes, message)) return result = message;
     if (digits == "1") return result = "0";
     nat::Nat r = nat::from_decimal(digits);
-    for (auto &[p, e] : primePowers(primes)) {
+    for (auto &[p, e] : ntheory::runsOf(primes)) {
         nat::Nat q, rem;
         nat::divmod(r, p, q, rem);
         r = nat::sub(r, q);
@@ -76,11 +51,11 @@ std::string &BigNumber::euler_phi(const std::string &n) {
 int BigNumber::mobius_value(const std::string &n) {
     std::string digits, message;
     std::vector<nat::Nat> primes;
-    if (!factorsOf(n, digits, primes, message)) {
+    if (!ntheory::naturalFactors(n, digits, primes, message)) {
         outStream << message << std::endl;
         return 0;
     }
-    auto runs = primePowers(primes);
+    auto runs = ntheory::runsOf(primes);
     for (auto &[p, e] : runs)
         if (e > 1) return 0;
     return runs.size() % 2 ? -1 : 1;
@@ -90,7 +65,7 @@ int BigNumber::mobius_value(const std::string &n) {
 std::string &BigNumber::biggest_prime_factor(const std::string &n) {
     std::string digits, message;
     std::vector<nat::Nat> primes;
-    if (!factorsOf(n, digits, primes, message)) return result = message;
+    if (!ntheory::naturalFactors(n, digits, primes, message)) return result = message;
     return result = primes.empty() ? digits : nat::to_decimal(primes.back());
 }
 
@@ -100,7 +75,7 @@ std::string &BigNumber::biggest_prime_factor(const std::string &n) {
 int BigNumber::divisor_count(const std::string &n, std::string &largest) {
     std::string digits, message;
     std::vector<nat::Nat> primes;
-    if (!factorsOf(n, digits, primes, message)) {
+    if (!ntheory::naturalFactors(n, digits, primes, message)) {
         outStream << message << std::endl;
         return 0;
     }
@@ -109,7 +84,7 @@ int BigNumber::divisor_count(const std::string &n, std::string &largest) {
         return digits == "1" ? 1 : 0;
     }
     int tau = 1;
-    for (auto &[p, e] : primePowers(primes)) tau *= e + 1;
+    for (auto &[p, e] : ntheory::runsOf(primes)) tau *= e + 1;
     largest = nat::to_decimal(primes.back());
     return tau;
 }

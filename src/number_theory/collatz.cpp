@@ -15,25 +15,26 @@ const char *const kLongDashes = "-----------------------------";
 const char *const kShortDashes = "---------------";
 const char *const kNotPositive = "Error: the start value of a Collatz sequence should be a positive integer.";
 
-// The value walks on limbs; every value is written right after it is made.
-struct Walk {
-    nat::Nat value;
+// The sequence from `start` down to 1, written to both streams as it is made: the start
+// value, then "-->" and each value. Answers the number of steps.
+int writeSequence(const std::string &start, std::ostream &a, std::ostream &b) {
+    a << start;
+    b << start;
+    nat::Nat value = nat::from_decimal(start);
     int count = 0;
-
-    explicit Walk(const std::string &digits) : value(nat::from_decimal(digits)) {}
-    bool done() const { return value == nat::Nat{1}; }
-    std::string step() {
-        nat::Nat half;
+    for (nat::Nat half; !(value == nat::Nat{1}); count++) {
         if (nat::divmod_small(value, 2, half) == 0) {
             value.swap(half);
         } else {
             nat::mul_small(value, 3);
             nat::add_small(value, 1);
         }
-        count++;
-        return nat::to_decimal(value);
+        std::string v = nat::to_decimal(value);
+        a << "-->" << v;
+        b << "-->" << v;
     }
-};
+    return count;
+}
 
 // The start value without sign or leading zeros; false for anything but a positive integer.
 bool startValue(const std::string &n, std::string &digits) {
@@ -57,17 +58,11 @@ int collatz_map(const std::string &n, std::stringstream &out, const std::filesys
     }
     std::ofstream file = appendTo(folder, "CollatzMap.txt");
     file << kLongDashes << std::endl << "Collatz(" << start << ")" << std::endl;
-    out << kLongDashes << std::endl << "Collatz(" << start << ")" << std::endl << start;
-    file << start;
-    Walk walk(start);
-    while (!walk.done()) {
-        std::string v = walk.step();
-        out << "-->" << v;
-        file << "-->" << v;
-    }
-    out << "\n\n" << "count: " << walk.count << std::endl << kShortDashes << std::endl;
-    file << "\n\ncount: " << walk.count << std::endl << kShortDashes << std::endl;
-    return walk.count;
+    out << kLongDashes << std::endl << "Collatz(" << start << ")" << std::endl;
+    int count = writeSequence(start, out, file);
+    out << "\n\n" << "count: " << count << std::endl << kShortDashes << std::endl;
+    file << "\n\ncount: " << count << std::endl << kShortDashes << std::endl;
+    return count;
 }
 
 int collatz_orbit_to_file(const std::string &n, std::ostream &screen, const std::filesystem::path &folder) {
@@ -78,17 +73,10 @@ int collatz_orbit_to_file(const std::string &n, std::ostream &screen, const std:
     }
     std::ofstream file = appendTo(folder, "CollatzMaps.txt");
     file << kLongDashes << std::endl;
-    screen << start;
-    file << start;
-    Walk walk(start);
-    while (!walk.done()) {
-        std::string v = walk.step();
-        screen << "-->" << v;
-        file << "-->" << v;
-    }
+    int count = writeSequence(start, screen, file);
     screen << std::endl << std::endl;
-    file << "\n\n" << kShortDashes << std::endl << "count: " << walk.count << std::endl;
-    return walk.count;
+    file << "\n\n" << kShortDashes << std::endl << "count: " << count << std::endl;
+    return count;
 }
 
 int print_3x1_maps(const std::string &a, const std::string &b, std::ostream &screen,

@@ -16,17 +16,21 @@ void stopped(std::ostream &out, int64_t candidates) {
     out << "Stopped after " << candidates << " candidates: the list is not complete." << std::endl;
 }
 
+// The answers below 6: the message below 4, the one decomposition of 4 and of 5. False for
+// larger numbers.
+bool smallCase(int64_t n, std::ostream &out, const char *ending, int64_t &count) {
+    if (n >= 6) return false;
+    if (n < 4) out << kTooSmall << "\n";
+    else out << n << (n == 4 ? " = 2 + 2" : " = 2 + 3") << ending;
+    count = n < 4 ? 0 : 1;
+    return true;
+}
+
 }  // namespace
 
 int64_t BigNumber::goldbach_decompose(int64_t n, std::ostream &out) {
-    if (n < 4) {
-        out << kTooSmall << "\n";
-        return 0;
-    }
-    if (n == 4 || n == 5) {
-        out << n << (n == 4 ? " = 2 + 2 \n" : " = 2 + 3 \n");
-        return 1;
-    }
+    int64_t count = 0, candidates = 0;
+    if (smallCase(n, out, " \n", count)) return count;
     if (uint64_t(n) >= ntheory::kSieveLimit) {
         out << ntheory::refusedBoundText(std::to_string(n)) << std::endl;
         return 0;
@@ -34,7 +38,6 @@ int64_t BigNumber::goldbach_decompose(int64_t n, std::ostream &out) {
     primeTable.clear();
     Primes(n, false);
     const std::vector<uint64_t> &table = primeTable;
-    int64_t count = 0, candidates = 0;
     auto isTablePrime = [&](int64_t v) { return binarySearchPrime(table, v) > 0; };
     for (size_t i = 1; i < table.size(); i++) {
         int64_t p = int64_t(table[i]);
@@ -83,15 +86,8 @@ struct TextSearch {
 
     int64_t decompose(const std::string &n, bool prefix, const std::string &start) {
         int64_t count = 0;
+        if (n.size() == 1 && smallCase(n[0] - '0', out, "\n", count)) return count;
         if (BigNumber::isEven(n)) {
-            if (n == "2" || n == "0") {
-                out << kTooSmall << std::endl;
-                return 0;
-            }
-            if (n == "4") {
-                out << n << " = 2 + 2" << std::endl;
-                return 1;
-            }
             std::string h = bn.int_division(n, "2");
             if (!BigNumber::isEven(h)) h = bn.addition(h, "1");
             for (std::string d = start; bn.isLessThan(d, h) && spend(); d = bn.addition(d, "2")) {
@@ -103,14 +99,6 @@ struct TextSearch {
                 count++;
             }
             return count;
-        }
-        if (n == "1" || n == "3") {
-            out << kTooSmall << std::endl;
-            return 0;
-        }
-        if (n == "5") {
-            out << n << " = 2 + 3" << std::endl;
-            return 1;
         }
         std::string t = bn.int_quotient(n, "3");
         if (!BigNumber::isEven(t)) t = bn.addition(t, "1");

@@ -59,8 +59,7 @@ bool distinctPrimes(const nat::Nat &m, std::vector<nat::Nat> &primes, std::strin
     std::vector<nat::Nat> all;
     if (!ntheory::primeFactors(nat::to_decimal(m), all, message)) return false;
     primes.clear();
-    for (auto &p : all)
-        if (primes.empty() || !(primes.back() == p)) primes.push_back(p);
+    for (auto &[p, e] : ntheory::runsOf(all)) primes.push_back(p);
     return true;
 }
 
