@@ -14,6 +14,11 @@ namespace {
 const char *const kLongDashes = "-----------------------------";
 const char *const kShortDashes = "---------------";
 const char *const kNotPositive = "Error: the start value of a Collatz sequence should be a positive integer.";
+// A sequence takes about 7 steps a digit of its start value, and every value is written
+// out: the text grows with the square of its length.
+constexpr size_t kMaxStartDigits = 1000;
+const std::string kTooLong =
+    "Error: the start value of a Collatz sequence has at most " + std::to_string(kMaxStartDigits) + " digits.";
 
 // The sequence from `start` down to 1, written to both streams as it is made: the start
 // value, then "-->" and each value. Answers the number of steps.
@@ -36,10 +41,12 @@ int writeSequence(const std::string &start, std::ostream &a, std::ostream &b) {
     return count;
 }
 
-// The start value without sign or leading zeros; false for anything but a positive integer.
-bool startValue(const std::string &n, std::string &digits) {
+// The start value without sign or leading zeros; false with the refusal in `message` for
+// anything but a positive integer, or a too long one.
+bool startValue(const std::string &n, std::string &digits, std::string &message) {
     digits = n;
-    return BigNumber::isPositiveInteger(digits);
+    message = !BigNumber::isPositiveInteger(digits) ? kNotPositive : digits.size() > kMaxStartDigits ? kTooLong : "";
+    return message.empty();
 }
 
 std::ofstream appendTo(const std::filesystem::path &folder, const char *name) {
@@ -51,9 +58,9 @@ std::ofstream appendTo(const std::filesystem::path &folder, const char *name) {
 int collatz_map(const std::string &n, std::stringstream &out, const std::filesystem::path &folder) {
     out.str("");
     out.clear();
-    std::string start;
-    if (!startValue(n, start)) {
-        out << kNotPositive << std::endl;
+    std::string start, message;
+    if (!startValue(n, start, message)) {
+        out << message << std::endl;
         return -1;
     }
     std::ofstream file = appendTo(folder, "CollatzMap.txt");
@@ -66,9 +73,9 @@ int collatz_map(const std::string &n, std::stringstream &out, const std::filesys
 }
 
 int collatz_orbit_to_file(const std::string &n, std::ostream &screen, const std::filesystem::path &folder) {
-    std::string start;
-    if (!startValue(n, start)) {
-        screen << kNotPositive << std::endl;
+    std::string start, message;
+    if (!startValue(n, start, message)) {
+        screen << message << std::endl;
         return -1;
     }
     std::ofstream file = appendTo(folder, "CollatzMaps.txt");
@@ -81,9 +88,9 @@ int collatz_orbit_to_file(const std::string &n, std::ostream &screen, const std:
 
 int print_3x1_maps(const std::string &a, const std::string &b, std::ostream &screen,
                    const std::filesystem::path &folder) {
-    std::string first, last;
-    if (!startValue(a, first) || !startValue(b, last)) {
-        screen << kNotPositive << std::endl;
+    std::string first, last, message;
+    if (!startValue(a, first, message) || !startValue(b, last, message)) {
+        screen << message << std::endl;
         return -1;
     }
     BigNumber bn;

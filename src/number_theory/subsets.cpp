@@ -1,5 +1,7 @@
 // The m-element subsets of {0, ..., N-1}, lists of names, and the Fermat pseudoprimes to
 // base 2.
+#include <algorithm>
+
 #include "BigNumber.h"
 #include "number_routines.h"
 #include "number_theory/number_theory_internal.h"
@@ -7,12 +9,16 @@
 
 namespace {
 
-// The subsets are all kept at once, with a copy of the previous list while the next is made.
+// The subsets are all kept at once, and each of the m - 1 steps that lengthen them copies
+// the list made so far: the count of subsets and that work are bounded.
 constexpr double kMaxSubsets = 1000000;
+constexpr double kMaxSubsetWork = 100000000;
 
+// N choose m, or a value above kMaxSubsets as soon as it passes it.
 double binomial(int N, int m) {
+    int k = std::min(m, N - m);
     double b = 1;
-    for (int i = 1; i <= m && b <= kMaxSubsets; i++) b = b * (N - m + i) / i;
+    for (int i = 1; i <= k && b <= kMaxSubsets; i++) b = b * (N - k + i) / i;
     return b;
 }
 
@@ -21,8 +27,9 @@ double binomial(int N, int m) {
 int list_subsets(int N, int m, std::ostream &out) {
     if (N <= 0 || m <= 0) return -1;
     if (N < m) return -2;
-    if (binomial(N, m) > kMaxSubsets) {
-        out << "Error: at most " << int64_t(kMaxSubsets) << " subsets are listed." << std::endl;
+    double count = binomial(N, m);
+    if (count > kMaxSubsets || count * m * m > kMaxSubsetWork) {
+        out << "Error: too many subsets to list here." << std::endl;
         return -3;
     }
     int c = N - m + 1;

@@ -45,6 +45,11 @@ TEST(Gcd, WithStepsWritesEuclidsDivisions) {
         EXPECT_EQ(takeOut(bn), c.text) << c.a << " " << c.b;
     }
     EXPECT_EQ(bn.gcd_with_steps("12", "y"), "NaN");
+    // the text of the steps grows with the square of the length: long numbers are refused
+    EXPECT_EQ(bn.gcd_with_steps(std::string(2001, '7'), "12"),
+              "Error: Euclid's steps are written for numbers of at most 2000 digits.");
+    EXPECT_EQ(takeOut(bn), "");
+    EXPECT_EQ(bn.gcd_with_steps(std::string(2000, '7'), "12"), "1");
 }
 
 TEST(Lcm, ProductOverGcd) {

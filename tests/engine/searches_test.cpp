@@ -118,7 +118,9 @@ TEST(Subsets, ListsInLexicographicOrder) {
         {3, 0, -1, ""},
         {0, 0, -1, ""},
         {-4, 2, -1, ""},
-        {40, 20, -3, "Error: at most 1000000 subsets are listed.\n"},
+        {40, 20, -3, "Error: too many subsets to list here.\n"},
+        {2000000000, 2000000000, -3, "Error: too many subsets to list here.\n"},  // one, but long to build
+        {2000000000, 1999999999, -3, "Error: too many subsets to list here.\n"},
     };
     for (auto &c : cases) {
         std::ostringstream out;
