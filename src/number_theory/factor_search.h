@@ -1,5 +1,6 @@
 // Complete factorisation of limb numbers: trial division by the small primes, Pollard-Brent
-// rho on machine words, perfect powers, then the elliptic-curve method with growing bounds.
+// rho on machine words, perfect powers, the quadratic sieve for composites of up to 57
+// digits, and the elliptic-curve method with growing bounds.
 #pragma once
 
 #include <cstdint>
@@ -17,13 +18,14 @@ struct SearchEffort {
     uint64_t rhoIterations;  // per composite, before the curves
     size_t maxDigits;        // longer composites are left unsplit after trial division
     double ecmWork;          // word products the curves may cost per composite
+    size_t sieveDigits;      // composites up to this length go to the quadratic sieve
 };
 
 // The answers of the factorisation commands: factors of up to about 25 digits are found in
 // numbers of up to about 100 digits; a composite that resists gives up after a minute at most.
-constexpr SearchEffort kFullEffort{5, 1u << 14, 100000, 4e10};
+constexpr SearchEffort kFullEffort{5, 1u << 12, 100000, 4e10, 57};
 // Radical simplification inside expressions: only what a brief search finds.
-constexpr SearchEffort kBriefEffort{0, 1u << 18, 80, 0};
+constexpr SearchEffort kBriefEffort{0, 1u << 18, 80, 0, 0};
 
 struct Factorisation {
     std::vector<nat::Nat> primes;   // ascending, with repetition
