@@ -25,6 +25,13 @@ constexpr int kLineUnbalanced = 1; // brackets, or the redefinition of a fixed v
 constexpr int kLineRejected = -1;  // the classifier could not sort the line
 constexpr int kLineQuit = -1024;   // the user asked to quit
 
+// Bits of the engine's mode word, set by ":mode".
+constexpr int32_t kFractionBit = 1;
+constexpr int32_t kPolynBit = 2;
+constexpr int32_t kComplexBit = 4;
+constexpr int32_t kCmdBit = 8; // also kscript: numerical expressions skip the script attempt
+constexpr int32_t kPaintBit = 16;
+
 class Calculator {
   public:
     Calculator();
@@ -87,11 +94,9 @@ class Calculator {
     // ---- answering roads, one a statement kind (interpreter/) ----
     LineOutcome answerStatement(const InputStatement &statement, std::string &statementText);
     LineOutcome answerColonCommand(const InputStatement &statement);
-    LineOutcome quitCommand(const InputStatement &statement);
 
     // ---- roads whose owners are not built yet (pending.cpp) ----
     void registerSessionFunctions();
-    LineOutcome answerPendingColonCommand(const InputStatement &statement);
     LineOutcome answerAssignment(const std::string &statementText);
     LineOutcome answerCall(const InputStatement &statement);
     LineOutcome answerExpression(const InputStatement &statement, std::string &statementText);
