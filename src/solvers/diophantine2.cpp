@@ -92,8 +92,9 @@ std::string product(const std::string &coefficient, const std::string &value) {
 // magnitude (none for a zero coefficient).
 void printDirectSolution(BigNumber &bn, const Texts &t, const std::string &c, std::ostream &out) {
     bool bUnit = t.B == "1";
-    std::string x0 = bUnit ? "0" : isNegative(t.a) ? bn.negate(c) : c;
-    std::string y0 = !bUnit ? "0" : isNegative(t.b) ? bn.negate(c) : c;
+    std::string minusC = solvers::plainInteger(bn.negate(c));
+    std::string x0 = bUnit ? "0" : isNegative(t.a) ? minusC : c;
+    std::string y0 = !bUnit ? "0" : isNegative(t.b) ? minusC : c;
     bool sameSign = isNegative(t.a) == isNegative(t.b);
     std::string yStep = t.B == "0" ? "+1t" : t.A == "0" ? "" : (sameSign ? "-" : "+") + t.A + "t";
     out << product(t.a, x0) << (isNegative(t.b) ? "" : "+") << product(t.b, y0) << " == " << c << "\n"

@@ -29,7 +29,9 @@ class Reduction {
         reductionsAt.assign(work.size(), 0);
     }
 
-    // Runs the steps to the end; afterwards finalLine and the record lines are ready.
+    // Runs the steps to the end; afterwards finalLine and the record lines are ready. Every
+    // step ends the run, zeroes a coefficient, or leaves the other coefficients below the
+    // pivot's magnitude, and with coprime coefficients a magnitude 1 is reached.
     void run() {
         for (;;) {
             size_t p = smallestPosition();
@@ -124,7 +126,7 @@ class Reduction {
     // name_f = e * (b + terms - sum of the other coefficients times their names).
     void express(size_t f) {
         bool plus = !isNegative(work[f]);
-        finalLine = names[f] + "=" + (plus ? rhs : std::string(bn.negate(rhs)));
+        finalLine = names[f] + "=" + (plus ? rhs : solvers::plainInteger(bn.negate(rhs)));
         for (const std::string &t : terms) finalLine += plus ? t : turnedSign(t);
         for (size_t l = 0; l < work.size(); l++) {
             if (l == f || isZero(work[l])) continue;

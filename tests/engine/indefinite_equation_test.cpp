@@ -14,6 +14,16 @@ struct IndefiniteCase {
     std::vector<std::string> lines;
 };
 
+// The printed text is `printed` after `before`; the list handed in is replaced.
+void expectAnswer(const IndefiniteCase &c, const std::string &before) {
+    std::vector<std::string> lines = {"stale"};
+    std::ostringstream out;
+    std::string label = testing::PrintToString(c.coefficients) + ";" + c.b;
+    EXPECT_EQ(solve_indefinite_equation(c.coefficients, c.b, lines, out), c.result) << label;
+    EXPECT_EQ(out.str(), before + c.printed) << label;
+    EXPECT_EQ(lines, c.lines) << label;
+}
+
 } // namespace
 
 TEST(IndefiniteEquation, ReductionSteps) {
@@ -59,14 +69,7 @@ TEST(IndefiniteEquation, ReductionSteps) {
         {{"0", "0", "0"}, "0", 1, "0*X1+0*X2+0*X3 = 0\n\n", {"X1 = +X1", "X2 = +X2", "X3 = +X3"}},
         {{"0", "0", "0"}, "3", 1, "0*X1+0*X2+0*X3 = 3\n\nNo solution.\n", {}},
     };
-    for (const IndefiniteCase &c : cases) {
-        std::vector<std::string> lines = {"stale"};
-        std::ostringstream out;
-        std::string label = testing::PrintToString(c.coefficients) + ";" + c.b;
-        EXPECT_EQ(solve_indefinite_equation(c.coefficients, c.b, lines, out), c.result) << label;
-        EXPECT_EQ(out.str(), std::string(header) + c.printed) << label;
-        EXPECT_EQ(lines, c.lines) << label;
-    }
+    for (const IndefiniteCase &c : cases) expectAnswer(c, header);
 }
 
 TEST(IndefiniteEquation, OneNonZeroCoefficientAndRefusals) {
@@ -79,12 +82,5 @@ TEST(IndefiniteEquation, OneNonZeroCoefficientAndRefusals) {
         {{"2", "3.5", "3"}, "1", 0, "Error> the coefficients and the right side must be integers.\n", {}},
         {{"2", "3", "5"}, "1/2", 0, "Error> the coefficients and the right side must be integers.\n", {}},
     };
-    for (const IndefiniteCase &c : cases) {
-        std::vector<std::string> lines = {"stale"};
-        std::ostringstream out;
-        std::string label = testing::PrintToString(c.coefficients) + ";" + c.b;
-        EXPECT_EQ(solve_indefinite_equation(c.coefficients, c.b, lines, out), c.result) << label;
-        EXPECT_EQ(out.str(), c.printed) << label;
-        EXPECT_EQ(lines, c.lines) << label;
-    }
+    for (const IndefiniteCase &c : cases) expectAnswer(c, "");
 }

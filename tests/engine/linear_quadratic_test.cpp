@@ -101,13 +101,27 @@ TEST(QuadraticEquation, AppendsToTheRootsItIsGivenAndKeepsTheMode) {
     EXPECT_EQ(bn.getMode(), 1);
 }
 
-TEST(QuadraticEquation, TextsThatAreNoNumbersEndWithoutACrash) {
+TEST(ClosedFormSolvers, TextsThatAreNoNumbersGiveTextsWithoutACrash) {
+    const char *const texts[] = {"", "x", "1/0", "Inf", "-", "NaN", "((", "3|0", "0.5", "-2|3", "+", "|"};
+    for (const char *a : texts) {
+        for (const char *b : texts) {
+            for (const char *c : {"1", "x", "", "3|0", "-2"}) {
+                BigNumber bn;
+                bn.setMode(1);
+                std::vector<std::string> roots;
+                std::ostringstream out;
+                std::string root;
+                bn.solve_linear_equation({a, b}, root, out);
+                bn.solve_eqn_of_deg2({c, b, a}, roots, out);
+                bn.solve_cubic_equation({c, b, a, "1"}, roots, out);
+                EXPECT_EQ(roots.size(), 6u) << a << " " << b << " " << c;
+                EXPECT_EQ(bn.getMode(), 1);
+            }
+        }
+    }
     BigNumber bn;
     std::vector<std::string> roots;
     std::ostringstream out;
-    bn.solve_eqn_of_deg2({"c", "b", "a"}, roots, out);
-    EXPECT_EQ(roots.size(), 2u);
-    roots.clear();
     bn.solve_eqn_of_deg2({}, roots, out); // an empty list reads as zeros
     EXPECT_EQ(roots, (std::vector<std::string>{"any real number", "any real number"}));
 }
