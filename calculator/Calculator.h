@@ -17,6 +17,7 @@
 
 #include "BigNumber.h"
 #include "globals.h"
+#include "registry/function_registry.h"
 #include "variables/variable.h"
 
 // Result codes of the line interpreter.
@@ -84,6 +85,7 @@ class Calculator {
     std::string commandText; // the current built-in call after the interpreter's rewrites
     std::map<std::string, std::string> settings;
     std::vector<char> operatorChars; // characters that end a name; empty until setOperatorChars
+    FunctionRegistry functions;
     std::vector<std::string> functionNames;
     std::vector<std::string> functionSignatures;
     std::string modeName;
@@ -95,10 +97,30 @@ class Calculator {
     LineOutcome answerStatement(const InputStatement &statement, std::string &statementText);
     LineOutcome answerColonCommand(const InputStatement &statement);
 
-    // ---- roads whose owners are not built yet (pending.cpp) ----
+    // ---- the registry at start-up (registry/session_functions.cpp) ----
     void registerSessionFunctions();
-    LineOutcome answerAssignment(const std::string &statementText);
+
+    // ---- calls of registered functions (dispatch/call_dispatch.cpp) ----
     LineOutcome answerCall(const InputStatement &statement);
+
+    // ---- expressions (expressions/expression_statement.cpp) ----
     LineOutcome answerExpression(const InputStatement &statement, std::string &statementText);
+    // Each answers its kind of expression into `output`; true when the script attempt
+    // answered, which ends the batch.
+    bool answerNumerical(int32_t mode);
+    bool answerSymbolic(int32_t mode, bool matrixExpression, const std::string &statementText);
+    bool answeredByScript(const std::string &text, bool clearStreams);
+    void writeMatrixExpression(const std::string &postfix);
+    std::string expandedFraction(const std::string &value);
+    void answerPluginCall();
+
+    // ---- linear programs (expressions/linear_program.cpp) ----
     LineOutcome answerProgram(const InputStatement &statement);
+    void writeProgramEcho(const std::string &line);
+
+    // ---- plugin names as functions, at start-up (plugins/plugin_functions.cpp) ----
+    void registerPluginFunctions();
+
+    // ---- assignments (assignments/assignment.cpp) ----
+    LineOutcome answerAssignment(const std::string &statementText);
 };

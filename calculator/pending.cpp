@@ -1,12 +1,9 @@
-// The roads of the interpreter whose owners are not built yet: the function registry and
-// the plugins at start-up, claims, the substitution behind string variables, calls,
-// expressions and linear programs. Each answers one "not available yet" text from here;
-// each goes when its owner lands.
+// The roads of the interpreter whose owners are not built yet: the command handlers,
+// polynomial evaluation and linear programming. Each answers one "not available yet" text
+// from here; each goes when its owner lands.
 #include "pending.h"
 
 #include "Calculator.h"
-#include "assignments/assignment.h"
-#include "colon/colon_commands.h"
 #include "interpreter/texts.h"
 
 namespace {
@@ -22,30 +19,19 @@ std::string notAvailableText(const std::string &road) {
     return "info> " + road + ": not available yet";
 }
 
-// Start-up registers no functions until the registry and the plugin loader exist.
-void Calculator::registerSessionFunctions() {}
-
-// The computed text of string variables needs the substitution of variables.
-std::string stringVariableText(Calculator &, const std::string &) {
-    return notAvailableText("substitution");
+void answerHandlerNotYet(Calculator &calculator, const std::string &name) {
+    calculator.output.str("");
+    calculator.output << "Error> " << name << " is not available yet.\n" << kPrompt;
 }
 
-Calculator::LineOutcome Calculator::answerCall(const InputStatement &) {
-    return answerNotYet(output, "function calls");
+std::string polynomialValue(const std::string &) {
+    return notAvailableText("polynomial expressions");
 }
 
-Calculator::LineOutcome Calculator::answerExpression(const InputStatement &, std::string &) {
-    return answerNotYet(output, "expressions");
+std::string multiPolynomialValue(BigNumber &) {
+    return notAvailableText("polynomials in several variables");
 }
 
-Calculator::LineOutcome Calculator::answerProgram(const InputStatement &) {
-    return answerNotYet(output, "linear programs");
-}
-
-ColonOutcome claimCommand(Calculator &calculator, const InputStatement &) {
-    return answerNotYet(calculator.output, "claims");
-}
-
-ColonOutcome showCommand(Calculator &calculator, const InputStatement &) {
-    return answerNotYet(calculator.output, "claims");
+void runLinearProgram(Calculator &calculator, const InputStatement &) {
+    answerNotYet(calculator.output, "linear programs");
 }

@@ -13,6 +13,7 @@
 #include "classifier/classifier.h"
 #include "interpreter/texts.h"
 #include "matrix.h"
+#include "substitution/substitution.h"
 #include "tools.h"
 #include "variables/symbol_table.h"
 
@@ -200,6 +201,12 @@ Outcome refuseFixed(Calculator &calculator, const std::string &name, const Symbo
 }
 
 } // namespace
+
+std::string stringVariableText(Calculator &calculator, const std::string &value) {
+    std::string expression = value, substituted, substitution;
+    return report_undefined_variables(calculator.core, expression, substituted, calculator.operatorChars,
+                                      used_variable_names, undefined_names, calculator.variables, substitution);
+}
 
 Calculator::LineOutcome Calculator::answerAssignment(const std::string &statementText) {
     const size_t equals = statementText.find('=');

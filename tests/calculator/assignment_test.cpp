@@ -183,3 +183,34 @@ TEST_F(Assignments, FixedVariables) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(Assignments, Strings) {
+    std::string printed = expectTranscript(calculator, {
+                                                           {"s=\"hello\"", stored},
+                                                           // A string is copied like any other variable.
+                                                           {"t=s", stored},
+                                                           {"s=s", stored},
+                                                       });
+    expectEntry(calculator, "s", {"std::string", "(hello)", "(hello)"});
+    expectEntry(calculator, "t", {"std::string", "(hello)", "(hello)"});
+    EXPECT_EQ(calculator.variables.at("t").slotAs<std::string>(kStringType)->getValue(), "(hello)");
+    EXPECT_NE(printed.find("Here are Undefined variables: hello, "), std::string::npos);
+}
+
+TEST_F(Assignments, ExpressionsKeptAsStrings) {
+    auto block = [](const std::string &name, const std::string &value, const std::string &computed) {
+        return "----------------------------\n type: std::string\n name: " + name + "\nvalue: " + value +
+               "\nvalue_computed: " + computed + "\n" + stored;
+    };
+    expectTranscript(calculator, {
+                                     {"n=-5", block("n", "(-5)", "-5")},
+                                     {"d=1-2", block("d", "(1-2)", "-1")},
+                                     {"w=word", block("w", "(word)", "(word)")},
+                                 });
+    expectEntry(calculator, "n", {"std::string", "(-5)", ""});
+    expectEntry(calculator, "w", {"std::string", "((word))", ""});
+}
+
+} // namespace

@@ -429,3 +429,78 @@ TEST_F(ScriptFileMode, FailingScriptsAreReportedAndTheSessionGoesOn) {
 }
 
 } // namespace
+
+namespace {
+
+class Claims : public ::testing::Test {
+  protected:
+    void SetUp() override { forget(); }
+    void TearDown() override { forget(); }
+    static void forget() {
+        equality_claims.clear();
+        inequality_claims.clear();
+    }
+};
+
+TEST_F(Claims, ClaimAndShow) {
+    Calculator calculator;
+    expectTranscript(calculator, {
+                                     {":show claim=", end},
+                                     // Only "=", "==" and "<" make claims.
+                                     {":claim x>0", "[__current_operator]: >\n" + end},
+                                     {":claim x>=0", "[__current_operator]: >=\n" + end},
+                                     {":claim x<=3", "[__current_operator]: <=\n" + end},
+                                     {":claim x", "[__current_operator]: \n" + end},
+                                     {":claim a==b+1", end},
+                                     // A name keeps its first claim.
+                                     {":claim a==7", end},
+                                     {":show claim=", "claim[1]> a==b+1\n" + end},
+                                     {":show claim=a", "claim> a==b+1\n" + end},
+                                     {":show claim=z", end},
+                                     {":show tables", ""},
+                                     {":show claims", ""},
+                                     {":claim x<5", end},
+                                 });
+    ASSERT_EQ(equality_claims.size(), 1u);
+    ASSERT_EQ(inequality_claims.size(), 1u);
+    EXPECT_TRUE(inequality_claims.at("x").strict);
+    EXPECT_EQ(inequality_claims.at("x").rhs, "5");
+    // Clearing the claims empties the equality claims only.
+    expectTranscript(calculator, {{":clear claims", texts::prompt}, {":show claim=", end}});
+    EXPECT_TRUE(equality_claims.empty());
+    EXPECT_EQ(inequality_claims.size(), 1u);
+}
+
+TEST_F(Claims, ShowGoesOnWithTheNextLine) {
+    Calculator calculator;
+    EXPECT_EQ(calculator.dealWithInputCommand({":show tables", ":mode"}), 0);
+    EXPECT_EQ(calculator.output.str(), "Calculating mode: numerical\n" + end);
+    EXPECT_EQ(calculator.dealWithInputCommand({":claim a=1", ":quit"}), 0); // a claim ends the batch
+}
+
+TEST(ColonCommands, HelpOnOneFunction) {
+    // ":help name" is answered as the call help(name), not with the short help.
+    const std::string gcdHelp = "out> Compute the greatest common divisor of k numbers, where k>=2.\ngcd(n1,n2,...,nk)"
+                                "\n\nUsage:\ngcd(num1,num2)\n\n\n------------------------\n\n>> ";
+    Calculator calculator;
+    calculator.setOperatorChars();
+    calculator.setConfig("deleteblank", "y");
+    expectTranscript(calculator, {{":help gcd", gcdHelp}, {":h gcd", gcdHelp}});
+    EXPECT_EQ(calculator.inputLine, "help(gcd)");
+}
+
+TEST_F(ScriptFileMode, TheInterpretersScriptAttemptsWorkAfterAFileRun) {
+    writeFile("syntax.kf", "print 1 +;\n");
+    Calculator calculator;
+    calculator.setOperatorChars();
+    ::testing::internal::CaptureStderr();
+    expectTranscript(calculator, {
+                                     {"1+2", "3\n>> "},
+                                     {":mode kscript=syntax.kf", "error> The script syntax.kf did not compile.\n" + end},
+                                     {":mode cmd=off", "Exit cmd mode.\n" + end},
+                                     {"1+2", "3\n>> "},
+                                 });
+    ::testing::internal::GetCapturedStderr();
+}
+
+} // namespace

@@ -220,3 +220,36 @@ TEST_F(PluginLoader, UserPluginsComeOnlyFromTheirFolder) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(PluginLoader, ThroughTheInterpreter) {
+    install("calc", "plugins");
+    install("cstyle", "myplugins");
+    std::unique_ptr<Calculator> started = startCalculator();
+    Calculator &calculator = *started;
+    calculator.setOperatorChars();
+    // The name of a plugin of the folder is registered as a function of one parameter.
+    EXPECT_TRUE(calculator.functions.functionExists("calc"));
+    EXPECT_NE(std::find(calculator.functionNames.begin(), calculator.functionNames.end(), "calc"),
+              calculator.functionNames.end());
+    EXPECT_NE(std::find(calculator.functionSignatures.begin(), calculator.functionSignatures.end(), "calc(parameter)"),
+              calculator.functionSignatures.end());
+    captured([] { loadUserPlugin("cstyle"); });
+    std::string printed = expectTranscript(calculator, {
+                                                           {"calc->Print()", "\nrs> calc says hello\n>> "},
+                                                           {"calc->About(7)", "\nrs> calc about text\n>> "},
+                                                           {"calc->print()", "\n>> "},
+                                                           {"cstyle->print()", "[my plugin] cstyle\n\n>> "},
+                                                           {"nothing->Print()", "\n>> "},
+                                                           // A call of the name itself reaches no plugin.
+                                                           {"calc(1)", "Default...\n"},
+                                                       });
+    // The operations that print on their own (the line entry copies each answer there too).
+    EXPECT_NE(printed.find("calc prints\n"), std::string::npos);
+    EXPECT_NE(printed.find("cstyle prints\n"), std::string::npos);
+    unloadPlugin("calc");
+    expectTranscript(calculator, {{"calc->Print()", "\n>> "}});
+}
+
+} // namespace
