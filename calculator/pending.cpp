@@ -1,6 +1,6 @@
 // The roads of the interpreter whose owners are not built yet: the command handlers,
-// polynomial evaluation and linear programming. Each answers one "not available yet" text
-// from here; each goes when its owner lands.
+// polynomials in several variables and linear programming. Each answers one "not available
+// yet" text from here; each goes when its owner lands.
 #include "pending.h"
 
 #include "Calculator.h"
@@ -22,10 +22,6 @@ std::string notAvailableText(const std::string &road) {
 void answerHandlerNotYet(Calculator &calculator, const std::string &name) {
     calculator.output.str("");
     calculator.output << "Error> " << name << " is not available yet.\n" << kPrompt;
-}
-
-std::string polynomialValue(const std::string &) {
-    return notAvailableText("polynomial expressions");
 }
 
 std::string multiPolynomialValue(BigNumber &) {

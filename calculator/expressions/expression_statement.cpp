@@ -10,6 +10,7 @@
 #include "interpreter/texts.h"
 #include "pending.h"
 #include "plugins/plugin_loader.h"
+#include "polynomial.h"
 #include "session/script_machine.h"
 #include "substitution/substitution.h"
 #include "text/string_utils.h"
@@ -111,7 +112,7 @@ bool Calculator::answerSymbolic(int32_t mode, bool matrixExpression, const std::
             core.prepareExpression();
             core.setExpression(core.tokenizePolynInfix());
             core.ConvertPolynInfixToPostfix();
-            output << "\nout> " << polynomialValue(core.InsertCommaInPolynPostfix());
+            output << "\nout> " << polyn_eval_postfix(core.InsertCommaInPolynPostfix(), true);
         } else {
             output << "\nout> " << multiPolynomialValue(core);
         }
@@ -143,7 +144,7 @@ bool Calculator::answerSymbolic(int32_t mode, bool matrixExpression, const std::
             const std::string postfix = core.InsertCommaInPolynPostfix();
             output << "\nout> ";
             if (matrixExpression) writeMatrixExpression(postfix);
-            else output << polynomialValue(postfix);
+            else output << polyn_eval_postfix(postfix, true);
         }
     }
     output << kSeparator << "\n";
