@@ -161,6 +161,17 @@ TEST_F(PolynomialCommands, ChangeTheMainVariable) {
     EXPECT_EQ(poly_internal_names, std::vector<std::string>{"x"});
 }
 
+TEST_F(PolynomialCommands, PolynomialsInTheNewMainVariable) {
+    Calculator calculator;
+    calculator.setOperatorChars();
+    expectTranscript(calculator, {
+                                     {":mode polyn", "Switch into polynomial mode.\n" + end},
+                                     {":change x t", "The main var has been changed to t.\n" + end},
+                                     // Polynomials are now read and written in t.
+                                     {"(t+1)^2", "\nout> t^2+2t^1+1\n------------------------\n\n\n>> "},
+                                 });
+}
+
 TEST_F(PolynomialCommands, DeclareListDeleteAndClear) {
     Calculator calculator;
     std::ostringstream ignored;
