@@ -1,6 +1,9 @@
 // Simple continued fractions of numbers and back, Farey sequences and continuants.
+#include <algorithm>
+
 #include "BigNumber.h"
 #include "engine/engine_internal.h"
+#include "nat/nat.h"
 #include "number_routines.h"
 #include "number_theory/routines_internal.h"
 #include "tools.h"
@@ -12,6 +15,9 @@ namespace {
 const char *const kInvalidNumber = "Error: Invalid number input.";
 const char *const kFracOpen = "+\\frac{1}{";  // ten characters
 constexpr size_t kFracOpenLength = 10;
+// Euclid's loop takes about 2.4 passes a digit, each on the whole numbers, and the steps
+// text grows with the square of their length.
+constexpr size_t kMaxDigits = 5000;
 // The Farey sequence of order n has about 0.3 n^2 members, all kept in the list.
 constexpr int64_t kMaxFareyOrder = 1000;
 
@@ -55,30 +61,37 @@ std::string BigNumber::continuedFraction(const std::string &x, std::string &expr
         outStream << "str=" << x << std::endl;
         return kInvalidNumber;
     }
+    if (A.size() > kMaxDigits || B.size() > kMaxDigits)
+        return "Error: continued fractions are made of numbers of at most " + std::to_string(kMaxDigits) + " digits.";
     bool steps = wantsSteps(detail);
     std::string list = "(", expr, stepText, texText;
-    std::string numerator = A, denominator = B, remainder;
-    bool negativeFirstPass = false;
+    // Euclid's loop on limbs: only the quotients (and the remainders of the steps) become text
+    nat::Nat numerator = nat::from_decimal(A), denominator = nat::from_decimal(B), remainder;
+    bool started = false, negativeFirstPass = false;
     if (negative) {
-        std::string q = int_quotient(A, B);
-        std::string r = int_remainder(A, B);
-        if (r == "0") {
-            expression = tex = "-" + q;
+        nat::Nat q, r;
+        nat::divmod(numerator, denominator, q, r);
+        if (nat::is_zero(r)) {
+            std::string text = "-" + nat::to_decimal(q);
+            expression = tex = text;
             detail.clear();
-            return "(-" + q + ")";
+            return "(" + text + ")";
         }
-        std::string floorText = addition("-" + q, "-1");
+        nat::add_small(q, 1);
+        std::string floorText = "-" + nat::to_decimal(q);  // the floor of the number
         list += floorText + ",";
         expr = texText = floorText + "+";
-        numerator = int_subtraction(B, r);
+        numerator = nat::sub(denominator, r);
         remainder = r;
-        negativeFirstPass = true;
+        started = negativeFirstPass = true;
     }
     size_t passes = 0;
-    while (remainder != "0") {
-        std::string H = int_quotient(numerator, denominator);
-        std::string R = int_remainder(numerator, denominator);
-        if (steps) stepText += "q=" + H + "; r2=" + R + "\n";
+    while (!started || !nat::is_zero(remainder)) {
+        started = true;
+        nat::Nat q, r;
+        nat::divmod(numerator, denominator, q, r);
+        std::string H = routines::integerText(q, false);
+        if (steps) stepText += "q=" + H + "; r2=" + routines::integerText(r, false) + "\n";
         if (negativeFirstPass) {
             expr += "1/(";
             texText += "\\frac{1}{";
@@ -88,9 +101,9 @@ std::string BigNumber::continuedFraction(const std::string &x, std::string &expr
             expr += H + "+1/(";
             texText += H + kFracOpen;
         }
-        numerator = denominator;
-        denominator = R;
-        remainder = R;
+        numerator.swap(denominator);
+        denominator = r;
+        remainder.swap(r);
         passes++;
     }
     expr.resize(expr.size() - 4);
@@ -106,7 +119,14 @@ std::string BigNumber::continuedFraction(const std::string &x, std::string &expr
 
 std::string BigNumber::continuedFractionValue(const std::vector<std::string> &list, std::string &expression,
                                               std::string &tex) {
-    if (list.empty()) return kInvalidNumber;
+    // Quotients are numbers or expressions of numbers (a list in fraction mode keeps its
+    // expressions in parentheses); any other text is refused before it is evaluated.
+    auto isQuotient = [](const std::string &q) {
+        size_t bar = q.find_first_of("/|");
+        bool fraction = isFraction(q) && bar != std::string::npos && bar > 0 && bar + 1 < q.size();
+        return routines::isNumberText(q) || fraction || isInfixValid(q);
+    };
+    if (list.empty() || !std::all_of(list.begin(), list.end(), isQuotient)) return kInvalidNumber;
     expression.clear();
     tex.clear();
     for (size_t i = 0; i + 1 < list.size(); i++) {
@@ -154,9 +174,12 @@ std::string BigNumber::fareySequence(const std::string &n, std::vector<std::stri
     return std::to_string(list.size());
 }
 
+// The continuant of number texts; a list with any other text is refused, which the
+// arithmetic would otherwise carry on as growing symbolic terms.
 std::string euler_brackets(const std::vector<std::string> &items) {
     if (items.empty()) return "1";
     if (items.size() == 1) return items[0];
+    if (!std::all_of(items.begin(), items.end(), routines::isNumberText)) return kInvalidNumber;
     BigNumber bn;
     std::string before = "1", current = items[0];
     for (size_t i = 1; i < items.size(); i++) {

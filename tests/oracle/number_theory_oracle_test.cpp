@@ -5,49 +5,20 @@
 #include <gmpxx.h>
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
-#include <cstdio>
-#include <fstream>
 #include <random>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "BigNumber.h"
 #include "number_routines.h"
+#include "oracle_support.h"
 
 namespace {
 
 // Runs one gp program and returns its output lines.
 std::vector<std::string> runGp(const std::string &program) {
-    char path[] = "/tmp/kavlo-gp-XXXXXX";
-    int fd = mkstemp(path);
-    if (fd < 0) return {};
-    close(fd);
-    std::ofstream(path) << program << "quit\n";
-    std::vector<std::string> lines;
-    if (FILE *out = popen(("gp -q -f -s 256000000 " + std::string(path) + " 2>&1").c_str(), "r")) {
-        std::string line;
-        for (int ch; (ch = fgetc(out)) != EOF;) {
-            if (ch != '\n') {
-                line += char(ch);
-                continue;
-            }
-            lines.push_back(line);
-            line.clear();
-        }
-        pclose(out);
-    }
-    std::remove(path);
-    return lines;
-}
-
-std::string randomDigits(std::mt19937_64 &rng, size_t maxDigits) {
-    size_t n = 1 + rng() % maxDigits;
-    std::string s(n, '0');
-    for (auto &c : s) c = char('0' + rng() % 10);
-    s[0] = char('1' + rng() % 9);
-    return s;
+    return runProgramLines("gp -q -f -s 256000000", program + "quit\n");
 }
 
 // A gp vector [a, b, c] in the engine's list form (a,b,c).
@@ -84,10 +55,10 @@ TEST(NumberTheoryOracle, GcdLcmAndModularPowers) {
     Cases cases;
     for (int i = 0; i < 2000; i++) {
         size_t digits = i % 100 == 0 ? 400 : 40;
-        std::string a = randomDigits(rng, digits), b = randomDigits(rng, digits);
+        std::string a = randomPositiveDigits(rng, digits), b = randomPositiveDigits(rng, digits);
         // common factors make the gcd interesting
         if (i % 3 == 0) {
-            std::string c = randomDigits(rng, 12);
+            std::string c = randomPositiveDigits(rng, 12);
             a = bn.int_multiplication(a, c);
             b = bn.int_multiplication(b, c);
         }
@@ -97,8 +68,8 @@ TEST(NumberTheoryOracle, GcdLcmAndModularPowers) {
         std::string steps = bn.gcd_with_steps(a, b);
         bn.outStream.str("");
         cases.add("gcd2 " + a + " " + b, steps, "gcd(" + a + "," + b + ")");
-        std::string base = (i % 2 ? "-" : "") + randomDigits(rng, 50), e = randomDigits(rng, 30);
-        std::string N = randomDigits(rng, i % 50 == 0 ? 200 : 25);
+        std::string base = (i % 2 ? "-" : "") + randomPositiveDigits(rng, 50), e = randomPositiveDigits(rng, 30);
+        std::string N = randomPositiveDigits(rng, i % 50 == 0 ? 200 : 25);
         mpz_class power;
         mpz_powm(power.get_mpz_t(), mpz_class(base).get_mpz_t(), mpz_class(e).get_mpz_t(), mpz_class(N).get_mpz_t());
         ASSERT_EQ(bn.int_expmod(base, e, N), power.get_str()) << base << "^" << e << " mod " << N;
@@ -111,8 +82,8 @@ TEST(NumberTheoryOracle, ContinuedFractions) {
     BigNumber bn;
     Cases cases;
     for (int i = 0; i < 1000; i++) {
-        std::string a = (i % 2 ? "-" : "") + randomDigits(rng, i % 100 == 0 ? 300 : 30);
-        std::string b = randomDigits(rng, 30);
+        std::string a = (i % 2 ? "-" : "") + randomPositiveDigits(rng, i % 100 == 0 ? 300 : 30);
+        std::string b = randomPositiveDigits(rng, 30);
         std::string expression, detail, tex;
         std::string list = bn.continuedFraction(a + "/" + b, expression, detail, tex);
         cases.add("cf " + a + "/" + b, list, "contfrac(" + a + "/" + b + ")");
@@ -123,6 +94,66 @@ TEST(NumberTheoryOracle, ContinuedFractions) {
         if (value.size() > 2 && value.compare(value.size() - 2, 2, "|1") == 0) value.resize(value.size() - 2);
         cases.add("cf value " + list, value, "my(q = " + a + "/" + b +
                   "); if(denominator(q) == 1, q, Str(numerator(q), \"|\", denominator(q)))");
+    }
+    cases.check();
+}
+
+TEST(NumberTheoryOracle, ArithmeticFunctionsAndOrders) {
+    std::mt19937_64 rng(20);
+    BigNumber bn;
+    Cases cases;
+    for (int i = 0; i < 1500; i++) {
+        // smooth numbers and products of two large primes as well as plain random ones
+        std::string n = randomPositiveDigits(rng, 22);
+        if (i % 5 == 1) n = bn.int_multiplication(randomPositiveDigits(rng, 3), bn.int_power(randomPositiveDigits(rng, 2), 3));
+        if (i % 5 == 2) {
+            std::string p = randomPositiveDigits(rng, 9), q = randomPositiveDigits(rng, 9);
+            n = bn.int_multiplication(bn.nextPrime(p), bn.nextPrime(q));
+        }
+        if (n == "1") n = "2";
+        cases.add("phi " + n, bn.euler_phi(n), "eulerphi(" + n + ")");
+        cases.add("mobius " + n, std::to_string(bn.mobius_value(n)), "moebius(" + n + ")");
+        std::string largest;
+        cases.add("tau " + n, std::to_string(bn.divisor_count(n, largest)), "numdiv(" + n + ")");
+        cases.add("largest " + n, largest, "vecmax(factor(" + n + ")[,1])");
+        std::string m = randomPositiveDigits(rng, 14), a = (i % 4 ? "" : "-") + randomPositiveDigits(rng, 20);
+        mpz_class g;
+        mpz_gcd(g.get_mpz_t(), mpz_class(a).get_mpz_t(), mpz_class(m).get_mpz_t());
+        if (g != 1 || m == "1") continue;
+        cases.add("order " + a + " " + m, bn.orderModulo(a, m), "znorder(Mod(" + a + "," + m + "))");
+    }
+    cases.check();
+}
+
+TEST(NumberTheoryOracle, JacobiAndLegendreSymbols) {
+    std::mt19937_64 rng(21);
+    BigNumber bn;
+    Cases cases;
+    for (int i = 0; i < 3000; i++) {
+        std::string n = randomPositiveDigits(rng, i % 100 == 0 ? 300 : 30);
+        n = bn.int_multiplication(n, "2");
+        n = bn.int_addition(n, "1");  // odd
+        std::string a = (i % 3 ? "" : "-") + randomPositiveDigits(rng, 35);
+        cases.add("jacobi " + a + " " + n, std::to_string(jacobi_symbol(a, n, false)),
+                  "kronecker(" + a + "," + n + ")");
+        std::string p = randomPositiveDigits(rng, 25);
+        p = bn.nextPrime(p);
+        if (p == "2") continue;  // the symbol of the prime 2 is 0 here
+        cases.add("legendre " + a + " " + p, std::to_string(legendre_symbol(a, p, false)),
+                  "kronecker(" + a + "," + p + ")");
+    }
+    // the derivation gives the same values
+    for (int i = 0; i < 300; i++) {
+        std::string n = bn.int_addition(bn.int_multiplication(randomPositiveDigits(rng, 8), "2"), "1");
+        std::string a = randomPositiveDigits(rng, 9);
+        std::ostringstream quiet;
+        cases.add("jacobi shown " + a + " " + n, std::to_string(jacobi_symbol(a, n, true, quiet)),
+                  "kronecker(" + a + "," + n + ")");
+        std::string p = randomPositiveDigits(rng, 8);
+        p = bn.nextPrime(p);
+        if (p == "2") continue;
+        cases.add("legendre shown " + a + " " + p, std::to_string(legendre_symbol(a, p, true, quiet)),
+                  "kronecker(" + a + "," + p + ")");
     }
     cases.check();
 }
