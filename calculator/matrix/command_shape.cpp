@@ -6,6 +6,8 @@
 #include "substitution/substitution.h"
 #include "tools.h"
 
+namespace matrix_commands {
+
 ArgumentKind kindOf(const std::string &argument) {
     std::string text = argument;
     if (has_only_expr_chars(text)) return ArgumentKind::Scalar;
@@ -16,6 +18,8 @@ std::string withoutBlanks(std::string text) {
     deleteBlanks(text);
     return text;
 }
+
+std::string commandWithoutBlanks(const Calculator &calculator) { return withoutBlanks(calculator.commandText); }
 
 void writeClosing(std::ostream &out) { out << "\n" << kRule << "\n" << std::endl << kPrompt; }
 
@@ -52,3 +56,5 @@ KV_Matrix literalMatrix(Calculator &calculator, std::string text, Columns column
     }
     return KV_Matrix(cells, rows, cols);
 }
+
+} // namespace matrix_commands

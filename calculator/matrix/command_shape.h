@@ -8,6 +8,8 @@
 #include "Calculator.h"
 #include "matrix.h"
 
+namespace matrix_commands {
+
 // The name under which a literal argument's results are kept.
 constexpr char kLiteralName[] = "__Matrix__";
 // Closes the literal echo of several commands: 21 dashes.
@@ -19,6 +21,9 @@ enum class ArgumentKind { Scalar, Name, Literal };
 ArgumentKind kindOf(const std::string &argument);
 
 std::string withoutBlanks(std::string text);
+// The command text as the matrix commands cut it: the interpreter keeps the blanks of the
+// line in it, and "A, r1" must read as "A,r1" (det alone keeps them).
+std::string commandWithoutBlanks(const Calculator &calculator);
 
 // The rule and prompt that close the answers of literals and computed values.
 void writeClosing(std::ostream &out);
@@ -38,3 +43,5 @@ enum class Columns { FromReader, FromFirstRow };
 // A literal argument as a matrix: brackets taken off, variables substituted, read as the
 // literal of "__Matrix__"; the matrix mode follows the engine's mode word.
 KV_Matrix literalMatrix(Calculator &calculator, std::string text, Columns columns);
+
+} // namespace matrix_commands

@@ -11,6 +11,8 @@
 
 int32_t elementary_matrix_counter = 0;
 
+using namespace matrix_commands;
+
 namespace {
 
 // E builds, prints and keeps n x n cells, and the kept variable carries its determinant.
@@ -216,7 +218,7 @@ void cmd_E(Calculator &calculator) {
 void cmd_DetExpansion(Calculator &calculator) {
     std::ostream &out = calculator.output;
     calculator.output.str("");
-    const std::string &line = calculator.commandText;
+    const std::string line = commandWithoutBlanks(calculator);
     size_t open = line.find('(');
     size_t comma = open == std::string::npos ? open : line.find(',', open);
     size_t close = comma == std::string::npos ? comma : line.find(')', comma);
@@ -272,7 +274,7 @@ void cmd_DetExpansion(Calculator &calculator) {
 void cmd_CofactorMatrix(Calculator &calculator) {
     std::ostream &out = calculator.output;
     calculator.output.str("");
-    const std::string &line = calculator.commandText;
+    const std::string line = commandWithoutBlanks(calculator);
     size_t open = line.find('(');
     size_t first = open == std::string::npos ? open : line.find(',', open);
     size_t second = first == std::string::npos ? first : line.find(',', first + 1);

@@ -7,14 +7,17 @@
 #include "matrix/matrix_variables.h"
 #include "tools.h"
 
+using namespace matrix_commands;
+
 namespace {
 
-// The common start of rank, inv, det and QR: the answer emptied, the argument cut from the
-// command text between the two positions with its minus restored; false, after the hint,
-// when the cut fails.
-bool startHandler(Calculator &calculator, size_t open, size_t close, std::string &argument) {
+// The common start of inv, det and QR: the answer emptied, the argument cut from the line
+// between the two positions with its minus restored; false, after the hint, when the cut
+// fails.
+bool startHandler(Calculator &calculator, const std::string &line, size_t open, size_t close,
+                  std::string &argument) {
     calculator.output.str("");
-    if (!between(calculator.commandText, open, close, argument)) {
+    if (!between(line, open, close, argument)) {
         writeHint(calculator.output);
         return false;
     }
@@ -99,7 +102,7 @@ void cmd_transpose(Calculator &calculator) {
 void cmd_rank(Calculator &calculator) {
     std::ostream &out = calculator.output;
     calculator.output.str("");
-    const std::string &line = calculator.commandText;
+    const std::string line = commandWithoutBlanks(calculator);
     size_t open = line.find('('), close = line.find(')'), comma = line.rfind(',');
     std::string argument, method;
     if (comma == std::string::npos) {
@@ -139,9 +142,9 @@ void cmd_rank(Calculator &calculator) {
 
 void cmd_inv(Calculator &calculator) {
     std::ostream &out = calculator.output;
-    const std::string &line = calculator.commandText;
+    const std::string line = commandWithoutBlanks(calculator);
     std::string argument;
-    if (!startHandler(calculator, line.find('('), line.find(')'), argument)) return;
+    if (!startHandler(calculator, line, line.find('('), line.find(')'), argument)) return;
     BigNumber &bn = calculator.core;
     switch (kindOf(argument)) {
     case ArgumentKind::Scalar:
@@ -189,7 +192,7 @@ void cmd_det(Calculator &calculator) {
     size_t close = line.rfind(')');
     if (close + 1 != line.size()) close = std::string::npos;
     std::string argument;
-    if (!startHandler(calculator, line.find('('), close, argument)) return;
+    if (!startHandler(calculator, line, line.find('('), close, argument)) return;
     switch (kindOf(argument)) {
     case ArgumentKind::Scalar:
         out << withoutBlanks(argument) << "\n" << kPrompt;
@@ -232,9 +235,9 @@ void cmd_det(Calculator &calculator) {
 
 void cmd_QR(Calculator &calculator) {
     std::ostream &out = calculator.output;
-    const std::string &line = calculator.commandText;
+    const std::string line = commandWithoutBlanks(calculator);
     std::string argument;
-    if (!startHandler(calculator, line.find('('), line.find(')'), argument)) return;
+    if (!startHandler(calculator, line, line.find('('), line.find(')'), argument)) return;
     switch (kindOf(argument)) {
     case ArgumentKind::Scalar:
         out << withoutBlanks(argument) << "\n" << kPrompt;

@@ -17,6 +17,8 @@
 
 int32_t transformKind = 0;
 
+using namespace matrix_commands;
+
 namespace {
 
 constexpr int32_t kRowAddMultiple = 1, kColAddMultiple = 2, kRowScale = 3, kColScale = 4, kRowAddRow = 5,
