@@ -12,7 +12,6 @@
 #include "matrix/command_shape.h"
 #include "matrix/matrix_commands.h"
 #include "matrix/matrix_variables.h"
-#include "pending.h"
 #include "tools.h"
 
 int32_t transformKind = 0;
@@ -241,6 +240,12 @@ void applyKind(KV_Matrix &m, int32_t kind, uint64_t i, uint64_t j, const std::st
     case kColAddCol: colAddCol(m, i, signCode, j, mode); break;
     case kRowSwap: rowSwap(m, i, j); break;
     case kColSwap: colSwap(m, i, j); break;
+    case kSymbolic + kRowAddMultiple: rowAddMultipleSymbolic(m, i, j, k, mode); break;
+    case kSymbolic + kColAddMultiple: colAddMultipleSymbolic(m, i, j, k, mode); break;
+    case kSymbolic + kRowScale: rowScaleSymbolic(m, i, k, mode); break;
+    case kSymbolic + kColScale: colScaleSymbolic(m, i, k, mode); break;
+    case kSymbolic + kRowAddRow: rowAddRowSymbolic(m, i, signCode, j, mode); break;
+    case kSymbolic + kColAddCol: colAddColSymbolic(m, i, signCode, j, mode); break;
     default: break;
     }
 }
@@ -282,10 +287,6 @@ void cmd_transform(Calculator &calculator) {
         return writeUsage(out);
     }
     transformKind = kind;
-    if (isSymbolicKind(kind)) {
-        out << notAvailableText("row and column operations on polynomial cells") << "\n" << kPrompt;
-        return;
-    }
     const Transformation t{kind,
                            lineIndex(op.first.number),
                            lineIndex(op.second.number),

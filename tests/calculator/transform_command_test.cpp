@@ -88,18 +88,29 @@ TEST_F(Transform, FactorsInFractionMode) {
     });
 }
 
+// Cells in x: a factor in x makes the operations symbolic, and they stay so until an
+// exchange.
 TEST_F(Transform, SymbolicKindsStayUntilAnExchange) {
-    const std::string symbolic = "info> row and column operations on polynomial cells: not available yet\n>> ";
-    run({{"transform(A, r2-r1*x)", symbolic.c_str(), start.c_str()}});
-    EXPECT_EQ(transformKind, 11);
-    run({{"transform(A, r3-r1*7)", symbolic.c_str(), start.c_str()}});
-    EXPECT_EQ(transformKind, 11);
-    run({{"transform(A, c2*5)", symbolic.c_str(), start.c_str()}});
-    EXPECT_EQ(transformKind, 14);
-    run({{"transform(A, r1<-->r2)", "4\t5\t6\t\n1\t2\t3\t\n7\t8\t0\t\n\n>> ", "[4,5,6;1,2,3;7,8,0]"}});
-    EXPECT_EQ(transformKind, 7);
-    run({{"transform(A, r3-r1*7)", "4\t5\t6\t\n1\t2\t3\t\n-21\t-27\t-42\t\n\n>> ", "[4,5,6;1,2,3;-21,-27,-42]"}});
-    EXPECT_EQ(transformKind, 1);
+    defineMatrix(calculator, "X", {"x^2", "2", "x", "1"}, 2, 2);
+    struct Step {
+        const char *line;
+        int32_t kind;
+        const char *value;
+    };
+    const Step steps[] = {
+        {"transform(X, r1-r2*x)", 11, "[0,-1x^1+2;x,1]"},
+        {"transform(X, r2+r1*3)", 11, "[0,-1x^1+2;x^1,-3x^1+7]"},
+        {"transform(X, r1+r2)", 15, "[x^1,-4x^1+9;x^1,-3x^1+7]"},
+        {"transform(X, c2*(-1))", 14, "[x^1,4x^1-9;x^1,3x^1-7]"},
+        {"transform(X, c1<-->c2)", 8, "[4x^1-9,x^1;3x^1-7,x^1]"},
+        // numeric again: the decimal arithmetic sums the terms it can
+        {"transform(X, r1-r2)", 5, "[4x^1-3x^1-2,0;3x^1-7,x^1]"},
+    };
+    for (const Step &step : steps) {
+        run(step.line);
+        EXPECT_EQ(transformKind, step.kind) << step.line;
+        EXPECT_EQ(valueTextOf(calculator, "X"), step.value) << step.line;
+    }
 }
 
 // An operation that names no kind changes nothing: before, the kind of the previous call

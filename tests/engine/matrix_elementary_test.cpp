@@ -114,6 +114,42 @@ TEST(MatrixElementary, ExactRoadWritesTheEvaluatorsTexts) {
     }
 }
 
+// Cells in the main variable: each result is written as its normalised polynomial.
+TEST(MatrixElementary, SymbolicOperations) {
+    const KV_Matrix rows = cells({"x^2", "2", "x", "1"}, 2, 2);
+    const std::vector<OperationCase> table = {
+        {"row (x, 1) added to row (x^2, 2)", rows, [](KV_Matrix &m) { return rowAddRowSymbolic(m, 0, 1, 1, 0); },
+         true, "[x^2+x^1,3;x,1]"},
+        {"in fraction mode the bracketed sum is read too", rows,
+         [](KV_Matrix &m) { return rowAddRowSymbolic(m, 0, 1, 1, 1); }, true, "[x^2+x^1,3;x,1]"},
+        {"subtracted", rows, [](KV_Matrix &m) { return rowAddRowSymbolic(m, 0, 2, 1, 2); }, true,
+         "[x^2-1x^1,1;x,1]"},
+        {"column scaled by (1/2)", rows, [](KV_Matrix &m) { return colScaleSymbolic(m, 0, "(1/2)", 2); }, true,
+         "[1|2x^2,2;1|2x^1,1]"},
+        {"row scaled by x", rows, [](KV_Matrix &m) { return rowScaleSymbolic(m, 1, "x", 2); }, true,
+         "[x^2,2;x^2,x^1]"},
+        {"row plus row times -x", rows, [](KV_Matrix &m) { return rowAddMultipleSymbolic(m, 0, 1, "-x", 2); }, true,
+         "[0,-1x^1+2;x,1]"},
+        {"column plus column times 2", rows,
+         [](KV_Matrix &m) { return colAddMultipleSymbolic(m, 1, 0, "2", 2); }, true, "[x^2,2x^2+2;x,2x^1+1]"},
+        {"column minus itself", rows, [](KV_Matrix &m) { return colAddColSymbolic(m, 0, 2, 0, 2); }, true,
+         "[0,2;0,1]"},
+        {"row index out of range", rows, [](KV_Matrix &m) { return rowScaleSymbolic(m, 2, "x", 2); }, false,
+         "[x^2,2;x,1]"},
+        {"column index out of range", rows, [](KV_Matrix &m) { return colAddColSymbolic(m, 0, 1, 2, 2); }, false,
+         "[x^2,2;x,1]"},
+    };
+    for (const OperationCase &c : table) {
+        KV_Matrix m = c.before;
+        EXPECT_EQ(c.operation(m), c.ran) << c.what;
+        EXPECT_EQ(literal(m), c.after) << c.what;
+    }
+    // A message of the evaluator is kept as it is.
+    KV_Matrix m = cells({"x^99999999999", "1"}, 1, 2);
+    rowScaleSymbolic(m, 0, "x^99999999999", 2);
+    EXPECT_TRUE(isMessageText(m.get(0, 0))) << m.get(0, 0);
+}
+
 TEST(MatrixElementary, ZeroNumbers) {
     for (const char *zero : {"0", "-0", "+0", "00", "0.0", "-0.000", "0|3", "-0/7", "0|1"})
         EXPECT_TRUE(isZeroNumber(zero)) << zero;
