@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "interpreter/texts.h"
+#include "matrix/matrix_variables.h"
 #include "substitution/substitution.h"
 #include "tools.h"
 
@@ -26,6 +27,20 @@ void writeClosing(std::ostream &out) { out << "\n" << kRule << "\n" << std::endl
 void writeHint(std::ostream &out) {
     out << "hint> the input is wrong." << std::endl;
     writeClosing(out);
+}
+
+void writeScalar(std::ostream &out, const std::string &argument) {
+    out << withoutBlanks(argument) << "\n" << kPrompt;
+}
+
+void answerName(Calculator &calculator, const std::string &name, const std::function<void(const KV_Matrix &)> &answer) {
+    VariableBase *variable = nullptr;
+    if (!getMatrixVariable(calculator, name, variable)) {
+        calculator.output << name << "\n";
+        return;
+    }
+    if (const KV_Matrix *m = matrixValueOf(calculator, name)) answer(*m);
+    calculator.output << "\n" << kPrompt;
 }
 
 bool between(const std::string &text, size_t open, size_t close, std::string &out) {

@@ -2,6 +2,7 @@
 // argument out of the line, the hint block, and a literal argument read as a matrix.
 #pragma once
 
+#include <functional>
 #include <ostream>
 #include <string>
 
@@ -36,6 +37,14 @@ bool between(const std::string &text, size_t open, size_t close, std::string &ou
 
 // The interpreter writes a leading minus as "0-": it reads "-" again.
 void restoreMinus(std::string &argument);
+
+// A number expression answered as itself: its text without blanks and the prompt.
+void writeScalar(std::ostream &out, const std::string &argument);
+
+// The answer of transpose, transform and QR to a name: `answer` computes and writes it for a
+// matrix variable; a name that is no variable is echoed without a prompt; "\n>> " closes
+// the answer of any variable.
+void answerName(Calculator &calculator, const std::string &name, const std::function<void(const KV_Matrix &)> &answer);
 
 // How a literal's columns are counted: by the literal reader, or by its first row.
 enum class Columns { FromReader, FromFirstRow };

@@ -68,23 +68,13 @@ void cmd_transpose(Calculator &calculator) {
     if (open == std::string::npos || line.size() < open + 2 || line.back() != ')') return writeHint(out);
     std::string argument = line.substr(open + 1, line.size() - open - 2);
     switch (kindOf(argument)) {
-    case ArgumentKind::Scalar:
-        out << withoutBlanks(argument) << "\n" << kPrompt;
-        return;
-    case ArgumentKind::Name: {
-        VariableBase *variable = nullptr;
-        if (!getMatrixVariable(calculator, argument, variable)) {
-            out << argument << "\n";
-            return;
-        }
-        if (const KV_Matrix *m = matrixValueOf(calculator, argument)) {
-            KV_Matrix t = m->transposeMatrix();
+    case ArgumentKind::Scalar: return writeScalar(out, argument);
+    case ArgumentKind::Name:
+        return answerName(calculator, argument, [&](const KV_Matrix &m) {
+            KV_Matrix t = m.transposeMatrix();
             storeMatrixVariable(calculator, argument + "_t", t);
             writeMatrixCells(out, t);
-        }
-        out << "\n" << kPrompt;
-        return;
-    }
+        });
     case ArgumentKind::Literal: {
         KV_Matrix m = literalMatrix(calculator, argument, Columns::FromReader);
         out << kPrompt << kLiteralName << "\n";
@@ -194,9 +184,7 @@ void cmd_det(Calculator &calculator) {
     std::string argument;
     if (!startHandler(calculator, line, line.find('('), close, argument)) return;
     switch (kindOf(argument)) {
-    case ArgumentKind::Scalar:
-        out << withoutBlanks(argument) << "\n" << kPrompt;
-        return;
+    case ArgumentKind::Scalar: return writeScalar(out, argument);
     case ArgumentKind::Name: {
         VariableBase *variable = nullptr;
         if (!getMatrixVariable(calculator, argument, variable)) {
@@ -239,25 +227,14 @@ void cmd_QR(Calculator &calculator) {
     std::string argument;
     if (!startHandler(calculator, line, line.find('('), line.find(')'), argument)) return;
     switch (kindOf(argument)) {
-    case ArgumentKind::Scalar:
-        out << withoutBlanks(argument) << "\n" << kPrompt;
-        return;
-    case ArgumentKind::Name: {
-        VariableBase *variable = nullptr;
-        const KV_Matrix *a = nullptr;
-        if (!getMatrixVariable(calculator, argument, variable)) {
-            out << argument << "\n";
-            return;
-        }
-        if ((a = matrixValueOf(calculator, argument)) != nullptr) {
+    case ArgumentKind::Scalar: return writeScalar(out, argument);
+    case ArgumentKind::Name:
+        return answerName(calculator, argument, [&](const KV_Matrix &a) {
             KV_Matrix o, r;
-            decompose(calculator, *a, o, r);
+            decompose(calculator, a, o, r);
             writeFactor(out, 'O', o, storeMatrixVariable(calculator, argument + "O", o));
             writeFactor(out, 'R', r, storeMatrixVariable(calculator, argument + "R", r));
-        }
-        out << "\n" << kPrompt;
-        return;
-    }
+        });
     case ArgumentKind::Literal: {
         KV_Matrix a = literalMatrix(calculator, argument, Columns::FromFirstRow), o, r;
         a.print();

@@ -300,24 +300,14 @@ void cmd_transform(Calculator &calculator) {
     }
     restoreMinus(argument);
     switch (kindOf(argument)) {
-    case ArgumentKind::Scalar:
-        out << withoutBlanks(argument) << "\n" << kPrompt;
-        return;
-    case ArgumentKind::Name: {
-        VariableBase *variable = nullptr;
-        if (!getMatrixVariable(calculator, argument, variable)) {
-            out << argument << "\n";
-            return;
-        }
-        if (const KV_Matrix *a = matrixValueOf(calculator, argument)) {
-            KV_Matrix w = *a;
+    case ArgumentKind::Scalar: return writeScalar(out, argument);
+    case ArgumentKind::Name:
+        return answerName(calculator, argument, [&](const KV_Matrix &a) {
+            KV_Matrix w = a;
             t.applyTo(w);
             storeMatrixVariable(calculator, argument, w);
             writeMatrixCells(out, w);
-        }
-        out << "\n" << kPrompt;
-        return;
-    }
+        });
     case ArgumentKind::Literal: {
         KV_Matrix u = literalMatrix(calculator, argument, Columns::FromReader);
         u.print();
