@@ -1,11 +1,10 @@
 #include "natives/native_support.h"
 
 #include <cctype>
+#include <climits>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-
-#include <climits>
 
 #include "object.h"
 #include "vm/vm_internal.h"

@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "natives/natives.h"
-#include "runner/runner.h"
 #include "script_test_support.h"
 
 namespace {
@@ -230,28 +229,6 @@ TEST_F(NativesTest, TheRunBudgetCoversNatives) {
     vm_set_run_budget(1000);
     EXPECT_EQ(run("var p = Primes(\"100000000\");").status, VM_RUNTIME_ERROR);
     EXPECT_EQ(run("var p = Primes(\"1000\");").status, VM_OK);
-}
-
-// The interpreter's script attempt: "print " + line + ";" without a stream, into the print buffer.
-TEST_F(NativesTest, InterpreterAttemptsAnswerThroughNatives) {
-    const Transcript lines[] = {
-        {"gcd(12, 18)", "6"},
-        {"gcd(12,18,5)", "1"},
-        {"isprime(7)", "true"},
-        {"isprime(2,3,4)", "2"},
-        {"avg(1,2)", "1.5"},
-        {"pi()", "3.14159265"},
-        {"pi(10)", "4"},
-        {"factorial(5)", "120"},
-        {"setprecision(20)", "20"},
-        {"1/3", "0.33333333333333333333"},
-    };
-    vm_set_error_report(0);
-    for (const Transcript &line : lines) {
-        EXPECT_EQ(runScriptSource(&engine, ("print " + std::string(line.source) + ";").c_str()), VM_OK)
-            << line.source;
-        EXPECT_STREQ(vm_print_result_text(), line.printed) << line.source;
-    }
 }
 
 } // namespace
