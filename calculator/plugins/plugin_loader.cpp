@@ -56,22 +56,48 @@ bool sameFileName(const std::string &a, const std::string &b) {
 #endif
 }
 
-// The file names of the plugin libraries in a folder, sorted; none when it does not exist.
-std::vector<std::string> libraryFiles(const char *folder) {
-    std::vector<std::string> names;
+// A file name as UTF-8 text; "" for one that has no such text (an unpaired surrogate).
+std::string fileNameText(const fs::path &name) {
+    try {
+        std::u8string text = name.u8string();
+        return std::string(text.begin(), text.end());
+    } catch (const std::exception &) {
+        return "";
+    }
+}
+
+// A plugin library of a folder: its file name, as the system wants it and as text.
+struct LibraryFile {
+    fs::path name;
+    std::string text;
+};
+
+// The plugin libraries in a folder, by name; none when it does not exist.
+std::vector<LibraryFile> libraryFiles(const char *folder) {
+    std::vector<LibraryFile> files;
     std::error_code error;
     fs::directory_iterator listing(folder, error);
     for (; !error && listing != fs::directory_iterator(); listing.increment(error)) {
-        const fs::path &path = listing->path();
-        if (!listing->is_regular_file(error)) continue;
-        std::string extension = path.extension().string();
-        if (sameFileName(extension, kPluginExtension)) names.push_back(path.filename().string());
+        std::error_code statusError;
+        if (!listing->is_regular_file(statusError)) continue;
+        LibraryFile file{listing->path().filename(), ""};
+        file.text = fileNameText(file.name);
+        if (sameFileName(fileNameText(file.name.extension()), kPluginExtension)) files.push_back(file);
     }
-    std::sort(names.begin(), names.end());
-    return names;
+    std::sort(files.begin(), files.end(), [](const LibraryFile &a, const LibraryFile &b) { return a.text < b.text; });
+    return files;
 }
 
-void reportError(const std::exception &error) { std::cerr << "Exception caught: " << error.what() << "\n"; }
+// 0 when `load` succeeds; 1 after its failure is reported on the standard error stream.
+template <typename Load> int reportingFailure(const Load &load) {
+    try {
+        load();
+    } catch (const PluginError &error) {
+        std::cerr << "Exception caught: " << error.what() << "\n";
+        return 1;
+    }
+    return 0;
+}
 
 void writeNames(const std::vector<DynamicLibrary> &modules) {
     size_t count = 0;
@@ -118,23 +144,17 @@ std::vector<std::unique_ptr<Base>> user_plugin_objects;
 int loadPlugins() {
     // A second start-up in the process loads the folder afresh rather than twice over.
     plugin_modules.clear();
-    try {
-        loadPluginFolder(plugin_modules);
-    } catch (const PluginError &error) {
-        reportError(error);
-        return 1;
-    }
-    return 0;
+    return reportingFailure([] { loadPluginFolder(plugin_modules); });
 }
 
 void loadPluginFolder(std::vector<DynamicLibrary> &modules) {
-    const std::vector<std::string> files = libraryFiles(kPluginFolder);
+    const std::vector<LibraryFile> files = libraryFiles(kPluginFolder);
     if (files.empty()) return;
-    for (const std::string &file : files) {
-        DynamicLibrary module(fs::path(".") / kPluginFolder / file);
+    for (const LibraryFile &file : files) {
+        DynamicLibrary module(fs::path(".") / kPluginFolder / file.name);
         if (!module.isOpen()) {
             modules.clear();
-            throw PluginError("Plugin " + file + " failed to load!");
+            throw PluginError("Plugin " + file.text + " failed to load!");
         }
         checkExports(module);
         modules.push_back(std::move(module));
@@ -156,28 +176,22 @@ std::unique_ptr<Base> newPluginObject(const DynamicLibrary &module) {
 }
 
 int loadUserPlugin(const std::string &name) {
-    try {
-        loadUserPluginModule(name);
-    } catch (const PluginError &error) {
-        reportError(error);
-        return 1;
-    }
-    return 0;
+    return reportingFailure([&] { loadUserPluginModule(name); });
 }
 
 Base *loadUserPluginModule(const std::string &name) {
     // Only a file of the folder itself is taken: the name is compared with the folder's
     // entries, never made into a path, so "../x" or "*" name nothing.
     const std::string wanted = name + kPluginExtension;
-    std::vector<std::string> files = libraryFiles(kUserPluginFolder);
-    auto found = std::find_if(files.begin(), files.end(), [&](const std::string &f) { return sameFileName(f, wanted); });
+    std::vector<LibraryFile> files = libraryFiles(kUserPluginFolder);
+    auto found = std::find_if(files.begin(), files.end(), [&](const LibraryFile &f) { return sameFileName(f.text, wanted); });
     if (name.empty() || found == files.end()) {
         std::cout << "Plugin " << name << " wasn't loaded successfully!\n"
                   << "Please check that whether the file " << wanted << " exists in the directory [myplugins].\n";
         return nullptr;
     }
-    DynamicLibrary module(fs::path(".") / kUserPluginFolder / *found);
-    if (!module.isOpen()) throw PluginError("Plugin " + *found + " wasn't loaded successfully!");
+    DynamicLibrary module(fs::path(".") / kUserPluginFolder / found->name);
+    if (!module.isOpen()) throw PluginError("Plugin " + found->text + " wasn't loaded successfully!");
     checkExports(module);
     std::unique_ptr<Base> object = newPluginObject(module);
     user_plugin_modules.push_back(std::move(module));

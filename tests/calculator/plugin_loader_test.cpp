@@ -39,7 +39,9 @@ class PluginLoader : public ::testing::Test {
     static void install(const std::string &name, const std::string &target, std::string file = "") {
         fs::create_directories(target);
         if (file.empty()) file = name;
-        fs::copy_file(fs::path(KAVLO_TEST_PLUGINS) / (name + kPluginExtension), fs::path(target) / (file + kPluginExtension));
+        file += kPluginExtension;
+        fs::copy_file(fs::path(KAVLO_TEST_PLUGINS) / (name + kPluginExtension),
+                      fs::path(target) / fs::path(std::u8string(file.begin(), file.end())));
     }
     static std::unique_ptr<Calculator> startCalculator() {
         std::unique_ptr<Calculator> calculator;
@@ -193,6 +195,18 @@ TEST_F(PluginLoader, CallsListingAndFree) {
     calculator.clearAnswerStreams();
     callPluginModules(calculator, "calc", "Print");
     EXPECT_EQ(calculator.output.str(), "");
+}
+
+TEST_F(PluginLoader, FileNamesBeyondAscii) {
+    install("calc", "plugins", "数学");
+    install("cstyle", "myplugins", "插件");
+    auto [out, err] = captured([] {
+        EXPECT_EQ(loadPlugins(), 0);
+        EXPECT_EQ(loadUserPlugin("插件"), 0);
+    });
+    EXPECT_EQ(loadedNames(), std::vector<std::string>{"calc"});
+    ASSERT_EQ(user_plugin_modules.size(), 1u);
+    EXPECT_EQ(pluginName(user_plugin_modules[0]), "cstyle");
 }
 
 TEST_F(PluginLoader, UserPluginsComeOnlyFromTheirFolder) {
