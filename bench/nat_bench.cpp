@@ -34,7 +34,7 @@ static void BM_NatMulRoad(benchmark::State &state) {
         benchmark::DoNotOptimize(out.data());
     }
 }
-BENCHMARK(BM_NatMulRoad)->ArgsProduct({{16, 32, 48, 64, 96, 128, 256, 512, 1024, 2048}, {0, 1, 2, 3}})
+BENCHMARK(BM_NatMulRoad)->ArgsProduct({{16, 32, 48, 64, 96, 128, 160, 192, 256, 512, 1024, 2048}, {0, 1, 2, 3}})
     ->Unit(benchmark::kMicrosecond);
 
 // A quotient as long as the divisor (limbs), once with a fresh reciprocal and once with a
