@@ -67,8 +67,10 @@ inline std::string notDefined(const std::string &name) {
 inline std::string scriptAnswer(const std::string &value) {
     return value + "\n" + prompt;
 }
+// The end of an expression answered by the engine: the rule and the prompt.
+inline const std::string expressionEnd = "\n" + rule + "\n\n\n" + prompt;
 inline std::string engineAnswer(const std::string &value) {
-    return "\nout> " + value + "\n" + rule + "\n\n\n" + prompt;
+    return "\nout> " + value + expressionEnd;
 }
 inline std::string syntaxReport(const std::string &reason) {
     return "hint> ===*=== syntax error ===*===\n\t > " + reason + "\n\t > type `:help` to view some rules.\n\n" +

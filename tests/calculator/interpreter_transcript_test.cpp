@@ -1,0 +1,187 @@
+// Transcripts of the interpreter: typed lines and the exact text the terminal shows, for
+// expressions in each calculation mode, calls and the help of the function registry.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <vector>
+
+#include "calculator_test_support.h"
+#include "entry/line_entry.h"
+#include "matrix_test_support.h"
+#include "variables/symbol_table.h"
+
+namespace {
+
+using Setup = std::function<void(Calculator &)>;
+
+struct Row {
+    const char *typed;
+    std::string shown;
+};
+
+// The session the rows run in; the state that colon commands and assignments will set is
+// set directly until those commands answer.
+void runTranscript(const Setup &setup, const std::vector<Row> &rows) {
+    Calculator calculator;
+    calculator.setOperatorChars();
+    if (setup) setup(calculator);
+    for (const Row &row : rows) {
+        captureStdout([&] { processInputLine(row.typed, calculator); });
+        EXPECT_EQ(shownText(calculator), row.shown) << "typed: \"" << row.typed << "\"";
+    }
+}
+
+Setup mode(int32_t word, const char *name) {
+    return [=](Calculator &c) {
+        c.core.setMode(word);
+        c.modeName = name;
+    };
+}
+
+std::string helpAnswer(const std::string &text) {
+    return "out> " + text + "\n\n" + texts::rule + "\n\n" + texts::prompt;
+}
+
+TEST(InterpreterTranscript, DefaultMode) {
+    runTranscript(nullptr,
+                  {
+                      // Numerical expressions are answered by the script attempt.
+                      {"1+2", texts::scriptAnswer("3")},
+                      {"1/3", texts::scriptAnswer("0.33333333")},
+                      {"2^3^2", texts::scriptAnswer("64")},
+                      {"-5!", texts::scriptAnswer("-120")},
+                      {"9!6", texts::scriptAnswer("3024")},
+                      {"19 mod 7", texts::scriptAnswer("5")},
+                      {"7%2", texts::scriptAnswer("3")},
+                      {"2^100", texts::scriptAnswer("1267650600228229401496703205376")},
+                      {"3$4", texts::notAnExpression},
+                      {"foo(1)", texts::notDefined("foo")},
+                      // Answered by the script's natives or by the handlers once they are built.
+                      {"gcd(12, 18)", texts::handlerNotYet("gcd")},
+                      {"gcd(12,18,5)", texts::handlerNotYet("gcd")},
+                      {"avg(1,2)", texts::notDefined("avg")},
+                      {"pi()", texts::handlerNotYet("pi")},
+                      {"pi(10)", texts::handlerNotYet("pi")},
+                      {"factorial(5)", texts::handlerNotYet("factorial")},
+                      {"setprecision(20)", texts::handlerNotYet("setprecision")},
+                      {"1/3", texts::scriptAnswer("0.33333333")},
+                      // No plugin module is loaded: the call writes only the prompt.
+                      {"calc->Print()", "\n" + texts::prompt},
+                      {"calc->Print(7)", "\n" + texts::prompt},
+                      // A call of a handler that is built.
+                      {"det([1,2;3,4])", "out> -2\n\n" + texts::rule + "\n\n" + texts::prompt},
+                  });
+}
+
+TEST(InterpreterTranscript, Help) {
+    runTranscript(nullptr,
+                  {
+                      {"help(gcd)", helpAnswer("Compute the greatest common divisor of k numbers, where k>=2.\n"
+                                               "gcd(n1,n2,...,nk)\n\nUsage:\ngcd(num1,num2)\n")},
+                      {"help(eq24)", helpAnswer("算廿四\n\nUsage:\neq24(p1,p2,p3,p4)\n")},
+                      // A misspelt name lists the registered names that contain it.
+                      {"help(prime)",
+                       helpAnswer("hint> Function 'prime' not found.\n\n以下是包含 'prime' 的函数名列表:\n" +
+                                  texts::rule +
+                                  "\nindex_of_prime\nisprime\nispseudoprime\nlistpseudoprimes\nnextMRprime\n"
+                                  "nextprime\nprevMRprime\nprevprime\n")},
+                      {"help(Gdc)", helpAnswer("hint> Function 'Gdc' not found.\n\n以下是包含 'Gdc' 的函数名列表:\n" +
+                                               texts::rule + "\n")},
+                      {"help()", "hint>  is invalid function name.\n\n" + texts::rule + "\n\n" + texts::prompt},
+                      {"help(2x)", "hint> 2x is invalid function name.\n\n" + texts::rule + "\n\n" + texts::prompt},
+                  });
+}
+
+TEST(InterpreterTranscript, CalculationModes) {
+    runTranscript(mode(kCmdBit, "cmd"), {
+                                            {"1+2", texts::engineAnswer("3")},
+                                            {"19 mod 7", texts::engineAnswer("5")},
+                                            {"1/3", texts::engineAnswer("0.33333333")},
+                                        });
+    runTranscript(mode(kFractionBit, "fraction"), {
+                                                      {"1/2+1/3", "\nout> 5|6\n" + texts::expressionEnd},
+                                                      {"2/4", "\nout> 1|2\n" + texts::expressionEnd},
+                                                  });
+    runTranscript(
+        [](Calculator &c) {
+            mode(kFractionBit, "fraction")(c);
+            c.core.setExpand(1);
+        },
+        {
+            {"1/2+1/3", "\nout> 5|6\nans: 5|6\n\n" + texts::expressionEnd},
+        });
+    runTranscript(mode(kComplexBit, "complex"), {{"(1+2i)*(3-i)", texts::engineAnswer("5+5i")}});
+    // The LP mode name echoes the line and sets the mode word to 0 (cmd off again).
+    runTranscript(mode(0, "LP"), {{"1+2", "LP>  =\n" + texts::scriptAnswer("3")}});
+    runTranscript(mode(kCmdBit, "LP"), {{"1+2", "LP>  =\n" + texts::scriptAnswer("3")}});
+    // Above the precision limit no script runs.
+    runTranscript([](Calculator &c) { c.core.setPrecision(2000); },
+                  {
+                      {"1+2", texts::engineAnswer("3")},
+                      {"foo(1)", texts::notDefined("foo")},
+                  });
+}
+
+TEST(InterpreterTranscript, VariablesClaimsAndMatrices) {
+    runTranscript(
+        [](Calculator &c) {
+            std::ostringstream sink;
+            used_variable_names.clear();
+            define_variable("a", "1", used_variable_names, c.variables, sink, 0);
+            define_variable("b", "2", used_variable_names, c.variables, sink, 0);
+            defineMatrix(c, "M", {"1", "2", "3", "4"}, 2, 2);
+            defineMatrix(c, "N", {"1", "0", "0", "1"}, 2, 2);
+        },
+        {
+            {"a+b", texts::scriptAnswer("3")},
+            {"a*b-7", texts::scriptAnswer("-5")},
+            {"M", "in> M\n1\t2\t\n3\t4\t\n\n" + texts::prompt},
+            {"M.det()", "in> M.det()\n-2\n\n" + texts::prompt},
+            {"M.sort(DESC)", "in> M.sort(DESC)\n4\t3\t\n2\t1\t\n\n" + texts::prompt},
+            {"M+N", "\nout> \n5\t3\t\n2\t2\t\n" + texts::expressionEnd},
+            // A point in no number and no method call.
+            {".5*a", texts::syntaxReport("A \".\" stands between two digits or begins a method call "
+                                         "variable.method(argument), such as M.det().")},
+            {"M.det", texts::syntaxReport("A \".\" stands between two digits or begins a method call "
+                                          "variable.method(argument), such as M.det().")},
+            // Without names there is nothing to substitute: the script refuses ".5", the engine reads it.
+            {".5*2", texts::engineAnswer("1.0")},
+        });
+}
+
+// Lines the script cannot compile fall through to the engine; with the polynomial
+// evaluation not built, the engine's road answers its "not available yet" text.
+TEST(InterpreterTranscript, ScriptFailuresReachTheEngine) {
+    const std::string polynomialNotYet = texts::engineAnswer("info> polynomial expressions: not available yet");
+    runTranscript(nullptr, {
+                               {"2pi", polynomialNotYet},
+                               {"2sqrt(2)", polynomialNotYet},
+                               {"x^2+1", polynomialNotYet},
+                           });
+    runTranscript(mode(kPolynBit, "polyn"), {{"x^2+2*x+1", polynomialNotYet}});
+}
+
+// The script attempts run with the machine's error reports off: a failing attempt shows and
+// prints nothing of its own.
+TEST(InterpreterTranscript, FailedScriptAttemptsAreSilent) {
+    Calculator calculator;
+    calculator.setOperatorChars();
+    for (const char *typed : {"2pi", "2sqrt(2)", "foo(1)", "x^2", "3$4", "gcd(1,"}) {
+        ::testing::internal::CaptureStderr();
+        std::string out = captureStdout([&] { calculator.dealWithInputCommand({typed}); });
+        EXPECT_EQ(::testing::internal::GetCapturedStderr(), "") << typed;
+        EXPECT_EQ(out, "") << typed;
+        calculator.clearAnswerStreams();
+    }
+}
+
+TEST(InterpreterTranscript, LinearPrograms) {
+    // A program without its closing ";" is refused at once: nothing waits for more input.
+    runTranscript(nullptr, {
+                               {"max z=3x_1+2x_2, x_1+x_2<=4", texts::unfinishedProgram},
+                               {"Max x", texts::unfinishedProgram},
+                               {"min z=x_1, x_1>=1;", texts::notYet("linear programs")},
+                           });
+}
+
+} // namespace
