@@ -22,6 +22,14 @@ inline std::string shownText(Calculator &calculator) {
     return shown;
 }
 
+// A symbol-table entry with only its value text and type code, as substitution reads it.
+inline void defineEntry(Calculator &calculator, const std::string &name, const std::string &valueText, int code) {
+    SymbolEntry &e = calculator.variables[name];
+    e.name = name;
+    e.valueText = valueText;
+    e.typeCode = code;
+}
+
 inline std::string captureStdout(const std::function<void()> &body) {
     ::testing::internal::CaptureStdout();
     body();

@@ -27,12 +27,7 @@ class Preprocessor : public ::testing::Test {
     }
     void TearDown() override { equality_claims.clear(); }
 
-    void define(const char *name, const char *value, int code) {
-        SymbolEntry &e = calculator.variables[name];
-        e.name = name;
-        e.valueText = value;
-        e.typeCode = code;
-    }
+    void define(const char *name, const char *value, int code) { defineEntry(calculator, name, value, code); }
 
     Calculator calculator;
 };
@@ -133,7 +128,7 @@ TEST_F(Preprocessor, ReportUndefinedVariables) {
     const Row rows[] = {
         {"1 + 2", 0, "3", "1+2", ""},
         {"x * y", 0, "20", "5*4", ""},
-        {"1/2+y", 1, "9|2", "1/2+4", ""},
+        {"1/2+y", 1, "4.5", "1/2+4", ""},
         {"x+u+v", 0, "5+u+v", "5+u+v", "Here are Undefined variables: u, v, \n"},
         // "mod" is no operator character: it stays part of the name.
         {"x mod 3", 0, "xmod3", "xmod3", "Here are Undefined variables: xmod3, \n"},
