@@ -1,7 +1,7 @@
 // fuzz-links: kavlo_engine
-// Arbitrary text through the evaluation driver, in numerical and in fraction mode, on an
-// engine of small precision: every input must give an answer text without a crash, a hang
-// or a sanitizer report.
+// Arbitrary text through the evaluation driver, in numerical and fraction mode and in the
+// polynomial mode in the main variable, on an engine of small precision: every input must give an answer text without a crash, a hang or a sanitizer
+// report.
 #include <cstddef>
 #include <cstdint>
 #include <iostream>
@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     (void)quiet;
     if (size > 4096) return 0;  // long texts add run time, not new paths
     const std::string text(reinterpret_cast<const char *>(data), size);
-    for (int32_t flags : {0, 1}) {
+    for (int32_t flags : {0, 1, 2}) {  // the polynomial mode reads no fraction bit
         BigNumber bn;
         bn.setPrecision(8);
         std::string answer;
