@@ -149,16 +149,16 @@ TEST(InterpreterTranscript, VariablesClaimsAndMatrices) {
         });
 }
 
-// Lines the script cannot compile fall through to the engine; with the polynomial
-// evaluation not built, the engine's road answers its "not available yet" text.
+// Lines the script cannot compile fall through to the engine, which reads them as
+// polynomials in the main variable.
 TEST(InterpreterTranscript, ScriptFailuresReachTheEngine) {
-    const std::string polynomialNotYet = texts::engineAnswer("info> polynomial expressions: not available yet");
     runTranscript(nullptr, {
-                               {"2pi", polynomialNotYet},
-                               {"2sqrt(2)", polynomialNotYet},
-                               {"x^2+1", polynomialNotYet},
+                               {"2pi", texts::engineAnswer("2*pi")},
+                               {"2sqrt(2)", texts::engineAnswer("(2)*(sqrt[2])")},
+                               {"x^2+1", texts::engineAnswer("x^2+1")},
+                               {"(x+1)*(x-1)", texts::engineAnswer("x^2-1")},
                            });
-    runTranscript(mode(kPolynBit, "polyn"), {{"x^2+2*x+1", polynomialNotYet}});
+    runTranscript(mode(kPolynBit, "polyn"), {{"x^2+2*x+1", texts::engineAnswer("x^2+2x+1")}});
 }
 
 // The script attempts run with the machine's error reports off: a failing attempt shows and
