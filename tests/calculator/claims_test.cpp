@@ -14,7 +14,7 @@ struct ClaimTables : ::testing::Test {
     }
 };
 
-TEST(Claims, Records) {
+TEST(ClaimRecords, Records) {
     EqualityClaim e = makeEqualityClaim(true, "a", "b+1");
     EXPECT_TRUE(e.active);
     EXPECT_EQ(e.lhs, "a");
@@ -28,7 +28,7 @@ TEST(Claims, Records) {
     EXPECT_EQ(i.difference, "(x)-(3)");
 }
 
-TEST(Claims, Strictness) {
+TEST(ClaimRecords, Strictness) {
     struct Row {
         const char *relation;
         bool strictBefore;

@@ -2,40 +2,31 @@
 // expressions in each calculation mode, calls and the help of the function registry.
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <vector>
 
 #include "calculator_test_support.h"
 #include "entry/line_entry.h"
-#include "matrix_test_support.h"
-#include "variables/symbol_table.h"
 
 namespace {
-
-using Setup = std::function<void(Calculator &)>;
 
 struct Row {
     const char *typed;
     std::string shown;
 };
 
-// The session the rows run in; the state that colon commands and assignments will set is
-// set directly until those commands answer.
-void runTranscript(const Setup &setup, const std::vector<Row> &rows) {
+// One session: the lines of `before` are typed first (their answers are other tests'
+// business), then each row's line, whose shown text must match exactly.
+void runTranscript(const std::vector<const char *> &before, const std::vector<Row> &rows) {
     Calculator calculator;
     calculator.setOperatorChars();
-    if (setup) setup(calculator);
+    for (const char *typed : before) {
+        captureStdout([&] { processInputLine(typed, calculator); });
+        shownText(calculator);
+    }
     for (const Row &row : rows) {
         captureStdout([&] { processInputLine(row.typed, calculator); });
         EXPECT_EQ(shownText(calculator), row.shown) << "typed: \"" << row.typed << "\"";
     }
-}
-
-Setup mode(int32_t word, const char *name) {
-    return [=](Calculator &c) {
-        c.core.setMode(word);
-        c.modeName = name;
-    };
 }
 
 std::string helpAnswer(const std::string &text) {
@@ -43,7 +34,7 @@ std::string helpAnswer(const std::string &text) {
 }
 
 TEST(InterpreterTranscript, DefaultMode) {
-    runTranscript(nullptr,
+    runTranscript({},
                   {
                       // Numerical expressions are answered by the script attempt.
                       {"1+2", texts::scriptAnswer("3")},
@@ -74,8 +65,10 @@ TEST(InterpreterTranscript, DefaultMode) {
 }
 
 TEST(InterpreterTranscript, Help) {
-    runTranscript(nullptr,
+    runTranscript({},
                   {
+                      {":help gcd", helpAnswer("Compute the greatest common divisor of k numbers, where k>=2.\n"
+                                               "gcd(n1,n2,...,nk)\n\nUsage:\ngcd(num1,num2)\n")},
                       {"help(gcd)", helpAnswer("Compute the greatest common divisor of k numbers, where k>=2.\n"
                                                "gcd(n1,n2,...,nk)\n\nUsage:\ngcd(num1,num2)\n")},
                       {"help(eq24)", helpAnswer("算廿四\n\nUsage:\neq24(p1,p2,p3,p4)\n")},
@@ -93,72 +86,66 @@ TEST(InterpreterTranscript, Help) {
 }
 
 TEST(InterpreterTranscript, CalculationModes) {
-    runTranscript(mode(kCmdBit, "cmd"), {
-                                            {"1+2", texts::engineAnswer("3")},
-                                            {"19 mod 7", texts::engineAnswer("5")},
-                                            {"1/3", texts::engineAnswer("0.33333333")},
-                                        });
-    runTranscript(mode(kFractionBit, "fraction"), {
-                                                      {"1/2+1/3", "\nout> 5|6\n" + texts::expressionEnd},
-                                                      {"2/4", "\nout> 1|2\n" + texts::expressionEnd},
-                                                  });
-    runTranscript(
-        [](Calculator &c) {
-            mode(kFractionBit, "fraction")(c);
-            c.core.setExpand(1);
-        },
-        {
-            {"1/2+1/3", "\nout> 5|6\nans: 5|6\n\n" + texts::expressionEnd},
-        });
-    runTranscript(mode(kComplexBit, "complex"), {{"(1+2i)*(3-i)", texts::engineAnswer("5+5i")}});
+    runTranscript({":mode cmd"}, {
+                                     {"1+2", texts::engineAnswer("3")},
+                                     {"19 mod 7", texts::engineAnswer("5")},
+                                     {"1/3", texts::engineAnswer("0.33333333")},
+                                 });
+    runTranscript({":mode fraction"}, {
+                                          {"1/2+1/3", "\nout> 5|6\n" + texts::expressionEnd},
+                                          {"2/4", "\nout> 1|2\n" + texts::expressionEnd},
+                                      });
+    runTranscript({":mode fraction", ":expand=on"}, {{"1/2+1/3", "\nout> 5|6\nans: 5|6\n\n" + texts::expressionEnd}});
+    runTranscript({":mode complex"}, {{"(1+2i)*(3-i)", texts::engineAnswer("5+5i")}});
     // The LP mode name echoes the line and sets the mode word to 0 (cmd off again).
-    runTranscript(mode(0, "LP"), {{"1+2", "LP>  =\n" + texts::scriptAnswer("3")}});
-    runTranscript(mode(kCmdBit, "LP"), {{"1+2", "LP>  =\n" + texts::scriptAnswer("3")}});
-    // Above the precision limit no script runs.
-    runTranscript([](Calculator &c) { c.core.setPrecision(2000); },
-                  {
-                      {"1+2", texts::engineAnswer("3")},
-                      {"foo(1)", texts::notDefined("foo")},
-                  });
+    runTranscript({":mode LP"}, {{"1+2", "LP>  =\n" + texts::scriptAnswer("3")}});
+    runTranscript({":mode cmd", ":mode LP"}, {{"1+2", "LP>  =\n" + texts::scriptAnswer("3")}});
+}
+
+// Above the precision limit no script runs.
+TEST(InterpreterTranscript, AbovePrecisionLimit) {
+    Calculator calculator;
+    calculator.setOperatorChars();
+    calculator.core.setPrecision(2000);
+    for (const Row &row : std::vector<Row>{{"1+2", texts::engineAnswer("3")}, {"foo(1)", texts::notDefined("foo")}}) {
+        captureStdout([&] { processInputLine(row.typed, calculator); });
+        EXPECT_EQ(shownText(calculator), row.shown) << row.typed;
+    }
 }
 
 TEST(InterpreterTranscript, VariablesClaimsAndMatrices) {
-    runTranscript(
-        [](Calculator &c) {
-            std::ostringstream sink;
-            used_variable_names.clear();
-            define_variable("a", "1", used_variable_names, c.variables, sink, 0);
-            define_variable("b", "2", used_variable_names, c.variables, sink, 0);
-            defineMatrix(c, "M", {"1", "2", "3", "4"}, 2, 2);
-            defineMatrix(c, "N", {"1", "0", "0", "1"}, 2, 2);
-        },
-        {
-            {"a+b", texts::scriptAnswer("3")},
-            {"a*b-7", texts::scriptAnswer("-5")},
-            {"M", "in> M\n1\t2\t\n3\t4\t\n\n" + texts::prompt},
-            {"M.det()", "in> M.det()\n-2\n\n" + texts::prompt},
-            {"M.sort(DESC)", "in> M.sort(DESC)\n4\t3\t\n2\t1\t\n\n" + texts::prompt},
-            {"M+N", "\nout> \n5\t3\t\n2\t2\t\n" + texts::expressionEnd},
-            // A point in no number and no method call.
-            {".5*a", texts::syntaxReport("A \".\" stands between two digits or begins a method call "
-                                         "variable.method(argument), such as M.det().")},
-            {"M.det", texts::syntaxReport("A \".\" stands between two digits or begins a method call "
-                                          "variable.method(argument), such as M.det().")},
-            // Without names there is nothing to substitute: the script refuses ".5", the engine reads it.
-            {".5*2", texts::engineAnswer("1.0")},
-        });
+    runTranscript({"a=1", "b=2", "M=[1 2;3 4]", "N=[1 0;0 1]", ":claim c==a", ":claim d==a+b"},
+                  {
+                      {"a+b", texts::scriptAnswer("3")},
+                      {"a*b-7", texts::scriptAnswer("-5")},
+                      // A claimed name that is a variable takes its value; a claim text goes in as it is,
+                      // without brackets, and is not substituted again.
+                      {"c*2", texts::scriptAnswer("2")},
+                      {"d*2", texts::engineAnswer("(a+2*b)")},
+                      {"M", "in> M\n1\t2\t\n3\t4\t\n\n" + texts::prompt},
+                      {"M.det()", "in> M.det()\n-2\n\n" + texts::prompt},
+                      {"M.sort(DESC)", "in> M.sort(DESC)\n4\t3\t\n2\t1\t\n\n" + texts::prompt},
+                      {"M+N", "\nout> \n5\t3\t\n2\t2\t\n" + texts::expressionEnd},
+                      // A point in no number and no method call.
+                      {".5*a", texts::syntaxReport("A \".\" stands between two digits or begins a method call "
+                                                   "variable.method(argument), such as M.det().")},
+                      {"M.det", texts::syntaxReport("A \".\" stands between two digits or begins a method call "
+                                                    "variable.method(argument), such as M.det().")},
+                      // Without names there is nothing to substitute: the script refuses ".5", the engine reads it.
+                      {".5*2", texts::engineAnswer("1.0")},
+                  });
 }
 
 // Lines the script cannot compile fall through to the engine, which reads them as
 // polynomials in the main variable.
 TEST(InterpreterTranscript, ScriptFailuresReachTheEngine) {
-    runTranscript(nullptr, {
+    runTranscript({}, {
                                {"2pi", texts::engineAnswer("2*pi")},
                                {"2sqrt(2)", texts::engineAnswer("(2)*(sqrt[2])")},
                                {"x^2+1", texts::engineAnswer("x^2+1")},
                                {"(x+1)*(x-1)", texts::engineAnswer("x^2-1")},
                            });
-    runTranscript(mode(kPolynBit, "polyn"), {{"x^2+2*x+1", texts::engineAnswer("x^2+2x+1")}});
+    runTranscript({":mode polyn"}, {{"x^2+2*x+1", texts::engineAnswer("x^2+2x+1")}});
 }
 
 // The script attempts run with the machine's error reports off: a failing attempt shows and
@@ -177,7 +164,7 @@ TEST(InterpreterTranscript, FailedScriptAttemptsAreSilent) {
 
 TEST(InterpreterTranscript, LinearPrograms) {
     // A program without its closing ";" is refused at once: nothing waits for more input.
-    runTranscript(nullptr, {
+    runTranscript({}, {
                                {"max z=3x_1+2x_2, x_1+x_2<=4", texts::unfinishedProgram},
                                {"Max x", texts::unfinishedProgram},
                                {"min z=x_1, x_1>=1;", texts::notYet("linear programs")},
