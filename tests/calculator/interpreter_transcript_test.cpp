@@ -47,15 +47,17 @@ TEST(InterpreterTranscript, DefaultMode) {
                       {"2^100", texts::scriptAnswer("1267650600228229401496703205376")},
                       {"3$4", texts::notAnExpression},
                       {"foo(1)", texts::notDefined("foo")},
-                      // Answered by the script's natives or by the handlers once they are built.
-                      {"gcd(12, 18)", texts::handlerNotYet("gcd")},
-                      {"gcd(12,18,5)", texts::handlerNotYet("gcd")},
-                      {"avg(1,2)", texts::notDefined("avg")},
-                      {"pi()", texts::handlerNotYet("pi")},
-                      {"pi(10)", texts::handlerNotYet("pi")},
-                      {"factorial(5)", texts::handlerNotYet("factorial")},
-                      {"setprecision(20)", texts::handlerNotYet("setprecision")},
-                      {"1/3", texts::scriptAnswer("0.33333333")},
+                      // Calls the script's natives answer: the printed value alone, without a prompt.
+                      {"gcd(12, 18)", "6"},
+                      {"gcd(12,18,5)", "1"},
+                      {"avg(1,2)", "1.5"},
+                      {"pi()", "3.14159265"},
+                      {"pi(10)", "4"},
+                      {"factorial(5)", "120"},
+                      {"setprecision(20)", "20"},
+                      {"1/3", texts::scriptAnswer("0.33333333333333333333")},
+                      // A registered name the script does not know goes to its handler.
+                      {"xor(101,11)", texts::handlerNotYet("xor")},
                       // No plugin module is loaded: the call writes only the prompt.
                       {"calc->Print()", "\n" + texts::prompt},
                       {"calc->Print(7)", "\n" + texts::prompt},
