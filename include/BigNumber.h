@@ -352,6 +352,7 @@ public:
     // ---- expression trees, derivatives and limits (calculus/) ----
 
     // ---- matrices (matrix/): the matrix value and its operations are declared in matrix.h ----
+    // ---- linear programs (linear_program/): the simplex method is declared in linear_program.h ----
 
     // ---- equation solvers and the 24 game (solvers/) ----
     // Coefficient lists run by power (element i multiplies x^i); absent elements count as "0".
