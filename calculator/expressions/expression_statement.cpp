@@ -114,7 +114,7 @@ bool Calculator::answerSymbolic(int32_t mode, bool matrixExpression, const std::
             core.ConvertPolynInfixToPostfix();
             output << "\nout> " << polyn_eval_postfix(core.InsertCommaInPolynPostfix(), true);
         } else {
-            output << "\nout> " << multiPolynomialValue(core);
+            output << "\nout> " << core.multiPolynValue(true, false);
         }
     } else if (mode & kComplexBit) {
         core.preparePolynExpression();
