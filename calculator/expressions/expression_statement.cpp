@@ -8,7 +8,6 @@
 #include "Calculator.h"
 #include "classifier/classifier.h"
 #include "interpreter/texts.h"
-#include "pending.h"
 #include "plugins/plugin_loader.h"
 #include "polynomial.h"
 #include "session/script_machine.h"

@@ -8,6 +8,8 @@
 namespace {
 
 constexpr char kValuePrefix[] = "      = ";
+// The work grows with nearly the cube of the number of points: 60 points take about a second.
+constexpr size_t kMaxPoints = 60;
 
 std::string evaluated(const std::string &text, int32_t flags) {
     std::string value;
@@ -30,6 +32,10 @@ std::string basisProduct(const std::vector<std::pair<std::string, std::string>> 
 
 int lagrange_interpolate(const std::vector<std::pair<std::string, std::string>> &points, std::ostream &out) {
     bignumber_global.setMode(1);
+    if (points.size() > kMaxPoints) {
+        out << "Error> Lagrange interpolation takes at most " << kMaxPoints << " points.\n";
+        return 0;
+    }
     const std::string v(1, main_var);
     out << "The points are:\n";
     for (const auto &[x, y] : points) out << "(" << x << "," << y << ") ";

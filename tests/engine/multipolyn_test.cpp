@@ -85,6 +85,14 @@ TEST_F(MultiPolynText, FactorsAndTermsAsRead) {
     for (const auto &c : cases) EXPECT_EQ(factorsOf(parsed(c.text).get()), c.terms) << c.text;
 }
 
+TEST_F(MultiPolynText, EveryFactorATermOfItsOwn) {
+    using Terms = std::vector<std::vector<std::string>>;
+    EXPECT_EQ(factorsOf(MultiPolyn(multipolyn_parse_internal("3x_1-2x_2+5")).get()),
+              (Terms{{"3|1|1"}, {"-2|2|1"}, {"+5|-1|0"}}));
+    EXPECT_EQ(factorsOf(MultiPolyn(multipolyn_parse_internal("2x_1x_2")).get()), (Terms{{"2|1|1"}, {"1|2|1"}}));
+    EXPECT_EQ(multipolyn_parse_internal(""), nullptr);
+}
+
 TEST_F(MultiPolynText, BracketedExponentThatIsNoNumber) {
     std::string printed = printedBy([] { EXPECT_EQ(factorsOf(parsed("x_1^(y+1)").get())[0][0], "1|1|(y+1)"); });
     EXPECT_EQ(printed, "power=(y+1)\n");
@@ -279,6 +287,16 @@ TEST_F(MultiPolynArithmetic, SplitIntoTerms) {
     EXPECT_EQ(multipolyn_split_items(nullptr, items), 0u);
 }
 
+TEST_F(MultiPolynArithmetic, TermCopiedFromAFactorOn) {
+    MultiPolyn l = parsed("x_1+2x_2^3x_3*y-x_4");
+    poly_pt *second = multipolyn_next_term(l.get());
+    MultiPolyn copy(multipolyn_copy_term(second->next));
+    EXPECT_EQ(factorsOf(copy.get()), (std::vector<std::vector<std::string>>{{"1|3|1", "y|-1|0"}}));
+    EXPECT_EQ(copy->prev_term, nullptr);
+    EXPECT_EQ(multipolyn_next_term(copy.get()), nullptr);
+    EXPECT_EQ(internalText(l), "x_1+2*yx_2^3x_3-x_4");  // the original stays whole
+}
+
 TEST_F(MultiPolynArithmetic, TermsFreedOneByOne) {
     MultiPolyn l = parsed("x_1+x_2*x_3+x_4");
     poly_pt *middle = multipolyn_next_term(l.get());
@@ -465,5 +483,10 @@ TEST(LagrangeInterpolation, BasesAndTheirOrder) {
     EXPECT_NE(out.str().find("      = 2t\n"), std::string::npos);
     main_var = 'x';
     poly_internal_names.clear();
+    // The work grows with nearly the cube of the number of points.
+    std::vector<std::pair<std::string, std::string>> many(61, {"1", "1"});
+    out.str("");
+    lagrange_interpolate(many, out);
+    EXPECT_EQ(out.str(), "Error> Lagrange interpolation takes at most 60 points.\n");
     bignumber_global.setMode(0);
 }
