@@ -365,11 +365,24 @@ public:
     int solve24Templates(const std::array<std::string, 4> &numbers, const std::string &target,
                          std::ostream &out);
 
+    // ---- information texts of the colon commands (info/info_texts.cpp) ----
+    // Each replaces the content of wideStream with its text, ending in the prompt.
+    void printHelp();
+    void printMoreHelp();
+    void printThanks();
+    void printLogo();
+    void printHomeBanner();
+    void printAbout();
+    void printVersion();
+    void printDevHistory();
+
     std::vector<uint64_t> primeTable;  // refilled by the prime sieve
     std::stringstream outStream;       // printed output of members that print as they compute
     std::wstringstream wideStream;     // help, version, history and prime listings
 
 private:
+    // Empties wideStream, and outStream too when asked.
+    void clearInfoStreams(bool narrowToo);
     std::string singleTermProduct(const std::string &t, const std::string &o);
     std::vector<std::string> foldNumericTerms(const std::string &operand, bool &hadSymbolic, bool &hadNumeric);
     std::string &divideTerms(const std::string &a, const std::string &b);
