@@ -151,7 +151,7 @@ TEST(TextDocument, ChangeRecordsTellWhatHappenedAndWhere) {
         EXPECT_EQ(changes[i].kind, expected[i].kind);
         EXPECT_EQ(changes[i].source, expected[i].source);
         EXPECT_EQ(changes[i].position, expected[i].position);
-        EXPECT_EQ(changes[i].text, expected[i].text);
+        EXPECT_EQ(*changes[i].text, expected[i].text);
         EXPECT_EQ(changes[i].linesAdded, expected[i].linesAdded);
     }
     EXPECT_EQ(All(doc), "aXY\nZb");

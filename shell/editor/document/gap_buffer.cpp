@@ -7,7 +7,7 @@ namespace editor {
 
 void GapBuffer::MoveGap(Position pos) {
     if (pos == gapStart) return;
-    char *data = bytes.data();
+    char *data = bytes.get();
     if (pos < gapStart) {
         // the bytes [pos, gapStart) move behind the gap
         std::memmove(data + pos + gapLength, data + pos, size_t(gapStart - pos));
@@ -22,10 +22,12 @@ void GapBuffer::Reserve(Position extra) {
     if (gapLength >= extra) return;
     Position length = Length();
     Position newGap = extra + std::max(MIN_GAP, (length + extra) / 4);
-    std::vector<char> grown(size_t(length + newGap));
-    Copy(0, gapStart, grown.data());
-    Copy(gapStart, length - gapStart, grown.data() + gapStart + newGap);
-    bytes.swap(grown);
+    // the new bytes stay uninitialised: the gap is never read
+    std::unique_ptr<char[]> grown(new char[size_t(length + newGap)]);
+    Copy(0, gapStart, grown.get());
+    Copy(gapStart, length - gapStart, grown.get() + gapStart + newGap);
+    bytes = std::move(grown);
+    capacity = length + newGap;
     gapLength = newGap;
 }
 
@@ -35,7 +37,7 @@ void GapBuffer::Insert(Position pos, std::string_view text) {
     // growing first keeps the gap where it is, so the move below copies within the new array
     Reserve(n);
     MoveGap(pos);
-    std::memcpy(bytes.data() + gapStart, text.data(), text.size());
+    std::memcpy(bytes.get() + gapStart, text.data(), text.size());
     gapStart += n;
     gapLength -= n;
 }
@@ -55,7 +57,7 @@ void GapBuffer::Copy(Position start, Position length, char *out) const {
 std::string_view GapBuffer::Contiguous(Position start, Position length) {
     if (length <= 0) return {};
     if (start < gapStart && start + length > gapStart) MoveGap(start + length);
-    const char *data = bytes.data() + (start < gapStart ? start : start + gapLength);
+    const char *data = bytes.get() + (start < gapStart ? start : start + gapLength);
     return std::string_view(data, size_t(length));
 }
 

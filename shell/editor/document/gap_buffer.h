@@ -4,9 +4,9 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace editor {
 
@@ -14,11 +14,11 @@ using Position = std::int64_t;
 
 class GapBuffer {
 public:
-    Position Length() const { return Position(bytes.size()) - gapLength; }
+    Position Length() const { return capacity - gapLength; }
     // The byte at pos, 0 outside the text.
     char At(Position pos) const {
         if (pos < 0 || pos >= Length()) return 0;
-        return bytes[size_t(pos < gapStart ? pos : pos + gapLength)];
+        return bytes[pos < gapStart ? pos : pos + gapLength];
     }
     // Callers pass ranges inside the text (0 <= pos <= Length(), pos + length <= Length()).
     void Insert(Position pos, std::string_view text);
@@ -32,10 +32,10 @@ public:
     template <typename Visit> void ForEachPiece(Position start, Position end, Visit visit) const {
         if (start < gapStart) {
             Position stop = end < gapStart ? end : gapStart;
-            if (stop > start) visit(bytes.data() + start, start, stop - start);
+            if (stop > start) visit(bytes.get() + start, start, stop - start);
             start = stop;
         }
-        if (end > start) visit(bytes.data() + start + gapLength, start, end - start);
+        if (end > start) visit(bytes.get() + start + gapLength, start, end - start);
     }
 
 private:
@@ -45,7 +45,8 @@ private:
     void MoveGap(Position pos);
     void Reserve(Position extra);
 
-    std::vector<char> bytes;
+    std::unique_ptr<char[]> bytes;  // capacity bytes: the text before the gap, the gap, the rest
+    Position capacity = 0;
     Position gapStart = 0;
     Position gapLength = 0;
 };

@@ -17,20 +17,21 @@ Position LineIndex::LineOf(Position pos) const {
 
 void LineIndex::Scan(const GapBuffer &text, Position from, Position to, std::vector<Position> &out) {
     Position length = text.Length();
+    size_t first = out.size();
     text.ForEachPiece(from, to, [&](const char *piece, Position at, Position count) {
-        // Most texts have no "\r": then memchr finds the line feeds at full speed.
-        if (!std::memchr(piece, '\r', size_t(count))) {
-            const char *end = piece + count;
-            for (const char *p = piece; (p = static_cast<const char *>(std::memchr(p, '\n', size_t(end - p))));
-                 ++p)
-                out.push_back(at + (p - piece) + 1);
-            return;
+        // memchr finds the line feeds at full speed, then the carriage returns no line feed follows
+        const char *end = piece + count;
+        for (const char *p = piece; (p = static_cast<const char *>(std::memchr(p, '\n', size_t(end - p)))); ++p)
+            out.push_back(at + (p - piece) + 1);
+        size_t feeds = out.size();
+        for (const char *p = piece; (p = static_cast<const char *>(std::memchr(p, '\r', size_t(end - p)))); ++p) {
+            Position next = at + (p - piece) + 1;
+            if (next >= length || text.At(next) != '\n') out.push_back(next);
         }
-        for (Position i = 0; i < count; ++i) {
-            char c = piece[i];
-            Position next = at + i + 1;
-            if (c == '\n' || (c == '\r' && (next >= length || text.At(next) != '\n'))) out.push_back(next);
+        if (out.size() > feeds) {
+            std::inplace_merge(out.begin() + ptrdiff_t(first), out.begin() + ptrdiff_t(feeds), out.end());
         }
+        first = out.size();
     });
 }
 

@@ -23,35 +23,35 @@ Position TextDocument::LineEnd(Position line) const {
     return end;
 }
 
-void TextDocument::ApplyInsert(Position pos, std::string_view bytes, ChangeSource source, Changes *changes) {
-    text.Insert(pos, bytes);
-    Position added = lines.Inserted(text, pos, Position(bytes.size()));
+void TextDocument::ApplyInsert(Position pos, const SharedText &bytes, ChangeSource source, Changes *changes) {
+    text.Insert(pos, *bytes);
+    Position added = lines.Inserted(text, pos, Position(bytes->size()));
     ++version;
-    if (changes) changes->push_back(Change{ChangeKind::Insert, source, pos, std::string(bytes), added});
+    if (changes) changes->push_back(Change{ChangeKind::Insert, source, pos, bytes, added});
 }
 
-void TextDocument::ApplyDelete(Position pos, Position length, ChangeSource source, Changes *changes) {
-    std::string removed;
-    if (changes) removed = Text(pos, pos + length);
-    text.Erase(pos, length);
-    Position added = lines.Deleted(text, pos, length);
+void TextDocument::ApplyDelete(Position pos, const SharedText &removed, ChangeSource source, Changes *changes) {
+    text.Erase(pos, Position(removed->size()));
+    Position added = lines.Deleted(text, pos, Position(removed->size()));
     ++version;
-    if (changes) changes->push_back(Change{ChangeKind::Delete, source, pos, std::move(removed), added});
+    if (changes) changes->push_back(Change{ChangeKind::Delete, source, pos, removed, added});
 }
 
 bool TextDocument::Insert(Position pos, std::string_view bytes, Changes *changes, bool typing) {
     if (readOnly || pos < 0 || pos > Length()) return false;
     if (bytes.empty()) return true;
-    history.Record(UndoAction{ChangeKind::Insert, pos, std::string(bytes)}, typing);
-    ApplyInsert(pos, bytes, ChangeSource::User, changes);
+    auto shared = std::make_shared<std::string>(bytes);
+    history.Record(UndoAction{ChangeKind::Insert, pos, shared}, typing);
+    ApplyInsert(pos, shared, ChangeSource::User, changes);
     return true;
 }
 
 bool TextDocument::Delete(Position pos, Position length, Changes *changes) {
     if (readOnly || pos < 0 || length < 0 || length > Length() - pos) return false;
     if (length == 0) return true;
-    history.Record(UndoAction{ChangeKind::Delete, pos, Text(pos, pos + length)}, false);
-    ApplyDelete(pos, length, ChangeSource::User, changes);
+    auto removed = std::make_shared<std::string>(Text(pos, pos + length));
+    history.Record(UndoAction{ChangeKind::Delete, pos, removed}, false);
+    ApplyDelete(pos, removed, ChangeSource::User, changes);
     return true;
 }
 
@@ -72,7 +72,7 @@ bool TextDocument::Undo(Changes *changes) {
     const std::vector<UndoAction> &actions = history.Undo();
     for (auto it = actions.rbegin(); it != actions.rend(); ++it) {
         if (it->kind == ChangeKind::Insert)
-            ApplyDelete(it->position, Position(it->text.size()), ChangeSource::Undo, changes);
+            ApplyDelete(it->position, it->text, ChangeSource::Undo, changes);
         else
             ApplyInsert(it->position, it->text, ChangeSource::Undo, changes);
     }
@@ -85,7 +85,7 @@ bool TextDocument::Redo(Changes *changes) {
         if (action.kind == ChangeKind::Insert)
             ApplyInsert(action.position, action.text, ChangeSource::Redo, changes);
         else
-            ApplyDelete(action.position, Position(action.text.size()), ChangeSource::Redo, changes);
+            ApplyDelete(action.position, action.text, ChangeSource::Redo, changes);
     }
     return true;
 }

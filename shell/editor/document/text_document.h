@@ -21,7 +21,7 @@ struct Change {
     ChangeKind kind;
     ChangeSource source;
     Position position;
-    std::string text;
+    SharedText text;      // the bytes inserted or deleted
     Position linesAdded;  // negative when lines were removed
 };
 
@@ -73,8 +73,8 @@ public:
     std::uint64_t Version() const { return version; }
 
 private:
-    void ApplyInsert(Position pos, std::string_view bytes, ChangeSource source, Changes *changes);
-    void ApplyDelete(Position pos, Position length, ChangeSource source, Changes *changes);
+    void ApplyInsert(Position pos, const SharedText &bytes, ChangeSource source, Changes *changes);
+    void ApplyDelete(Position pos, const SharedText &removed, ChangeSource source, Changes *changes);
 
     GapBuffer text;
     LineIndex lines;

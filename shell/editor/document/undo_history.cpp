@@ -2,6 +2,18 @@
 
 namespace editor {
 
+namespace {
+
+// Appends to a shared text; one that a change record still holds is copied first.
+void join(std::shared_ptr<std::string> &text, const std::string &more) {
+    if (text.use_count() == 1)
+        *text += more;
+    else
+        text = std::make_shared<std::string>(*text + more);
+}
+
+}  // namespace
+
 bool UndoHistory::MayJoin(const UndoAction &action, bool typing) const {
     // joining at the save point would change the text without leaving the save point
     if (current == 0 || savePoint == Position(current)) return false;
@@ -9,7 +21,7 @@ bool UndoHistory::MayJoin(const UndoAction &action, bool typing) const {
     if (!typing || groupDepth > 0 || !steps.back().typing) return false;
     const UndoAction &last = steps.back().actions.back();
     return last.kind == ChangeKind::Insert && action.kind == ChangeKind::Insert &&
-           last.position + Position(last.text.size()) == action.position;
+           last.position + Position(last.text->size()) == action.position;
 }
 
 void UndoHistory::Record(UndoAction action, bool typing) {
@@ -23,7 +35,7 @@ void UndoHistory::Record(UndoAction action, bool typing) {
         if (groupOpen)
             step.actions.push_back(std::move(action));
         else
-            step.actions.back().text += action.text;
+            join(step.actions.back().text, *action.text);
         return;
     }
     steps.push_back(Step{{std::move(action)}, typing && groupDepth == 0});

@@ -4,6 +4,7 @@
 
 #include "gap_buffer.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -11,10 +12,13 @@ namespace editor {
 
 enum class ChangeKind { Insert, Delete };
 
+// The text is shared with the change records handed out, so a large text is held once.
+using SharedText = std::shared_ptr<const std::string>;
+
 struct UndoAction {
     ChangeKind kind;
     Position position;
-    std::string text;
+    std::shared_ptr<std::string> text;  // grows in place while typing, unless a record shares it
 };
 
 class UndoHistory {

@@ -100,7 +100,8 @@ private:
 
     // view.cpp: measuring, wrapping, scrolling and the mapping between positions and points.
     void MakeFont();
-    void InvalidateLayout(Position fromLine = 0);
+    // Layouts from that line on are measured again; `restyle` also lexes those lines again.
+    void InvalidateLayout(Position fromLine = 0, bool restyle = false);
     const LineLayout &Layout(Position line);
     void StyleLine(Position line, LineLayout &layout);
     int TextLeft() const;

@@ -311,13 +311,15 @@ bool EditorWindow::ComponentMessage(UINT message, WPARAM wParam, LPARAM lParam, 
         // lexing
         {SCI_SETLEXER, [](EditorWindow &, WPARAM, LPARAM) -> LRESULT { return 0; }},
         {SCI_SETILEXER, [](EditorWindow &e, WPARAM, LPARAM l) -> LRESULT {
+             auto *lexer = reinterpret_cast<EditorLexer *>(l);
+             if (lexer == e.lexer) return 0;
              if (e.lexer) e.lexer->Release();
-             e.lexer = reinterpret_cast<EditorLexer *>(l);
-             e.InvalidateLayout();
+             e.lexer = lexer;
+             e.InvalidateLayout(0, true);
              return 0;
          }},
         {SCI_SETKEYWORDS, [](EditorWindow &e, WPARAM w, LPARAM l) -> LRESULT {
-             if (e.lexer && l && w <= 8) e.lexer->SetKeywords(int(w), TextOf(l)), e.InvalidateLayout();
+             if (e.lexer && l && w <= 8) e.lexer->SetKeywords(int(w), TextOf(l)), e.InvalidateLayout(0, true);
              return 0;
          }},
     };

@@ -86,9 +86,15 @@ void EditorWindow::PaintRow(HDC dc, RowPlace place, int y, const RECT &client) {
         if (rect.left < rect.right) Fill(dc, rect, hasFocus ? SELECTION_FOCUSED : SELECTION_UNFOCUSED);
     }
 
-    // the text in runs of one style, each unit at its measured place
+    // the text in runs of one style, each unit at its measured place; only the units on the
+    // screen, as a line without wrapping may be very long
+    auto unitsLeftOf = [&](int screenX) {  // units whose left edge is at or left of screenX
+        return size_t(std::upper_bound(layout.x.begin(), layout.x.end(), screenX - left) - layout.x.begin());
+    };
+    size_t shownFirst = std::max(first, std::max<size_t>(unitsLeftOf(clip.left), 1) - 1);
+    size_t shownEnd = std::min(end, unitsLeftOf(client.right));
     std::vector<int> advances;
-    for (size_t i = first; i < end;) {
+    for (size_t i = shownFirst; i < shownEnd;) {
         auto styleOf = [&](size_t unit) -> unsigned char {
             return layout.styles.empty() ? 0 : layout.styles[size_t(layout.byteOf[unit])];
         };
@@ -98,19 +104,17 @@ void EditorWindow::PaintRow(HDC dc, RowPlace place, int y, const RECT &client) {
         }
         unsigned char style = styleOf(i);
         size_t j = i + 1;
-        while (j < end && layout.text[j] != L'\t' && styleOf(j) == style) ++j;
+        while (j < shownEnd && layout.text[j] != L'\t' && styleOf(j) == style) ++j;
         int x = left + layout.x[i];
-        if (x < client.right && left + layout.x[j] > clip.left) {
-            const Style &look = styles[style];
-            if (look.back != styles[STYLE_DEFAULT].back) {
-                RECT rect{std::max(x, int(clip.left)), y, left + layout.x[j], y + lineHeight};
-                Fill(dc, rect, look.back);
-            }
-            advances.resize(j - i);
-            for (size_t k = i; k < j; ++k) advances[k - i] = layout.x[k + 1] - layout.x[k];
-            SetTextColor(dc, look.fore);
-            ExtTextOutW(dc, x, y, ETO_CLIPPED, &clip, layout.text.data() + i, UINT(j - i), advances.data());
+        const Style &look = styles[style];
+        if (look.back != styles[STYLE_DEFAULT].back) {
+            RECT rect{std::max(x, int(clip.left)), y, left + layout.x[j], y + lineHeight};
+            Fill(dc, rect, look.back);
         }
+        advances.resize(j - i);
+        for (size_t k = i; k < j; ++k) advances[k - i] = layout.x[k + 1] - layout.x[k];
+        SetTextColor(dc, look.fore);
+        ExtTextOutW(dc, x, y, ETO_CLIPPED, &clip, layout.text.data() + i, UINT(j - i), advances.data());
         i = j;
     }
 }

@@ -58,13 +58,13 @@ void EditorWindow::MakeFont() {
     InvalidateLayout();
 }
 
-void EditorWindow::InvalidateLayout(Position fromLine) {
+void EditorWindow::InvalidateLayout(Position fromLine, bool restyle) {
     if (fromLine <= 0) {
         layouts.clear();
     } else {
         std::erase_if(layouts, [&](const auto &entry) { return entry.first >= fromLine; });
     }
-    statesKnown = std::min(statesKnown, std::max<Position>(fromLine, 0));
+    if (restyle) statesKnown = std::min(statesKnown, std::max<Position>(fromLine, 0));
     ClampTop();
     UpdateScrollBars();
     InvalidateRect(hwnd, nullptr, FALSE);

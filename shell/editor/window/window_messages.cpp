@@ -13,7 +13,6 @@ namespace editor {
 EditorWindow::EditorWindow(HWND window) : hwnd(window) {
     // the line numbers sit on the window-frame colour
     styles[STYLE_LINENUMBER].back = GetSysColor(COLOR_BTNFACE);
-    MakeFont();
 }
 
 EditorWindow::~EditorWindow() {
@@ -23,7 +22,7 @@ EditorWindow::~EditorWindow() {
 
 LRESULT EditorWindow::WindowMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_CREATE: UpdateScrollBars(); return 0;
+    case WM_CREATE: MakeFont(); return 0;
     case WM_DESTROY: KillTimer(hwnd, CARET_TIMER); break;
     case WM_PAINT: Paint(); return 0;
     case WM_ERASEBKGND: return 1;  // painting covers everything
