@@ -2,6 +2,7 @@
 // the dispatch by the signed-byte FNV-1a key of the name.
 #include <gtest/gtest.h>
 
+#include <map>
 #include <set>
 
 #include "calculator_test_support.h"
@@ -69,10 +70,13 @@ TEST(CallDispatch, EveryNameReachesItsCase) {
     Calculator calculator;
     calculator.setOperatorChars();
     calculator.core.setPrecision(2000);
+    // E answers a call of no form with nothing, DetExpansion with its heading alone.
+    const std::map<std::string, std::string> withoutPrompt = {{"E", ""}, {"DetExpansion", "expansion>\n\n"}};
     for (const HandlerCase &c : builtin_handler_cases()) {
         calculator.dealWithInputCommand({std::string(c.name) + "()"});
         const std::string shown = shownText(calculator);
         if (c.handler == nullptr) EXPECT_EQ(shown, texts::handlerNotYet(c.name));
+        else if (withoutPrompt.count(c.name)) EXPECT_EQ(shown, withoutPrompt.at(c.name));
         else EXPECT_NE(shown.find(texts::prompt), std::string::npos) << c.name << ": " << shown;
     }
 }
