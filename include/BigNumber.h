@@ -355,7 +355,8 @@ public:
     // writes the texts before and after the replacement and the answer on standard output.
     std::string multiPolynValue(bool registerNames, bool trace);
 
-    // ---- expression trees, derivatives and limits (calculus/) ----
+    // ---- expression trees, derivatives and limits (calculus/): the trees, the derivative
+    //      and the workers of diff and lim are declared in calculus.h ----
 
     // ---- matrices (matrix/): the matrix value and its operations are declared in matrix.h ----
 
