@@ -51,6 +51,7 @@ TEST(InterpreterTranscript, DefaultMode) {
                       {"gcd(12, 18)", "6"},
                       {"gcd(12,18,5)", "1"},
                       {"avg(1,2)", "1.5"},
+                      {"size([1,2,3])", "3"},
                       {"pi()", "3.14159265"},
                       {"pi(10)", "4"},
                       {"factorial(5)", "120"},
