@@ -1,6 +1,6 @@
-// The roads of the interpreter whose owners are not built yet: the command handlers,
-// polynomials in several variables and linear programming. Each answers one "not available
-// yet" text from here; each goes when its owner lands.
+// The roads of the interpreter whose owners are not built yet: the command handlers and
+// linear programming. Each answers one "not available yet" text from here; each goes when
+// its owner lands.
 #include "pending.h"
 
 #include "Calculator.h"
@@ -22,10 +22,6 @@ std::string notAvailableText(const std::string &road) {
 void answerHandlerNotYet(Calculator &calculator, const std::string &name) {
     calculator.output.str("");
     calculator.output << "Error> " << name << " is not available yet.\n" << kPrompt;
-}
-
-std::string multiPolynomialValue(BigNumber &) {
-    return notAvailableText("polynomials in several variables");
 }
 
 void runLinearProgram(Calculator &calculator, const InputStatement &) {
