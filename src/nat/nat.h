@@ -67,6 +67,9 @@ Nat gcd(Nat a, Nat b);
 Nat product_range(uint64_t lo, uint64_t hi);
 // n written in a base from 2 to 36 (digits 0-9a-z), no leading zeros
 std::string to_base(const Nat &n, Limb base);
+// The same for a base 2^bits, bits from 1 to 5, through the binary value; false (out
+// untouched) when n is too long for the binary products.
+bool to_power_of_two_base(const Nat &n, int bits, std::string &out);
 // The value of digit values (most significant first) in any base
 Nat from_digit_values(const std::vector<uint32_t> &values, const Nat &base);
 // floor(n^(1/k)), k >= 1
@@ -85,6 +88,9 @@ bool mul_fft(const Limb *a, size_t na, const Limb *b, size_t nb, Limb *out);
 double fft_cost(size_t na, size_t nb, bool square);
 // Product through three-prime number-theoretic transforms, na + nb <= NTT_MAX_LENGTH.
 void mul_ntt(const Limb *a, size_t na, const Limb *b, size_t nb, Limb *out);
+// The same transform on limbs of base 2^32 (binary naturals, the conversion to power-of-two
+// bases); false when the operands are too long for it.
+bool mul_fft_binary(const Limb *a, size_t na, const Limb *b, size_t nb, Limb *out);
 // The fastest transform that covers the length; false when none does.
 bool mul_transform(const Limb *a, size_t na, const Limb *b, size_t nb, Limb *out);
 constexpr size_t KARATSUBA_THRESHOLD = 80;   // limbs of the shorter operand

@@ -38,9 +38,9 @@ constexpr size_t kMaxLogLength = 26;
 
 constexpr uint32_t kPow10[10] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000, 1000000000};
 
-// For operands of pa and pb pieces of the digits at length N = 2^logN.
-double error_bound(size_t logN, int digits, size_t pa, size_t pb) {
-    double n = double(logN), B = double(kPow10[digits]) / 2;
+// For operands of pa and pb pieces of magnitude at most B at length N = 2^logN.
+double error_bound(size_t logN, double B, size_t pa, size_t pb) {
+    double n = double(logN);
     const double s5 = std::sqrt(5.0);
     // ln of the bracket's product, with ln(1+x) <= x; the weights' two multiplications too
     double lnGrowth = (3 * n * (1 + s5) + s5) * kUnit + 3 * n * kRootError + 2 * (s5 * kUnit + kRootError);
@@ -357,16 +357,89 @@ template <int D> bool join_pieces(const double *x, size_t count, Limb *out, size
     return worst < kMaxError;
 }
 
-template <int D> bool product(const Limb *a, size_t na, const Limb *b, size_t nb, size_t n, Limb *out) {
+// Decimal limbs as pieces of D digits.
+template <int D> struct DecimalPieces {
+    static size_t space(size_t limbs) { return piece_space(limbs, D); }
+    static size_t cut(const Limb *a, size_t na, double *out) { return cut_pieces<D>(a, na, out); }
+    static bool join(const double *x, size_t count, Limb *out, size_t nout) {
+        return join_pieces<D>(x, count, out, nout);
+    }
+};
+
+// Binary limbs (base 2^32) as a stream of pieces of `bits` bits, balanced like the decimal ones.
+struct BinaryPieces {
+    int bits;
+
+    size_t space(size_t limbs) const { return (32 * limbs + size_t(bits) - 1) / size_t(bits) + 1; }
+
+    size_t cut(const Limb *a, size_t na, double *out) const {
+        const int64_t P = int64_t(1) << bits, half = P / 2;
+        uint64_t acc = 0, mask = uint64_t(P - 1);
+        int have = 0;
+        int64_t carry = 0;
+        size_t count = 0;
+        auto put = [&](int64_t piece) {
+            int64_t v = piece + carry;
+            carry = v >= half;
+            out[count++] = double(v - carry * P);
+        };
+        for (size_t k = 0; k < na; k++) {
+            acc |= uint64_t(a[k]) << have;
+            have += 32;
+            for (; have >= bits; have -= bits, acc >>= bits) put(int64_t(acc & mask));
+        }
+        if (have > 0) put(int64_t(acc & mask));
+        if (carry) out[count++] = 1;
+        while (count > 0 && out[count - 1] == 0) count--;
+        return count;
+    }
+
+    // Rounds, carries in base 2^bits and packs the bits into out[0..nout).
+    bool join(const double *x, size_t count, Limb *out, size_t nout) const {
+        constexpr double kRound = 6755399441055744.0;  // as in join_pieces
+        const int64_t mask = (int64_t(1) << bits) - 1;
+        double worst = 0;
+        int64_t carry = 0;
+        uint64_t acc = 0;
+        int have = 0;
+        size_t k = 0;
+        auto put = [&](uint64_t piece) {
+            acc |= piece << have;
+            have += bits;
+            if (have >= 32) {
+                if (k < nout) out[k++] = Limb(acc);
+                acc >>= 32;
+                have -= 32;
+            }
+        };
+        for (size_t j = 0; j < count; j++) {
+            double v = x[j], r = (v + kRound) - kRound;
+            worst = std::max(worst, std::fabs(v - r));
+            int64_t c = int64_t(r) + carry;
+            put(uint64_t(c & mask));
+            carry = c >> bits;  // floor: the carry may be negative until the end
+        }
+        while (carry > 0 && k < nout) {
+            put(uint64_t(carry & mask));
+            carry >>= bits;
+        }
+        if (have > 0 && k < nout) out[k++] = Limb(acc);
+        std::fill(out + k, out + nout, Limb(0));
+        return worst < kMaxError;
+    }
+};
+
+template <typename Pieces>
+bool product(const Pieces &pieces, const Limb *a, size_t na, const Limb *b, size_t nb, size_t n, Limb *out) {
     Tables &t = tables();
     t.grow(4 * n);  // roots below n for the transform, level 2n for the weights
     const double *rr = t.re.data(), *ri = t.im.data();
     const double *wr = t.re.data() + 2 * n, *wi = t.im.data() + 2 * n;  // conjugated where used
     Scratch &s = scratch();
     auto transformed = [&](std::vector<double> &buffer, const Limb *v, size_t nv, size_t &count) {
-        buffer.resize(std::max({buffer.size(), 2 * n, piece_space(nv, D)}));
+        buffer.resize(std::max({buffer.size(), 2 * n, pieces.space(nv)}));
         double *x = buffer.data();
-        count = cut_pieces<D>(v, nv, x);
+        count = pieces.cut(v, nv, x);
         std::memset(x + count, 0, (2 * n - count) * sizeof(double));
         weigh(x, n, wr, wi);
         forward(x, x + n, n, rr, ri);
@@ -388,7 +461,7 @@ template <int D> bool product(const Limb *a, size_t na, const Limb *b, size_t nb
     }
     inverse(x, x + n, n, rr, ri);
     unweigh(x, n, wr, wi);
-    return join_pieces<D>(x, ca + cb - 1, out, na + nb);
+    return pieces.join(x, ca + cb - 1, out, na + nb);
 }
 
 // The largest piece that the bound allows at the length it needs; false past every length.
@@ -398,7 +471,7 @@ bool plan(size_t na, size_t nb, int &digits, size_t &n, size_t &logN) {
         n = 1;
         logN = 0;
         for (; 2 * n < pieces; n <<= 1) logN++;
-        if (logN <= kMaxLogLength && error_bound(logN, d, pa, pb) < kMaxError) {
+        if (logN <= kMaxLogLength && error_bound(logN, double(kPow10[d]) / 2, pa, pb) < kMaxError) {
             digits = d;
             return true;
         }
@@ -420,9 +493,20 @@ bool mul_fft(const Limb *a, size_t na, const Limb *b, size_t nb, Limb *out) {
     int digits;
     size_t n, logN;
     if (!plan(na, nb, digits, n, logN)) return false;
-    if (digits == 5) return product<5>(a, na, b, nb, n, out);
-    if (digits == 4) return product<4>(a, na, b, nb, n, out);
-    return product<3>(a, na, b, nb, n, out);
+    if (digits == 5) return product(DecimalPieces<5>{}, a, na, b, nb, n, out);
+    if (digits == 4) return product(DecimalPieces<4>{}, a, na, b, nb, n, out);
+    return product(DecimalPieces<3>{}, a, na, b, nb, n, out);
+}
+
+bool mul_fft_binary(const Limb *a, size_t na, const Limb *b, size_t nb, Limb *out) {
+    for (int bits = 16; bits >= 10; bits--) {
+        BinaryPieces pieces{bits};
+        size_t pa = pieces.space(na), pb = pieces.space(nb), n = 1, logN = 0;
+        for (; 2 * n < pa + pb; n <<= 1) logN++;
+        if (logN <= kMaxLogLength && error_bound(logN, std::ldexp(1.0, bits - 1), pa, pb) < kMaxError)
+            return product(pieces, a, na, b, nb, n, out);
+    }
+    return false;
 }
 
 }  // namespace detail

@@ -91,6 +91,10 @@ void toBase(const Nat &n, PowerTree &tree, size_t level, size_t width, bool top,
 
 std::string to_base(const Nat &n, Limb base) {
     if (is_zero(n)) return "0";
+    for (int bits = 1; bits <= 5; bits++) {  // a power of two: through the binary value
+        std::string text;
+        if (base == Limb(1) << bits && to_power_of_two_base(n, bits, text)) return text;
+    }
     PowerTree tree{base, chunkOf(base), {}, {}, {}};
     tree.powers.push_back(Nat{tree.chunk.value});
     // the smallest level with n < base^(chunkDigits * 2^level); the power of that level itself

@@ -128,6 +128,48 @@ TEST(NatOracle, ProductRoads) {
         }
 }
 
+// Binary limbs (base 2^32) and an mpz.
+std::vector<nat::Limb> binary_limbs(const mpz_class &v, size_t limbs) {
+    std::vector<nat::Limb> out(limbs, 0);
+    mpz_export(out.data(), nullptr, -1, sizeof(nat::Limb), 0, 0, v.get_mpz_t());
+    return out;
+}
+
+mpz_class binary_value(const std::vector<nat::Limb> &limbs) {
+    mpz_class v;
+    mpz_import(v.get_mpz_t(), limbs.size(), -1, sizeof(nat::Limb), 0, 0, limbs.data());
+    return v;
+}
+
+// The transform on binary limbs takes pieces of 16 bits down to fewer as the length grows:
+// 4935 limbs are the longest balanced operands of 16-bit pieces and 16290 those of 15-bit ones.
+// Both limits are met with the largest pieces (each -2^(bits-1) once balanced), and passed.
+TEST(NatOracle, BinaryTransformProducts) {
+    std::mt19937_64 rng(12);
+    struct Case {
+        size_t limbs;
+        int bits;
+    };
+    const Case cases[] = {{1, 16}, {48, 16}, {4935, 16}, {4936, 15}, {16290, 15}, {16291, 14}};
+    for (const Case &c : cases) {
+        mpz_class X = 0, top;
+        mpz_ui_pow_ui(top.get_mpz_t(), 2, (unsigned long)(32 * c.limbs));
+        for (size_t i = 0; i * size_t(c.bits) < 32 * c.limbs; i++) {
+            mpz_class piece = mpz_class(1) << (c.bits - 1);
+            if (i > 0) piece -= 1;
+            X += piece << (unsigned long)(i * size_t(c.bits));
+        }
+        X %= top;
+        mpz_class Y(random_digits(rng, size_t(9.6 * double(c.limbs)) + 1));
+        Y %= top;
+        std::vector<nat::Limb> x = binary_limbs(X, c.limbs), y = binary_limbs(Y, c.limbs), p(2 * c.limbs);
+        ASSERT_TRUE(nat::detail::mul_fft_binary(x.data(), c.limbs, x.data(), c.limbs, p.data())) << c.limbs;
+        ASSERT_EQ(binary_value(p), X * X) << "square " << c.limbs;
+        ASSERT_TRUE(nat::detail::mul_fft_binary(x.data(), c.limbs, y.data(), c.limbs, p.data())) << c.limbs;
+        ASSERT_EQ(binary_value(p), X * Y) << c.limbs;
+    }
+}
+
 TEST(NatOracle, Divide) {
     std::mt19937_64 rng(4);
     const size_t sizes[] = {1, 9, 10, 30, 200, 1000, 1400, 5000, 20000, 60000};
