@@ -359,6 +359,7 @@ public:
     //      and the workers of diff and lim are declared in calculus.h ----
 
     // ---- matrices (matrix/): the matrix value and its operations are declared in matrix.h ----
+    // ---- linear programs (linear_program/): the simplex method is declared in linear_program.h ----
 
     // ---- equation solvers and the 24 game (solvers/) ----
     // Coefficient lists run by power (element i multiplies x^i); absent elements count as "0".
