@@ -51,6 +51,9 @@ TEST_F(DiffWorker, PolynomialsAndExpressions) {
         {"h(x,y)", "h_1(x,y)*1+h_2(x,y)*0"},
         {"x^x", "x^x*(ln(x)+x*1/x)"},
         {"-sin(x)", "-cos(x)"},
+        // An argument that begins with a bracket stays whole inside its call.
+        {"sin((x+1)*2)", "cos((x+1)*2)*2"},
+        {"f((x),(x+1)^2)", "f_1(x,(x+1)^2)*1+f_2(x,(x+1)^2)*(x+1)^2*2*1/(x+1)"},
         // 1/x reads as a polynomial term, but expands to a quotient: the tree answers.
         {"1/x", "-1/(x*x)"},
         // Brackets are no polynomial text: the tree folds nothing beyond 0 and 1.
