@@ -1,14 +1,15 @@
 // Linear programs 'max z=...' and 'min z=...', and the echo of an expression line while the
 // mode name is "LP". A program is read from its line alone: one without its closing ";"
 // is refused, never continued from a standard input that a desktop program does not have.
+// The simplex method prints the problem, every tableau and the solution; no prompt follows.
 #include "Calculator.h"
+#include "classifier/classifier.h"
 #include "interpreter/texts.h"
-#include "pending.h"
+#include "linear_program.h"
 #include "tools.h"
 
 namespace {
 
-constexpr char kProgramEnd = ';';
 constexpr char kUnfinishedProgram[] =
     "hint> The linear program has no closing \";\". Type the whole problem on one line and end it with \";\", "
     "such as: max z=3x_1+2x_2, x_1+x_2<=4, x_1<=3;";
@@ -16,11 +17,14 @@ constexpr char kUnfinishedProgram[] =
 } // namespace
 
 Calculator::LineOutcome Calculator::answerProgram(const InputStatement &statement) {
-    if (statement.value.find(kProgramEnd) == std::string::npos) {
+    LpProblem problem(statement.kind == kMaximise ? 1 : 0, statement.arg);
+    problem.setArithmeticMode(core.getMode());
+    const std::string problemText = statement.name + " " + statement.arg + "=";
+    if (!lp_parse_problem(problem, statement.arg, statement.value, problemText)) {
         output << kUnfinishedProgram << "\n" << kPrompt;
         return LineOutcome::nextLine();
     }
-    runLinearProgram(*this, statement);
+    lp_run(problem, output);
     return LineOutcome::nextLine();
 }
 
