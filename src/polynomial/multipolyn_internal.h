@@ -19,6 +19,10 @@ constexpr double kMaxTermChars = 2e6;
 constexpr double kMaxSymbolicTermChars = 4000;
 // Characters of all the coefficients of one product.
 constexpr double kMaxProductChars = 4e7;
+// Characters of a coefficient or exponent that is no number (a name, a bracket) built by
+// adding or multiplying such texts: the engine writes their sum or product out in full and
+// reads each operand whole, so building one piece by piece costs the square of its length.
+constexpr size_t kMaxExpressionChars = 20000;
 
 // "0", or digits without a leading zero after an optional '-': the texts the arithmetic
 // writes for integers.
@@ -41,6 +45,13 @@ struct NumberText {
     std::string written() const;
     void appendTo(std::string &out) const;
 };
+
+// Digits with signs, fraction bars and points: a text the engine computes as a number, whose
+// sums and products do not grow by being written out.
+bool isNumberLike(std::string_view text);
+// True when a and b together are an expression text (not a number) longer than `limit`: the
+// length of their sum.
+bool combinesTooLong(const NumberText &a, const NumberText &b, size_t limit = kMaxExpressionChars);
 
 NumberText product(const NumberText &a, const NumberText &b);
 NumberText sum(const NumberText &a, const NumberText &b);

@@ -106,6 +106,15 @@ std::string NumberText::written() const {
     return out;
 }
 
+bool isNumberLike(std::string_view t) {
+    return std::all_of(t.begin(), t.end(), [](char c) { return (c >= '0' && c <= '9') || c == '+' || c == '-' || c == '|' || c == '.'; });
+}
+
+bool combinesTooLong(const NumberText &a, const NumberText &b, size_t limit) {
+    if (a.text.size() + b.text.size() <= limit) return false;  // integers keep no text
+    return !(isNumberLike(a.text) && isNumberLike(b.text));
+}
+
 // The engine answers "0" for a zero factor, then passes the other operand through unchanged
 // when one is "1"; other small integers give their product in plain digits.
 NumberText product(const NumberText &a, const NumberText &b) {

@@ -258,6 +258,35 @@ TEST_F(MultiPolynArithmetic, WhatAProductMaySpend) {
     EXPECT_EQ(multipolyn_to_string(MultiPolyn(multipolyn_power(named.get(), 4096)).get()), kPolynTooBig);
 }
 
+TEST_F(MultiPolynArithmetic, TextsThatAreNoNumbersStayBounded) {
+    // Such coefficients are written out in full by every sum and product, so building a long
+    // one piece by piece would take the square of its length.
+    auto repeated = [](const std::string &piece, int n) {
+        std::string t;
+        for (int i = 0; i < n; i++) t += piece;
+        return t;
+    };
+    struct Case {
+        std::array<std::string, 3> slots;
+        bool tooBig;
+    };
+    const Case cases[] = {
+        {{"^", "8", ")%-1"}, false},
+        {{"^", "12", ")%-1"}, true},  // the sums inside are multiplied out
+        {{"+", "1", repeated("+(abcdefghij)", 1000)}, false},
+        {{"+", "1", repeated("+(abcdefghij)", 2000)}, true},
+        {{"+", "1", repeated("(abcdefghij)*", 2000) + "x_1"}, true},
+        {{"*", "x_2", repeated("+(abcdefghij)x_1", 200)}, false},
+        {{"*", repeated("+(abcdefghij)", 200), repeated("+(abcdefghij)", 200)}, true},
+        {{"+", "1", repeated("+123456789|7", 3000)}, false},  // numbers do not grow by being added
+        {{"/", "1", repeated("+(abcdefghij)", 2000)}, false},  // nothing computed
+    };
+    for (const Case &c : cases) {
+        const std::string answer = multipolyn_apply_op_text(c.slots);
+        EXPECT_EQ(answer == kPolynTooBig, c.tooBig) << c.slots[0] << " " << c.slots[1].substr(0, 20) << ": " << answer.substr(0, 80);
+    }
+}
+
 TEST_F(MultiPolynArithmetic, FastRoadWritesTheEnginesTexts) {
     // Integers are combined without the engine (long ones in limbs); every other text goes to it.
     const char *operands[] = {"0", "1", "-1", "+1", "+5", "-5", "12", "+0", "-0", "0|1", "1|1", "",
