@@ -5,10 +5,6 @@
 #include "Calculator.h"
 #include "interpreter/texts.h"
 
-std::string notAvailableText(const std::string &road) {
-    return "info> " + road + ": not available yet";
-}
-
 void answerHandlerNotYet(Calculator &calculator, const std::string &name) {
     calculator.output.str("");
     calculator.output << "Error> " << name << " is not available yet.\n" << kPrompt;

@@ -1,9 +1,11 @@
 // Linear programs 'max z=...' and 'min z=...', and the echo of an expression line while the
 // mode name is "LP". A program is read from its line alone: one without its closing ";"
 // is refused, never continued from a standard input that a desktop program does not have.
+// The simplex method prints the problem, every tableau and the solution; no prompt follows.
 #include <sstream>
 
 #include "Calculator.h"
+#include "classifier/classifier.h"
 #include "interpreter/texts.h"
 #include "linear_program.h"
 #include "tools.h"
@@ -11,7 +13,6 @@
 
 namespace {
 
-constexpr char kProgramEnd = ';';
 constexpr char kUnfinishedProgram[] = "hint> The linear program has no closing \";\". Type the whole problem "
                                       "on one line and end it with \";\", "
                                       "such as: max z=3x_1+2x_2, x_1+x_2<=4, x_1<=3;";
@@ -29,19 +30,17 @@ void registerProgramNames(const LpProblem &problem) {
 } // namespace
 
 Calculator::LineOutcome Calculator::answerProgram(const InputStatement &statement) {
-    if (statement.value.find(kProgramEnd) == std::string::npos) {
+    std::string objectiveName = statement.arg;
+    trim(objectiveName); // "max z = ..." names z, not "z "
+    LpProblem problem(statement.kind == kMaximise ? 1 : 0, objectiveName);
+    problem.setArithmeticMode(core.getMode());
+    const std::string problemText = statement.name + " " + objectiveName + "=";
+    if (!lp_parse_problem(problem, objectiveName, statement.value, problemText)) {
         output << kUnfinishedProgram << "\n" << kPrompt;
         return LineOutcome::nextLine();
     }
-    const std::string &kind = statement.name;
-    std::string objectiveName = statement.arg;
-    trim(objectiveName); // "max z = ..." names z, not "z "
-    LpProblem problem(kind == "max" ? 1 : 0, objectiveName);
-    problem.setArithmeticMode(core.getMode());
-    lp_parse_problem(problem, objectiveName, statement.value, kind + " " + objectiveName + "=");
     lp_run(problem, output);
     registerProgramNames(problem);
-    output << kPrompt;
     return LineOutcome::nextLine();
 }
 

@@ -21,11 +21,6 @@ constexpr int32_t kFractionBit = 1;
 // The search tries at most this many values: a range typed by mistake ends in time.
 constexpr uint64_t kMaxSearchValues = 10000;
 
-std::string withoutBlanks(std::string text) {
-    std::erase_if(text, [](unsigned char c) { return std::isspace(c) != 0; });
-    return text;
-}
-
 // ---- the matrix path ----
 
 // The elimination mode chosen by the two option words.
@@ -201,8 +196,10 @@ void searchEquation(Calculator &calculator, const std::string &left, std::string
 void solveEquation(Calculator &calculator, const std::string &equation, const std::string &second,
                    const std::string &third, const std::string &fourth, std::ostream &out) {
     const size_t mark = equation.find(kEquationMark);
-    std::string left = withoutBlanks(equation.substr(0, mark));
-    std::string right = withoutBlanks(mark == std::string::npos ? equation : equation.substr(mark + 1));
+    std::string left = equation.substr(0, mark);
+    std::string right = mark == std::string::npos ? equation : equation.substr(mark + 1);
+    deleteBlanks(left);
+    deleteBlanks(right);
     static const std::regex kMatrixEquation("([a-zA-Z_]+)(\\*)([a-zA-Z_]+)(==|~)([a-zA-Z_]+)");
     std::smatch m;
     if (std::regex_match(equation, m, kMatrixEquation)) {

@@ -7,6 +7,7 @@
 #include "BigNumber.h"
 #include "globals.h"
 #include "multipolyn.h"
+#include "polynomial/coefficients.h"
 #include "polynomial/multipolyn_internal.h"
 #include "tools.h"
 
@@ -45,13 +46,8 @@ std::string readExponent(const char *&p) {
             }
         }
     } else if (*p == '(') {
-        const char *q = p;
-        int64_t depth = 0;
-        do {
-            if (*q == '(') depth++;
-            else if (*q == ')') depth--;
-            q++;
-        } while (depth > 0 && *q != '\0');
+        bool closed = false;
+        const char *q = polyn::pastClosingBracket(p, closed);
         exponent.assign(p, q);
         p = q;
         if (isInfixValid(exponent)) exponent = readerValue(exponent, 1);

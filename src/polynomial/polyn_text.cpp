@@ -83,14 +83,9 @@ bool readExponentNumber(const char *&p, int64_t &exponent) {
         return *p != '.' && *p != '|';
     }
     if (*p != '(') return false;
-    const char *q = p;
-    int64_t depth = 0;
-    do {
-        if (*q == '(') depth++;
-        else if (*q == ')') depth--;
-        q++;
-    } while (depth > 0 && *q != '\0');
-    if (depth > 0) return false;
+    bool closed = false;
+    const char *q = polyn::pastClosingBracket(p, closed);
+    if (!closed) return false;
     std::string inner(p, q);
     p = q;
     if (!isInfixValid(inner)) return false;

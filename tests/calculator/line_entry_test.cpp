@@ -72,7 +72,11 @@ TEST(LineEntry, EveryStatementKind) {
         {"x=2*3", 3, "x=2*3", texts::notAnExpression},
         {"a==b", 3, "a==b", texts::engineAnswer("0")},
         {"max 3x+2y=z", 7, "max", texts::unfinishedProgram},
-        {"min x+y=w", 8, "min", texts::unfinishedProgram},
+        {"min x+y=w;", 8, "min",
+         "--------------------\nobjModel> min\nzname> x+y\nobjectiveFunction> w\nconstraints>\n"
+         "--------------------\n\n======================\n[Analysis]\n[basic_vars]: w \nThe obj polynomial is "
+         "Linear: w\nmin x+y is found as max -x+y.\n\n------Matrix--A----\n\tx+y\tw\tSolution\t\nx+y\t1\t1\t0\t\n"
+         "\n-------------------\nWhen w = 0, \nx+y = 0\n\n====== END ======\n"},
     };
     for (const KindRow &row : rows) {
         Calculator calculator; // the mode and the variables of one row do not reach the next

@@ -25,7 +25,8 @@ class LinearProgramLines : public ::testing::Test {
     }
 };
 
-const std::string kEnd = "\n====== END ======\n>> ";
+// the answer of a program ends without a prompt
+const std::string kEnd = "\n====== END ======\n";
 
 TEST_F(LinearProgramLines, Transcripts) {
     Calculator calculator;
