@@ -185,6 +185,11 @@ TEST(LimitWorker, FaultsAnsweredSoundly) {
         {"x^2", "Inf", "Inf"},
         {"(x^2-x^2+7)", "Inf", "7"},
         {"x^-1", "Inf", "0"},
+        // Growing without bound towards the side the leading signs give.
+        {"(-x^3)/(x)", "Inf", "-Inf"},
+        {"(x^3)/(-2*x+1)", "Inf", "-Inf"},
+        {"(-x^3)/(-x)", "Inf", "Inf"},
+        {"1-x^2", "Inf", "-Inf"},
     };
     for (const auto &c : cases) EXPECT_EQ(Limit(c.expression, "x", c.point), c.answer) << c.expression << " at " << c.point;
 }
