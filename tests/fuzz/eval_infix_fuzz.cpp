@@ -1,13 +1,23 @@
 // fuzz-links: kavlo_engine
 // Arbitrary text through the evaluation driver, in numerical and in fraction mode, on an
 // engine of small precision: every input must give an answer text without a crash, a hang
-// or a sanitizer report.
+// or a sanitizer report. A text of exact operations only (digits, points, + - * and
+// brackets) must give the same value in both modes.
 #include <cstddef>
 #include <cstdint>
 #include <iostream>
 #include <string>
 
 #include "BigNumber.h"
+#include "fuzz_checks.h"
+
+namespace {
+
+bool onlyExactOperations(const std::string &text) {
+    return !text.empty() && text.find_first_not_of("0123456789.+-*()") == std::string::npos;
+}
+
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     // The evaluators' diagnostics for malformed postfix texts go to standard output.
@@ -15,11 +25,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     (void)quiet;
     if (size > 4096) return 0;  // long texts add run time, not new paths
     const std::string text(reinterpret_cast<const char *>(data), size);
+    std::string answers[2];
     for (int32_t flags : {0, 1}) {
         BigNumber bn;
         bn.setPrecision(8);
-        std::string answer;
-        bn.EvalInfixExprNoOutput(text, answer, flags);
+        bn.setMode(flags);
+        bn.EvalInfixExprNoOutput(text, answers[flags], flags);
     }
+    if (!onlyExactOperations(text) || size > 200) return 0;
+    fuzz::Rational numerical, fraction;
+    bool a = fuzz::parseRational(answers[0], numerical), b = fuzz::parseRational(answers[1], fraction);
+    if (a && b)
+        fuzz::require(fuzz::sameValue(numerical, fraction),
+                      "'" + text + "': " + answers[0] + " in numerical mode, " + answers[1] + " in fraction mode");
     return 0;
 }
