@@ -11,10 +11,13 @@
 
 #include <array>
 #include <cstdint>
+#include <iostream>
 #include <map>
 #include <sstream>
 #include <string>
 #include <vector>
+
+struct SeriesSettings;
 
 class BigNumber {
 public:
@@ -245,13 +248,35 @@ public:
     int64_t floor_log(const std::string &n, int64_t a);
     std::string &piFunction(const std::string &x);
     std::string sumSeries(const std::string &term, const std::string &variable, const std::string &from,
-                          const std::string &to, bool constantTerm, bool expand);
+                          const std::string &to, bool constantTerm, bool expand, std::ostream &out = std::cout);
     std::string &factorisePowerText(const std::string &n, std::map<std::string, int32_t> &table,
                                     int threshold, bool print);
 
     // ---- primality, the prime table, prime stepping and factorisation (number_theory/) ----
 
     // ---- arithmetic functions, series, lists, symbols and sequences (number_theory/) ----
+    // The free routines of this group are in number_routines.h.
+    // gcd.cpp (with gcd and floor_log above)
+    std::string &gcd_with_steps(const std::string &a, const std::string &b);
+    std::string &lcm(const std::string &a, const std::string &b);
+    // arithmetic_functions.cpp
+    int count_exact_divisions(const std::string &n, int64_t p);
+    // modular.cpp
+    std::string &int_expmod(const std::string &base, const std::string &power, const std::string &N);
+    // series.cpp (with sumSeries above), recursive_series.cpp
+    void printSeriesTerms(const std::string &term, const std::string &variable, const std::string &minValue,
+                          const std::string &maxValue, const std::string &delimiter, bool constantTerm,
+                          std::ostream &out = std::cout);
+    void print_recursive_series(std::ostream &out, SeriesSettings &settings, bool constantExpression, bool plain);
+    // number_lists.cpp
+    bool splitAtChar(const std::string &text, std::vector<std::string> &list, char separator);
+    bool expandItemList(const std::string &text, std::vector<std::string> &list, char separator);
+    // continued_fractions.cpp
+    std::string continuedFraction(const std::string &x, std::string &expression, std::string &detail,
+                                  std::string &tex);
+    std::string continuedFractionValue(const std::vector<std::string> &list, std::string &expression,
+                                       std::string &tex);
+    std::string fareySequence(const std::string &n, std::vector<std::string> &list, bool withContinuedFractions);
 
     // ---- polynomials in one variable and rational functions (polynomial/) ----
 

@@ -35,6 +35,10 @@ std::string integerRangeMessage(std::string_view text, int64_t low, int64_t high
 bool isMessageText(std::string_view text);
 std::wstring string2wstring(const std::string &text, const std::string &encodingName);
 bool isInfixValid(const std::string &text);  // plain numerical infix expression
+// Removes every blank, then true when only digits and + - * / | % ^ @ ! ( ) . < > ~ = remain.
+bool has_only_expr_chars(std::string &text);
+// The name of a call written name(...): an identifier, "(" and a text ending in ")".
+bool function_call_name(const std::string &text, std::string &name);
 
 // The value written by a string stream with its default formatting.
 template <typename T> std::string toString(T value) {

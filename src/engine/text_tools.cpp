@@ -1,6 +1,7 @@
 // Free text tools. Character classes are ASCII only: a byte of 128 or more is neither
 // a digit nor a letter.
 #include <algorithm>
+#include <string_view>
 
 #include "engine/text_helpers.h"
 #include "tools.h"
@@ -66,6 +67,23 @@ bool isValidIdentifier(const std::string &text) {
     if (text.empty() || !(isLetter(text[0]) || text[0] == '_')) return false;
     return std::all_of(text.begin(), text.end(),
                        [](char c) { return isLetter(c) || isDigit(c) || c == '_'; });
+}
+
+bool has_only_expr_chars(std::string &text) {
+    deleteBlanks(text);
+    return std::all_of(text.begin(), text.end(),
+                       [](char c) { return isDigit(c) || engine::inSet("+-*/|%^@!().<>~=", c); });
+}
+
+bool function_call_name(const std::string &text, std::string &name) {
+    name.clear();
+    if (text.size() < 2) return false;
+    size_t open = text.find('(', 1);
+    if (open == std::string::npos || text.back() != ')') return false;
+    std::string prefix = text.substr(0, open);
+    if (!isValidIdentifier(prefix)) return false;
+    name = prefix;
+    return true;
 }
 
 std::string int64ToString(int64_t value) {

@@ -1,0 +1,114 @@
+#include "text/string_utils.h"
+
+#include <type_traits>
+
+#include "BigNumber.h"
+
+namespace {
+
+constexpr char32_t kReplacementChar = 0xFFFD;
+constexpr char32_t kLastCodePoint = 0x10FFFF;
+constexpr char32_t kHighSurrogateFirst = 0xD800;
+constexpr char32_t kLowSurrogateFirst = 0xDC00;
+constexpr char32_t kSurrogateEnd = 0xE000; // one past the low surrogates
+
+bool isHighSurrogate(char32_t u) {
+    return u >= kHighSurrogateFirst && u < kLowSurrogateFirst;
+}
+bool isLowSurrogate(char32_t u) {
+    return u >= kLowSurrogateFirst && u < kSurrogateEnd;
+}
+
+void appendUtf8(std::string &out, char32_t c) {
+    if (c > kLastCodePoint || (c >= kHighSurrogateFirst && c < kSurrogateEnd)) c = kReplacementChar;
+    if (c < 0x80) {
+        out += char(c);
+    } else if (c < 0x800) {
+        out += char(0xC0 | (c >> 6));
+        out += char(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += char(0xE0 | (c >> 12));
+        out += char(0x80 | ((c >> 6) & 0x3F));
+        out += char(0x80 | (c & 0x3F));
+    } else {
+        out += char(0xF0 | (c >> 18));
+        out += char(0x80 | ((c >> 12) & 0x3F));
+        out += char(0x80 | ((c >> 6) & 0x3F));
+        out += char(0x80 | (c & 0x3F));
+    }
+}
+
+} // namespace
+
+void replace_all(std::string &text, const std::string &pattern, const std::string &replacement) {
+    BigNumber::replaceAll(text, pattern, replacement);
+}
+
+std::vector<std::string> split_by_char(const std::string &text, char delimiter) {
+    std::vector<std::string> pieces;
+    size_t start = 0;
+    for (size_t at = text.find(delimiter); at != std::string::npos; at = text.find(delimiter, start)) {
+        pieces.push_back(text.substr(start, at - start));
+        start = at + 1;
+    }
+    if (start < text.size()) pieces.push_back(text.substr(start));
+    return pieces;
+}
+
+std::string utf8_from_units(std::u16string_view units) {
+    std::string out;
+    out.reserve(units.size());
+    for (size_t i = 0; i < units.size(); i++) {
+        char32_t u = units[i];
+        if (isHighSurrogate(u) && i + 1 < units.size() && isLowSurrogate(units[i + 1])) {
+            u = 0x10000 + ((u - kHighSurrogateFirst) << 10) + (char32_t(units[i + 1]) - kLowSurrogateFirst);
+            i++;
+        }
+        appendUtf8(out, u);
+    }
+    return out;
+}
+
+std::string utf8_from_units(std::u32string_view units) {
+    std::string out;
+    out.reserve(units.size());
+    for (char32_t u : units) appendUtf8(out, u);
+    return out;
+}
+
+std::string wide_to_utf8(const std::wstring &text) {
+    if constexpr (sizeof(wchar_t) == 2) {
+        return utf8_from_units(std::u16string(text.begin(), text.end()));
+    } else {
+        // Through an unsigned type: a negative wchar_t must not pass as a small code point.
+        std::u32string units;
+        units.reserve(text.size());
+        for (wchar_t w : text) units += char32_t(std::make_unsigned_t<wchar_t>(w));
+        return utf8_from_units(units);
+    }
+}
+
+int64_t kmp_find(const std::string &text, const std::string &pattern) {
+    const size_t m = pattern.size();
+    if (m == 0) return -3;
+    if (m > text.size()) return -2;
+    // border[k]: length of the longest proper border of the first k pattern characters.
+    std::vector<size_t> border(m + 1, 0);
+    for (size_t i = 1; i < m; i++) {
+        size_t j = border[i];
+        while (j > 0 && pattern[j] != pattern[i]) j = border[j];
+        if (pattern[j] == pattern[i]) border[i + 1] = j + 1;
+    }
+    size_t j = 0;
+    for (size_t i = 0; i < text.size();) {
+        if (text[i] == pattern[j]) {
+            if (++j == m) return int64_t(i + 1 - m);
+            i++;
+        } else if (j > 0) {
+            j = border[j];
+        } else {
+            i++;
+        }
+    }
+    return -1;
+}

@@ -1,0 +1,133 @@
+#include "variables/symbol_table.h"
+
+#include <algorithm>
+
+#include "globals.h"
+#include "tools.h"
+
+namespace {
+
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+const char kMainPolyVariable[] = "x";
+const char kInternalNamePrefix[] = "x_";
+
+} // namespace
+
+bool is_identifier(const std::string &text) {
+    return isValidIdentifier(text);
+}
+
+bool is_not_identifier_char(char c) {
+    bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+    return !(letter || isDigit(c) || c == '_');
+}
+
+bool is_decimal_number(const std::string &text) {
+    size_t start = !text.empty() && (text[0] == '+' || text[0] == '-') ? 1 : 0;
+    size_t point = text.find('.', start);
+    if (point == std::string::npos) return false;
+    auto digitsOnly = [&](size_t from, size_t to) {
+        return std::all_of(text.begin() + long(from), text.begin() + long(to), isDigit);
+    };
+    return digitsOnly(start, point) && digitsOnly(point + 1, text.size());
+}
+
+void write_name_check_message(std::ostream &output, const std::string &name) {
+    output << "Varaible: " << name << "\n"
+           << " The name of variable should start with English character or _."
+           << "\n"
+           << ">> ";
+}
+
+int32_t int_variable_value(const std::string &digits) {
+    // Conversion of an unsigned value to a signed type is modular: exactly the low 32 bits.
+    return int32_t(uint32_t(uint64_t(str2int64(digits))));
+}
+
+bool define_variable(const std::string &name, const std::string &valueText, std::set<std::string> &usedNames,
+                     VariableTable &table, std::ostream &output, int overwrite) {
+    if (name == "_") return false;
+    if (!is_identifier(name)) {
+        write_name_check_message(output, name);
+        return false;
+    }
+    if (usedNames.count(name) != 0) {
+        if (overwrite != 1) return false;
+        auto it = table.find(name);
+        if (it == table.end()) return false;
+        it->second.valueText = valueText;
+        return true;
+    }
+    usedNames.insert(name);
+    auto variable = std::make_unique<Variable<int>>();
+    variable->setType(type_names[kIntType]);
+    variable->setName(name);
+    variable->setValue(int_variable_value(valueText));
+    SymbolEntry entry;
+    entry.typeName = type_names[kIntType];
+    entry.name = name;
+    entry.valueText = valueText;
+    entry.typeCode = kIntType;
+    entry.slots[kIntType] = std::move(variable);
+    table.emplace(name, std::move(entry)); // an existing entry of that name stays
+    return true;
+}
+
+int declare_poly_variable(const std::string &name, std::ostream &output) {
+    if (poly_varnames.empty()) poly_varnames.push_back({0, kMainPolyVariable, kMainPolyVariable});
+    size_t next = poly_varnames.size();
+    if (name == "_") return 0;
+    if (name == kMainPolyVariable) return 1;
+    if (!is_identifier(name)) {
+        write_name_check_message(output, name);
+        return 0;
+    }
+    if (!poly_vars.emplace(name, int(next)).second) return 0;
+    std::string internalName = kInternalNamePrefix + std::to_string(next);
+    poly_varnames.push_back({int64_t(next), name, internalName});
+    poly_internal_names.push_back(internalName);
+    return 1;
+}
+
+bool remove_variable(const std::string &name, std::set<std::string> &names, VariableTable &table) {
+    if (names.erase(name) == 0) return false;
+    // Erasing the entry deletes the typed object it owns.
+    return table.erase(name) != 0;
+}
+
+bool variable_exists(const std::string &name, const VariableTable &table) {
+    return table.count(name) != 0;
+}
+
+bool variable_value(const std::string &name, const VariableTable &table, std::string &out) {
+    out.clear();
+    auto it = table.find(name);
+    if (it == table.end()) return false;
+    out = it->second.valueText;
+    return true;
+}
+
+bool update_matrix_variable(const std::string &name, VariableTable &table, const std::string &literal,
+                            Variable<KV_Matrix> *&matrix) {
+    auto it = table.find(name);
+    if (it == table.end()) return false;
+    // A name that holds another type has no matrix to hand back: a caller would write
+    // through a null object.
+    Variable<KV_Matrix> *slot = it->second.slotAs<KV_Matrix>(kMatrixType);
+    if (slot == nullptr) return false;
+    it->second.valueText = literal;
+    it->second.text = literal;
+    matrix = slot;
+    return true;
+}
+
+double variable_double_value(const Variable<double> &variable) {
+    return variable.getValue();
+}
+
+std::string variable_string_value(const Variable<std::string> &variable) {
+    return variable.getValue();
+}

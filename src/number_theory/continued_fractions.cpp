@@ -1,0 +1,169 @@
+// Simple continued fractions of numbers and back, Farey sequences and continuants.
+#include "BigNumber.h"
+#include "engine/engine_internal.h"
+#include "number_routines.h"
+#include "number_theory/routines_internal.h"
+#include "tools.h"
+
+using namespace engine;
+
+namespace {
+
+const char *const kInvalidNumber = "Error: Invalid number input.";
+const char *const kFracOpen = "+\\frac{1}{";  // ten characters
+constexpr size_t kFracOpenLength = 10;
+// The Farey sequence of order n has about 0.3 n^2 members, all kept in the list.
+constexpr int64_t kMaxFareyOrder = 1000;
+
+bool wantsSteps(const std::string &detail) { return detail == "detail" || detail == "true" || detail == "t"; }
+
+// The fraction text of x, or false: a fraction as written, a real number converted, an
+// expression evaluated as a fraction. The parts must be digits with a non-zero denominator.
+bool asFraction(BigNumber &bn, const std::string &x, bool &negative, std::string &numerator,
+                std::string &denominator) {
+    std::string m;
+    if (x.empty()) return false;
+    if (BigNumber::isFraction(x)) m = x;
+    else if (BigNumber::isRealNumber(x)) m = bn.decimal_to_fraction(x);
+    else if (isInfixValid(x)) m = routines::fractionValue(bn, x);
+    else return false;
+    negative = startsWith(m, '-');
+    std::string_view body = unsignedPart(m);
+    size_t bar = body.find('/');
+    if (bar == std::string_view::npos) bar = body.find('|');
+    if (bar == std::string_view::npos) {
+        numerator = std::string(body);
+        denominator = "1";
+    } else {
+        numerator = std::string(body.substr(0, bar));
+        denominator = std::string(body.substr(bar + 1));
+    }
+    if (numerator.empty() || !allDigits(numerator) || denominator.empty() || !allDigits(denominator) ||
+        isZeroInteger(denominator))
+        return false;
+    if (isZeroInteger(numerator)) negative = false;
+    return true;
+}
+
+}  // namespace
+
+std::string BigNumber::continuedFraction(const std::string &x, std::string &expression, std::string &detail,
+                                         std::string &tex) {
+    bool negative;
+    std::string A, B;
+    if (!asFraction(*this, x, negative, A, B)) {
+        outStream << "str=" << x << std::endl;
+        return kInvalidNumber;
+    }
+    bool steps = wantsSteps(detail);
+    std::string list = "(", expr, stepText, texText;
+    std::string numerator = A, denominator = B, remainder;
+    bool negativeFirstPass = false;
+    if (negative) {
+        std::string q = int_quotient(A, B);
+        std::string r = int_remainder(A, B);
+        if (r == "0") {
+            expression = tex = "-" + q;
+            detail.clear();
+            return "(-" + q + ")";
+        }
+        std::string floorText = addition("-" + q, "-1");
+        list += floorText + ",";
+        expr = texText = floorText + "+";
+        numerator = int_subtraction(B, r);
+        remainder = r;
+        negativeFirstPass = true;
+    }
+    size_t passes = 0;
+    while (remainder != "0") {
+        std::string H = int_quotient(numerator, denominator);
+        std::string R = int_remainder(numerator, denominator);
+        if (steps) stepText += "q=" + H + "; r2=" + R + "\n";
+        if (negativeFirstPass) {
+            expr += "1/(";
+            texText += "\\frac{1}{";
+            negativeFirstPass = false;
+        } else {
+            list += H + ",";
+            expr += H + "+1/(";
+            texText += H + kFracOpen;
+        }
+        numerator = denominator;
+        denominator = R;
+        remainder = R;
+        passes++;
+    }
+    expr.resize(expr.size() - 4);
+    texText.resize(texText.size() - kFracOpenLength);
+    expr.append(passes - 1, ')');
+    texText.append(passes - 1, '}');
+    list.back() = ')';
+    expression = expr;
+    detail = stepText;
+    tex = texText;
+    return list;
+}
+
+std::string BigNumber::continuedFractionValue(const std::vector<std::string> &list, std::string &expression,
+                                              std::string &tex) {
+    if (list.empty()) return kInvalidNumber;
+    expression.clear();
+    tex.clear();
+    for (size_t i = 0; i + 1 < list.size(); i++) {
+        expression += list[i] + "+1/(";
+        tex += list[i] + kFracOpen;
+    }
+    expression += list.back();
+    tex += list.back();
+    expression.append(list.size() - 1, ')');
+    tex.append(list.size() - 1, '}');
+    return routines::fractionValue(*this, expression);
+}
+
+// Members by the neighbour rule: after a/b and c/d the next member is (k c - a)/(k d - b)
+// with k = (n + b) div d, the fraction of largest denominator up to n right of c/d.
+std::string BigNumber::fareySequence(const std::string &n, std::vector<std::string> &list,
+                                     bool withContinuedFractions) {
+    std::string order = n;
+    if (!isPositiveInteger(order)) return "0";
+    int64_t N;
+    if (!checkedInt64(order, 1, kMaxFareyOrder, N)) return integerRangeMessage(order, 1, kMaxFareyOrder);
+    auto noteFraction = [&](const std::string &member) {
+        if (!withContinuedFractions) return;
+        std::string expression, detail, tex;
+        std::string quotients = continuedFraction(member, expression, detail, tex);
+        outStream << member << " = " << quotients << std::endl;
+    };
+    list.clear();
+    list.push_back("0/1");
+    list.push_back("1/" + order);
+    noteFraction(list.back());
+    if (N == 1) return "2";
+    for (int64_t a = 0, b = 1, c = 1, d = N; !(c == N - 1 && d == N);) {
+        int64_t k = (N + b) / d;
+        int64_t e = k * c - a, f = k * d - b;
+        a = c;
+        b = d;
+        c = e;
+        d = f;
+        list.push_back(std::to_string(c) + "/" + std::to_string(d));
+        noteFraction(list.back());
+    }
+    if (withContinuedFractions) outStream << std::endl;
+    list.push_back("1/1");
+    return std::to_string(list.size());
+}
+
+std::string euler_brackets(const std::vector<std::string> &items) {
+    if (items.empty()) return "1";
+    if (items.size() == 1) return items[0];
+    BigNumber bn;
+    std::string before = "1", current = items[0];
+    for (size_t i = 1; i < items.size(); i++) {
+        std::string product = bn.multiplication(current, items[i]);
+        std::string next = bn.addition(before, product);
+        before = current;
+        current = next;
+    }
+    return current;
+}
