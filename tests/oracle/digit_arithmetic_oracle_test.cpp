@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "BigNumber.h"
-#include "oracle/random_texts.h"
+#include "oracle/oracle_support.h"
 
 namespace {
 // n digits, the first `zeros` of them 0.

@@ -7,17 +7,14 @@
 #include <gmpxx.h>
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <cstdio>
-#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "BigNumber.h"
 #include "globals.h"
-#include "oracle/random_texts.h"
+#include "oracle/oracle_support.h"
 
 namespace {
 
@@ -36,28 +33,7 @@ struct Case {
 };
 
 // Runs one bc program and returns its output lines.
-std::vector<std::string> runBc(const std::string &program) {
-    char path[] = "/tmp/kavlo-bc-XXXXXX";
-    int fd = mkstemp(path);
-    if (fd < 0) return {};
-    close(fd);
-    std::ofstream(path) << program << "quit\n";
-    std::vector<std::string> lines;
-    if (FILE *out = popen(("BC_LINE_LENGTH=0 bc -lq " + std::string(path)).c_str(), "r")) {
-        std::string line;
-        for (int ch; (ch = fgetc(out)) != EOF;) {
-            if (ch != '\n') {
-                line += char(ch);
-                continue;
-            }
-            lines.push_back(line);
-            line.clear();
-        }
-        pclose(out);
-    }
-    std::remove(path);
-    return lines;
-}
+std::vector<std::string> runBc(const std::string &program) { return oracle::runPeer("BC_LINE_LENGTH=0 bc -lq", program); }
 
 // The value of a decimal text times 10^scale, cut.
 mpz_class scaled(std::string text, size_t scale) {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "BigNumber.h"
-#include "oracle/random_texts.h"
+#include "oracle/oracle_support.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "nat/nat.h"
-#include "oracle/random_texts.h"
+#include "oracle/oracle_support.h"
 
 namespace {
 

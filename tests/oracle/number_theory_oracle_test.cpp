@@ -5,50 +5,22 @@
 #include <gmpxx.h>
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <cstdio>
-#include <fstream>
-#include <random>
 #include <string>
 #include <vector>
 
 #include "BigNumber.h"
 #include "number_routines.h"
+#include "oracle/oracle_support.h"
 
 namespace {
 
-// Runs one gp program and returns its output lines.
+// Runs one gp program and returns its output lines (its errors among them).
 std::vector<std::string> runGp(const std::string &program) {
-    char path[] = "/tmp/kavlo-gp-XXXXXX";
-    int fd = mkstemp(path);
-    if (fd < 0) return {};
-    close(fd);
-    std::ofstream(path) << program << "quit\n";
-    std::vector<std::string> lines;
-    if (FILE *out = popen(("gp -q -f -s 256000000 " + std::string(path) + " 2>&1").c_str(), "r")) {
-        std::string line;
-        for (int ch; (ch = fgetc(out)) != EOF;) {
-            if (ch != '\n') {
-                line += char(ch);
-                continue;
-            }
-            lines.push_back(line);
-            line.clear();
-        }
-        pclose(out);
-    }
-    std::remove(path);
-    return lines;
+    return oracle::runPeer("2>&1 gp -q -f -s 256000000", program);
 }
 
-std::string randomDigits(std::mt19937_64 &rng, size_t maxDigits) {
-    size_t n = 1 + rng() % maxDigits;
-    std::string s(n, '0');
-    for (auto &c : s) c = char('0' + rng() % 10);
-    s[0] = char('1' + rng() % 9);
-    return s;
-}
+std::string randomDigits(oracle::Rng &rng, size_t maxDigits) { return oracle::randomInteger(rng, maxDigits, false); }
 
 // A gp vector [a, b, c] in the engine's list form (a,b,c).
 std::string listForm(const std::string &line) {
@@ -79,7 +51,7 @@ struct Cases {
 }  // namespace
 
 TEST(NumberTheoryOracle, GcdLcmAndModularPowers) {
-    std::mt19937_64 rng(18);
+    oracle::Rng rng = oracle::rngFor(18);
     BigNumber bn;
     Cases cases;
     for (int i = 0; i < 2000; i++) {
@@ -107,7 +79,7 @@ TEST(NumberTheoryOracle, GcdLcmAndModularPowers) {
 }
 
 TEST(NumberTheoryOracle, ContinuedFractions) {
-    std::mt19937_64 rng(19);
+    oracle::Rng rng = oracle::rngFor(19);
     BigNumber bn;
     Cases cases;
     for (int i = 0; i < 1000; i++) {

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "BigNumber.h"
-#include "oracle/random_texts.h"
+#include "oracle/oracle_support.h"
 
 namespace {
 

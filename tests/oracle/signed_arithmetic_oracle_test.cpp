@@ -10,7 +10,7 @@
 #include <string>
 
 #include "BigNumber.h"
-#include "oracle/random_texts.h"
+#include "oracle/oracle_support.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-// Random operands of the oracle tests and the seeds they are drawn with.
+// What the oracle tests share: the seeds, random operands, and the run of a peer program.
 //
 // Every test draws from a stream of its own, seeded by the run's seed and the test's salt.
 // The run's seed comes from KAVLO_ORACLE_SEED like the fuzzers' from KAVLO_FUZZ_SEED:
@@ -6,12 +6,16 @@
 // prints so that a failure can be repeated.
 #pragma once
 
+#include <unistd.h>
+
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <algorithm>
+#include <fstream>
 #include <random>
 #include <string>
+#include <vector>
 
 namespace oracle {
 
@@ -59,6 +63,31 @@ inline std::string randomDecimal(Rng &rng, size_t intDigits, size_t fracDigits) 
     std::string s = intDigits ? randomDigits(rng, intDigits, intDigits == 1) : "0";
     if (fracDigits > 0) s += "." + randomDigits(rng, fracDigits, true);
     return s;
+}
+
+// Runs a peer (bc, gp) on a program, ended by "quit", from a file given after `command`;
+// returns the lines it writes.
+inline std::vector<std::string> runPeer(const std::string &command, const std::string &program) {
+    char path[] = "/tmp/kavlo-oracle-XXXXXX";
+    int fd = mkstemp(path);
+    if (fd < 0) return {};
+    close(fd);
+    std::ofstream(path) << program << "quit\n";
+    std::vector<std::string> lines;
+    if (FILE *out = popen((command + " " + path).c_str(), "r")) {
+        std::string line;
+        for (int ch; (ch = fgetc(out)) != EOF;) {
+            if (ch != '\n') {
+                line += char(ch);
+                continue;
+            }
+            lines.push_back(line);
+            line.clear();
+        }
+        pclose(out);
+    }
+    std::remove(path);
+    return lines;
 }
 
 }  // namespace oracle
