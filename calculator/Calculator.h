@@ -56,6 +56,12 @@ class Calculator {
     int parseInputLine(const std::string &line, std::string &name, std::string &value, size_t &rowCount,
                        size_t &columnCount);
 
+    // ---- matrix expressions (matrix/matrix_expressions.cpp) ----
+    // Runs the postfix text of an expression over matrix variables, writing each step's
+    // matrix into `out`: 1 when every operation succeeded or nothing was evaluated, else the
+    // first failing code (0 or negative, see matrix/matrix_expressions.h).
+    int EvalMatrixPostfixExpression(const std::string &postfix, std::stringstream &out);
+
     // ---- the line interpreter (interpreter/line_interpreter.cpp) ----
     int dealWithInputCommand(std::vector<std::string> lines);
     // Empties `output` and both message streams of `core`.

@@ -52,6 +52,22 @@ public:
     // Same shape and byte-identical cell texts ("1" and "1.0" differ).
     bool operator==(const KV_Matrix &other) const;
 
+    // ---- arithmetic (matrix/matrix_arithmetic.cpp) ----
+    KV_Matrix elementwiseProduct(const KV_Matrix &b) const;
+
+    // ---- determinant family (matrix/determinant.cpp) ----
+    // "NaN" when not square. In fraction mode the cells are first rewritten as fractions
+    // (this matrix changes). A 1 x 1 determinant is its cell's text; 0 x 0 gives "0".
+    std::string determinant();
+    // Signed cofactor (0-based), the determinant of the minor negated by text in the odd
+    // places (a zero reads "-0" there). The cofactor of a 1 x 1 matrix is 1.
+    std::string cofactor(uint64_t i, uint64_t j) const;
+    // Transposed cofactor matrix; 0 x 0 when not square.
+    KV_Matrix adjugate() const;
+    // The adjugate times the reciprocal of the determinant. A determinant that is zero by
+    // value prints "行列式为0, 矩阵不可逆." on the standard output stream and answers 0 x 0.
+    KV_Matrix inverse();
+
     // ---- printing (matrix/matrix_print.cpp) ----
     // "[1,2;3,4]" without a line end; the empty matrix writes "[]" and a line end.
     void printLiteral(std::ostream &out) const;
@@ -76,6 +92,52 @@ std::string matrixCell(const KV_Matrix &m, uint64_t i, uint64_t j);
 // Sorts all cells as numbers (one list in row order) with the engine's sorts under the
 // given mode word, and refills them in row order; the shape stays.
 void sortMatrixEntries(KV_Matrix &m, bool ascending, int32_t mode);
+
+// ---- arithmetic (matrix/matrix_arithmetic.cpp) ----
+// Cells by the matrix mode at the moment of the call. A shape mismatch prints its message
+// and the two sizes on the standard output stream and answers the 0 x 0 matrix.
+KV_Matrix operator+(const KV_Matrix &a, const KV_Matrix &b);
+KV_Matrix operator-(const KV_Matrix &a, const KV_Matrix &b);
+KV_Matrix operator*(const KV_Matrix &a, const KV_Matrix &b);
+// k times every cell, the scalar on the left of each cell product whichever side it was
+// written on.
+KV_Matrix scalarTimesMatrix(const std::string &k, const KV_Matrix &m);
+KV_Matrix matrixTimesScalar(const KV_Matrix &m, const std::string &k);
+// Every cell divided by k; the 0 x 0 matrix for the text "0".
+KV_Matrix matrixDivScalar(const KV_Matrix &m, const std::string &k);
+
+// ---- determinant family (matrix/determinant.cpp) ----
+// The determinant text of the n x n cells in row order, as the cofactor expansion along the
+// first column writes it ("NaN" when the list does not hold n x n cells).
+std::string determinantCofactor(uint64_t n, const std::vector<std::string> &cells);
+// Every cell replaced by the engine's fraction form of it.
+void entriesToFractions(std::vector<std::string> &cells);
+// The matrix without row i and column j, 1-based; all "0" when i or j lies outside.
+KV_Matrix matrix_minor(const KV_Matrix &m, uint64_t i, uint64_t j);
+
+// ---- literals (matrix/matrix_literals.cpp) ----
+// A literal typed at the prompt, from its "[": blank runs become one comma, an empty cell
+// between two commas "0". When the literal does not close on the given text it goes on
+// with moreLines from index nextLine (which is advanced past the lines taken): a line
+// after an unfinished row continues that row. False when those lines run out before the
+// literal closes with every row complete (an input error); the outputs then hold what was
+// read. The row and column counts are those of the rows read, the widest row giving the
+// columns.
+bool splitMatrixRows(std::vector<std::vector<std::string>> &rows, const std::string &literal,
+                     std::string &normalised, int32_t &rowCount, int32_t &colCount,
+                     const std::vector<std::string> &moreLines, size_t &nextLine);
+// "name=[...]" read in one pass (a CR LF inside the brackets ends a row; empty cells and
+// rows are dropped). Returns 2 for a matrix assignment, 1 for another assignment (name and
+// the text after "="), 0 for no assignment, -1 for a name that is not an identifier. The
+// assignment list receives the rewritten text.
+int parseMatrixAssignment(const std::string &text, std::string &name, std::string &literal, uint64_t &rowCount,
+                          uint64_t &colCount, std::vector<std::string> &assignments,
+                          std::vector<std::vector<std::string>> &rows);
+// The separators of one line of a literal normalised (previous: the last character of the
+// line before, or a blank); the FillZeros form also writes "0" between two commas.
+std::string normalizeMatrixLine(const std::string &text, char separator, char previous, std::string &out);
+std::string normalizeMatrixLineFillZeros(const std::string &text, char separator, char previous,
+                                         std::string &out);
 
 // The tabbed form shared by every printer of the cells: each cell followed by a tab, a
 // line end after each row; nothing for an empty matrix.

@@ -1,0 +1,37 @@
+// Exact determinants and adjugates of matrices of rational numbers, by residues modulo
+// word-sized primes joined by the Chinese remainder theorem. Internal to the matrix code:
+// the matrix operations decide when a matrix of cell texts may take this road and turn
+// the exact values back into the texts their cell-by-cell arithmetic would write.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "nat/nat.h"
+
+namespace matrix_exact {
+
+// A rational number: sign, numerator and a positive denominator, not necessarily reduced.
+struct Rational {
+    nat::Nat num;
+    nat::Nat den{1};
+    bool negative = false;
+};
+
+// Reads an optionally signed integer, or in fraction form n|d or n/d with a non-zero
+// denominator (only when `fractions`). Anything else, leading '+' included, is refused.
+bool parseRational(std::string_view text, bool fractions, Rational &out);
+
+// The reduced text: "0", an integer with '-' when negative, or "p|q" / "-p|q".
+std::string rationalText(const Rational &r);
+
+// Determinant of the n x n matrix of rationals in row order.
+Rational determinant(const std::vector<Rational> &cells, size_t n);
+
+// Adjugate (the transposed cofactor matrix) of a non-singular n x n matrix, in row order;
+// false when the matrix is singular (the adjugate is then not computed).
+bool adjugate(const std::vector<Rational> &cells, size_t n, std::vector<Rational> &adj);
+
+}  // namespace matrix_exact
