@@ -13,6 +13,8 @@
 #include <cstdint>
 #include <iostream>
 #include <map>
+#include <ostream>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -253,6 +255,60 @@ public:
                                     int threshold, bool print);
 
     // ---- primality, the prime table, prime stepping and factorisation (number_theory/) ----
+    // Tests on integer texts (number_theory/primality.cpp). Above 2^64 the verdicts come
+    // from strong tests (proven below 3.3e24, Baillie-PSW above); the random bases of the
+    // probabilistic members come from the engine's own generator, from 2 to n - 2.
+    bool isPrime(const std::string &n);
+    static bool is_prime_64(uint64_t v);
+    bool isProbablePrime(const std::string &n);
+    bool isComposite(const std::string &n);
+    bool isCompositeByLittleFermat(const std::string &n);
+    bool millerRabinTest(const std::string &n, int k);
+    std::string &mr_powmod(const std::string &a, const std::string &e, const std::string &n);
+    static uint64_t powmod_u64(uint64_t a, uint64_t e, uint64_t m);
+    bool isPseudoprime(const std::string &n);
+    int smallestSmallDivisor(const std::string &n);
+    static bool divisibleBySmallPrimeRule(const std::string &n, int p);
+    static bool isDivisibleBy3(const std::string &n);
+    static bool isDivisibleBy5(const std::string &n);
+    bool isMersenneForm(const std::string &s, std::string &p);
+    bool lucasLehmerTest(const std::string &s, std::string &m);
+    std::string randomBase(const std::string &n);  // a base from 2 to n - 2 (n >= 4)
+    uint64_t randomState = 0x6b61766c6f726e67;     // the engine's generator, never reseeded
+
+    // The prime table and prime counting (number_theory/prime_table.cpp, pi.cpp). Bounds of
+    // 2^32 or more are refused: the counts answer kRefusedBound and a hint is printed.
+    static constexpr int64_t kRefusedBound = -2;
+    int64_t Primes(int64_t n, bool print);
+    int64_t primeCount(const std::string &n);
+    int64_t sieveNonPrimes(int64_t n, std::vector<int64_t> &out);
+    static int64_t binarySearchPrime(const std::vector<uint64_t> &v, int64_t x);
+    int64_t indexOfPrime(uint32_t x);
+    void listPiX(const std::string &a, const std::string &b);
+
+    // Prime stepping (number_theory/prime_stepping.cpp): n becomes the prime found.
+    std::string &nextPrime(std::string &n);
+    std::string &prevPrime(std::string &n);
+    std::string &nextMRprime(std::string &n);
+    std::string &prevMRprime(std::string &n);
+
+    // Factorisation and its printed forms (number_theory/factor.cpp). Factors of up to
+    // about 25 digits are found; a composite beyond the search answers an "Error> " text.
+    std::string &firstFactor(const std::string &n, const std::string &start, size_t threshold);
+    std::string &firstFactorMR(const std::string &n, const std::string &start, size_t threshold);
+    std::string &factoriseToList(const std::string &n, std::set<std::string> &primes, size_t threshold);
+    std::string &factorsToString(const std::string &n, std::vector<std::string> &factors, size_t threshold,
+                                 bool echo);
+    std::string &factoriseText(const std::string &n, size_t threshold, bool echo);
+    std::string &factorsToStringMR(const std::string &n, size_t threshold, bool echo);
+    int factoriseToMap(const std::string &n, std::map<std::string, int32_t> &table, size_t threshold);
+    int stripPowersOfTwo(const std::string &n, std::string &odd);
+    std::string &factorise_with_exponents(const std::string &n);
+    std::string &factorise_analysis(const std::string &n);
+
+    // The long primality report of the isprime command (number_theory/primality_report.cpp):
+    // 1 prime, 0 not prime, -1 empty input.
+    int isprimeVerbose(const std::string &n, std::ostream &os);
 
     // ---- arithmetic functions, series, lists, symbols and sequences (number_theory/) ----
     // The free routines of this group are in number_routines.h.

@@ -11,26 +11,26 @@
 namespace {
 
 void gray_stack_push(ScriptObject *object) {
-    if (vm.grayCount + 1 > vm.grayCapacity) {
+    if (vm_machine.grayCount + 1 > vm_machine.grayCapacity) {
         // Outside the accounting: growing the gray stack must not start another collection.
-        vm.grayCapacity = mem_grow_capacity(vm.grayCapacity);
+        vm_machine.grayCapacity = mem_grow_capacity(vm_machine.grayCapacity);
         void *grown =
-            std::realloc(vm.grayStack, sizeof(ScriptObject *) * static_cast<size_t>(vm.grayCapacity));
+            std::realloc(vm_machine.grayStack, sizeof(ScriptObject *) * static_cast<size_t>(vm_machine.grayCapacity));
         if (grown == nullptr) mem_out_of_memory();
-        vm.grayStack = static_cast<ScriptObject **>(grown);
+        vm_machine.grayStack = static_cast<ScriptObject **>(grown);
     }
-    vm.grayStack[vm.grayCount++] = object;
+    vm_machine.grayStack[vm_machine.grayCount++] = object;
 }
 
 void mark_roots() {
-    if (vm.stackTop != nullptr)
-        for (ScriptValue *slot = vm.stack; slot < vm.stackTop; ++slot) gc_mark_value(*slot);
-    for (int i = 0; i < vm.frameCount; ++i) gc_mark_object(vm.frames[i].closure);
-    for (UpvalueObject *upvalue = vm.openUpvalues; upvalue != nullptr; upvalue = upvalue->next)
+    if (vm_machine.stackTop != nullptr)
+        for (ScriptValue *slot = vm_machine.stack; slot < vm_machine.stackTop; ++slot) gc_mark_value(*slot);
+    for (int i = 0; i < vm_machine.frameCount; ++i) gc_mark_object(vm_machine.frames[i].closure);
+    for (UpvalueObject *upvalue = vm_machine.openUpvalues; upvalue != nullptr; upvalue = upvalue->next)
         gc_mark_object(upvalue);
-    table_mark(&vm.globals);
+    table_mark(&vm_machine.globals);
     compiler_mark_roots();
-    gc_mark_object(vm.initString);
+    gc_mark_object(vm_machine.initString);
     gc_mark_object(vm_print_result);
 }
 
@@ -82,13 +82,31 @@ void blacken_object(ScriptObject *object) {
     }
 }
 
+// The strings table after a collection: large enough for the survivors and for every string
+// the next cycle can make (it allocates at most as many bytes as survive, the threshold being
+// twice the survivors, and a string takes at least its object), so that it need not grow
+// during the cycle; no larger, so that interning probes a small array.
+int strings_table_capacity() {
+    ScriptTable &strings = vm_machine.strings;
+    size_t tableBytes = static_cast<size_t>(strings.capacity) * sizeof(TableEntry);
+    size_t otherBytes = vm_machine.bytesAllocated - tableBytes;
+    auto live = static_cast<size_t>(table_live_count(&strings));
+    int capacity = 8;
+    while (capacity < strings.capacity) {
+        size_t coming = (otherBytes + static_cast<size_t>(capacity) * sizeof(TableEntry)) / sizeof(StringObject);
+        if (static_cast<double>(live + coming) <= capacity * TABLE_MAX_LOAD) break;
+        capacity *= 2;
+    }
+    return capacity;
+}
+
 void trace_references() {
-    while (vm.grayCount > 0) blacken_object(vm.grayStack[--vm.grayCount]);
+    while (vm_machine.grayCount > 0) blacken_object(vm_machine.grayStack[--vm_machine.grayCount]);
 }
 
 void sweep() {
     ScriptObject *previous = nullptr;
-    ScriptObject *object = vm.objects;
+    ScriptObject *object = vm_machine.objects;
     while (object != nullptr) {
         if (object->marked) {
             object->marked = false;
@@ -101,7 +119,7 @@ void sweep() {
         if (previous != nullptr) {
             previous->next = object;
         } else {
-            vm.objects = object;
+            vm_machine.objects = object;
         }
         gc_free_object(unreached);
     }
@@ -124,11 +142,19 @@ void gc_mark_array(ValueArray *array) {
 }
 
 void gc_collect() {
+    // Compacting the strings table allocates; that allocation must not start another collection.
+    static bool collecting = false;
+    if (collecting) return;
+    collecting = true;
     mark_roots();
     trace_references();
-    table_remove_white(&vm.strings);
+    table_remove_white(&vm_machine.strings);
     sweep();
-    vm.nextGC = vm.bytesAllocated * 2;
+    // A collection usually drops most strings: the table shrinks to what is left, so interning
+    // probes a small array without tombstones, and the threshold follows the live data.
+    table_compact(&vm_machine.strings, strings_table_capacity());
+    vm_machine.nextGC = vm_machine.bytesAllocated * 2;
+    collecting = false;
 }
 
 void gc_free_object(ScriptObject *object) {
@@ -171,6 +197,10 @@ void gc_free_object(ScriptObject *object) {
         break;
     case OBJ_STRING: {
         auto *string = static_cast<StringObject *>(object);
+        if (string->inlineChars) {
+            mem_reallocate(string, string_object_size(string->length), 0);
+            break;
+        }
         mem_free_array(string->chars, static_cast<size_t>(string->length) + 1);
         mem_free(string);
         break;
@@ -182,15 +212,15 @@ void gc_free_object(ScriptObject *object) {
 }
 
 void gc_free_objects() {
-    ScriptObject *object = vm.objects;
+    ScriptObject *object = vm_machine.objects;
     while (object != nullptr) {
         ScriptObject *next = object->next;
         gc_free_object(object);
         object = next;
     }
-    vm.objects = nullptr;
-    std::free(vm.grayStack);
-    vm.grayStack = nullptr;
-    vm.grayCount = 0;
-    vm.grayCapacity = 0;
+    vm_machine.objects = nullptr;
+    std::free(vm_machine.grayStack);
+    vm_machine.grayStack = nullptr;
+    vm_machine.grayCount = 0;
+    vm_machine.grayCapacity = 0;
 }

@@ -7,8 +7,8 @@ ScriptObject *object_allocate(size_t size, ObjectKind kind) {
     auto *object = static_cast<ScriptObject *>(mem_reallocate(nullptr, 0, size));
     object->kind = kind;
     object->marked = false;
-    object->next = vm.objects;
-    vm.objects = object;
+    object->next = vm_machine.objects;
+    vm_machine.objects = object;
     return object;
 }
 

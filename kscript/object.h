@@ -76,6 +76,17 @@ struct StringObject : ScriptObject {
     int length;  // bytes without the terminator
     char *chars; // length + 1 bytes, NUL-terminated
     uint32_t hash;
+    bool inlineChars; // the characters follow the object in its own allocation (string_copy)
+    // Whether the text is a short integer of the engine's form (small_integer_parse), with its
+    // value: found on first use by the arithmetic and kept, since the text never changes.
+    int8_t integerForm; // STRING_INTEGER_UNKNOWN, _YES or _NO
+    int64_t integer;
+};
+
+enum StringIntegerForm : int8_t {
+    STRING_INTEGER_UNKNOWN = 0,
+    STRING_INTEGER_YES = 1,
+    STRING_INTEGER_NO = -1,
 };
 
 struct UpvalueObject : ScriptObject {
@@ -114,6 +125,11 @@ FunctionObject *new_function();
 InstanceObject *new_instance(ClassObject *klass);
 NativeObject *new_native(NativeFn function);
 UpvalueObject *new_upvalue(ScriptValue *slot);
+
+// A string made by string_copy holds its characters right after the object, in one allocation.
+inline size_t string_object_size(int length) {
+    return sizeof(StringObject) + static_cast<size_t>(length) + 1;
+}
 
 uint32_t string_hash(const char *chars, int length);
 StringObject *string_copy(const char *chars, int length);

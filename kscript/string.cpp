@@ -15,32 +15,51 @@ uint32_t string_hash(const char *chars, int length) {
     return hash;
 }
 
+namespace {
+
+// Keeps the new string on the stack while the strings table may grow: it is reachable from
+// nowhere else yet.
+StringObject *string_intern(StringObject *string) {
+    vm_push(value_from_object(string));
+    table_set(&vm_machine.strings, string, VALUE_NIL);
+    vm_pop();
+    return string;
+}
+
+} // namespace
+
 StringObject *string_allocate(char *chars, int length, uint32_t hash) {
     auto *string = static_cast<StringObject *>(object_allocate(sizeof(StringObject), OBJ_STRING));
     string->length = length;
     string->chars = chars;
     string->hash = hash;
-    // On the stack while the strings table may grow: the new string is reachable from nowhere
-    // else yet.
-    vm_push(value_from_object(string));
-    table_set(&vm.strings, string, VALUE_NIL);
-    vm_pop();
-    return string;
+    string->inlineChars = false;
+    string->integerForm = STRING_INTEGER_UNKNOWN;
+    string->integer = 0;
+    return string_intern(string);
 }
 
+// A copied string keeps its characters in the same allocation as the object: one allocation
+// and one release per string.
 StringObject *string_copy(const char *chars, int length) {
     uint32_t hash = string_hash(chars, length);
-    StringObject *interned = table_find_string(&vm.strings, chars, length, hash);
+    StringObject *interned = table_find_string(&vm_machine.strings, chars, length, hash);
     if (interned != nullptr) return interned;
-    char *heapChars = mem_allocate<char>(static_cast<size_t>(length) + 1);
-    if (length > 0) std::memcpy(heapChars, chars, static_cast<size_t>(length));
-    heapChars[length] = '\0';
-    return string_allocate(heapChars, length, hash);
+    auto *string = static_cast<StringObject *>(object_allocate(string_object_size(length), OBJ_STRING));
+    string->length = length;
+    string->chars = reinterpret_cast<char *>(string + 1);
+    string->hash = hash;
+    string->inlineChars = true;
+    string->integerForm = STRING_INTEGER_UNKNOWN;
+    string->integer = 0;
+    if (length > 0) std::memcpy(string->chars, chars, static_cast<size_t>(length));
+    string->chars[length] = '\0';
+    return string_intern(string);
 }
 
 StringObject *string_take(char *chars, int length) {
     uint32_t hash = string_hash(chars, length);
-    StringObject *interned = table_find_string(&vm.strings, chars, length, hash);
+    StringObject *interned = table_find_string(&vm_machine.strings, chars, length, hash);
     if (interned != nullptr) {
         mem_free_array(chars, static_cast<size_t>(length) + 1);
         return interned;

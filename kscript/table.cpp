@@ -7,7 +7,6 @@
 
 namespace {
 
-constexpr double TABLE_MAX_LOAD = 0.75;
 
 bool entry_is_tombstone(const TableEntry *entry) {
     return entry->key == nullptr && entry->value == VALUE_TRUE;
@@ -112,8 +111,23 @@ StringObject *table_find_string(ScriptTable *table, const char *chars, int lengt
 void table_remove_white(ScriptTable *table) {
     for (int i = 0; i < table->capacity; ++i) {
         TableEntry *entry = &table->entries[i];
-        if (entry->key != nullptr && !entry->key->marked) table_delete(table, entry->key);
+        // This is the key's own entry: it becomes a tombstone where it stands, as table_delete
+        // would make it after probing for it.
+        if (entry->key != nullptr && !entry->key->marked) *entry = {nullptr, VALUE_TRUE};
     }
+}
+
+int table_live_count(const ScriptTable *table) {
+    int live = 0;
+    for (int i = 0; i < table->capacity; ++i)
+        if (table->entries[i].key != nullptr) live++;
+    return live;
+}
+
+void table_compact(ScriptTable *table, int capacity) {
+    if (capacity > table->capacity) capacity = table->capacity;
+    if (capacity == 0 || (capacity == table->capacity && table_live_count(table) == table->count)) return;
+    adjust_capacity(table, capacity);
 }
 
 void table_mark(ScriptTable *table) {

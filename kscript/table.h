@@ -28,4 +28,9 @@ bool table_delete(ScriptTable *table, StringObject *key);
 void table_add_all(ScriptTable *from, ScriptTable *to);
 StringObject *table_find_string(ScriptTable *table, const char *chars, int length, uint32_t hash);
 void table_remove_white(ScriptTable *table);
+int table_live_count(const ScriptTable *table); // entries with a key (no tombstones)
+// Places the live entries afresh, without tombstones, in an array of the given power-of-two
+// capacity, which must hold them below the load limit; never more than the table has.
+void table_compact(ScriptTable *table, int capacity);
+constexpr double TABLE_MAX_LOAD = 0.75;
 void table_mark(ScriptTable *table);

@@ -26,12 +26,13 @@ std::string withoutBlanks(std::string text) {
     return text;
 }
 
-void writeHint(std::ostream &out) {
-    out << "hint> the input is wrong." << std::endl << "\n" << kRule << "\n" << std::endl << kPrompt;
-}
-
 // The rule and prompt that close the answers of literals and computed determinants.
 void writeClosing(std::ostream &out) { out << "\n" << kRule << "\n" << std::endl << kPrompt; }
+
+void writeHint(std::ostream &out) {
+    out << "hint> the input is wrong." << std::endl;
+    writeClosing(out);
+}
 
 // The text between two positions of the line; false when they are not in that order.
 bool between(const std::string &text, size_t open, size_t close, std::string &out) {
@@ -43,6 +44,19 @@ bool between(const std::string &text, size_t open, size_t close, std::string &ou
 // The interpreter writes a leading minus as "0-": it reads "-" again.
 void restoreMinus(std::string &argument) {
     if (argument.size() > 2 && argument.compare(0, 2, "0-") == 0) argument.erase(0, 1);
+}
+
+// The common start of rank, inv, det and QR: the answer emptied, the argument cut from the
+// command text between the two positions with its minus restored; false, after the hint,
+// when the cut fails.
+bool startHandler(Calculator &calculator, size_t open, size_t close, std::string &argument) {
+    calculator.output.str("");
+    if (!between(calculator.commandText, open, close, argument)) {
+        writeHint(calculator.output);
+        return false;
+    }
+    restoreMinus(argument);
+    return true;
 }
 
 // How a literal's columns are counted: by the reader (transpose, inv) or by its first row.
@@ -151,11 +165,9 @@ void cmd_rank(Calculator &calculator) {
 
 void cmd_inv(Calculator &calculator) {
     std::ostream &out = calculator.output;
-    calculator.output.str("");
     const std::string &line = calculator.commandText;
     std::string argument;
-    if (!between(line, line.find('('), line.find(')'), argument)) return writeHint(out);
-    restoreMinus(argument);
+    if (!startHandler(calculator, line.find('('), line.find(')'), argument)) return;
     BigNumber &bn = calculator.core;
     switch (kindOf(argument)) {
     case ArgumentKind::Scalar:
@@ -198,12 +210,12 @@ void cmd_inv(Calculator &calculator) {
 
 void cmd_det(Calculator &calculator) {
     std::ostream &out = calculator.output;
-    calculator.output.str("");
     const std::string &line = calculator.commandText;
+    // The argument runs to the last ")", which must end the line.
     size_t close = line.rfind(')');
+    if (close + 1 != line.size()) close = std::string::npos;
     std::string argument;
-    if (!between(line, line.find('('), close, argument) || close + 1 != line.size()) return writeHint(out);
-    restoreMinus(argument);
+    if (!startHandler(calculator, line.find('('), close, argument)) return;
     switch (kindOf(argument)) {
     case ArgumentKind::Scalar:
         out << withoutBlanks(argument) << "\n" << kPrompt;
@@ -246,11 +258,9 @@ void cmd_det(Calculator &calculator) {
 
 void cmd_QR(Calculator &calculator) {
     std::ostream &out = calculator.output;
-    calculator.output.str("");
     const std::string &line = calculator.commandText;
     std::string argument;
-    if (!between(line, line.find('('), line.find(')'), argument)) return writeHint(out);
-    restoreMinus(argument);
+    if (!startHandler(calculator, line.find('('), line.find(')'), argument)) return;
     switch (kindOf(argument)) {
     case ArgumentKind::Scalar:
         out << withoutBlanks(argument) << "\n" << kPrompt;

@@ -5,21 +5,21 @@
 #include "memory.h"
 #include "scanner/scanner.h"
 
-Compiler *current = nullptr;
-ClassCompiler *currentClass = nullptr;
+Compiler *compiler_current = nullptr;
+ClassCompiler *compiler_current_class = nullptr;
 
 void compiler_begin(Compiler *compiler, FunctionKind kind) {
-    compiler->enclosing = current;
+    compiler->enclosing = compiler_current;
     compiler->function = nullptr;
     compiler->kind = kind;
     compiler->localCount = 0;
     compiler->scopeDepth = 0;
     // Linked before anything is allocated, so that the collector reaches the new function
     // while its name is being interned.
-    current = compiler;
+    compiler_current = compiler;
     compiler->function = new_function();
     if (kind != FUNCTION_KIND_SCRIPT)
-        compiler->function->name = string_copy(parser.previous.start, parser.previous.length);
+        compiler->function->name = string_copy(compiler_parser.previous.start, compiler_parser.previous.length);
 
     Local *local = &compiler->locals[compiler->localCount++];
     local->depth = 0;
@@ -29,25 +29,25 @@ void compiler_begin(Compiler *compiler, FunctionKind kind) {
 
 FunctionObject *compiler_end() {
     emit_return();
-    FunctionObject *function = current->function;
-    current = current->enclosing;
+    FunctionObject *function = compiler_current->function;
+    compiler_current = compiler_current->enclosing;
     return function;
 }
 
 FunctionObject *compiler_compile(const char *source) {
     scanner_init(source);
-    current = nullptr;
-    currentClass = nullptr;
+    compiler_current = nullptr;
+    compiler_current_class = nullptr;
     Compiler compiler;
     parser_reset();
     compiler_begin(&compiler, FUNCTION_KIND_SCRIPT);
     parser_advance();
-    while (!parser_match(TOKEN_EOF)) declaration();
+    while (!parser_match(TOKEN_EOF)) compile_declaration();
     FunctionObject *function = compiler_end();
-    return parser.hadError ? nullptr : function;
+    return compiler_parser.hadError ? nullptr : function;
 }
 
 void compiler_mark_roots() {
-    for (Compiler *compiler = current; compiler != nullptr; compiler = compiler->enclosing)
+    for (Compiler *compiler = compiler_current; compiler != nullptr; compiler = compiler->enclosing)
         gc_mark_object(compiler->function);
 }

@@ -76,9 +76,9 @@ enum Precedence {
     PREC_SUBSCRIPT,
 };
 
-extern Parser parser;
-extern Compiler *current;
-extern ClassCompiler *currentClass;
+extern Parser compiler_parser;
+extern Compiler *compiler_current;
+extern ClassCompiler *compiler_current_class;
 
 // Token flow and errors.
 void parser_advance();
@@ -105,7 +105,7 @@ void emit_return();
 
 // Expressions.
 void parse_precedence(Precedence level);
-void expression();
+void compile_expression();
 uint8_t argument_list();
 void parse_identifier(bool canAssign);
 
@@ -127,8 +127,8 @@ void compiler_begin(Compiler *compiler, FunctionKind kind);
 FunctionObject *compiler_end();
 
 // Declarations and statements.
-void declaration();
+void compile_declaration();
 void var_declaration();
 void scanf_declaration();
-void statement();
-void block();
+void compile_statement();
+void compile_block();

@@ -10,7 +10,7 @@ void variable_list(const char *semicolonMessage) {
     do {
         uint8_t global = parse_variable("Expect variable name.");
         if (parser_match(TOKEN_EQUAL)) {
-            expression();
+            compile_expression();
         } else {
             emit_byte(OP_NIL);
         }
@@ -22,8 +22,8 @@ void variable_list(const char *semicolonMessage) {
 void parameter_list() {
     if (parser_check(TOKEN_RIGHT_PAREN)) return;
     do {
-        current->function->arity++;
-        if (current->function->arity > COMPILER_PARAMETERS_MAX)
+        compiler_current->function->arity++;
+        if (compiler_current->function->arity > COMPILER_PARAMETERS_MAX)
             parser_error_at_current("Can't have more than 255 parameters.");
         uint8_t constant = parse_variable("Expect parameter name.");
         compiler_define_variable(constant);
@@ -40,7 +40,7 @@ void function(FunctionKind kind) {
     parameter_list();
     parser_consume(TOKEN_RIGHT_PAREN, "Expect ')' after parameters.");
     parser_consume(TOKEN_LEFT_BRACE, "Expect '{' before function body.");
-    block();
+    compile_block();
     FunctionObject *compiled = compiler_end();
     emit_bytes(OP_CLOSURE, make_constant(value_from_object(compiled)));
     for (int i = 0; i < compiled->upvalueCount; ++i) {
@@ -51,8 +51,8 @@ void function(FunctionKind kind) {
 
 void method() {
     parser_consume(TOKEN_IDENTIFIER, "Expect method name.");
-    uint8_t constant = identifier_constant(&parser.previous);
-    bool isInit = parser.previous.length == 4 && std::memcmp(parser.previous.start, "init", 4) == 0;
+    uint8_t constant = identifier_constant(&compiler_parser.previous);
+    bool isInit = compiler_parser.previous.length == 4 && std::memcmp(compiler_parser.previous.start, "init", 4) == 0;
     function(isInit ? FUNCTION_KIND_INITIALIZER : FUNCTION_KIND_METHOD);
     emit_bytes(OP_METHOD, constant);
 }
@@ -60,7 +60,7 @@ void method() {
 void superclass_clause(const Token &className, ClassCompiler &classCompiler) {
     parser_consume(TOKEN_IDENTIFIER, "Expect superclass name.");
     parse_identifier(false);
-    if (identifiers_equal(&className, &parser.previous)) parser_error("A class can't inherit from itself.");
+    if (identifiers_equal(&className, &compiler_parser.previous)) parser_error("A class can't inherit from itself.");
     begin_scope();
     add_local(synthetic_token("super"));
     compiler_define_variable(0);
@@ -71,14 +71,14 @@ void superclass_clause(const Token &className, ClassCompiler &classCompiler) {
 
 void class_declaration() {
     parser_consume(TOKEN_IDENTIFIER, "Expect class name.");
-    Token className = parser.previous;
-    uint8_t nameConstant = identifier_constant(&parser.previous);
+    Token className = compiler_parser.previous;
+    uint8_t nameConstant = identifier_constant(&compiler_parser.previous);
     declare_variable();
     emit_bytes(OP_CLASS, nameConstant);
     compiler_define_variable(nameConstant);
 
-    ClassCompiler classCompiler{currentClass, false};
-    currentClass = &classCompiler;
+    ClassCompiler classCompiler{compiler_current_class, false};
+    compiler_current_class = &classCompiler;
     if (parser_match(TOKEN_LESS)) superclass_clause(className, classCompiler);
 
     named_variable(className, false); // stays on the stack while the methods are added
@@ -87,7 +87,7 @@ void class_declaration() {
     parser_consume(TOKEN_RIGHT_BRACE, "Expect '}' after class body.");
     emit_byte(OP_POP);
     if (classCompiler.hasSuperclass) end_scope();
-    currentClass = currentClass->enclosing;
+    compiler_current_class = compiler_current_class->enclosing;
 }
 
 void fun_declaration() {
@@ -118,11 +118,11 @@ bool is_statement_start(int kind) {
 
 // After an error, skip to a statement boundary so that one mistake gives one report.
 void synchronize() {
-    if (parser.abandoned) return;
-    parser.panicMode = false;
-    while (parser.current.kind != TOKEN_EOF) {
-        if (parser.previous.kind == TOKEN_SEMICOLON) return;
-        if (is_statement_start(parser.current.kind)) return;
+    if (compiler_parser.abandoned) return;
+    compiler_parser.panicMode = false;
+    while (compiler_parser.current.kind != TOKEN_EOF) {
+        if (compiler_parser.previous.kind == TOKEN_SEMICOLON) return;
+        if (is_statement_start(compiler_parser.current.kind)) return;
         parser_advance();
     }
 }
@@ -138,7 +138,7 @@ void scanf_declaration() {
     variable_list("Expect ';' after variable scanf.");
 }
 
-void declaration() {
+void compile_declaration() {
     if (!parser_enter_nesting()) return;
     if (parser_match(TOKEN_CLASS)) {
         class_declaration();
@@ -149,8 +149,8 @@ void declaration() {
     } else if (parser_match(TOKEN_END)) {
         emit_byte(OP_END);
     } else {
-        statement();
+        compile_statement();
     }
-    if (parser.panicMode) synchronize();
+    if (compiler_parser.panicMode) synchronize();
     parser_leave_nesting();
 }

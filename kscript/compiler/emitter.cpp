@@ -3,11 +3,11 @@
 #include "compiler/compiler_internal.h"
 
 Chunk *compiler_current_chunk() {
-    return &current->function->chunk;
+    return &compiler_current->function->chunk;
 }
 
 void emit_byte(uint8_t byte) {
-    chunk_write(compiler_current_chunk(), byte, parser.previous.line);
+    chunk_write(compiler_current_chunk(), byte, compiler_parser.previous.line);
 }
 
 void emit_bytes(uint8_t first, uint8_t second) {
@@ -52,7 +52,7 @@ void emit_loop(int loopStart) {
 }
 
 void emit_return() {
-    if (current->kind == FUNCTION_KIND_INITIALIZER) {
+    if (compiler_current->kind == FUNCTION_KIND_INITIALIZER) {
         emit_bytes(OP_GET_LOCAL, 0);
     } else {
         emit_byte(OP_NIL);

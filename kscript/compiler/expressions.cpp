@@ -20,7 +20,7 @@ struct ParseRule {
 const ParseRule &get_rule(int kind);
 
 void parse_grouping(bool) {
-    expression();
+    compile_expression();
     parser_consume(TOKEN_RIGHT_PAREN, "Expect ')' after expression.");
 }
 
@@ -30,9 +30,9 @@ void parse_call(bool) {
 
 void parse_dot(bool canAssign) {
     parser_consume(TOKEN_IDENTIFIER, "Expect property name after '.'.");
-    uint8_t name = identifier_constant(&parser.previous);
+    uint8_t name = identifier_constant(&compiler_parser.previous);
     if (canAssign && parser_match(TOKEN_EQUAL)) {
-        expression();
+        compile_expression();
         emit_bytes(OP_SET_PROPERTY, name);
     } else if (parser_match(TOKEN_LEFT_PAREN)) {
         uint8_t argCount = argument_list();
@@ -64,7 +64,7 @@ void parse_index(bool canAssign) {
     parse_precedence(PREC_OR);
     parser_consume(TOKEN_RIGHT_BRACKET, "Expect ']' after index.");
     if (canAssign && parser_match(TOKEN_EQUAL)) {
-        expression();
+        compile_expression();
         emit_byte(OP_LIST_SETIDX);
     } else {
         emit_byte(OP_LIST_GETIDX);
@@ -72,7 +72,7 @@ void parse_index(bool canAssign) {
 }
 
 void parse_unary(bool) {
-    int operatorKind = parser.previous.kind;
+    int operatorKind = compiler_parser.previous.kind;
     parse_precedence(PREC_UNARY);
     if (operatorKind == TOKEN_MINUS) emit_byte(OP_NEGATE);
     if (operatorKind == TOKEN_BANG) emit_byte(OP_NOT);
@@ -104,7 +104,7 @@ constexpr BinaryOperator BINARY_OPERATORS[] = {
 
 // Every binary operator groups to the left, "^" included: 2^3^2 is (2^3)^2.
 void parse_binary(bool) {
-    int operatorKind = parser.previous.kind;
+    int operatorKind = compiler_parser.previous.kind;
     parse_precedence(static_cast<Precedence>(get_rule(operatorKind).precedence + 1));
     for (const BinaryOperator &op : BINARY_OPERATORS) {
         if (op.kind != operatorKind) continue;
@@ -120,18 +120,18 @@ void parse_postfix_factorial(bool) {
 }
 
 void parse_string(bool) {
-    emit_constant(value_from_object(string_copy(parser.previous.start + 1, parser.previous.length - 2)));
+    emit_constant(value_from_object(string_copy(compiler_parser.previous.start + 1, compiler_parser.previous.length - 2)));
 }
 
 // The lexeme without its suffix "d".
 void parse_number_double(bool) {
-    std::string digits(parser.previous.start, static_cast<size_t>(parser.previous.length - 1));
+    std::string digits(compiler_parser.previous.start, static_cast<size_t>(compiler_parser.previous.length - 1));
     emit_constant(value_from_number(std::strtod(digits.c_str(), nullptr)));
 }
 
 // A plain number literal stays its exact text; the engine computes with it later.
 void parse_number_text(bool) {
-    emit_constant(value_from_object(string_copy(parser.previous.start, parser.previous.length)));
+    emit_constant(value_from_object(string_copy(compiler_parser.previous.start, compiler_parser.previous.length)));
 }
 
 void parse_and(bool) {
@@ -151,7 +151,7 @@ void parse_or(bool) {
 }
 
 void parse_literal(bool) {
-    switch (parser.previous.kind) {
+    switch (compiler_parser.previous.kind) {
     case TOKEN_FALSE:
         emit_byte(OP_FALSE);
         break;
@@ -167,14 +167,14 @@ void parse_literal(bool) {
 }
 
 void parse_super(bool) {
-    if (currentClass == nullptr) {
+    if (compiler_current_class == nullptr) {
         parser_error("Can't use 'super' outside of a class.");
-    } else if (!currentClass->hasSuperclass) {
+    } else if (!compiler_current_class->hasSuperclass) {
         parser_error("Can't use 'super' in a class with no superclass.");
     }
     parser_consume(TOKEN_DOT, "Expect '.' after 'super'.");
     parser_consume(TOKEN_IDENTIFIER, "Expect superclass method name.");
-    uint8_t name = identifier_constant(&parser.previous);
+    uint8_t name = identifier_constant(&compiler_parser.previous);
     named_variable(synthetic_token("this"), false);
     if (parser_match(TOKEN_LEFT_PAREN)) {
         uint8_t argCount = argument_list();
@@ -188,7 +188,7 @@ void parse_super(bool) {
 }
 
 void parse_this(bool) {
-    if (currentClass == nullptr) {
+    if (compiler_current_class == nullptr) {
         parser_error("Can't use 'this' outside of a class.");
         return;
     }
@@ -222,8 +222,8 @@ constexpr ModeMessage SETPRECISION_MESSAGES[] = {
 // The word itself is the operand: the machine reads its last character.
 template <size_t N> void emit_mode_word(const ModeMessage (&messages)[N], uint8_t opcode) {
     for (const ModeMessage &mode : messages)
-        if (lexeme_is(parser.previous, mode.word)) std::fputs(mode.message, stdout);
-    emit_constant(value_from_object(string_copy(parser.previous.start, parser.previous.length)));
+        if (lexeme_is(compiler_parser.previous, mode.word)) std::fputs(mode.message, stdout);
+    emit_constant(value_from_object(string_copy(compiler_parser.previous.start, compiler_parser.previous.length)));
     emit_byte(opcode);
 }
 
@@ -276,14 +276,14 @@ const ParseRule &get_rule(int kind) {
 } // namespace
 
 void parse_identifier(bool canAssign) {
-    named_variable(parser.previous, canAssign);
+    named_variable(compiler_parser.previous, canAssign);
 }
 
 uint8_t argument_list() {
     int argCount = 0;
     if (!parser_check(TOKEN_RIGHT_PAREN)) {
         do {
-            expression();
+            compile_expression();
             if (argCount == COMPILER_ARGUMENTS_MAX) {
                 parser_error("Can't have more than 255 arguments.");
             } else {
@@ -298,7 +298,7 @@ uint8_t argument_list() {
 void parse_precedence(Precedence level) {
     if (!parser_enter_nesting()) return;
     parser_advance();
-    ParseFn prefix = get_rule(parser.previous.kind).prefix;
+    ParseFn prefix = get_rule(compiler_parser.previous.kind).prefix;
     if (prefix == nullptr) {
         parser_error("Expect expression.");
         parser_leave_nesting();
@@ -306,14 +306,14 @@ void parse_precedence(Precedence level) {
     }
     bool canAssign = level <= PREC_ASSIGNMENT;
     prefix(canAssign);
-    while (level <= get_rule(parser.current.kind).precedence) {
+    while (level <= get_rule(compiler_parser.current.kind).precedence) {
         parser_advance();
-        get_rule(parser.previous.kind).infix(canAssign);
+        get_rule(compiler_parser.previous.kind).infix(canAssign);
     }
     if (canAssign && parser_match(TOKEN_EQUAL)) parser_error("Invalid assignment target.");
     parser_leave_nesting();
 }
 
-void expression() {
+void compile_expression() {
     parse_precedence(PREC_ASSIGNMENT);
 }

@@ -5,7 +5,7 @@
 #include "scanner/scanner.h"
 #include "vm/vm.h"
 
-Parser parser;
+Parser compiler_parser;
 
 namespace {
 int nesting = 0;
@@ -13,21 +13,21 @@ int nesting = 0;
 // Skips the rest of the source: every loop of the parser ends at the end token, so the
 // recursion unwinds without reading further.
 void parser_abandon() {
-    parser.abandoned = true;
-    while (parser.current.kind != TOKEN_EOF) parser.current = scanner_next_token();
+    compiler_parser.abandoned = true;
+    while (compiler_parser.current.kind != TOKEN_EOF) compiler_parser.current = scanner_next_token();
 }
 } // namespace
 
 void parser_reset() {
-    parser.hadError = false;
-    parser.panicMode = false;
-    parser.abandoned = false;
+    compiler_parser.hadError = false;
+    compiler_parser.panicMode = false;
+    compiler_parser.abandoned = false;
     nesting = 0;
 }
 
 void parser_error_at(const Token *token, const char *message) {
-    if (parser.panicMode) return;
-    parser.panicMode = true;
+    if (compiler_parser.panicMode) return;
+    compiler_parser.panicMode = true;
     if (vm_error_report_switch == 1) {
         std::fprintf(stderr, "[line %d] Error", token->line);
         if (token->kind == TOKEN_EOF) {
@@ -37,28 +37,28 @@ void parser_error_at(const Token *token, const char *message) {
         }
         std::fprintf(stderr, ": %s\n", message);
     }
-    parser.hadError = true;
+    compiler_parser.hadError = true;
 }
 
 void parser_error(const char *message) {
-    parser_error_at(&parser.previous, message);
+    parser_error_at(&compiler_parser.previous, message);
 }
 
 void parser_error_at_current(const char *message) {
-    parser_error_at(&parser.current, message);
+    parser_error_at(&compiler_parser.current, message);
 }
 
 void parser_advance() {
-    parser.previous = parser.current;
+    compiler_parser.previous = compiler_parser.current;
     for (;;) {
-        parser.current = scanner_next_token();
-        if (parser.current.kind != TOKEN_ERROR) break;
-        parser_error_at_current(parser.current.start);
+        compiler_parser.current = scanner_next_token();
+        if (compiler_parser.current.kind != TOKEN_ERROR) break;
+        parser_error_at_current(compiler_parser.current.start);
     }
 }
 
 bool parser_check(int kind) {
-    return parser.current.kind == kind;
+    return compiler_parser.current.kind == kind;
 }
 
 bool parser_match(int kind) {
@@ -70,7 +70,7 @@ bool parser_match(int kind) {
 // A failed consume fails the compile whether or not it is reported: a partly parsed script
 // must never count as a success.
 void parser_consume(int kind, const char *message) {
-    if (parser.current.kind == kind) {
+    if (compiler_parser.current.kind == kind) {
         parser_advance();
         return;
     }

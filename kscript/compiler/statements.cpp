@@ -5,40 +5,40 @@ namespace {
 
 void print_statement(uint8_t printOpcode) {
     do {
-        expression();
+        compile_expression();
         emit_byte(printOpcode);
     } while (parser_match(TOKEN_COMMA));
     parser_consume(TOKEN_SEMICOLON, "Expect ';' after value.");
 }
 
 void expression_statement() {
-    expression();
+    compile_expression();
     parser_consume(TOKEN_SEMICOLON, "Expect ';' after expression.");
     emit_byte(OP_POP);
 }
 
 void if_statement() {
     parser_consume(TOKEN_LEFT_PAREN, "Expect '(' after 'if'.");
-    expression();
+    compile_expression();
     parser_consume(TOKEN_RIGHT_PAREN, "Expect ')' after condition.");
     int thenJump = emit_jump(OP_JUMP_IF_FALSE);
     emit_byte(OP_POP);
-    statement();
+    compile_statement();
     int elseJump = emit_jump(OP_JUMP);
     patch_jump(thenJump);
     emit_byte(OP_POP);
-    if (parser_match(TOKEN_ELSE)) statement();
+    if (parser_match(TOKEN_ELSE)) compile_statement();
     patch_jump(elseJump);
 }
 
 void while_statement() {
     int loopStart = compiler_current_chunk()->count;
     parser_consume(TOKEN_LEFT_PAREN, "Expect '(' after 'while'.");
-    expression();
+    compile_expression();
     parser_consume(TOKEN_RIGHT_PAREN, "Expect ')' after condition.");
     int exitJump = emit_jump(OP_JUMP_IF_FALSE);
     emit_byte(OP_POP);
-    statement();
+    compile_statement();
     emit_loop(loopStart);
     patch_jump(exitJump);
     emit_byte(OP_POP);
@@ -60,7 +60,7 @@ void for_statement() {
     int loopStart = compiler_current_chunk()->count;
     int exitJump = -1;
     if (!parser_match(TOKEN_SEMICOLON)) {
-        expression();
+        compile_expression();
         parser_consume(TOKEN_SEMICOLON, "Expect ';' after loop condition.");
         exitJump = emit_jump(OP_JUMP_IF_FALSE);
         emit_byte(OP_POP);
@@ -68,14 +68,14 @@ void for_statement() {
     if (!parser_match(TOKEN_RIGHT_PAREN)) {
         int bodyJump = emit_jump(OP_JUMP);
         int incrementStart = compiler_current_chunk()->count;
-        expression();
+        compile_expression();
         emit_byte(OP_POP);
         parser_consume(TOKEN_RIGHT_PAREN, "Expect ')' after for clauses.");
         emit_loop(loopStart);
         loopStart = incrementStart;
         patch_jump(bodyJump);
     }
-    statement();
+    compile_statement();
     emit_loop(loopStart);
     if (exitJump != -1) {
         patch_jump(exitJump);
@@ -85,20 +85,20 @@ void for_statement() {
 }
 
 void return_statement() {
-    if (current->kind == FUNCTION_KIND_SCRIPT) parser_error("Can't return from top-level code.");
+    if (compiler_current->kind == FUNCTION_KIND_SCRIPT) parser_error("Can't return from top-level code.");
     if (parser_match(TOKEN_SEMICOLON)) {
         emit_return();
         return;
     }
-    if (current->kind == FUNCTION_KIND_INITIALIZER) parser_error("Can't return a value from an initializer.");
-    expression();
+    if (compiler_current->kind == FUNCTION_KIND_INITIALIZER) parser_error("Can't return a value from an initializer.");
+    compile_expression();
     parser_consume(TOKEN_SEMICOLON, "Expect ';' after return value.");
     emit_byte(OP_RETURN);
 }
 
 void block_statement() {
     begin_scope();
-    block();
+    compile_block();
     end_scope();
 }
 
@@ -123,7 +123,7 @@ constexpr StatementRule STATEMENTS[] = {
 
 } // namespace
 
-void statement() {
+void compile_statement() {
     if (!parser_enter_nesting()) return;
     bool matched = false;
     for (const StatementRule &rule : STATEMENTS) {
@@ -136,7 +136,7 @@ void statement() {
     parser_leave_nesting();
 }
 
-void block() {
-    while (!parser_check(TOKEN_RIGHT_BRACE) && !parser_check(TOKEN_EOF)) declaration();
+void compile_block() {
+    while (!parser_check(TOKEN_RIGHT_BRACE) && !parser_check(TOKEN_EOF)) compile_declaration();
     parser_consume(TOKEN_RIGHT_BRACE, "Expect '}' after block.");
 }

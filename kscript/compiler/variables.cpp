@@ -44,7 +44,7 @@ int resolve_upvalue(Compiler *compiler, const Token *name) {
 } // namespace
 
 Token synthetic_token(const char *text) {
-    return {TOKEN_IDENTIFIER, text, static_cast<int>(std::strlen(text)), parser.previous.line};
+    return {TOKEN_IDENTIFIER, text, static_cast<int>(std::strlen(text)), compiler_parser.previous.line};
 }
 
 bool identifiers_equal(const Token *a, const Token *b) {
@@ -56,20 +56,20 @@ uint8_t identifier_constant(const Token *name) {
 }
 
 void add_local(Token name) {
-    if (current->localCount == COMPILER_LOCALS_MAX) {
+    if (compiler_current->localCount == COMPILER_LOCALS_MAX) {
         parser_error("Too many local variables in function.");
         return;
     }
-    current->locals[current->localCount++] = {name, -1, false};
+    compiler_current->locals[compiler_current->localCount++] = {name, -1, false};
 }
 
 // Globals are late-bound; only locals are declared.
 void declare_variable() {
-    if (current->scopeDepth == 0) return;
-    Token *name = &parser.previous;
-    for (int i = current->localCount - 1; i >= 0; --i) {
-        Local *local = &current->locals[i];
-        if (local->depth != -1 && local->depth < current->scopeDepth) break;
+    if (compiler_current->scopeDepth == 0) return;
+    Token *name = &compiler_parser.previous;
+    for (int i = compiler_current->localCount - 1; i >= 0; --i) {
+        Local *local = &compiler_current->locals[i];
+        if (local->depth != -1 && local->depth < compiler_current->scopeDepth) break;
         if (identifiers_equal(name, &local->name))
             parser_error("Already a variable with this name in this scope.");
     }
@@ -79,17 +79,17 @@ void declare_variable() {
 uint8_t parse_variable(const char *message) {
     parser_consume(TOKEN_IDENTIFIER, message);
     declare_variable();
-    if (current->scopeDepth > 0) return 0;
-    return identifier_constant(&parser.previous);
+    if (compiler_current->scopeDepth > 0) return 0;
+    return identifier_constant(&compiler_parser.previous);
 }
 
 void mark_initialized() {
-    if (current->scopeDepth == 0) return;
-    current->locals[current->localCount - 1].depth = current->scopeDepth;
+    if (compiler_current->scopeDepth == 0) return;
+    compiler_current->locals[compiler_current->localCount - 1].depth = compiler_current->scopeDepth;
 }
 
 void compiler_define_variable(uint8_t global) {
-    if (current->scopeDepth > 0) {
+    if (compiler_current->scopeDepth > 0) {
         mark_initialized();
         return;
     }
@@ -99,11 +99,11 @@ void compiler_define_variable(uint8_t global) {
 void named_variable(Token name, bool canAssign) {
     uint8_t getOp;
     uint8_t setOp;
-    int arg = resolve_local(current, &name);
+    int arg = resolve_local(compiler_current, &name);
     if (arg != -1) {
         getOp = OP_GET_LOCAL;
         setOp = OP_SET_LOCAL;
-    } else if ((arg = resolve_upvalue(current, &name)) != -1) {
+    } else if ((arg = resolve_upvalue(compiler_current, &name)) != -1) {
         getOp = OP_GET_UPVALUE;
         setOp = OP_SET_UPVALUE;
     } else {
@@ -112,7 +112,7 @@ void named_variable(Token name, bool canAssign) {
         setOp = OP_SET_GLOBAL;
     }
     if (canAssign && parser_match(TOKEN_EQUAL)) {
-        expression();
+        compile_expression();
         emit_bytes(setOp, static_cast<uint8_t>(arg));
     } else {
         emit_bytes(getOp, static_cast<uint8_t>(arg));
@@ -120,13 +120,13 @@ void named_variable(Token name, bool canAssign) {
 }
 
 void begin_scope() {
-    current->scopeDepth++;
+    compiler_current->scopeDepth++;
 }
 
 void end_scope() {
-    current->scopeDepth--;
-    while (current->localCount > 0 && current->locals[current->localCount - 1].depth > current->scopeDepth) {
-        emit_byte(current->locals[current->localCount - 1].isCaptured ? OP_CLOSE_UPVALUE : OP_POP);
-        current->localCount--;
+    compiler_current->scopeDepth--;
+    while (compiler_current->localCount > 0 && compiler_current->locals[compiler_current->localCount - 1].depth > compiler_current->scopeDepth) {
+        emit_byte(compiler_current->locals[compiler_current->localCount - 1].isCaptured ? OP_CLOSE_UPVALUE : OP_POP);
+        compiler_current->localCount--;
     }
 }

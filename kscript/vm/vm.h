@@ -1,10 +1,11 @@
 // The one script machine of the process: call frames, value stack, globals, interned strings,
-// open upvalues and the collector's bookkeeping. Execution lives in the run loop; this header
-// holds the state every other module of the language reaches into.
+// open upvalues and the collector's bookkeeping, and the entry points that compile and run a
+// script on it with the engine of the caller.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 
 #include "object.h"
 #include "table.h"
@@ -14,12 +15,22 @@ class BigNumber;
 
 constexpr int VM_FRAMES_MAX = 2048;
 constexpr int VM_FRAME_SLOTS = 256;
-constexpr int VM_STACK_MAX = VM_FRAMES_MAX * VM_FRAME_SLOTS;
+constexpr int VM_STACK_MAX = VM_FRAMES_MAX * VM_FRAME_SLOTS; // slots a script may fill
+// Slots above the script's limit for the machine's own short-lived pushes (a new string kept
+// reachable while it is interned, a native's answer): a script that fills the stack to its
+// limit still leaves them room.
+constexpr int VM_STACK_RESERVE = 64;
 
 // The print buffer is a string whose characters serve as scratch space for one printed value.
 constexpr int VM_PRINT_RESULT_LENGTH = 15000;
 
 constexpr size_t VM_FIRST_GC_THRESHOLD = 1048576;
+
+enum VmResult {
+    VM_OK = 0,
+    VM_COMPILE_ERROR = 1,
+    VM_RUNTIME_ERROR = 2,
+};
 
 struct CallFrame {
     ClosureObject *closure;
@@ -30,12 +41,13 @@ struct CallFrame {
 struct ScriptVM {
     CallFrame frames[VM_FRAMES_MAX];
     int frameCount;
-    ScriptValue stack[VM_STACK_MAX];
+    ScriptValue stack[VM_STACK_MAX + VM_STACK_RESERVE];
     ScriptValue *stackTop;
     ScriptTable globals;
     ScriptTable strings; // weak: the collector drops strings nothing else reaches
     StringObject *initString;
     UpvalueObject *openUpvalues; // highest stack slot first
+    bool ready;                  // between vm_init and vm_free
 
     // Owned by the memory manager.
     size_t bytesAllocated;
@@ -46,19 +58,57 @@ struct ScriptVM {
     ScriptObject **grayStack;
 };
 
-extern ScriptVM vm;
+extern ScriptVM vm_machine;
+// The print buffer of runs without an output stream: its characters hold the text of the last
+// value printed, terminated. It is kept out of the strings table, so writing into it can never
+// leave a stale key there; no script can reach it.
 extern StringObject *vm_print_result;
 extern int vm_error_report_switch;
-extern BigNumber *vm_engine;
+extern BigNumber *vm_engine; // the engine of the latest run, which the natives use
 
+// Makes the machine ready: empty stack, tables and collector, the natives bound again. What an
+// earlier initialisation left is freed first, so re-initialising never leaks.
 void vm_init();
 void vm_free();
 void vm_set_error_report(int on);
 
+// Compiles and runs a script with the engine of the caller: VM_OK, VM_COMPILE_ERROR or
+// VM_RUNTIME_ERROR. Without a stream, printed values go to the print buffer. Globals persist
+// from run to run until the next vm_init.
+int vm_interpret(BigNumber *engine, const char *source);
+int vm_interpret_stream(BigNumber *engine, const char *source, FILE *stream);
+
+// The text of the print buffer ("" while the machine is freed), and its reset to the empty text.
+const char *vm_print_result_text();
+void vm_print_result_clear();
+
 void vm_reset_stack();
-void vm_push(ScriptValue value);
-ScriptValue vm_pop();
-ScriptValue vm_peek(int distance);
+// For the machine's own bounded pushes (see VM_STACK_RESERVE); the run loop bounds the pushes
+// of scripts itself.
+inline void vm_push(ScriptValue value) {
+    *vm_machine.stackTop++ = value;
+}
+inline ScriptValue vm_pop() {
+    return *--vm_machine.stackTop;
+}
+// Distance 0 is the top.
+inline ScriptValue vm_peek(int distance) {
+    return vm_machine.stackTop[-1 - distance];
+}
+
+// A runtime error reported by a native: message and trace on the standard error stream whatever
+// the error-report switch says, then the stack is reset and the run ends with VM_RUNTIME_ERROR.
+void vm_runtime_error(const char *format, ...) __attribute__((format(printf, 1, 2)));
+
+// Binds a native under the interned name in the globals.
+void vm_define_native(const char *name, NativeFn function);
+
+bool vm_is_falsey(ScriptValue value);
+
+// Test hook: a run spends one unit per backward jump and per call, and per string operation
+// one unit and one more for every 64 characters of its operands and answer; when the budget is
+// spent the run ends with VM_RUNTIME_ERROR. 0 means no budget.
+void vm_set_run_budget(uint64_t units);
 
 // The stored text that fills the print buffer at start: 15000 digits and the terminator.
 extern const char vm_print_result_filler[VM_PRINT_RESULT_LENGTH + 1];

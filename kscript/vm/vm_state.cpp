@@ -1,60 +1,90 @@
 #include <cstring>
 
 #include "memory.h"
+#include "natives/natives.h"
 #include "vm/vm.h"
 
-ScriptVM vm;
+ScriptVM vm_machine;
 StringObject *vm_print_result = nullptr;
 int vm_error_report_switch = 1;
 BigNumber *vm_engine = nullptr;
 
 void vm_reset_stack() {
-    vm.stackTop = vm.stack;
-    vm.frameCount = 0;
-    vm.openUpvalues = nullptr;
-}
-
-void vm_push(ScriptValue value) {
-    *vm.stackTop++ = value;
-}
-
-ScriptValue vm_pop() {
-    return *--vm.stackTop;
-}
-
-ScriptValue vm_peek(int distance) {
-    return vm.stackTop[-1 - distance];
+    vm_machine.stackTop = vm_machine.stack;
+    vm_machine.frameCount = 0;
+    vm_machine.openUpvalues = nullptr;
 }
 
 void vm_set_error_report(int on) {
     vm_error_report_switch = on > 0 ? 1 : 0;
 }
 
+namespace {
+
+// A string object that is never entered in the strings table: its characters may change
+// without the table ever holding a key that no longer matches them.
+StringObject *new_print_buffer() {
+    auto size = static_cast<size_t>(VM_PRINT_RESULT_LENGTH) + 1;
+    char *chars = mem_allocate<char>(size);
+    std::memcpy(chars, vm_print_result_filler, size);
+    auto *buffer = static_cast<StringObject *>(object_allocate(sizeof(StringObject), OBJ_STRING));
+    buffer->length = VM_PRINT_RESULT_LENGTH;
+    buffer->chars = chars;
+    buffer->hash = string_hash(chars, VM_PRINT_RESULT_LENGTH);
+    buffer->inlineChars = false;
+    buffer->integerForm = STRING_INTEGER_NO; // its characters change: never read as a number
+    return buffer;
+}
+
+} // namespace
+
 void vm_init() {
+    if (vm_machine.ready) vm_free();
     vm_error_report_switch = 1;
     vm_reset_stack();
-    vm.objects = nullptr;
-    vm.bytesAllocated = 0;
-    vm.nextGC = VM_FIRST_GC_THRESHOLD;
-    vm.grayCount = 0;
-    vm.grayCapacity = 0;
-    vm.grayStack = nullptr;
-    table_init(&vm.globals);
-    table_init(&vm.strings);
-    vm.initString = nullptr;
+    vm_machine.objects = nullptr;
+    vm_machine.bytesAllocated = 0;
+    vm_machine.nextGC = VM_FIRST_GC_THRESHOLD;
+    vm_machine.grayCount = 0;
+    vm_machine.grayCapacity = 0;
+    vm_machine.grayStack = nullptr;
+    table_init(&vm_machine.globals);
+    table_init(&vm_machine.strings);
+    vm_machine.initString = nullptr;
     vm_print_result = nullptr;
-    vm.initString = string_copy("init", 4);
-    // Interned with its terminator as a character, so no text a script makes (which never
-    // holds a NUL) can ever be the same string as this scratch area.
-    vm_print_result = string_copy(vm_print_result_filler, VM_PRINT_RESULT_LENGTH + 1);
-    vm_print_result->length = VM_PRINT_RESULT_LENGTH;
-    // The natives are bound here once they exist.
+    vm_machine.initString = string_copy("init", 4);
+    vm_print_result = new_print_buffer();
+    vm_machine.ready = true;
+    for (const NativeDefinition &native : script_natives()) vm_define_native(native.name, native.function);
 }
 
 void vm_free() {
-    table_free(&vm.globals);
-    table_free(&vm.strings);
-    vm.initString = nullptr;
+    table_free(&vm_machine.globals);
+    table_free(&vm_machine.strings);
+    vm_machine.initString = nullptr;
     vm_print_result = nullptr;
     gc_free_objects();
+    vm_reset_stack();
+    vm_machine.ready = false;
+}
+
+const char *vm_print_result_text() {
+    return vm_print_result != nullptr ? vm_print_result->chars : "";
+}
+
+void vm_print_result_clear() {
+    if (vm_print_result != nullptr) vm_print_result->chars[0] = '\0';
+}
+
+void vm_define_native(const char *name, NativeFn function) {
+    // Both on the stack while the globals may grow and collect.
+    vm_push(value_from_object(string_copy(name, static_cast<int>(std::strlen(name)))));
+    vm_push(value_from_object(new_native(function)));
+    table_set(&vm_machine.globals, value_as_string(vm_peek(1)), vm_peek(0));
+    vm_pop();
+    vm_pop();
+}
+
+bool vm_is_falsey(ScriptValue value) {
+    return value_is_nil(value) || value == VALUE_FALSE;
 }

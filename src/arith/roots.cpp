@@ -8,6 +8,7 @@
 #include "BigNumber.h"
 #include "engine/engine_internal.h"
 #include "nat/nat.h"
+#include "number_theory/factor_search.h"
 #include "elementary/real_functions.h"
 #include "tools.h"
 
@@ -76,8 +77,12 @@ std::string &BigNumber::nthRootNumeric(const std::string &x, int64_t n) {
 std::string BigNumber::simplifyIntegerRoot(const std::string &m, int64_t n) {
     std::string digits = stripLeadingZeros(m);
     if (digits.empty() || isZeroText(digits)) return "0";
+    // A brief search: a cofactor it cannot split stays whole under the root, which leaves
+    // the radical less simplified, never wrong.
+    ntheory::Factorisation f = ntheory::factorise(nat::from_decimal(digits), ntheory::kBriefEffort);
     std::map<std::string, int32_t> table;
-    factorisePowerText(digits, table, 12, false);
+    for (const auto &p : f.primes) table[nat::to_decimal(p)]++;
+    for (const auto &c : f.unsplit) table[nat::to_decimal(c)]++;
     nat::Nat outside{1}, inside{1};
     bool insideIsOne = true;  // the inside text stays "1" without any factor left in
     for (auto &[prime, k] : table) {

@@ -12,6 +12,7 @@
 // - decimal cells beyond that order: the exact value, written as a decimal once (the
 //   expansion's text, rounded at every level, is out of reach there).
 // Symbolic cells beyond their order answer a warning instead of a text of n! terms.
+#include <bit>
 #include <iostream>
 #include <unordered_map>
 
@@ -79,8 +80,8 @@ private:
     // The determinant of the minor that keeps the rows of `mask` and the last popcount
     // columns.
     std::string determinant(uint32_t mask) {
-        size_t order = size_t(__builtin_popcount(mask)), depth = n - order;
-        if (order == 1) return cellAt(size_t(__builtin_ctz(mask)), n - 1, depth);
+        size_t order = size_t(std::popcount(mask)), depth = n - order;
+        if (order == 1) return cellAt(size_t(std::countr_zero(mask)), n - 1, depth);
         auto known = memo.find(mask);
         if (known != memo.end()) return known->second;
         std::string sum = "0";

@@ -1,265 +1,279 @@
-// Prime factorisation of integer texts into a map prime -> exponent, with the factors in
-// ascending order. Trial division by small primes, a probable-prime test, then Pollard's
-// rho (Brent's variant) for what is left; on machine words below 2^64, on limbs above.
-// A cofactor that resists a generous search is kept whole (only what the factors are
-// used for, radical simplification, sees it, and a kept cofactor only leaves a radical
-// less simplified, never wrong).
+// Factorisation of integer texts and its printed forms. Every driver takes the complete
+// factorisation from the factor search at once (rho and elliptic curves on machine words,
+// see factor_search.cpp), so no loop runs up to a square root; the texts are the ones of
+// a search for the smallest factor repeated from the previous factor on.
 #include <algorithm>
-#include <random>
 
 #include "BigNumber.h"
 #include "engine/engine_internal.h"
-#include "nat/nat.h"
+#include "number_theory/factor_search.h"
+#include "number_theory/number_theory_internal.h"
+#include "number_theory/prime_kernels.h"
 
 using namespace engine;
 
 namespace {
 
-using u64 = uint64_t;
-
-constexpr size_t kMaxSearchDigits = 80;
-using u128 = unsigned __int128;
-
-u64 mulmod64(u64 a, u64 b, u64 m) { return u64(u128(a) * b % m); }
-
-u64 powmod64(u64 a, u64 e, u64 m) {
-    u64 r = 1 % m;
-    a %= m;
-    while (e) {
-        if (e & 1) r = mulmod64(r, a, m);
-        a = mulmod64(a, a, m);
-        e >>= 1;
-    }
-    return r;
+std::string join(const std::vector<std::string> &parts, const char *separator) {
+    std::string out;
+    for (size_t i = 0; i < parts.size(); i++) out += (i ? separator : "") + parts[i];
+    return out;
 }
 
-// Deterministic for every 64-bit value with these bases.
-bool isPrime64(u64 n) {
-    if (n < 2) return false;
-    for (u64 p : {2, 3, 5, 7, 11, 13, 17, 19, 23, 29, 31, 37})
-        if (n % p == 0) return n == p;
-    u64 d = n - 1;
-    int s = 0;
-    while (d % 2 == 0) {
-        d /= 2;
-        s++;
+// The prime factors of n as texts, ascending with repetition; n itself alone for 0, 1
+// and a prime. False with the answer text in `error` for a bad argument or a composite
+// that resisted the search.
+bool factorTexts(const std::string &n, std::vector<std::string> &factors, std::string &error) {
+    std::string digits;
+    if (!ntheory::naturalDigits(n, digits)) {
+        error = ntheory::notNaturalText(n);
+        return false;
     }
-    for (u64 a : {2, 3, 5, 7, 11, 13, 17, 19, 23, 29, 31, 37}) {
-        u64 x = powmod64(a, d, n);
-        if (x == 1 || x == n - 1) continue;
-        bool composite = true;
-        for (int i = 1; i < s && composite; i++) {
-            x = mulmod64(x, x, n);
-            if (x == n - 1) composite = false;
-        }
-        if (composite) return false;
-    }
+    std::vector<nat::Nat> primes;
+    if (!ntheory::primeFactors(digits, primes, error)) return false;
+    factors.clear();
+    for (const auto &p : primes) factors.push_back(nat::to_decimal(p));
+    if (factors.empty()) factors.push_back(digits);
     return true;
 }
 
-u64 gcd64(u64 a, u64 b) {
-    while (b) {
-        u64 t = a % b;
-        a = b;
-        b = t;
+// Runs of equal factors: the distinct primes with their exponents.
+std::vector<std::pair<std::string, int32_t>> powers(const std::vector<std::string> &factors) {
+    std::vector<std::pair<std::string, int32_t>> runs;
+    for (const auto &f : factors) {
+        if (!runs.empty() && runs.back().first == f) runs.back().second++;
+        else runs.emplace_back(f, 1);
     }
-    return a;
+    return runs;
 }
 
-// A non-trivial factor of the odd composite n.
-u64 rho64(u64 n) {
-    for (u64 c = 1;; c++) {
-        u64 y = 2, x = 2, g = 1, q = 1, ys = 2;
-        auto f = [&](u64 v) { return (mulmod64(v, v, n) + c) % n; };
-        for (u64 r = 1; g == 1; r *= 2) {
-            x = y;
-            for (u64 i = 0; i < r; i++) y = f(y);
-            for (u64 k = 0; k < r && g == 1; k += 128) {
-                ys = y;
-                for (u64 i = 0; i < std::min<u64>(128, r - k); i++) {
-                    y = f(y);
-                    q = mulmod64(q, x > y ? x - y : y - x, n);
-                }
-                g = gcd64(q, n);
+// The factors joined by "*", or the answer text when there are none; echoed with a line end.
+std::string productText(const std::string &n, std::ostream &echoTo, bool echo) {
+    std::vector<std::string> factors;
+    std::string text;
+    if (!factorTexts(n, factors, text)) return text;
+    text = join(factors, "*");
+    if (echo) echoTo << text << std::endl;
+    return text;
+}
+
+// The smallest divisor d of n with c <= d < r (all of n's divisors are odd here); n when
+// there is none. Mostly the smallest prime factor; only a start beyond it needs all the
+// divisors.
+std::string smallestDivisorBetween(const std::string &n, const nat::Nat &c, const nat::Nat &r) {
+    if (nat::compare(c, r) >= 0) return n;
+    nat::Nat N = nat::from_decimal(n);
+    nat::Nat best = ntheory::smallestPrimeFactor(N);
+    if (nat::is_zero(best)) return ntheory::gaveUpText(N);
+    if (nat::compare(best, c) < 0) {
+        std::vector<std::string> factors;
+        std::string error;
+        if (!factorTexts(n, factors, error)) return error;
+        std::vector<std::pair<nat::Nat, int32_t>> pe;
+        for (auto &[p, e] : powers(factors)) pe.emplace_back(nat::from_decimal(p), e);
+        // depth first over the divisors; a branch ends as soon as its divisor reaches c
+        best.clear();
+        auto search = [&](auto &&self, size_t i, const nat::Nat &d) -> void {
+            if (nat::compare(d, c) >= 0) {
+                if (nat::is_zero(best) || nat::compare(d, best) < 0) best = d;
+                return;
             }
-        }
-        if (g == n) {
-            do {
-                ys = f(ys);
-                g = gcd64(x > ys ? x - ys : ys - x, n);
-            } while (g == 1);
-        }
-        if (g != n) return g;
-    }
-}
-
-void factor64(u64 n, std::vector<nat::Nat> &out) {
-    for (u64 p = 2; p < 1000 && p * p <= n; p += (p == 2 ? 1 : 2))
-        while (n % p == 0) {
-            out.push_back(nat::from_u64(p));
-            n /= p;
-        }
-    if (n == 1) return;
-    if (isPrime64(n)) {
-        out.push_back(nat::from_u64(n));
-        return;
-    }
-    u64 d = rho64(n);
-    factor64(d, out);
-    factor64(n / d, out);
-}
-
-// ---- limbs above 64 bits ----
-
-nat::Nat modN(const nat::Nat &a, const nat::Nat &n) {
-    nat::Nat q, r;
-    nat::divmod(a, n, q, r);
-    return r;
-}
-
-nat::Nat powmodN(nat::Nat a, nat::Nat e, const nat::Nat &n) {
-    nat::Nat r{1};
-    a = modN(a, n);
-    while (!nat::is_zero(e)) {
-        nat::Nat q;
-        if (nat::divmod_small(e, 2, q)) r = modN(nat::mul(r, a), n);
-        a = modN(nat::sqr(a), n);
-        e.swap(q);
-    }
-    return r;
-}
-
-bool isProbablePrimeN(const nat::Nat &n) {
-    nat::Nat one{1}, nm1 = nat::sub(n, one), d = nm1;
-    int s = 0;
-    for (nat::Nat q; nat::divmod_small(d, 2, q) == 0; s++) d.swap(q);
-    std::mt19937_64 rng(12345);
-    for (int round = 0; round < 24; round++) {
-        nat::Nat a = nat::from_u64(2 + rng() % 1000000007);
-        nat::Nat x = powmodN(a, d, n);
-        if (x == one || x == nm1) continue;
-        bool composite = true;
-        for (int i = 1; i < s && composite; i++) {
-            x = modN(nat::sqr(x), n);
-            if (x == nm1) composite = false;
-        }
-        if (composite) return false;
-    }
-    return true;
-}
-
-nat::Nat gcdN(nat::Nat a, nat::Nat b) {
-    while (!nat::is_zero(b)) {
-        nat::Nat r = modN(a, b);
-        a.swap(b);
-        b.swap(r);
-    }
-    return a;
-}
-
-nat::Nat absDiff(const nat::Nat &a, const nat::Nat &b) {
-    return nat::compare(a, b) >= 0 ? nat::sub(a, b) : nat::sub(b, a);
-}
-
-// Brent's rho with a budget of iterations; an empty answer when it gives up.
-nat::Nat rhoN(const nat::Nat &n, long budget) {
-    for (uint32_t c = 1; budget > 0; c++) {
-        nat::Nat y{2}, x, g{1}, q{1}, ys;
-        auto f = [&](const nat::Nat &v) {
-            nat::Nat w = nat::sqr(v);
-            nat::add_small(w, c);
-            return modN(w, n);
+            nat::Nat x = d;
+            for (int32_t e = 0; i < pe.size() && e <= pe[i].second; e++) {
+                if (!nat::is_zero(best) && nat::compare(x, best) >= 0) break;
+                self(self, i + 1, x);
+                x = nat::mul(x, pe[i].first);
+            }
         };
-        for (long r = 1; g == nat::Nat{1} && budget > 0; r *= 2) {
-            x = y;
-            for (long i = 0; i < r; i++) y = f(y);
-            for (long k = 0; k < r && g == nat::Nat{1}; k += 64) {
-                ys = y;
-                for (long i = 0; i < std::min<long>(64, r - k); i++) {
-                    y = f(y);
-                    q = modN(nat::mul(q, absDiff(x, y)), n);
-                }
-                budget -= 64;
-                g = gcdN(q, n);
-            }
-        }
-        if (g == n) {
-            do {
-                ys = f(ys);
-                g = gcdN(absDiff(x, ys), n);
-            } while (g == nat::Nat{1});
-        }
-        if (g != n && g != nat::Nat{1}) return g;
+        search(search, 0, nat::Nat{1});
     }
-    return nat::Nat{};
+    return !nat::is_zero(best) && nat::compare(best, r) < 0 ? nat::to_decimal(best) : n;
 }
 
-void factorN(const nat::Nat &n0, std::vector<nat::Nat> &out, long &budget) {
-    uint64_t small;
-    if (nat::to_u64(n0, small)) {
-        factor64(small, out);
-        return;
+// Steps 4 to 7 of the trial search: candidates from c = max(23, start) (odd) below the
+// odd bound r just above the square root; with `fallBack`, c = 3 when r is below c.
+std::string divisorSearch(const std::string &n, const std::string &start, bool fallBack) {
+    nat::Nat N = nat::from_decimal(n);
+    nat::Nat r = nat::root(N, 2);
+    nat::add_small(r, 1);
+    if (ntheory::modSmall(r, 2) == 0) nat::add_small(r, 1);
+    std::string s;
+    nat::Nat S = ntheory::naturalDigits(start, s) ? nat::from_decimal(s) : nat::Nat{2};
+    nat::Nat c{23};
+    if (nat::compare(c, S) < 0) {
+        c = S;
+        if (ntheory::modSmall(c, 2) == 0) nat::add_small(c, 1);
     }
-    nat::Nat n = n0;
-    for (nat::Limb p = 2; p < 20000; p += (p == 2 ? 1 : 2)) {
-        nat::Nat q;
-        while (nat::divmod_small(n, p, q) == 0) {
-            out.push_back(nat::Nat{p});
-            n.swap(q);
-        }
-    }
-    if (nat::to_u64(n, small)) {
-        if (small > 1) factor64(small, out);
-        return;
-    }
-    // The probable-prime test and the rho search cost powers of n; far beyond the size of
-    // numbers they can split, the cofactor is kept whole.
-    if (nat::decimal_digits(n) > kMaxSearchDigits) {
-        out.push_back(n);
-        return;
-    }
-    if (isProbablePrimeN(n)) {
-        out.push_back(n);
-        return;
-    }
-    nat::Nat d = rhoN(n, budget);
-    if (nat::is_zero(d)) {
-        out.push_back(n);  // resisted the search: kept whole
-        return;
-    }
-    budget /= 2;
-    nat::Nat q, r;
-    nat::divmod(n, d, q, r);
-    factorN(d, out, budget);
-    factorN(q, out, budget);
+    if (nat::compare(r, S) < 0) c = r;
+    if (fallBack && nat::compare(r, nat::Nat{100}) < 0 && nat::compare(r, c) < 0) c = nat::Nat{3};
+    return smallestDivisorBetween(n, c, r);
 }
 
 }  // namespace
 
+std::string &BigNumber::firstFactor(const std::string &n, const std::string &start, size_t threshold) {
+    if (n.size() > threshold) return firstFactorMR(n, "2", 14);
+    std::string d;
+    if (!ntheory::naturalDigits(n, d)) return result = ntheory::notNaturalText(n);
+    if (d == "0" || d == "1" || d == "2" || d == "3" || d == "5" || d == "7") return result = d;
+    int code = smallestSmallDivisor(d);
+    if (code >= 2) return result = std::to_string(code);
+    if (code == 1) return result = d;
+    return result = divisorSearch(d, start, true);
+}
+
+std::string &BigNumber::firstFactorMR(const std::string &n, const std::string &start, size_t threshold) {
+    if (n.size() <= threshold) return firstFactor(n, start, threshold);
+    std::string d;
+    if (!ntheory::naturalDigits(n, d)) return result = ntheory::notNaturalText(n);
+    int code = smallestSmallDivisor(d);
+    if (code >= 2) return result = std::to_string(code);
+    if (isPrime(d)) return result = d;
+    return result = divisorSearch(d, start, false);
+}
+
+std::string &BigNumber::factoriseToList(const std::string &n, std::set<std::string> &primes, size_t) {
+    primes.clear();
+    std::vector<std::string> factors;
+    std::string error;
+    if (!factorTexts(n, factors, error)) return result = error;
+    primes.insert(factors.begin(), factors.end());
+    return result = join(factors, "*");
+}
+
+std::string &BigNumber::factorsToString(const std::string &n, std::vector<std::string> &factors, size_t,
+                                        bool echo) {
+    factors.clear();
+    std::string error;
+    if (!factorTexts(n, factors, error)) return result = error;
+    if (factors.size() == 1) {  // 0, 1 or a prime: echoed, and the text is empty
+        if (echo) outStream << factors[0] << std::endl;
+        return result = "";
+    }
+    result = join(factors, "*");
+    if (echo) outStream << result << std::endl;
+    return result;
+}
+
+std::string &BigNumber::factoriseText(const std::string &n, size_t threshold, bool echo) {
+    if (n.size() > threshold) return factorsToStringMR(n, threshold, echo);
+    return result = productText(n, outStream, echo);
+}
+
+std::string &BigNumber::factorsToStringMR(const std::string &n, size_t threshold, bool echo) {
+    if (n.size() <= threshold) return factoriseText(n, threshold, echo);
+    return result = productText(n, outStream, echo);
+}
+
+int BigNumber::factoriseToMap(const std::string &n, std::map<std::string, int32_t> &table, size_t) {
+    table.clear();
+    std::vector<std::string> factors;
+    std::string error;
+    if (!factorTexts(n, factors, error)) {
+        result = error;
+        return -1;
+    }
+    for (auto &[p, e] : powers(factors)) table[p] = e;
+    result = factors.size() == 1 && factors[0] == "1" ? "1" : join(factors, "*");
+    return int(table.size());
+}
+
 std::string &BigNumber::factorisePowerText(const std::string &n, std::map<std::string, int32_t> &table, int,
                                            bool print) {
     table.clear();
-    std::string digits = stripLeadingZeros(n);
-    if (digits == "1" || digits == "0" || !allDigits(digits) || digits.empty()) {
-        table[digits] = 1;
-        result = digits == "1" ? "1" : digits + "^1";
-    } else {
-        std::vector<nat::Nat> factors;
-        long budget = 300000;  // enough for factors up to about 10^10
-        factorN(nat::from_decimal(digits), factors, budget);
-        std::sort(factors.begin(), factors.end(),
-                  [](const nat::Nat &a, const nat::Nat &b) { return nat::compare(a, b) < 0; });
-        result.clear();
-        for (size_t i = 0; i < factors.size();) {
-            size_t j = i;
-            while (j < factors.size() && factors[j] == factors[i]) j++;
-            std::string p = nat::to_decimal(factors[i]);
-            table[p] = int32_t(j - i);
-            if (!result.empty()) result += "*";
-            result += p + "^" + std::to_string(j - i);
-            i = j;
-        }
+    std::vector<std::string> factors;
+    if (!factorTexts(n, factors, result)) return result;
+    std::vector<std::string> parts;
+    for (auto &[p, e] : powers(factors)) {
+        table[p] = e;
+        parts.push_back(p + "^" + std::to_string(e));
     }
+    result = factors.size() == 1 && factors[0] == "1" ? "1" : join(parts, "*");
     if (print) outStream << result << std::endl;
     return result;
+}
+
+int BigNumber::stripPowersOfTwo(const std::string &n, std::string &odd) {
+    std::string digits;
+    if (!ntheory::naturalDigits(n, digits) || digits == "0") {
+        odd = n;
+        return 0;
+    }
+    nat::Nat N = nat::from_decimal(digits), q;
+    int count = 0;
+    while (nat::divmod_small(N, 2, q) == 0) {
+        N.swap(q);
+        count++;
+    }
+    odd = nat::to_decimal(N);
+    return count;
+}
+
+std::string &BigNumber::factorise_with_exponents(const std::string &n) {
+    std::vector<std::string> factors;
+    std::string error;
+    if (!factorTexts(n, factors, error)) return result = error;
+    outStream << n << " == " << join(factors, "*") << std::endl;
+    auto runs = powers(factors);
+    std::string text = n + " == ";
+    std::vector<std::string> all;
+    for (size_t i = 0; i < runs.size(); i++) {
+        auto &[p, e] = runs[i];
+        all.push_back(p + "^" + std::to_string(e));
+        text += e > 1 || runs.size() == 1 ? all.back() : p;
+        if (i + 1 < runs.size()) text += "*";
+    }
+    outStream << (runs.size() > 1 ? join(all, "*") : text) << std::endl;
+    return result = text;
+}
+
+std::string &BigNumber::factorise_analysis(const std::string &n) {
+    std::vector<std::string> factors;
+    std::string error;
+    if (!factorTexts(n, factors, error)) return result = error;
+    auto lines = [&](const std::string &delta, const std::string &epsilon, const std::string &xi) {
+        return "\n\n\tdelta(" + n + ") = " + delta + "\n\tepsilon(" + n + ") = " + epsilon + "\n\txi(" + n + ") = " + xi;
+    };
+    if (factors[0] == "1") {
+        outStream << n << " == 1";
+        return result = n + " == 1" + lines("1", "1", "-1");
+    }
+    int32_t twos = 0;
+    std::vector<std::pair<std::string, int32_t>> ones, threes;  // primes 4k+1 and 4k+3
+    for (auto &[p, e] : powers(factors)) {
+        if (p == "2") twos = e;
+        else if (ntheory::modSmall(nat::from_decimal(p), 4) == 1) ones.emplace_back(p, e);
+        else if (ntheory::modSmall(nat::from_decimal(p), 4) == 3) threes.emplace_back(p, e);
+    }
+    auto part = [](const std::vector<std::pair<std::string, int32_t>> &primes) {
+        std::vector<std::string> pieces;
+        for (auto &[p, e] : primes) pieces.push_back(e == 1 ? p : p + "^" + std::to_string(e));
+        return join(pieces, "*");
+    };
+    std::string text = n + " == ";
+    if (twos > 0) {
+        std::string piece = twos == 1 ? "2" : "2^" + std::to_string(twos);
+        text += piece;
+        outStream << n << " == " << piece << std::endl;
+    }
+    for (auto *group : {&ones, &threes}) {
+        if (group->empty()) continue;
+        bool before = twos > 0 || (group == &threes && !ones.empty());
+        std::string piece = (before ? " * " : "") + part(*group);
+        text += piece;
+        outStream << piece;
+    }
+    bool oddThree = false, oddBeyondTwo = false;  // some exponent of a 4k+3 prime, of any odd prime, is odd
+    nat::Nat delta{1};
+    for (auto &[p, e] : ones) {
+        nat::mul_small(delta, nat::Limb(e + 1));
+        oddBeyondTwo = oddBeyondTwo || e % 2 == 1;
+    }
+    for (auto &[p, e] : threes) {
+        oddThree = oddThree || e % 2 == 1;
+        oddBeyondTwo = oddBeyondTwo || e % 2 == 1;
+    }
+    std::string epsilon = !oddBeyondTwo && twos % 2 == 0 ? "1" : "0";  // n is a square
+    std::string xi = oddBeyondTwo ? "0" : twos % 2 == 0 ? "-1" : "1";  // a square, or twice one
+    return result = text + lines(oddThree ? "0" : nat::to_decimal(delta), epsilon, xi);
 }

@@ -1,7 +1,8 @@
-// The constant pi to the precision, and the count of primes for a bound.
+// The constant pi to the precision, and the count of primes up to a bound.
 #include "BigNumber.h"
 #include "engine/engine_internal.h"
 #include "globals.h"
+#include "number_theory/number_theory_internal.h"
 
 using namespace engine;
 
@@ -12,5 +13,11 @@ std::string &BigNumber::piFunction(const std::string &x) {
         return result = __pi__.substr(0, decimals + 2);
     }
     if (isNegative(x)) return result = x + " is NOT a positive number.";
-    return result = "pi(" + x + "): counting primes is not available yet";
+    std::string whole = x.substr(0, x.find('.')), digits;
+    if (whole.empty() && x[0] == '.') whole = "0";
+    if (!ntheory::naturalDigits(whole, digits)) return result = ntheory::notNaturalText(x);
+    int64_t count = primeCount(digits);
+    if (count == kRefusedBound) return result = ntheory::refusedBoundText(digits);
+    if (count < 0) return result = "No enough memory.";
+    return result = longlong2string(count);
 }

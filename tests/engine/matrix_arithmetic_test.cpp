@@ -2,23 +2,12 @@
 
 #include <sstream>
 
+#include "engine/matrix_test_support.h"
 #include "matrix.h"
 
 namespace {
 
-std::string literal(const KV_Matrix &m) {
-    std::ostringstream os;
-    m.printLiteral(os);
-    return os.str();
-}
-
 KV_Matrix M(std::vector<std::string> cells, uint64_t rows, uint64_t cols) { return KV_Matrix(cells, rows, cols); }
-
-struct ModeScope {
-    explicit ModeScope(int32_t mode) : saved(getMatrixMode()) { setMatrixMode(mode); }
-    ~ModeScope() { setMatrixMode(saved); }
-    int32_t saved;
-};
 
 }  // namespace
 

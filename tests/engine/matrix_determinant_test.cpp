@@ -4,25 +4,13 @@
 #include <sstream>
 
 #include "BigNumber.h"
+#include "engine/matrix_test_support.h"
 #include "matrix.h"
 #include "tools.h"
 
 namespace {
 
-std::string literal(const KV_Matrix &m) {
-    std::ostringstream os;
-    m.printLiteral(os);
-    return os.str();
-}
-
 KV_Matrix cells(std::vector<std::string> texts, uint64_t rows, uint64_t cols) { return KV_Matrix(texts, rows, cols); }
-
-// Runs the body with the matrix mode set, restoring the mode afterwards.
-struct ModeScope {
-    explicit ModeScope(int32_t mode) : saved(getMatrixMode()) { setMatrixMode(mode); }
-    ~ModeScope() { setMatrixMode(saved); }
-    int32_t saved;
-};
 
 // The cofactor expansion along the first column exactly as it is defined, level by level,
 // n! terms: the reference for the determinant's text.

@@ -2,6 +2,7 @@
 
 #include <sstream>
 
+#include "engine/matrix_test_support.h"
 #include "matrix.h"
 
 namespace {
@@ -21,12 +22,6 @@ Split split(const std::string &literal, const std::vector<std::string> &more = {
     s.linesTaken = 0;
     s.closed = splitMatrixRows(s.rows, literal, s.normalised, s.rowCount, s.colCount, more, s.linesTaken);
     return s;
-}
-
-std::string literalOf(const KV_Matrix &m) {
-    std::ostringstream os;
-    m.printLiteral(os);
-    return os.str();
 }
 
 }  // namespace
@@ -78,7 +73,7 @@ TEST(MatrixLiterals, SplitRows) {
         EXPECT_EQ(s.rowCount, c.rowCount) << c.literal;
         EXPECT_EQ(s.colCount, c.colCount) << c.literal;
         EXPECT_EQ(s.normalised, c.normalised) << c.literal;
-        EXPECT_EQ(literalOf(KV_Matrix(s.rows, uint64_t(s.rowCount), uint64_t(s.colCount))), c.matrix) << c.literal;
+        EXPECT_EQ(literal(KV_Matrix(s.rows, uint64_t(s.rowCount), uint64_t(s.colCount))), c.matrix) << c.literal;
         EXPECT_EQ(s.linesTaken, std::min<size_t>(c.more.size(), 1)) << c.literal;
     }
 }

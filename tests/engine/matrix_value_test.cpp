@@ -2,15 +2,10 @@
 
 #include <sstream>
 
+#include "engine/matrix_test_support.h"
 #include "matrix.h"
 
 namespace {
-
-std::string literal(const KV_Matrix &m) {
-    std::ostringstream os;
-    m.printLiteral(os);
-    return os.str();
-}
 
 std::string tabbed(const KV_Matrix &m) {
     std::ostringstream os;

@@ -20,9 +20,9 @@ TEST_F(ChunkTest, CodeAndLinesGrowTogether) {
     EXPECT_EQ(chunk.code[8], OP_RETURN);
     EXPECT_EQ(chunk.lines[8], 42);
     EXPECT_EQ(chunk.lines[0], 1);
-    size_t before = vm.bytesAllocated;
+    size_t before = vm_machine.bytesAllocated;
     chunk_free(&chunk);
-    EXPECT_EQ(vm.bytesAllocated, before - 16 * (sizeof(uint8_t) + sizeof(int)));
+    EXPECT_EQ(vm_machine.bytesAllocated, before - 16 * (sizeof(uint8_t) + sizeof(int)));
     EXPECT_EQ(chunk.count, 0);
     EXPECT_EQ(chunk.code, nullptr);
 }
@@ -30,9 +30,9 @@ TEST_F(ChunkTest, CodeAndLinesGrowTogether) {
 TEST_F(ChunkTest, ConstantsAreIndexedInOrderAndLeaveTheStackAsItWas) {
     Chunk chunk;
     chunk_init(&chunk);
-    ScriptValue *top = vm.stackTop;
+    ScriptValue *top = vm_machine.stackTop;
     for (int i = 0; i < 256; ++i) EXPECT_EQ(chunk_add_constant(&chunk, value_from_number(i)), i);
-    EXPECT_EQ(vm.stackTop, top);
+    EXPECT_EQ(vm_machine.stackTop, top);
     EXPECT_EQ(chunk.constants.values[255], value_from_number(255));
     chunk_free(&chunk);
 }

@@ -10,13 +10,13 @@ namespace {
 class CollectorTest : public ScriptVmTest {
   protected:
     static bool alive(const ScriptObject *object) {
-        for (ScriptObject *o = vm.objects; o != nullptr; o = o->next)
+        for (ScriptObject *o = vm_machine.objects; o != nullptr; o = o->next)
             if (o == object) return true;
         return false;
     }
     static bool interned(const char *text) {
         auto length = static_cast<int>(std::strlen(text));
-        return table_find_string(&vm.strings, text, length, string_hash(text, length)) != nullptr;
+        return table_find_string(&vm_machine.strings, text, length, string_hash(text, length)) != nullptr;
     }
     static StringObject *str(const char *text) {
         return string_copy(text, static_cast<int>(std::strlen(text)));
@@ -24,37 +24,37 @@ class CollectorTest : public ScriptVmTest {
 };
 
 TEST_F(CollectorTest, ThresholdStartsAtOneMebibyteAndDoublesTheSurvivors) {
-    EXPECT_EQ(vm.nextGC, 1048576u);
+    EXPECT_EQ(vm_machine.nextGC, 1048576u);
     str("garbage");
-    void *filler = mem_reallocate(nullptr, 0, vm.nextGC - vm.bytesAllocated);
-    EXPECT_EQ(vm.bytesAllocated, vm.nextGC);
+    void *filler = mem_reallocate(nullptr, 0, vm_machine.nextGC - vm_machine.bytesAllocated);
+    EXPECT_EQ(vm_machine.bytesAllocated, vm_machine.nextGC);
     EXPECT_TRUE(interned("garbage")); // at the threshold, not above it: nothing collected
 
     void *one = mem_reallocate(nullptr, 0, 1); // above it: collects before allocating
     EXPECT_FALSE(interned("garbage"));
-    EXPECT_EQ(vm.nextGC, vm.bytesAllocated * 2);
+    EXPECT_EQ(vm_machine.nextGC, vm_machine.bytesAllocated * 2);
 
     // Shrinking and freeing never collect.
-    size_t threshold = vm.nextGC;
+    size_t threshold = vm_machine.nextGC;
     str("garbage2");
     filler = mem_reallocate(filler, 1048576, 16);
     mem_reallocate(filler, 16, 0);
     mem_reallocate(one, 1, 0);
     EXPECT_TRUE(interned("garbage2"));
-    EXPECT_EQ(vm.nextGC, threshold);
+    EXPECT_EQ(vm_machine.nextGC, threshold);
 }
 
 // After a collection that leaves a fifth of the first threshold alive, the next one comes at
 // two fifths of it.
 TEST_F(CollectorTest, ThresholdFollowsTheSurvivingSize) {
     const size_t fifth = 1048576 / 5;
-    size_t keptSize = fifth - vm.bytesAllocated;
+    size_t keptSize = fifth - vm_machine.bytesAllocated;
     void *kept = mem_reallocate(nullptr, 0, keptSize);
     gc_collect();
-    EXPECT_EQ(vm.bytesAllocated, fifth);
-    EXPECT_EQ(vm.nextGC, 2 * fifth);
+    EXPECT_EQ(vm_machine.bytesAllocated, fifth);
+    EXPECT_EQ(vm_machine.nextGC, 2 * fifth);
     str("transient");
-    size_t moreSize = vm.nextGC - vm.bytesAllocated;
+    size_t moreSize = vm_machine.nextGC - vm_machine.bytesAllocated;
     void *more = mem_reallocate(nullptr, 0, moreSize);
     EXPECT_TRUE(interned("transient"));
     void *over = mem_reallocate(nullptr, 0, 1);
@@ -83,12 +83,12 @@ TEST_F(CollectorTest, RootsKeepWhatTheyReach) {
     vm_push(value_from_object(function));
     ClosureObject *frameClosure = new_closure(function);
     vm_pop();
-    vm.frames[0] = {frameClosure, nullptr, vm.stack};
-    vm.frameCount = 1;
+    vm_machine.frames[0] = {frameClosure, nullptr, vm_machine.stack};
+    vm_machine.frameCount = 1;
 
     // An open upvalue, and the value it holds once closed.
-    UpvalueObject *open = new_upvalue(&vm.stack[0]);
-    vm.openUpvalues = open;
+    UpvalueObject *open = new_upvalue(&vm_machine.stack[0]);
+    vm_machine.openUpvalues = open;
     open->closed = value_from_object(str("closed over"));
 
     // A global, key and value.
@@ -96,7 +96,7 @@ TEST_F(CollectorTest, RootsKeepWhatTheyReach) {
     vm_push(value_from_object(globalName));
     ListObject *globalList = new_list();
     vm_push(value_from_object(globalList));
-    table_set(&vm.globals, globalName, value_from_object(globalList));
+    table_set(&vm_machine.globals, globalName, value_from_object(globalList));
     list_append(globalList, value_from_object(str("item")));
     vm_pop();
     vm_pop();
@@ -105,7 +105,7 @@ TEST_F(CollectorTest, RootsKeepWhatTheyReach) {
     gc_collect();
 
     for (ScriptObject *o : std::initializer_list<ScriptObject *>{
-             onStack, function, frameClosure, open, globalName, globalList, vm.initString, vm_print_result})
+             onStack, function, frameClosure, open, globalName, globalList, vm_machine.initString, vm_print_result})
         EXPECT_TRUE(alive(o));
     EXPECT_TRUE(interned("closed over"));
     EXPECT_TRUE(interned("item"));
@@ -129,7 +129,7 @@ TEST_F(CollectorTest, TracingFollowsEveryKind) {
     method->upvalueCount = 1;
     ClosureObject *closure = new_closure(method);
     vm_push(value_from_object(closure));
-    closure->upvalues[0] = new_upvalue(&vm.stack[0]);
+    closure->upvalues[0] = new_upvalue(&vm_machine.stack[0]);
     table_set(&klass->methods, method->name, value_from_object(closure));
     InstanceObject *instance = new_instance(klass);
     vm_push(value_from_object(instance));
@@ -150,7 +150,7 @@ TEST_F(CollectorTest, TracingFollowsEveryKind) {
     gc_collect();
     EXPECT_FALSE(alive(bound));
     EXPECT_FALSE(interned("field value"));
-    EXPECT_TRUE(alive(vm.initString));
+    EXPECT_TRUE(alive(vm_machine.initString));
 }
 
 // Under stress every growing allocation collects first, so anything a compile holds without
@@ -197,20 +197,20 @@ TEST(CollectorLifecycle, FreeReleasesEverythingAndInitStartsOver) {
     vm_init();
     StringObject *kept = string_copy("kept", 4);
     vm_push(value_from_object(kept));
-    table_set(&vm.globals, kept, VALUE_TRUE);
+    table_set(&vm_machine.globals, kept, VALUE_TRUE);
     vm_free();
-    EXPECT_EQ(vm.objects, nullptr);
+    EXPECT_EQ(vm_machine.objects, nullptr);
     EXPECT_EQ(vm_print_result, nullptr);
-    EXPECT_EQ(vm.initString, nullptr);
-    EXPECT_EQ(vm.globals.count, 0);
-    EXPECT_EQ(vm.grayStack, nullptr);
+    EXPECT_EQ(vm_machine.initString, nullptr);
+    EXPECT_EQ(vm_machine.globals.count, 0);
+    EXPECT_EQ(vm_machine.grayStack, nullptr);
 
     vm_init();
-    EXPECT_EQ(vm.globals.count, 0);
-    EXPECT_EQ(vm.stackTop, vm.stack);
-    EXPECT_EQ(vm.frameCount, 0);
+    EXPECT_EQ(vm_machine.globals.count, 0);
+    EXPECT_EQ(vm_machine.stackTop, vm_machine.stack);
+    EXPECT_EQ(vm_machine.frameCount, 0);
     EXPECT_EQ(vm_error_report_switch, 1);
-    EXPECT_STREQ(vm.initString->chars, "init");
+    EXPECT_STREQ(vm_machine.initString->chars, "init");
     vm_free();
 }
 

@@ -10,6 +10,7 @@
 #include <sstream>
 #include <string>
 
+#include "BigNumber.h"
 #include "compiler/compiler.h"
 #include "disassembler.h"
 #include "memory.h"
@@ -85,3 +86,45 @@ inline std::string compile_errors(const char *source) {
     EXPECT_EQ(function == nullptr, !errors.empty()) << source;
     return errors;
 }
+
+// What a run with an output stream left: its status, what it printed, its error reports.
+struct ScriptOutcome {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+inline bool operator==(const ScriptOutcome &a, const ScriptOutcome &b) {
+    return a.status == b.status && a.out == b.out && a.err == b.err;
+}
+
+inline std::ostream &operator<<(std::ostream &os, const ScriptOutcome &o) {
+    return os << "{status " << o.status << ", out \"" << o.out << "\", err \"" << o.err << "\"}";
+}
+
+// A fresh machine and engine per test; scripts run with a stream, error reports on.
+class ScriptRunTest : public ScriptVmTest {
+  protected:
+    ScriptOutcome run(const std::string &source) {
+        ScriptOutcome outcome{-1, {}, {}};
+        outcome.err = capture_stderr([&] {
+            outcome.out = capture_stream(
+                [&](FILE *stream) { outcome.status = vm_interpret_stream(&engine, source.c_str(), stream); });
+        });
+        return outcome;
+    }
+    // The printed text of a run that must succeed.
+    std::string output(const std::string &source) {
+        ScriptOutcome outcome = run(source);
+        EXPECT_EQ(outcome.status, VM_OK) << source << "\n" << outcome.err;
+        return outcome.out;
+    }
+
+    BigNumber engine;
+};
+
+// A typed script and exactly what the run prints.
+struct Transcript {
+    const char *source;
+    const char *printed;
+};

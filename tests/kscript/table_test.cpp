@@ -151,12 +151,12 @@ TEST_F(TableTest, RemoveWhiteDeletesUnmarkedKeys) {
 }
 
 TEST_F(TableTest, FreeingEmptyTablesAndArraysCostsNothing) {
-    size_t before = vm.bytesAllocated;
+    size_t before = vm_machine.bytesAllocated;
     table_free(&table);
     ValueArray array;
     value_array_init(&array);
     value_array_free(&array);
-    EXPECT_EQ(vm.bytesAllocated, before);
+    EXPECT_EQ(vm_machine.bytesAllocated, before);
 }
 
 } // namespace

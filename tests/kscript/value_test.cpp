@@ -144,7 +144,7 @@ TEST_F(ValueObjects, PrintedFormsOfEveryKind) {
     vm_push(value_from_object(bound));
     NativeObject *native = new_native(nullptr);
     vm_push(value_from_object(native));
-    UpvalueObject *upvalue = new_upvalue(&vm.stack[0]);
+    UpvalueObject *upvalue = new_upvalue(&vm_machine.stack[0]);
     vm_push(value_from_object(upvalue));
 
     const std::pair<ScriptObject *, const char *> cases[] = {
@@ -161,7 +161,7 @@ TEST_F(ValueObjects, PrintedFormsOfEveryKind) {
               "<stream_script>");
     EXPECT_EQ(capture_stream([&](FILE *f) { value_print_stream(f, value_from_object(instance)); }),
               "Shape instance");
-    vm.stackTop = vm.stack;
+    vm_machine.stackTop = vm_machine.stack;
 }
 
 TEST_F(ValueObjects, ScalarsPrintAndFormat) {

@@ -5,6 +5,7 @@
 
 #include <random>
 
+#include "engine/matrix_test_support.h"
 #include "matrix.h"
 
 namespace {
@@ -49,12 +50,6 @@ mpq_class gaussJordan(Grid a, size_t n, Grid &inverse) {
     }
     return det;
 }
-
-struct ModeScope {
-    explicit ModeScope(int32_t mode) : saved(getMatrixMode()) { setMatrixMode(mode); }
-    ~ModeScope() { setMatrixMode(saved); }
-    int32_t saved;
-};
 
 }  // namespace
 

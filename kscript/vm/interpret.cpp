@@ -1,0 +1,46 @@
+// The entry points: compile a script and run it on the machine with the caller's engine.
+#include "BigNumber.h"
+#include "compiler/compiler.h"
+#include "vm/vm_internal.h"
+
+namespace {
+
+// A run needs a ready machine and an engine. A freed machine is made ready again, keeping the
+// caller's choice of error reports; a caller without an engine gets one of the machine's own.
+BigNumber *prepare_run(BigNumber *engine) {
+    if (!vm_machine.ready) {
+        int report = vm_error_report_switch;
+        vm_init();
+        vm_set_error_report(report);
+    }
+    if (engine == nullptr) {
+        static BigNumber ownEngine;
+        engine = &ownEngine;
+    }
+    vm_engine = engine;
+    return engine;
+}
+
+int interpret(BigNumber *engine, const char *source, FILE *stream) {
+    engine = prepare_run(engine);
+    vm_reset_stack();
+    vm_run_begin();
+    FunctionObject *function = compiler_compile(source != nullptr ? source : "");
+    if (function == nullptr) return VM_COMPILE_ERROR;
+    vm_push(value_from_object(function));
+    ClosureObject *closure = new_closure(function);
+    vm_pop();
+    vm_push(value_from_object(closure));
+    if (!vm_call(closure, 0)) return VM_RUNTIME_ERROR;
+    return vm_run(engine, stream);
+}
+
+} // namespace
+
+int vm_interpret(BigNumber *engine, const char *source) {
+    return interpret(engine, source, nullptr);
+}
+
+int vm_interpret_stream(BigNumber *engine, const char *source, FILE *stream) {
+    return interpret(engine, source, stream);
+}
