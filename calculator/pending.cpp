@@ -1,7 +1,7 @@
 // The roads of the interpreter whose owners are not built yet: the function registry and
 // the plugins at start-up, colon commands other than quitting, assignments, calls,
-// expressions and linear programs, and script runs from the editor. Each answers one
-// "not available yet" text from here; each goes when its owner lands.
+// expressions and linear programs. Each answers one "not available yet" text from here;
+// each goes when its owner lands.
 #include "pending.h"
 
 #include "Calculator.h"
@@ -18,11 +18,6 @@ Calculator::LineOutcome answerNotYet(std::ostream &output, const char *road) {
 
 std::string notAvailableText(const std::string &road) {
     return "info> " + road + ": not available yet";
-}
-
-int runScriptToStream(BigNumber &, const char *, FILE *out) {
-    if (out != nullptr) std::fputs((notAvailableText("script runs") + "\n").c_str(), out);
-    return 2; // the run did not happen: report it as failed
 }
 
 // Start-up registers no functions until the registry and the plugin loader exist.

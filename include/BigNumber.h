@@ -343,6 +343,16 @@ public:
     // ---- matrices (matrix/): the matrix value and its operations are declared in matrix.h ----
 
     // ---- equation solvers and the 24 game (solvers/) ----
+    // Coefficient lists run by power (element i multiplies x^i); absent elements count as "0".
+    int solve_linear_equation(const std::vector<std::string> &coefficients, std::string &root,
+                              std::ostream &out);
+    int solve_eqn_of_deg2(const std::vector<std::string> &coefficients, std::vector<std::string> &roots,
+                          std::ostream &out);
+    int solve_cubic_equation(const std::vector<std::string> &coefficients, std::vector<std::string> &roots,
+                             std::ostream &out);
+    // Writes every 24-game template that the four number texts make equal to the target.
+    int solve24Templates(const std::array<std::string, 4> &numbers, const std::string &target,
+                         std::ostream &out);
 
     std::vector<uint64_t> primeTable;  // refilled by the prime sieve
     std::stringstream outStream;       // printed output of members that print as they compute

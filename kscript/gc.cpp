@@ -14,8 +14,8 @@ void gray_stack_push(ScriptObject *object) {
     if (vm_machine.grayCount + 1 > vm_machine.grayCapacity) {
         // Outside the accounting: growing the gray stack must not start another collection.
         vm_machine.grayCapacity = mem_grow_capacity(vm_machine.grayCapacity);
-        void *grown =
-            std::realloc(vm_machine.grayStack, sizeof(ScriptObject *) * static_cast<size_t>(vm_machine.grayCapacity));
+        void *grown = std::realloc(vm_machine.grayStack,
+                                   sizeof(ScriptObject *) * static_cast<size_t>(vm_machine.grayCapacity));
         if (grown == nullptr) mem_out_of_memory();
         vm_machine.grayStack = static_cast<ScriptObject **>(grown);
     }
@@ -93,7 +93,8 @@ int strings_table_capacity() {
     auto live = static_cast<size_t>(table_live_count(&strings));
     int capacity = 8;
     while (capacity < strings.capacity) {
-        size_t coming = (otherBytes + static_cast<size_t>(capacity) * sizeof(TableEntry)) / sizeof(StringObject);
+        size_t coming =
+            (otherBytes + static_cast<size_t>(capacity) * sizeof(TableEntry)) / sizeof(StringObject);
         if (static_cast<double>(live + coming) <= capacity * TABLE_MAX_LOAD) break;
         capacity *= 2;
     }

@@ -77,16 +77,11 @@ struct StringObject : ScriptObject {
     char *chars; // length + 1 bytes, NUL-terminated
     uint32_t hash;
     bool inlineChars; // the characters follow the object in its own allocation (string_copy)
-    // Whether the text is a short integer of the engine's form (small_integer_parse), with its
-    // value: found on first use by the arithmetic and kept, since the text never changes.
-    int8_t integerForm; // STRING_INTEGER_UNKNOWN, _YES or _NO
+    // The arithmetic's note of whether the text is an integer of the engine's form, with its
+    // value when short (an IntegerForm of bridge/integer_road.h; 0 until first looked at). The
+    // text never changes, so the note stays true.
+    int8_t integerForm;
     int64_t integer;
-};
-
-enum StringIntegerForm : int8_t {
-    STRING_INTEGER_UNKNOWN = 0,
-    STRING_INTEGER_YES = 1,
-    STRING_INTEGER_NO = -1,
 };
 
 struct UpvalueObject : ScriptObject {
@@ -132,7 +127,13 @@ inline size_t string_object_size(int length) {
 }
 
 uint32_t string_hash(const char *chars, int length);
+// The hash of chars, found from the stored hash of a string that shares their beginning: the
+// hash steps of the string's differing end are undone and those of the new end taken, so a
+// long text that differs from its neighbour only near its end costs only that end.
+uint32_t string_hash_near(const StringObject *near, const char *chars, int length);
 StringObject *string_copy(const char *chars, int length);
+// string_copy with the hash of chars already known.
+StringObject *string_copy_hashed(const char *chars, int length, uint32_t hash);
 StringObject *string_take(char *chars, int length);
 StringObject *string_allocate(char *chars, int length, uint32_t hash);
 

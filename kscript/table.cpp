@@ -7,7 +7,6 @@
 
 namespace {
 
-
 bool entry_is_tombstone(const TableEntry *entry) {
     return entry->key == nullptr && entry->value == VALUE_TRUE;
 }

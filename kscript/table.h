@@ -14,6 +14,9 @@ struct TableEntry {
     ScriptValue value;
 };
 
+// A table grows before an insertion would fill more than this share of its entries.
+constexpr double TABLE_MAX_LOAD = 0.75;
+
 struct ScriptTable {
     int count; // live entries plus tombstones
     int capacity;
@@ -32,5 +35,4 @@ int table_live_count(const ScriptTable *table); // entries with a key (no tombst
 // Places the live entries afresh, without tombstones, in an array of the given power-of-two
 // capacity, which must hold them below the load limit; never more than the table has.
 void table_compact(ScriptTable *table, int capacity);
-constexpr double TABLE_MAX_LOAD = 0.75;
 void table_mark(ScriptTable *table);

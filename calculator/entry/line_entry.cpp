@@ -3,8 +3,8 @@
 #include <iostream>
 
 #include "interpreter/texts.h"
-#include "pending.h"
 #include "session/script_machine.h"
+#include "vm/vm.h"
 
 BigNumber *session_engine = nullptr;
 
@@ -71,7 +71,8 @@ int runLine(Calculator &calculator, const std::string &line) {
 }
 
 int kscriptInterpret(Calculator &calculator, const char *source, FILE *out) {
-    return runScriptToStream(calculator.core, source, out);
+    if (source == nullptr) return VM_COMPILE_ERROR; // no text, nothing to compile
+    return vm_interpret_stream(&calculator.core, source, out);
 }
 
 void kscriptResetVM(Calculator &) {

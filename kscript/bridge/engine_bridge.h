@@ -8,9 +8,9 @@
 class BigNumber;
 
 const char *calc_bridge_factorial(BigNumber *engine, const char *x, const char *y);
-int calc_bridge_setmode(BigNumber *engine, int mode); // null engine: nothing changes
+int calc_bridge_setmode(BigNumber *engine, int mode);                    // null engine: nothing changes
 bool calc_bridge_equal(BigNumber *engine, const char *a, const char *b); // false for a null input
-int calc_bridge_less(BigNumber *engine, const char *a, const char *b);    // 1 when a < b; null reads "0"
+int calc_bridge_less(BigNumber *engine, const char *a, const char *b);   // 1 when a < b; null reads "0"
 
 // Null inputs read as "0" from here on. The four basic operations follow the engine's mode
 // word: bit 0 set computes with the fractions of the inputs.

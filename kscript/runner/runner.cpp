@@ -23,8 +23,8 @@ const char *const EXTENSION_FOLDER = "ext";
 const char *const SCRIPT_EXTENSION = "kf";
 
 std::string entry_path(const std::string &directory, const std::string &name) {
-    bool separated = directory.empty() || directory.back() == ':' || directory.back() == '/' ||
-                     directory.back() == '\\';
+    bool separated =
+        directory.empty() || directory.back() == ':' || directory.back() == '/' || directory.back() == '\\';
     return directory + (separated ? "" : "/") + name;
 }
 

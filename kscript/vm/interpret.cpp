@@ -7,7 +7,7 @@ namespace {
 
 // A run needs a ready machine and an engine. A freed machine is made ready again, keeping the
 // caller's choice of error reports; a caller without an engine gets one of the machine's own.
-BigNumber *prepare_run(BigNumber *engine) {
+void prepare_run(BigNumber *engine) {
     if (!vm_machine.ready) {
         int report = vm_error_report_switch;
         vm_init();
@@ -17,12 +17,11 @@ BigNumber *prepare_run(BigNumber *engine) {
         static BigNumber ownEngine;
         engine = &ownEngine;
     }
-    vm_engine = engine;
-    return engine;
+    vm_engine = engine; // the natives use the engine of the current run
 }
 
 int interpret(BigNumber *engine, const char *source, FILE *stream) {
-    engine = prepare_run(engine);
+    prepare_run(engine);
     vm_reset_stack();
     vm_run_begin();
     FunctionObject *function = compiler_compile(source != nullptr ? source : "");
@@ -32,7 +31,7 @@ int interpret(BigNumber *engine, const char *source, FILE *stream) {
     vm_pop();
     vm_push(value_from_object(closure));
     if (!vm_call(closure, 0)) return VM_RUNTIME_ERROR;
-    return vm_run(engine, stream);
+    return vm_run(stream);
 }
 
 } // namespace

@@ -8,8 +8,7 @@
 #include "chunk.h"
 #include "vm/vm_internal.h"
 
-int vm_run(BigNumber *engine, FILE *stream) {
-    vm_engine = engine;
+int vm_run(FILE *stream) {
     CallFrame *frame = nullptr;
     uint8_t *ip = nullptr;
     ScriptValue *slots = nullptr;
@@ -38,8 +37,8 @@ int vm_run(BigNumber *engine, FILE *stream) {
         dispatch[OP_EQUAL] = &&op_compare;
         dispatch[OP_GREATER] = &&op_compare;
         dispatch[OP_LESS] = &&op_compare;
-        for (uint8_t op : {OP_ADD, OP_SUBTRACT, OP_MULTIPLY, OP_DIVIDE, OP_DIVIDE_FR, OP_CIRCUMFLEX, OP_FACTORIAL,
-                           OP_MOD, OP_INTDIV})
+        for (uint8_t op : {OP_ADD, OP_SUBTRACT, OP_MULTIPLY, OP_DIVIDE, OP_DIVIDE_FR, OP_CIRCUMFLEX,
+                           OP_FACTORIAL, OP_MOD, OP_INTDIV})
             dispatch[op] = &&op_arithmetic;
         dispatch[OP_SINGLE_FACTORIAL] = &&op_single_factorial;
         dispatch[OP_NOT] = &&op_not;
@@ -66,12 +65,12 @@ int vm_run(BigNumber *engine, FILE *stream) {
         tableReady = true;
     }
 
-#define LOAD_FRAME()                                                                                             \
-    do {                                                                                                         \
-        frame = &vm_machine.frames[vm_machine.frameCount - 1];                                                   \
-        ip = frame->ip;                                                                                          \
-        slots = frame->slots;                                                                                    \
-        constants = frame->closure->function->chunk.constants.values;                                            \
+#define LOAD_FRAME()                                                                                         \
+    do {                                                                                                     \
+        frame = &vm_machine.frames[vm_machine.frameCount - 1];                                               \
+        ip = frame->ip;                                                                                      \
+        slots = frame->slots;                                                                                \
+        constants = frame->closure->function->chunk.constants.values;                                        \
     } while (false)
 #define SAVE_IP() (frame->ip = ip)
 #define NEXT() goto *dispatch[*ip++]
@@ -79,24 +78,27 @@ int vm_run(BigNumber *engine, FILE *stream) {
 #define READ_SHORT() (ip += 2, static_cast<uint16_t>((ip[-2] << 8) | ip[-1]))
 #define READ_CONSTANT() (constants[READ_BYTE()])
 #define READ_STRING() value_as_string(READ_CONSTANT())
-#define PUSH(value)                                                                                              \
-    do {                                                                                                         \
-        if (vm_machine.stackTop >= stackLimit) [[unlikely]] {                                                    \
-            SAVE_IP();                                                                                           \
-            vm_stack_overflow();                                                                                 \
-            return VM_RUNTIME_ERROR;                                                                             \
-        }                                                                                                        \
-        *vm_machine.stackTop++ = (value);                                                                        \
+#define PUSH(value)                                                                                          \
+    do {                                                                                                     \
+        if (vm_machine.stackTop >= stackLimit) [[unlikely]] {                                                \
+            SAVE_IP();                                                                                       \
+            vm_stack_overflow();                                                                             \
+            return VM_RUNTIME_ERROR;                                                                         \
+        }                                                                                                    \
+        *vm_machine.stackTop++ = (value);                                                                    \
     } while (false)
 // A step that may fail or change frames: it sees the current ip, and a failure ends the run.
-#define STEP(call)                                                                                               \
-    do {                                                                                                         \
-        SAVE_IP();                                                                                               \
-        if (!(call)) return VM_RUNTIME_ERROR;                                                                    \
+#define STEP(call)                                                                                           \
+    do {                                                                                                     \
+        SAVE_IP();                                                                                           \
+        if (!(call)) return VM_RUNTIME_ERROR;                                                                \
     } while (false)
 
     LOAD_FRAME();
     NEXT();
+
+    // The formatter would set the labels of braced steps apart from their colon.
+    // clang-format off
 
 op_constant:
     PUSH(READ_CONSTANT());
@@ -253,7 +255,8 @@ op_closure: {
     for (int i = 0; i < closure->upvalueCount; ++i) {
         uint8_t isLocal = READ_BYTE();
         uint8_t index = READ_BYTE();
-        closure->upvalues[i] = isLocal != 0 ? vm_capture_upvalue(slots + index) : frame->closure->upvalues[index];
+        closure->upvalues[i] =
+            isLocal != 0 ? vm_capture_upvalue(slots + index) : frame->closure->upvalues[index];
     }
     NEXT();
 }
@@ -313,6 +316,7 @@ op_mode:
     NEXT();
 op_nothing:
     NEXT();
+    // clang-format on
 
 #undef LOAD_FRAME
 #undef SAVE_IP

@@ -1,7 +1,7 @@
 // The opcodes that compute with values: arithmetic, factorials, comparisons, printing, list
 // indexing and the mode words. Two strings are number texts that the engine computes with
-// (short integers take the bridge's short road to the same answer); two doubles are computed
-// in floating point; any other pair is a runtime error of the operator.
+// (integers take the bridge's integer road to the same answer); two doubles are computed in
+// floating point; any other pair is a runtime error of the operator.
 #include <array>
 #include <cmath>
 #include <cstdio>
@@ -9,7 +9,7 @@
 
 #include "BigNumber.h"
 #include "bridge/engine_bridge.h"
-#include "bridge/small_integers.h"
+#include "bridge/integer_road.h"
 #include "vm/vm_internal.h"
 
 namespace {
@@ -23,8 +23,8 @@ using NumberOperation = double (*)(double, double);
 
 struct ArithmeticRule {
     TextBridge bridge;
-    SmallIntegerOp small;
-    bool smallInEveryMode; // the operation ignores the engine's fraction mode
+    IntegerOp integers;   // its integer road
+    bool roadInEveryMode; // the operation ignores the engine's fraction mode
     NumberOperation numbers;
     const char *symbol; // in the type error
 };
@@ -69,15 +69,15 @@ double remainder(double a, double b) {
 
 constexpr std::array<ArithmeticRule, OPCODE_COUNT> make_arithmetic_rules() {
     std::array<ArithmeticRule, OPCODE_COUNT> rules{};
-    rules[OP_ADD] = {calc_bridge_add, SMALL_ADD, false, add, "+"};
-    rules[OP_SUBTRACT] = {calc_bridge_subtract, SMALL_SUBTRACT, false, subtract, "-"};
-    rules[OP_MULTIPLY] = {calc_bridge_multiply, SMALL_MULTIPLY, false, multiply, "*"};
-    rules[OP_DIVIDE] = {calc_bridge_divide, SMALL_NONE, false, divide, "/"};
-    rules[OP_DIVIDE_FR] = {calc_bridge_divide_fr, SMALL_NONE, false, divide, "/"};
-    rules[OP_CIRCUMFLEX] = {calc_bridge_circumflex, SMALL_NONE, false, power, "pow"};
-    rules[OP_FACTORIAL] = {calc_bridge_factorial, SMALL_NONE, false, falling_product, "!"};
-    rules[OP_MOD] = {calc_bridge_mod, SMALL_REMAINDER, true, remainder, "@"};
-    rules[OP_INTDIV] = {calc_bridge_intdiv, SMALL_QUOTIENT, true, divide, "%"};
+    rules[OP_ADD] = {calc_bridge_add, INTEGER_ADD, false, add, "+"};
+    rules[OP_SUBTRACT] = {calc_bridge_subtract, INTEGER_SUBTRACT, false, subtract, "-"};
+    rules[OP_MULTIPLY] = {calc_bridge_multiply, INTEGER_MULTIPLY, false, multiply, "*"};
+    rules[OP_DIVIDE] = {calc_bridge_divide, INTEGER_NONE, false, divide, "/"};
+    rules[OP_DIVIDE_FR] = {calc_bridge_divide_fr, INTEGER_NONE, false, divide, "/"};
+    rules[OP_CIRCUMFLEX] = {calc_bridge_circumflex, INTEGER_NONE, false, power, "pow"};
+    rules[OP_FACTORIAL] = {calc_bridge_factorial, INTEGER_NONE, false, falling_product, "!"};
+    rules[OP_MOD] = {calc_bridge_mod, INTEGER_REMAINDER, true, remainder, "@"};
+    rules[OP_INTDIV] = {calc_bridge_intdiv, INTEGER_QUOTIENT, true, divide, "%"};
     return rules;
 }
 
@@ -104,38 +104,61 @@ Text text_of(ScriptValue v) {
     return {s->chars, s->length, s};
 }
 
-bool small_integer_of(const Text &text, int64_t *value) {
+// The text as the integer road takes it; false when it is no integer of the engine's form.
+bool integer_text(const Text &text, IntegerText *integer) {
     StringObject *s = text.string;
-    if (s == nullptr) return small_integer_parse(text.chars, text.length, value);
-    if (s->integerForm == STRING_INTEGER_UNKNOWN)
-        s->integerForm = small_integer_parse(s->chars, s->length, &s->integer) ? STRING_INTEGER_YES : STRING_INTEGER_NO;
-    *value = s->integer;
-    return s->integerForm == STRING_INTEGER_YES;
+    int64_t value = 0;
+    IntegerForm form;
+    if (s == nullptr) {
+        form = integer_form(text.chars, text.length, &value);
+    } else {
+        if (s->integerForm == INTEGER_FORM_UNKNOWN)
+            s->integerForm = integer_form(s->chars, s->length, &s->integer);
+        form = static_cast<IntegerForm>(s->integerForm);
+        value = s->integer;
+    }
+    *integer = {text.chars, text.length, form, value};
+    return form == INTEGER_FORM_SHORT || form == INTEGER_FORM_LONG;
+}
+
+// Answers of the integer road are written here, so that they need no allocation of their own.
+std::string integerAnswer;
+
+// Long answers usually differ from an operand only near their end (a digit appended, a small
+// number added): their hash is found from that operand's.
+uint32_t answer_hash(const char *answer, int length, const Text &a, const Text &b) {
+    constexpr int NEAR_HASH_MIN_LENGTH = 64;
+    if (length < NEAR_HASH_MIN_LENGTH) return string_hash(answer, length);
+    const Text &near = a.length >= b.length ? a : b;
+    if (near.string == nullptr) return string_hash(answer, length);
+    return string_hash_near(near.string, answer, length);
 }
 
 // The interned answer of a text operation, or none once the run budget is spent. The operands
 // stay on the stack meanwhile, so interning may collect.
 StringObject *text_operation(const ArithmeticRule &rule, const Text &a, const Text &b) {
-    char shortAnswer[SMALL_INTEGER_TEXT_SIZE];
-    int length = -1;
-    const char *answer = shortAnswer;
-    int64_t x = 0;
-    int64_t y = 0;
-    bool answerInForm = false;
+    IntegerText x;
+    IntegerText y;
+    IntegerForm answerForm = INTEGER_FORM_UNKNOWN;
     int64_t answerValue = 0;
-    if (rule.small != SMALL_NONE && (rule.smallInEveryMode || !fraction_mode()) && small_integer_of(a, &x) &&
-        small_integer_of(b, &y))
-        length = small_integer_answer(rule.small, x, y, shortAnswer, &answerInForm, &answerValue);
-    if (length < 0) {
+    const char *answer = nullptr;
+    int length = 0;
+    if (rule.integers != INTEGER_NONE && (rule.roadInEveryMode || !fraction_mode()) && integer_text(a, &x) &&
+        integer_text(b, &y) &&
+        integer_answer(rule.integers, x, y, integerAnswer, &answerForm, &answerValue)) {
+        answer = integerAnswer.data();
+        length = static_cast<int>(integerAnswer.size());
+    } else {
+        answerForm = INTEGER_FORM_UNKNOWN;
         answer = rule.bridge(vm_engine, a.chars, b.chars);
         length = static_cast<int>(std::strlen(answer));
     }
-    uint64_t characters = static_cast<uint64_t>(a.length) + static_cast<uint64_t>(b.length) +
-                          static_cast<uint64_t>(length);
+    uint64_t characters =
+        static_cast<uint64_t>(a.length) + static_cast<uint64_t>(b.length) + static_cast<uint64_t>(length);
     if (!vm_spend(1 + characters / BUDGET_CHARACTERS_PER_UNIT)) return nullptr;
-    StringObject *result = string_copy(answer, length);
-    if (answerInForm && result->integerForm == STRING_INTEGER_UNKNOWN) {
-        result->integerForm = STRING_INTEGER_YES;
+    StringObject *result = string_copy_hashed(answer, length, answer_hash(answer, length, a, b));
+    if (result->integerForm == INTEGER_FORM_UNKNOWN) {
+        result->integerForm = answerForm;
         result->integer = answerValue;
     }
     return result;
@@ -148,9 +171,9 @@ void replace_operands(ScriptValue answer) {
 }
 
 bool text_less(const Text &a, const Text &b) {
-    int64_t x = 0;
-    int64_t y = 0;
-    if (small_integer_of(a, &x) && small_integer_of(b, &y)) return x < y;
+    IntegerText x;
+    IntegerText y;
+    if (integer_text(a, &x) && integer_text(b, &y)) return integer_less(x, y);
     return calc_bridge_less(vm_engine, a.chars, b.chars) == 1;
 }
 
@@ -162,8 +185,13 @@ double leading_integer(ScriptValue v) {
     return code == PARSE_INT_OK || code == PARSE_INT_TRAILING ? value : 0;
 }
 
-// The list index errors are reported whatever the error-report switch says.
 constexpr const char *LIST_INDEX_NOT_DECIMAL = "List index \xB2\xBB\xCA\xC7\xCA\xFD\xD7\xD6";
+
+// The list errors are reported whatever the error-report switch says.
+bool list_error(const char *message) {
+    vm_runtime_error("%s", message);
+    return false;
+}
 
 // A number item reads back as the text of the signed low 32 bits of its pattern (the form in
 // which list natives store integers).
@@ -243,7 +271,8 @@ bool vm_compare(uint8_t opcode) {
         double x = value_as_number(a);
         double y = value_as_number(b);
         answer = opcode == OP_EQUAL ? value_equal(a, b) : opcode == OP_LESS ? x < y : x > y;
-    } else if (opcode != OP_EQUAL && (value_is_number(a) || is_string(a)) && (value_is_number(b) || is_string(b))) {
+    } else if (opcode != OP_EQUAL && (value_is_number(a) || is_string(a)) &&
+               (value_is_number(b) || is_string(b))) {
         double x = value_is_number(a) ? value_as_number(a) : leading_integer(a);
         double y = value_is_number(b) ? value_as_number(b) : leading_integer(b);
         answer = opcode == OP_LESS ? x < y : x > y;
@@ -269,24 +298,13 @@ void vm_print(ScriptValue value, bool lineBreak, FILE *stream) {
 bool vm_list_get() {
     ScriptValue index = vm_peek(0);
     ScriptValue target = vm_peek(1);
-    if (!is_object_kind(target, OBJ_LIST)) {
-        vm_runtime_error("Invalid type to index into.");
-        return false;
-    }
-    if (!value_is_object(index)) {
-        vm_runtime_error("List index is not a number.");
-        return false;
-    }
+    if (!is_object_kind(target, OBJ_LIST)) return list_error("Invalid type to index into.");
+    if (!value_is_object(index)) return list_error("List index is not a number.");
     int i = 0;
-    if (!is_string(index) || value_parse_int(value_as_string(index)->chars, &i) != PARSE_INT_OK) {
-        vm_runtime_error("%s", LIST_INDEX_NOT_DECIMAL);
-        return false;
-    }
+    if (!is_string(index) || value_parse_int(value_as_string(index)->chars, &i) != PARSE_INT_OK)
+        return list_error(LIST_INDEX_NOT_DECIMAL);
     ListObject *list = value_as_list(target);
-    if (!list_index_valid(list, i)) {
-        vm_runtime_error("List index out of range");
-        return false;
-    }
+    if (!list_index_valid(list, i)) return list_error("List index out of range");
     replace_operands(list_item_value(list_get(list, i)));
     return true;
 }
@@ -295,22 +313,14 @@ bool vm_list_set() {
     ScriptValue item = vm_peek(0);
     ScriptValue index = vm_peek(1);
     ScriptValue target = vm_peek(2);
-    if (!is_object_kind(target, OBJ_LIST)) {
-        vm_runtime_error("Invalid type to index into.");
-        return false;
-    }
-    if (!value_is_number(index)) {
-        vm_runtime_error("List index is not a number.");
-        return false;
-    }
+    if (!is_object_kind(target, OBJ_LIST)) return list_error("Invalid type to index into.");
+    if (!value_is_number(index)) return list_error("List index is not a number.");
     ListObject *list = value_as_list(target);
     // Truncated toward zero; the bounds are tested on the double, so no out-of-range or NaN
     // value is ever converted.
     double position = value_as_number(index);
-    if (!(position > -1.0 && position < static_cast<double>(list->count))) {
-        vm_runtime_error("List index out of range");
-        return false;
-    }
+    if (!(position > -1.0 && position < static_cast<double>(list->count)))
+        return list_error("List index out of range");
     list_set(list, static_cast<int>(position), item);
     vm_machine.stackTop -= 3;
     *vm_machine.stackTop++ = item;

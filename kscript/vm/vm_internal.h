@@ -38,8 +38,9 @@ void vm_define_method(StringObject *name);
 UpvalueObject *vm_capture_upvalue(ScriptValue *slot);
 void vm_close_upvalues(ScriptValue *last);
 
-// The run loop over the frames already set up; VM_OK or VM_RUNTIME_ERROR.
-int vm_run(BigNumber *engine, FILE *stream);
+// The run loop over the frames already set up, with the engine of vm_engine, printing to the
+// stream or, without one, to the print buffer: VM_OK or VM_RUNTIME_ERROR.
+int vm_run(FILE *stream);
 
 // Value operations on the top of the stack; false after a runtime error.
 bool vm_arithmetic(uint8_t opcode);

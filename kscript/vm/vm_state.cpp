@@ -1,5 +1,6 @@
 #include <cstring>
 
+#include "bridge/integer_road.h"
 #include "memory.h"
 #include "natives/natives.h"
 #include "vm/vm.h"
@@ -32,7 +33,7 @@ StringObject *new_print_buffer() {
     buffer->chars = chars;
     buffer->hash = string_hash(chars, VM_PRINT_RESULT_LENGTH);
     buffer->inlineChars = false;
-    buffer->integerForm = STRING_INTEGER_NO; // its characters change: never read as a number
+    buffer->integerForm = INTEGER_FORM_NONE; // its characters change: never noted as a number
     return buffer;
 }
 

@@ -1,8 +1,9 @@
 // Complete factorisation: trial division by the small primes, then each composite cofactor
-// is split by Pollard-Brent rho (factors up to about ten digits) and the elliptic-curve
-// method on Montgomery curves (Suyama's family, a ladder for stage one and the standard
-// continuation with baby and giant steps for stage two). All arithmetic is Montgomery
-// arithmetic on machine words.
+// is split by Pollard-Brent rho (small factors), the quadratic sieve (cofactors of up to 57
+// digits, after a few curves for a much smaller factor) and the elliptic-curve method on
+// Montgomery curves (Suyama's family, a ladder for stage one and the standard continuation
+// with baby and giant steps for stage two). The modular arithmetic is Montgomery's on
+// machine words.
 #include "number_theory/factor_search.h"
 
 #include <algorithm>
@@ -11,6 +12,7 @@
 #include "number_theory/montgomery.h"
 #include "number_theory/prime_kernels.h"
 #include "number_theory/prime_sieve.h"
+#include "number_theory/siqs.h"
 
 namespace ntheory {
 namespace {
@@ -184,11 +186,18 @@ struct EcmLevel {
     uint64_t b1;
     int curves;
 };
-constexpr EcmLevel kEcmLevels[] = {{2000, 25}, {11000, 90}, {50000, 300}, {250000, 700}, {1000000, 1800}};
+constexpr EcmLevel kEcmLevels[] = {{200, 10}, {600, 15}, {2000, 25}, {11000, 90}, {50000, 300}, {250000, 700}};
 
-template <class M> nat::Nat ecm(const M &m, const nat::Nat &n, int levels, SmallRandom &rng) {
-    for (int level = 0; level < levels && level < int(std::size(kEcmLevels)); level++)
+// Runs the schedule's rows in turn while the work, counted in word products (about 35 B1
+// Montgomery products of size() words each a curve), stays within the budget.
+template <class M>
+nat::Nat ecm(const M &m, const nat::Nat &n, const SearchEffort &effort, int firstLevel, int lastLevel,
+             double &work, SmallRandom &rng) {
+    double wordProducts = double(m.size()) * double(m.size());
+    for (int level = firstLevel; level < std::min(lastLevel, int(std::size(kEcmLevels))); level++)
         for (int c = 0; c < kEcmLevels[level].curves; c++) {
+            work += 35.0 * double(kEcmLevels[level].b1) * wordProducts;
+            if (work > effort.ecmWork) return {};
             uint64_t sigma = 6 + rng.next() % (uint64_t(1) << 32);
             nat::Nat g = ecmCurve(m, n, sigma, kEcmLevels[level].b1, 100 * kEcmLevels[level].b1);
             if (!nat::is_zero(g)) return g;
@@ -278,7 +287,16 @@ Factorisation factorise(const nat::Nat &n0, const SearchEffort &effort) {
         }
         nat::Nat d = withMontgomery(toWords(c), [&](const auto &m) {
             nat::Nat g = rho(m, c, effort.rhoIterations, rng);
-            return nat::is_zero(g) ? ecm(m, c, effort.ecmLevels, rng) : g;
+            if (!nat::is_zero(g)) return g;
+            // A few curves first catch a factor much smaller than its cofactor, which the
+            // sieve would not find sooner; then the sieve, then the rest of the curves.
+            double work = 0;
+            size_t digits = nat::decimal_digits(c);
+            if (digits > effort.sieveDigits) return ecm(m, c, effort, 0, effort.ecmLevels, work, rng);
+            int before = std::min(effort.ecmLevels, digits <= 30 ? 0 : digits <= 45 ? 2 : 3);
+            g = ecm(m, c, effort, 0, before, work, rng);
+            if (nat::is_zero(g)) g = siqs(c);
+            return nat::is_zero(g) ? ecm(m, c, effort, before, effort.ecmLevels, work, rng) : g;
         });
         if (nat::is_zero(d)) {
             f.unsplit.push_back(c);

@@ -1,5 +1,6 @@
 // Complete factorisation of limb numbers: trial division by the small primes, Pollard-Brent
-// rho on machine words, perfect powers, then the elliptic-curve method with growing bounds.
+// rho on machine words, perfect powers, the quadratic sieve for composites of up to 57
+// digits, and the elliptic-curve method with growing bounds.
 #pragma once
 
 #include <cstdint>
@@ -11,18 +12,20 @@ namespace ntheory {
 
 // How hard the search tries before it leaves a composite unsplit.
 struct SearchEffort {
-    // Levels of the elliptic-curve search; level L makes factors of about 10 + 5L digits
-    // likely to be found.
+    // Rows of the elliptic-curve schedule that are run (bounds of 200, 600, 2000, 11000,
+    // 50000, 250000: factors of about 8, 10, 15, 20, 25 and 30 digits).
     int ecmLevels;
     uint64_t rhoIterations;  // per composite, before the curves
     size_t maxDigits;        // longer composites are left unsplit after trial division
+    double ecmWork;          // word products the curves may cost per composite
+    size_t sieveDigits;      // composites up to this length go to the quadratic sieve
 };
 
-// The answers of the factorisation commands: factors of up to about 25 digits are found
-// (a minute of work on a 100-digit number with no smaller factor).
-constexpr SearchEffort kFullEffort{3, 1u << 17, 100000};
+// The answers of the factorisation commands: factors of up to about 25 digits are found in
+// numbers of up to about 100 digits; a composite that resists gives up after a minute at most.
+constexpr SearchEffort kFullEffort{5, 1u << 12, 100000, 4e10, 57};
 // Radical simplification inside expressions: only what a brief search finds.
-constexpr SearchEffort kBriefEffort{0, 1u << 18, 80};
+constexpr SearchEffort kBriefEffort{0, 1u << 18, 80, 0, 0};
 
 struct Factorisation {
     std::vector<nat::Nat> primes;   // ascending, with repetition

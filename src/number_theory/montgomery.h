@@ -53,7 +53,48 @@ public:
 
     Res mul(const Res &a, const Res &b) const {
         Res r = blank();
-        if constexpr (K > 0) {
+        if constexpr (K == 1) {
+            // one word: (t + m n) / 2^64, where the low words of t and m n cancel, with a
+            // carry exactly when the low word of t is not zero
+            u128 t = u128(a[0]) * b[0];
+            u64 lo = u64(t), m = lo * ninv;
+            u128 s = (t >> 64) + ((u128(m) * n[0]) >> 64) + (lo != 0);
+            u64 v = u64(s);
+            if ((s >> 64) || v >= n[0]) v -= n[0];
+            r[0] = v;
+        } else if constexpr (K == 2) {
+            // the word-by-word reduction of the general case, written out for two words
+            u64 t0, t1, t2, c;
+            u128 s = u128(a[0]) * b[0];
+            t0 = u64(s);
+            s = u128(a[1]) * b[0] + u64(s >> 64);
+            t1 = u64(s);
+            t2 = u64(s >> 64);
+            u64 m = t0 * ninv;
+            s = u128(m) * n[0] + t0;
+            s = u128(m) * n[1] + t1 + u64(s >> 64);
+            t0 = u64(s);
+            s = u128(t2) + u64(s >> 64);
+            t1 = u64(s);
+            t2 = u64(s >> 64);
+            s = u128(a[0]) * b[1] + t0;
+            t0 = u64(s);
+            s = u128(a[1]) * b[1] + t1 + u64(s >> 64);
+            t1 = u64(s);
+            s = u128(t2) + u64(s >> 64);
+            t2 = u64(s);
+            c = u64(s >> 64);
+            m = t0 * ninv;
+            s = u128(m) * n[0] + t0;
+            s = u128(m) * n[1] + t1 + u64(s >> 64);
+            t0 = u64(s);
+            s = u128(t2) + u64(s >> 64);
+            t1 = u64(s);
+            t2 = c + u64(s >> 64);
+            r[0] = t0;
+            r[1] = t1;
+            if (t2 || !below(r.data(), n.data())) subtractModulus(r.data());
+        } else if constexpr (K > 0) {
             std::array<u64, K + 2> t{};
             reduceProduct(a.data(), b.data(), t.data(), r.data());
         } else {

@@ -77,20 +77,17 @@ std::string &BigNumber::prevPrime(std::string &n) {
     return result = n = step(digits, false);
 }
 
-std::string &BigNumber::nextMRprime(std::string &n) {
-    if (n.size() < 14) return nextPrime(n);
+// The probable-prime searches: short numbers go to the exact ones; the notice comes first.
+static std::string &probablePrimeStep(BigNumber &bn, std::string &n, bool up) {
+    if (n.size() < 14) return up ? bn.nextPrime(n) : bn.prevPrime(n);
     std::string digits;
-    if (!ntheory::naturalDigits(n, digits)) return result = ntheory::notNaturalText(n);
-    outStream << "using Miller-Rabin algorithm to generate next prime of " << n << std::endl;
-    if (fixedAnswer(digits, true, result)) return result;
-    return result = n = step(digits, true);
+    if (!ntheory::naturalDigits(n, digits)) return bn.getResult() = ntheory::notNaturalText(n);
+    bn.outStream << "using Miller-Rabin algorithm to generate " << (up ? "next" : "previous") << " prime of " << n
+                 << std::endl;
+    if (fixedAnswer(digits, up, bn.getResult())) return bn.getResult();
+    return bn.getResult() = n = step(digits, up);
 }
 
-std::string &BigNumber::prevMRprime(std::string &n) {
-    if (n.size() < 14) return prevPrime(n);
-    std::string digits;
-    if (!ntheory::naturalDigits(n, digits)) return result = ntheory::notNaturalText(n);
-    outStream << "using Miller-Rabin algorithm to generate previous prime of " << n << std::endl;
-    if (fixedAnswer(digits, false, result)) return result;
-    return result = n = step(digits, false);
-}
+std::string &BigNumber::nextMRprime(std::string &n) { return probablePrimeStep(*this, n, true); }
+
+std::string &BigNumber::prevMRprime(std::string &n) { return probablePrimeStep(*this, n, false); }

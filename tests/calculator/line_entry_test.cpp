@@ -164,10 +164,34 @@ TEST(LineEntry, SessionEngineFollowsTheLatestLine) {
 
 TEST(LineEntry, ScriptRunsFromTheEditor) {
     Calculator calculator;
+    struct Run {
+        const char *source;
+        int status;
+        const char *printed;
+    };
+    const Run runs[] = {
+        {"print 1+1;", 0, "2"},
+        {"var a = 2; println a*21; print \"done\";", 0, "42\ndone"},
+        {"print 1+;", 1, ""},
+        {"print undefinedName;", 2, ""},
+    };
+    for (const Run &run : runs) {
+        FILE *out = std::tmpfile();
+        ASSERT_NE(out, nullptr);
+        EXPECT_EQ(kscriptInterpret(calculator, run.source, out), run.status) << run.source;
+        EXPECT_EQ(fileText(out), run.printed) << run.source;
+        std::fclose(out);
+    }
+    EXPECT_EQ(kscriptInterpret(calculator, nullptr, stdout), 1);
+}
+
+TEST(LineEntry, ScriptRunsComputeWithTheCalculatorsEngine) {
+    Calculator calculator;
+    calculator.core.setMode(1); // fraction arithmetic
     FILE *out = std::tmpfile();
     ASSERT_NE(out, nullptr);
-    EXPECT_EQ(kscriptInterpret(calculator, "print 1;", out), 2);
-    EXPECT_EQ(fileText(out), "info> script runs: not available yet\n");
+    EXPECT_EQ(kscriptInterpret(calculator, "print 1/3+1/6;", out), 0);
+    EXPECT_EQ(fileText(out), "1|2");
     std::fclose(out);
 }
 

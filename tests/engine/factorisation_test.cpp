@@ -6,6 +6,7 @@
 #include "BigNumber.h"
 #include "nat/nat.h"
 #include "number_theory/factor_search.h"
+#include "number_theory/siqs.h"
 
 TEST(Factorisation, FirstFactor) {
     struct Case {
@@ -131,11 +132,26 @@ TEST(Factorisation, SearchGivesUpWithAClearText) {
     // unsplit and is named, never passed off as a prime.
     nat::Nat p = nat::from_decimal("100000000000000000000000000319");
     nat::Nat q = nat::from_decimal("100000000000000000000000000379");
-    ntheory::Factorisation f = ntheory::factorise(nat::mul(nat::mul(p, q), nat::Nat{12}), {0, 1000, 100});
+    ntheory::Factorisation f = ntheory::factorise(nat::mul(nat::mul(p, q), nat::Nat{12}), {0, 1000, 100, 0, 0});
     EXPECT_FALSE(f.complete());
     EXPECT_EQ(f.primes, (std::vector<nat::Nat>{nat::Nat{2}, nat::Nat{2}, nat::Nat{3}}));
     ASSERT_EQ(f.unsplit.size(), 1u);
     EXPECT_EQ(f.unsplit[0], nat::mul(p, q));
+}
+
+TEST(Factorisation, QuadraticSieve) {
+    // products of two primes of equal length, from 20 to 50 digits
+    const std::pair<const char *, const char *> cases[] = {
+        {"4000000007", "6000000001"},
+        {"400000000000063", "600000000000073"},
+        {"10000000000000000051", "11000000000000000023"},
+        {"1000000000000000000000007", "3000000000000000000000007"},
+    };
+    for (auto &[a, b] : cases) {
+        nat::Nat p = nat::from_decimal(a), q = nat::from_decimal(b);
+        nat::Nat f = ntheory::siqs(nat::mul(p, q));
+        EXPECT_TRUE(f == p || f == q) << a << " " << b;
+    }
 }
 
 TEST(Factorisation, FactorsOfFactorialPlusOne) {

@@ -125,18 +125,19 @@ TEST(Primality, Pseudoprimes) {
 }
 
 TEST(Primality, MersenneForm) {
+    struct Case {
+        const char *text;
+        bool form;
+        const char *exponent;
+    };
+    const Case cases[] = {{"2^7-1", true, "7"}, {"2^9-1", false, "1"}, {"2^x-1", false, "0"},
+                          {"3^7-1", false, "0"}, {"2^-1", false, "0"}, {"2^2-1", true, "2"}};
     BigNumber bn;
-    std::string p;
-    EXPECT_TRUE(bn.isMersenneForm("2^7-1", p));
-    EXPECT_EQ(p, "7");
-    EXPECT_FALSE(bn.isMersenneForm("2^9-1", p));
-    EXPECT_EQ(p, "1");
-    EXPECT_FALSE(bn.isMersenneForm("2^x-1", p));
-    EXPECT_EQ(p, "0");
-    EXPECT_FALSE(bn.isMersenneForm("3^7-1", p));
-    EXPECT_EQ(p, "0");
-    EXPECT_FALSE(bn.isMersenneForm("2^-1", p));
-    EXPECT_EQ(p, "0");
+    for (const auto &c : cases) {
+        std::string p = "?";
+        EXPECT_EQ(bn.isMersenneForm(c.text, p), c.form) << c.text;
+        EXPECT_EQ(p, c.exponent) << c.text;
+    }
 }
 
 TEST(Primality, LucasLehmer) {

@@ -94,19 +94,24 @@ TEST(PrimeTable, IndexOfPrime) {
 }
 
 TEST(PrimeTable, PiTable) {
+    const char *const header = "x\tpi(x)\n----------------\n", *const footer = "----------------\n\n";
+    struct Case {
+        const char *a, *b;
+        std::string text;
+    };
+    const Case cases[] = {
+        {"5", "3", std::string(header) + "5\t3\n4\t2\n3\t2\n" + footer},
+        {"3", "5", std::string(header) + "3\t2\n4\t2\n5\t3\n" + footer},
+        {"0", "2", std::string(header) + "0\t0\n1\t0\n2\t1\n" + footer},
+        {"1", "10000000", "hint> The range from 1 to 10000000 is too long: at most 1000000 numbers are listed.\n"},
+        {"1", "4294967296", "hint> The bound 4294967296 is too large: primes are sieved below 4294967296.\n"},
+        {"1", "-3", "Error> `-3` is not a non-negative integer.\n"},
+    };
     BigNumber bn;
-    bn.listPiX("5", "3");
-    EXPECT_EQ(bn.outStream.str(), "x\tpi(x)\n----------------\n5\t3\n4\t2\n3\t2\n----------------\n\n");
-    bn.listPiX("3", "5");
-    EXPECT_EQ(bn.outStream.str(), "x\tpi(x)\n----------------\n3\t2\n4\t2\n5\t3\n----------------\n\n");
-    bn.listPiX("0", "2");
-    EXPECT_EQ(bn.outStream.str(), "x\tpi(x)\n----------------\n0\t0\n1\t0\n2\t1\n----------------\n\n");
-    bn.listPiX("1", "10000000");
-    EXPECT_EQ(bn.outStream.str(), "hint> The range from 1 to 10000000 is too long: at most 1000000 numbers are listed.\n");
-    bn.listPiX("1", "4294967296");
-    EXPECT_EQ(bn.outStream.str(), "hint> The bound 4294967296 is too large: primes are sieved below 4294967296.\n");
-    bn.listPiX("1", "-3");
-    EXPECT_EQ(bn.outStream.str(), "Error> `-3` is not a non-negative integer.\n");
+    for (const auto &c : cases) {
+        bn.listPiX(c.a, c.b);
+        EXPECT_EQ(bn.outStream.str(), c.text) << c.a << " " << c.b;
+    }
 }
 
 TEST(PrimeStepping, NextAndPrevious) {

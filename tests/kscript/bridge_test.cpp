@@ -1,14 +1,16 @@
-// The engine bridge: which member answers, absent inputs, the mode word; and the short road
-// for integer texts, which must answer exactly what the engine answers.
+// The engine bridge: which member answers, absent inputs, the mode word; and the integer road,
+// which must answer exactly what the engine answers.
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <map>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "BigNumber.h"
 #include "bridge/engine_bridge.h"
-#include "bridge/small_integers.h"
+#include "bridge/integer_road.h"
 
 namespace {
 
@@ -68,94 +70,140 @@ TEST(EngineBridge, AnInputMayBeTheEnginesLastAnswer) {
     EXPECT_STREQ(calc_bridge_divide(&engine, calc_bridge_add(&engine, "1", "2"), "2"), "1.5");
 }
 
-TEST(SmallIntegers, OnlyTheEnginesIntegerForm) {
+TEST(IntegerRoad, OnlyTheEnginesIntegerForm) {
     struct Case {
         const char *text;
-        bool taken;
+        IntegerForm form;
         int64_t value;
     };
     const Case cases[] = {
-        {"0", true, 0},
-        {"-7", true, -7},
-        {"999999999999999999", true, 999999999999999999},
-        {"-999999999999999999", true, -999999999999999999},
-        {"1000000000000000000", false, 0}, // nineteen digits
-        {"007", false, 0},
-        {"-0", false, 0},
-        {"+5", false, 0},
-        {"", false, 0},
-        {"-", false, 0},
-        {"1.0", false, 0},
-        {"1|2", false, 0},
-        {"12a", false, 0},
-        {" 1", false, 0},
+        {"0", INTEGER_FORM_SHORT, 0},
+        {"-7", INTEGER_FORM_SHORT, -7},
+        {"999999999999999999", INTEGER_FORM_SHORT, 999999999999999999},
+        {"-999999999999999999", INTEGER_FORM_SHORT, -999999999999999999},
+        {"1000000000000000000", INTEGER_FORM_LONG, 0},
+        {"-123456789012345678901234567890", INTEGER_FORM_LONG, 0},
+        {"007", INTEGER_FORM_NONE, 0},
+        {"-0", INTEGER_FORM_NONE, 0},
+        {"+5", INTEGER_FORM_NONE, 0},
+        {"", INTEGER_FORM_NONE, 0},
+        {"-", INTEGER_FORM_NONE, 0},
+        {"1.0", INTEGER_FORM_NONE, 0},
+        {"1|2", INTEGER_FORM_NONE, 0},
+        {"12a", INTEGER_FORM_NONE, 0},
+        {" 1", INTEGER_FORM_NONE, 0},
+        {"1234567890123456789012345x", INTEGER_FORM_NONE, 0},
     };
     for (const Case &c : cases) {
         int64_t value = 0;
-        EXPECT_EQ(small_integer_parse(c.text, static_cast<int>(std::string(c.text).size()), &value), c.taken)
+        EXPECT_EQ(integer_form(c.text, static_cast<int>(std::string(c.text).size()), &value), c.form)
             << c.text;
-        if (c.taken) {
+        if (c.form == INTEGER_FORM_SHORT) {
             EXPECT_EQ(value, c.value) << c.text;
         }
     }
 }
 
-// The short road against the engine, on random integers of every length and on the edges.
-TEST(SmallIntegers, AnswerExactlyAsTheEngine) {
+// Random integer texts of every length up to some dozens of digits, with the edges of the
+// short form, carries and borrows through long runs of nines and zeros, and powers of ten.
+std::vector<std::string> integer_texts(std::mt19937_64 &random) {
+    std::vector<std::string> texts = {"0",
+                                      "1",
+                                      "-1",
+                                      "7",
+                                      "-7",
+                                      "10",
+                                      "100000000000000000000",
+                                      "999999999",
+                                      "999999999999999999",
+                                      "-999999999999999999",
+                                      "1000000000000000000",
+                                      "99999999999999999999999999",
+                                      "-100000000000000000000000000",
+                                      "1000000000"};
+    for (int i = 0; i < 300; ++i) {
+        int digits = 1 + static_cast<int>(random() % 60);
+        std::string t(1, static_cast<char>('1' + random() % 9));
+        char fill = "0123456789"[random() % 10];
+        for (int d = 1; d < digits; ++d)
+            t += random() % 4 == 0 ? fill : static_cast<char>('0' + random() % 10);
+        texts.push_back(random() % 2 ? t : "-" + t);
+    }
+    return texts;
+}
+
+IntegerText road_text(const std::string &t) {
+    int64_t value = 0;
+    IntegerForm form = integer_form(t.c_str(), static_cast<int>(t.size()), &value);
+    return {t.c_str(), static_cast<int>(t.size()), form, value};
+}
+
+// The road against the engine: whenever it answers, it answers the engine's text, and the form
+// it reports is the form of that text.
+TEST(IntegerRoad, AnswersExactlyAsTheEngine) {
     using Member = std::string &(BigNumber::*)(const std::string &, const std::string &);
-    const std::pair<SmallIntegerOp, Member> operations[] = {
-        {SMALL_ADD, &BigNumber::addition},
-        {SMALL_SUBTRACT, &BigNumber::real_subtraction},
-        {SMALL_MULTIPLY, &BigNumber::multiplication},
-        {SMALL_QUOTIENT, &BigNumber::quotient_operator},
-        {SMALL_REMAINDER, &BigNumber::int_remainder},
+    const std::pair<IntegerOp, Member> operations[] = {
+        {INTEGER_ADD, &BigNumber::addition},
+        {INTEGER_SUBTRACT, &BigNumber::real_subtraction},
+        {INTEGER_MULTIPLY, &BigNumber::multiplication},
+        {INTEGER_QUOTIENT, &BigNumber::quotient_operator},
+        {INTEGER_REMAINDER, &BigNumber::int_remainder},
     };
     std::mt19937_64 random(13);
-    std::vector<int64_t> values = {0, 1, -1, 2, -2, 9, 10, -10, 999999999999999999, -999999999999999999,
-                                   3037000499, -3037000500, 1000000000, 999999999};
-    for (int i = 0; i < 300; ++i) {
-        int digits = 1 + static_cast<int>(random() % SMALL_INTEGER_DIGITS_MAX);
-        int64_t limit = 1;
-        for (int d = 0; d < digits; ++d) limit *= 10;
-        auto v = static_cast<int64_t>(random() % static_cast<uint64_t>(limit));
-        values.push_back(random() % 2 ? v : -v);
-    }
+    std::vector<std::string> texts = integer_texts(random);
     BigNumber engine;
-    std::uniform_int_distribution<size_t> pick(0, values.size() - 1);
-    for (int i = 0; i < 4000; ++i) {
-        int64_t a = values[pick(random)];
-        int64_t b = values[pick(random)];
-        std::string ta = std::to_string(a);
-        std::string tb = std::to_string(b);
+    std::uniform_int_distribution<size_t> pick(0, texts.size() - 1);
+    std::string out;
+    std::map<IntegerOp, int> answered;
+    for (int i = 0; i < 6000; ++i) {
+        const std::string &ta = texts[pick(random)];
+        const std::string &tb = texts[pick(random)];
+        IntegerText a = road_text(ta);
+        IntegerText b = road_text(tb);
+        ASSERT_EQ(integer_less(a, b), engine.isLessThan(ta, tb)) << ta << " < " << tb;
         for (auto &[op, member] : operations) {
-            char out[SMALL_INTEGER_TEXT_SIZE];
-            bool inForm = false;
+            IntegerForm form = INTEGER_FORM_UNKNOWN;
             int64_t value = 0;
-            int length = small_integer_answer(op, a, b, out, &inForm, &value);
-            if (length < 0) continue; // left to the engine (a zero divisor, an overflowing product)
+            if (!integer_answer(op, a, b, out, &form, &value)) continue; // the engine's to answer
+            answered[op]++;
             std::string expected = (engine.*member)(ta, tb);
-            ASSERT_EQ(std::string(out, static_cast<size_t>(length)), expected) << ta << " op" << op << " " << tb;
-            int64_t parsed = 0;
-            bool parses = small_integer_parse(out, length, &parsed);
-            ASSERT_EQ(inForm, parses) << out;
-            if (parses) {
-                ASSERT_EQ(value, parsed) << out;
+            ASSERT_EQ(out, expected) << ta << " op" << op << " " << tb;
+            int64_t read = 0;
+            ASSERT_EQ(form, integer_form(out.c_str(), static_cast<int>(out.size()), &read)) << out;
+            if (form == INTEGER_FORM_SHORT) {
+                ASSERT_EQ(value, read) << out;
             }
         }
     }
+    // Not a vacuous agreement: every operation took the road, short and long texts alike.
+    for (auto &[op, member] : operations) EXPECT_GT(answered[op], 500) << op;
 }
 
-TEST(SmallIntegers, LeaveZeroDivisorsAndOverflowToTheEngine) {
-    char out[SMALL_INTEGER_TEXT_SIZE];
-    bool inForm = false;
+TEST(IntegerRoad, LeavesTheRestToTheEngine) {
+    std::string out;
+    IntegerForm form = INTEGER_FORM_UNKNOWN;
     int64_t value = 0;
-    EXPECT_EQ(small_integer_answer(SMALL_QUOTIENT, 5, 0, out, &inForm, &value), -1);
-    EXPECT_EQ(small_integer_answer(SMALL_REMAINDER, 5, 0, out, &inForm, &value), -1);
-    EXPECT_EQ(small_integer_answer(SMALL_MULTIPLY, 999999999999999999, 999999999999999999, out, &inForm, &value), -1);
-    EXPECT_EQ(small_integer_answer(SMALL_NONE, 1, 1, out, &inForm, &value), -1);
-    ASSERT_EQ(small_integer_answer(SMALL_QUOTIENT, -1, 2, out, &inForm, &value), 2);
-    EXPECT_STREQ(out, "-0");
-    EXPECT_FALSE(inForm);
+    const std::string longText = "123456789012345678901234567890";
+    struct Case {
+        IntegerOp op;
+        const char *a;
+        const char *b;
+    };
+    const Case cases[] = {
+        {INTEGER_QUOTIENT, "5", "0"},
+        {INTEGER_REMAINDER, "5", "0"},
+        {INTEGER_MULTIPLY, "999999999999999999", "999999999999999999"}, // overflows a word
+        {INTEGER_MULTIPLY, longText.c_str(), "1234567891"},             // a factor of ten digits
+        {INTEGER_QUOTIENT, longText.c_str(), "7"},
+        {INTEGER_REMAINDER, longText.c_str(), "7"},
+        {INTEGER_NONE, "1", "1"},
+    };
+    for (const Case &c : cases)
+        EXPECT_FALSE(integer_answer(c.op, road_text(c.a), road_text(c.b), out, &form, &value))
+            << c.a << " " << c.b;
+    ASSERT_TRUE(integer_answer(INTEGER_QUOTIENT, road_text("-1"), road_text("2"), out, &form, &value));
+    EXPECT_EQ(out, "-0");
+    EXPECT_EQ(form, INTEGER_FORM_NONE);
 }
 
 } // namespace

@@ -74,7 +74,8 @@ class ScriptFolderTest : public RunnerTest {
         RunnerTest::SetUp();
         previous_ = fs::current_path();
         folder_ = fs::temp_directory_path() /
-                  ("kscript_runner_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+                  ("kscript_runner_" +
+                   std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         fs::remove_all(folder_);
         fs::create_directories(folder_);
         fs::current_path(folder_);
@@ -149,7 +150,8 @@ TEST_F(ScriptFolderTest, TheExtWalkLoadsKfFilesAndKfFolders) {
     write("others.kf", "print fromB;");
     std::string err;
     std::string out = capture_stdout([&] {
-        err = capture_stderr([&] { EXPECT_EQ(runScriptFile(&engine, "main.kf"), SCRIPT_FILE_RUNTIME_ERROR); });
+        err =
+            capture_stderr([&] { EXPECT_EQ(runScriptFile(&engine, "main.kf"), SCRIPT_FILE_RUNTIME_ERROR); });
     });
     for (const char *loaded : {"load ext/a.kf\n", "load ext/lib.kf/c.kf\n", "load ext/broken.kf\n"})
         EXPECT_NE(out.find(loaded), std::string::npos) << loaded << out;
@@ -174,7 +176,8 @@ TEST_F(ScriptFolderTest, AnExtThatIsAFileIsReportedAndTheScriptStillRuns) {
     write("ext", "not a folder");
     write("main.kf", ":mode1;");
     std::string err;
-    capture_stdout([&] { err = capture_stderr([&] { EXPECT_EQ(runScriptFile(&engine, "main.kf"), SCRIPT_FILE_OK); }); });
+    capture_stdout(
+        [&] { err = capture_stderr([&] { EXPECT_EQ(runScriptFile(&engine, "main.kf"), SCRIPT_FILE_OK); }); });
     EXPECT_EQ(err.rfind("Cannot open ext (", 0), 0u) << err;
     EXPECT_EQ(engine.getMode(), 1);
 }
@@ -185,17 +188,17 @@ TEST_F(ScriptFolderTest, OverlongPathsAreSkipped) {
     write(folder + "/" + std::string(150, 'g') + ".kf", "var tooLong = 1;");
     write(folder + "/short.kf", "var fine = 1;");
     std::string err;
-    std::string out = capture_stdout([&] {
-        err = capture_stderr([&] { EXPECT_EQ(loadScriptDir(&engine, "ext"), 1); });
-    });
+    std::string out =
+        capture_stdout([&] { err = capture_stderr([&] { EXPECT_EQ(loadScriptDir(&engine, "ext"), 1); }); });
     EXPECT_NE(out.find("/short.kf\n"), std::string::npos) << out;
     EXPECT_EQ(out.find("ggg"), std::string::npos) << out;
     EXPECT_EQ(err.rfind("Cannot open ext/fff", 0), 0u) << err;
 }
 
 TEST(FileExtension, TheTextAfterTheLastDot) {
-    const std::pair<const char *, const char *> cases[] = {
-        {"a.kf", "kf"}, {"x.tar.gz", "gz"}, {".kf", "kf"}, {"a.", ""}, {"README", ""}, {"a.1234567", "1234567"}};
+    const std::pair<const char *, const char *> cases[] = {{"a.kf", "kf"}, {"x.tar.gz", "gz"},
+                                                           {".kf", "kf"},  {"a.", ""},
+                                                           {"README", ""}, {"a.1234567", "1234567"}};
     for (auto &[name, extension] : cases) EXPECT_EQ(fileExtension(name), extension) << name;
     std::string extension;
     EXPECT_EQ(capture_stdout([&] { extension = fileExtension("notes.markdown"); }), "Error copying string");

@@ -30,7 +30,8 @@ class RuntimeErrorTest : public ScriptRunTest {};
 TEST_F(RuntimeErrorTest, MessagesWithTheirTrace) {
     for (const Transcript &t : RUNTIME_ERRORS) {
         vm_init();
-        EXPECT_EQ(run(t.source), (ScriptOutcome{VM_RUNTIME_ERROR, "", std::string(t.printed) + "\n[line 1] in script\n"}))
+        EXPECT_EQ(run(t.source),
+                  (ScriptOutcome{VM_RUNTIME_ERROR, "", std::string(t.printed) + "\n[line 1] in script\n"}))
             << t.source;
     }
 }
@@ -137,8 +138,9 @@ TEST_F(RuntimeErrorTest, NativesAnswerOrEndTheRun) {
 // The test hook bounds a run that would never end, or would build numbers without end.
 TEST_F(RuntimeErrorTest, TheRunBudgetEndsEndlessRuns) {
     vm_set_run_budget(10000);
-    for (const char *source : {"for (;;) {}", "fun f() { f(); f(); } f();", "var x = 2; while (true) x = x * x;",
-                               "class A { m() { return this.m(); } } A().m();"}) {
+    for (const char *source :
+         {"for (;;) {}", "fun f() { f(); f(); } f();", "var x = 2; while (true) x = x * x;",
+          "class A { m() { return this.m(); } } A().m();"}) {
         vm_set_error_report(0);
         EXPECT_EQ(run(source).status, VM_RUNTIME_ERROR) << source;
     }

@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <deque>
+#include <vector>
 
 #include "script_test_support.h"
 #include "table.h"
@@ -148,6 +149,27 @@ TEST_F(TableTest, RemoveWhiteDeletesUnmarkedKeys) {
     ScriptValue v;
     EXPECT_TRUE(table_get(&table, kept, &v));
     EXPECT_FALSE(table_get(&table, dropped, &v));
+}
+
+// After most keys went, compacting places the rest afresh in a smaller array, without
+// tombstones; every remaining key is still found.
+TEST_F(TableTest, CompactingDropsTombstonesAndShrinks) {
+    std::vector<StringObject *> all;
+    for (uint32_t h = 0; h < 100; ++h) {
+        all.push_back(key(h * 7));
+        table_set(&table, all.back(), VALUE_NIL);
+    }
+    for (uint32_t i = 0; i < 100; ++i)
+        if (i % 10 != 0) table_delete(&table, all[i]);
+    EXPECT_EQ(table.capacity, 256);
+    EXPECT_EQ(table_live_count(&table), 10);
+    table_compact(&table, 16);
+    EXPECT_EQ(table.capacity, 16);
+    EXPECT_EQ(table.count, 10);
+    ScriptValue v;
+    for (uint32_t i = 0; i < 100; ++i) EXPECT_EQ(table_get(&table, all[i], &v), i % 10 == 0) << i;
+    table_compact(&table, 1024); // never larger than before
+    EXPECT_EQ(table.capacity, 16);
 }
 
 TEST_F(TableTest, FreeingEmptyTablesAndArraysCostsNothing) {

@@ -10,17 +10,21 @@ namespace {
 
 const Transcript ARITHMETIC_TRANSCRIPTS[] = {
     // Unsuffixed numbers are exact decimal texts handed to the engine.
-    {"println 1 / 3, 1 | 3, 10 - 2.5, 0.1 + 0.2, 007 + 1, -5, --5;", "0.33333333\n1|3\n7.5\n0.3\n008\n-5\n5\n"},
+    {"println 1 / 3, 1 | 3, 10 - 2.5, 0.1 + 0.2, 007 + 1, -5, --5;",
+     "0.33333333\n1|3\n7.5\n0.3\n008\n-5\n5\n"},
     {"println 123456789012345678901234567890 * 10, 999999999999999999 + 1, -999999999999999999 - 1;",
      "1234567890123456789012345678900\n1000000000000000000\n-1000000000000000000\n"},
     {"println 7 % 2, -7 % 2, 7 % -2, -1 % 2, 0 % 5, 7 @ 2, -7 @ 2, -2 @ -5;", "3\n-3\n-3\n-0\n0\n1\n1\n3\n"},
     {"println 5!, 5!3, 2^10, 2^-1, 1 / 0;", "120\n60\n1024\n0.5\n+Inf\n"},
-    {"println 7.5 % 2;", "\nhint> ===*=== syntax error ===*===\n    > the operand `7.5` of % must be integers.\n"},
+    {"println 7.5 % 2;",
+     "\nhint> ===*=== syntax error ===*===\n    > the operand `7.5` of % must be integers.\n"},
     // Doubles: floating point, the remainder of the values, a true division for "%".
     {"println 1.5d * 2d, 7d @ 2d, -7d @ 2d, 7.5d @ 2d, 7d % 2d, 2d ^ 10d, 1d / 0d, -0d;",
      "3\n1\n-1\n1.5\n3.5\n1024\ninf\n-0\n"},
     // The factorial of a double multiplies the factors down to 1.
     {"var x1 = 5d; var x2 = 2.5d; var x3 = 0.5d; println x1!, x2!, x3!;", "120\n3.75\n1\n"},
+    // A factorial that can no longer change ends at once instead of counting down for ever.
+    {"var x1 = 10d ^ 300d; var x2 = 1d / 0d; var x3 = 0d / 0d; println x1!, x2!, x3!;", "inf\ninf\n1\n"},
     // Comparisons: texts by value, doubles by value, a text beside a double by its leading integer.
     {R"(println 2 < 10, "10" < "9", "1.0" == "1", 1 != 2, 3 >= 3, 3 <= 2, 1d == 1d, 0d == -0d;)",
      "true\nfalse\ntrue\ntrue\ntrue\nfalse\ntrue\ntrue\n"},
@@ -28,8 +32,13 @@ const Transcript ARITHMETIC_TRANSCRIPTS[] = {
      "false\ntrue\ntrue\ntrue\ntrue\n"},
     // Lists: read with decimal-text indexes, written with number indexes; number items read
     // back as the text of their low 32 bits.
-    {"var l = [1, 2, ]; println l[0], l[1], l; l[0d] = 5d; l[1.9d] = \"b\"; l[-0.5d] = 7d; println l; println [1.5d][0];",
+    {"var l = [1, 2, ]; println l[0], l[1], l; l[0d] = 5d; l[1.9d] = \"b\"; l[-0.5d] = 7d; println l; "
+     "println [1.5d][0];",
      "1\n2\n[1, 2]\n[7, b]\n0\n"},
+    // Long integers built digit by digit, and taken apart again.
+    {"var s = 1; for (var i = 0; i < 25; i = i + 1) s = s * 10 + 7; println s, s - s, s * 2 - s == s, -s < 1 "
+     "- s, s @ 10;",
+     "17777777777777777777777777\n0\ntrue\ntrue\n7\n"},
     {"var l = [[1, 2], []]; l[1d] = l[0]; println l[1][1], l;", "2\n[[1, 2], [1, 2]]\n"},
 };
 
@@ -65,10 +74,11 @@ TEST_F(ValueOperationsTest, MixedOperandsAreTheOperatorsError) {
         const char *symbol;
     };
     const Case cases[] = {
-        {"1 + 2d;", "+"},        {"[1] + [2];", "+"},     {"\"1\" * [2];", "*"},  {"nil - 1;", "-"},
-        {"[1] / \"2\";", "/"},   {"true | 1;", "/"},      {"[2] ^ \"3\";", "pow"}, {"[1] @ [2];", "@"},
-        {"[7] % \"2\";", "%"},   {"nil == nil;", "=="},   {"true != true;", "=="}, {"[1] == [1];", "=="},
-        {"class A {} A < 1;", "<"}, {"nil > 1;", ">"},    {"fun f() {} f <= \"1\";", ">"},
+        {"1 + 2d;", "+"},           {"[1] + [2];", "+"},     {"\"1\" * [2];", "*"},
+        {"nil - 1;", "-"},          {"[1] / \"2\";", "/"},   {"true | 1;", "/"},
+        {"[2] ^ \"3\";", "pow"},    {"[1] @ [2];", "@"},     {"[7] % \"2\";", "%"},
+        {"nil == nil;", "=="},      {"true != true;", "=="}, {"[1] == [1];", "=="},
+        {"class A {} A < 1;", "<"}, {"nil > 1;", ">"},       {"fun f() {} f <= \"1\";", ">"},
     };
     for (const Case &c : cases) {
         vm_init();
@@ -84,7 +94,8 @@ TEST_F(ValueOperationsTest, MixedOperandsAreTheOperatorsError) {
 // A native beside a string was once dropped or read as text; it is the operator's error too.
 TEST_F(ValueOperationsTest, ANativeOperandIsAnError) {
     vm_define_native("seven", [](int, ScriptValue *) { return value_from_number(7); });
-    EXPECT_EQ(run("seven + \"1\";").err, "Operands must be two numbers or two strings for +.\n[line 1] in script\n");
+    EXPECT_EQ(run("seven + \"1\";").err,
+              "Operands must be two numbers or two strings for +.\n[line 1] in script\n");
     EXPECT_EQ(output("println seven() + 1d, seven;"), "8\n<native fn>\n");
 }
 
@@ -107,15 +118,17 @@ TEST_F(ValueOperationsTest, ListErrorsArePrintedEvenWithReportsOff) {
     };
     vm_set_error_report(0);
     for (const Transcript &c : cases) {
-        EXPECT_EQ(run(c.source), (ScriptOutcome{VM_RUNTIME_ERROR, "", std::string(c.printed) + "\n[line 1] in script\n"}))
+        EXPECT_EQ(run(c.source),
+                  (ScriptOutcome{VM_RUNTIME_ERROR, "", std::string(c.printed) + "\n[line 1] in script\n"}))
             << c.source;
     }
 }
 
 // The short road for integer texts gives exactly the engine's texts, down to the quotient's "-0".
 TEST_F(ValueOperationsTest, ShortIntegersAgreeWithTheEngine) {
-    const char *pairs[][2] = {{"17", "5"}, {"-17", "5"}, {"17", "-5"}, {"-17", "-5"}, {"0", "-3"},
-                              {"3", "7"},  {"-3", "7"},  {"999999999999999999", "999999999999999999"}};
+    const char *pairs[][2] = {
+        {"17", "5"}, {"-17", "5"}, {"17", "-5"}, {"-17", "-5"},
+        {"0", "-3"}, {"3", "7"},   {"-3", "7"},  {"999999999999999999", "999999999999999999"}};
     using Member = std::string &(BigNumber::*)(const std::string &, const std::string &);
     const std::pair<const char *, Member> operators[] = {{"+", &BigNumber::addition},
                                                          {"-", &BigNumber::real_subtraction},
@@ -126,7 +139,8 @@ TEST_F(ValueOperationsTest, ShortIntegersAgreeWithTheEngine) {
         for (auto &[op, member] : operators) {
             BigNumber reference;
             std::string expected = (reference.*member)(pair[0], pair[1]);
-            std::string script = std::string("var a = ") + pair[0] + "; var b = " + pair[1] + "; println a " + op + " b;";
+            std::string script =
+                std::string("var a = ") + pair[0] + "; var b = " + pair[1] + "; println a " + op + " b;";
             EXPECT_EQ(output(script), expected + "\n") << script;
         }
     }

@@ -107,6 +107,22 @@ TEST_F(ValueObjects, StringTakeAdoptsOrReleasesItsBuffer) {
     EXPECT_EQ(value_as_string(str("new")), adopted);
 }
 
+// The hash found from a neighbouring string's stored hash is the hash itself, whatever the two
+// texts share.
+TEST_F(ValueObjects, AHashFoundFromANeighbourIsTheHash) {
+    std::string base(200, '7');
+    base += "12345";
+    StringObject *near = value_as_string(str(base.c_str()));
+    const std::string texts[] = {base + "0",           base.substr(0, base.size() - 1) + "9",
+                                 base.substr(0, 100),  base,
+                                 "x" + base.substr(1), "",
+                                 base + base,          std::string(300, '7')};
+    for (const std::string &t : texts)
+        EXPECT_EQ(string_hash_near(near, t.c_str(), static_cast<int>(t.size())),
+                  string_hash(t.c_str(), static_cast<int>(t.size())))
+            << t.size();
+}
+
 TEST_F(ValueObjects, ListsPrintAlikeOnStdoutAndOnAStream) {
     ListObject *list = new_list();
     vm_push(value_from_object(list));

@@ -21,14 +21,16 @@ const Transcript LANGUAGE_TRANSCRIPTS[] = {
     {"fun make() { var c = 0; fun inc() { c = c + 1; return c; } return inc; }"
      " var a = make(); var b = make(); println a(), a(), b();",
      "1\n2\n1\n"},
-    {"var get; var set; fun make() { var x = \"one\"; fun g() { return x; } fun s(v) { x = v; } get = g; set = s; }"
+    {"var get; var set; fun make() { var x = \"one\"; fun g() { return x; } fun s(v) { x = v; } get = g; set "
+     "= s; }"
      " make(); set(\"two\"); println get();",
      "two\n"},
     {"fun outer() { var x = \"a\"; fun middle() { fun inner() { return x; } return inner; } return middle; }"
      " println outer()()();",
      "a\n"},
     // A variable declared in a loop body is closed when its iteration ends.
-    {"var fs = [nil, nil]; for (var i = 0d; i < 2d; i = i + 1d) { var j = i; fun f() { return j; } fs[i] = f; }"
+    {"var fs = [nil, nil]; for (var i = 0d; i < 2d; i = i + 1d) { var j = i; fun f() { return j; } fs[i] = "
+     "f; }"
      " println fs[0](), fs[1]();",
      "0\n1\n"},
 
@@ -93,7 +95,8 @@ TEST_F(LanguageTest, DeepRecursionUpToTheFrameLimit) {
 }
 
 TEST_F(LanguageTest, ACompileErrorRunsNothing) {
-    EXPECT_EQ(run("println 1; println 2 +;"), (ScriptOutcome{VM_COMPILE_ERROR, "", "[line 1] Error at ';': Expect expression.\n"}));
+    EXPECT_EQ(run("println 1; println 2 +;"),
+              (ScriptOutcome{VM_COMPILE_ERROR, "", "[line 1] Error at ';': Expect expression.\n"}));
     vm_set_error_report(0);
     EXPECT_EQ(run("println 1; println 2 +;"), (ScriptOutcome{VM_COMPILE_ERROR, "", ""}));
 }
@@ -106,7 +109,8 @@ TEST_F(LanguageTest, AFreedMachineIsReadiedByTheNextRunKeepingTheReportSwitch) {
 }
 
 TEST_F(LanguageTest, RunsWithoutAnEngineComputeWithTheMachinesOwn) {
-    std::string out = capture_stream([](FILE *stream) { EXPECT_EQ(vm_interpret_stream(nullptr, "println 6 * 7;", stream), VM_OK); });
+    std::string out = capture_stream(
+        [](FILE *stream) { EXPECT_EQ(vm_interpret_stream(nullptr, "println 6 * 7;", stream), VM_OK); });
     EXPECT_EQ(out, "42\n");
 }
 
