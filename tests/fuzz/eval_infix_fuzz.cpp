@@ -1,8 +1,9 @@
 // fuzz-links: kavlo_engine
 // Arbitrary text through the evaluation driver, in numerical and in fraction mode, on an
 // engine of small precision: every input must give an answer text without a crash, a hang
-// or a sanitizer report. A text of exact operations only (digits, points, + - * and
-// brackets) must give the same value in both modes.
+// or a sanitizer report. A text of exact operations only (numbers, + - * and brackets) must
+// give the same value in both modes.
+#include <cctype>
 #include <cstddef>
 #include <cstdint>
 #include <iostream>
@@ -13,8 +14,15 @@
 
 namespace {
 
+// Digits, points inside numbers, + - * and brackets (a lone point is no number: the two
+// roads read it differently).
 bool onlyExactOperations(const std::string &text) {
-    return !text.empty() && text.find_first_not_of("0123456789.+-*()") == std::string::npos;
+    if (text.empty() || text.find_first_not_of("0123456789.+-*()") != std::string::npos) return false;
+    for (size_t i = 0; i < text.size(); i++)
+        if (text[i] == '.' && (i == 0 || i + 1 == text.size() || !std::isdigit(static_cast<unsigned char>(text[i - 1])) ||
+                               !std::isdigit(static_cast<unsigned char>(text[i + 1]))))
+            return false;
+    return true;
 }
 
 }  // namespace
