@@ -6,7 +6,7 @@
 #include "memory.h"
 #include "object.h"
 #include "table.h"
-#include "vm/vm.h"
+#include "vm/vm_internal.h"
 
 namespace {
 
@@ -151,6 +151,7 @@ void gc_collect() {
     trace_references();
     table_remove_white(&vm_machine.strings);
     sweep();
+    vm_forget_recent_integers();
     // A collection usually drops most strings: the table shrinks to what is left, so interning
     // probes a small array without tombstones, and the threshold follows the live data.
     table_compact(&vm_machine.strings, strings_table_capacity());

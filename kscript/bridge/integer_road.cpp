@@ -248,6 +248,14 @@ bool integer_answer(IntegerOp op, const IntegerText &a, const IntegerText &b, st
     return true;
 }
 
+bool integer_short_value(IntegerOp op, const IntegerText &a, const IntegerText &b, int64_t *value) {
+    if (a.form != INTEGER_FORM_SHORT || b.form != INTEGER_FORM_SHORT) return false;
+    ShortAnswer answer = short_answer(op, a.value, b.value);
+    if (!answer.known || answer.negativeZero || magnitude(answer.value) >= SHORT_INTEGER_LIMIT) return false;
+    *value = answer.value;
+    return true;
+}
+
 bool integer_less(const IntegerText &a, const IntegerText &b) {
     if (a.form == INTEGER_FORM_SHORT && b.form == INTEGER_FORM_SHORT) return a.value < b.value;
     Signed x = split(a);

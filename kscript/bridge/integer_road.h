@@ -44,5 +44,9 @@ enum IntegerOp {
 bool integer_answer(IntegerOp op, const IntegerText &a, const IntegerText &b, std::string &out,
                     IntegerForm *form, int64_t *value);
 
+// For two short texts whose answer is itself a short text of the form: that answer's value.
+// False for every other case (integer_answer then writes the text, or leaves it to the engine).
+bool integer_short_value(IntegerOp op, const IntegerText &a, const IntegerText &b, int64_t *value);
+
 // Whether a < b, for two texts of the integer form.
 bool integer_less(const IntegerText &a, const IntegerText &b);

@@ -134,6 +134,26 @@ uint32_t answer_hash(const char *answer, int length, const Text &a, const Text &
     return string_hash_near(near.string, answer, length);
 }
 
+// The interned texts of recent short integer answers, by value: the answers of a script's loops
+// and recursions are mostly numbers met shortly before, which this spares writing, hashing and
+// looking up. A collection may free any of them, so it empties the cache.
+constexpr int64_t RECENT_INTEGERS = 1024; // a power of two
+struct RecentInteger {
+    int64_t value;
+    StringObject *string;
+};
+RecentInteger recentIntegers[RECENT_INTEGERS];
+
+RecentInteger &recent_integer(int64_t value) {
+    return recentIntegers[static_cast<uint64_t>(value) & (RECENT_INTEGERS - 1)];
+}
+
+bool spend_on_text(const Text &a, const Text &b, int length) {
+    uint64_t characters =
+        static_cast<uint64_t>(a.length) + static_cast<uint64_t>(b.length) + static_cast<uint64_t>(length);
+    return vm_spend(1 + characters / BUDGET_CHARACTERS_PER_UNIT);
+}
+
 // The interned answer of a text operation, or none once the run budget is spent. The operands
 // stay on the stack meanwhile, so interning may collect.
 StringObject *text_operation(const ArithmeticRule &rule, const Text &a, const Text &b) {
@@ -143,9 +163,14 @@ StringObject *text_operation(const ArithmeticRule &rule, const Text &a, const Te
     int64_t answerValue = 0;
     const char *answer = nullptr;
     int length = 0;
-    if (rule.integers != INTEGER_NONE && (rule.roadInEveryMode || !fraction_mode()) && integer_text(a, &x) &&
-        integer_text(b, &y) &&
-        integer_answer(rule.integers, x, y, integerAnswer, &answerForm, &answerValue)) {
+    bool road = rule.integers != INTEGER_NONE && (rule.roadInEveryMode || !fraction_mode()) &&
+                integer_text(a, &x) && integer_text(b, &y);
+    if (road && integer_short_value(rule.integers, x, y, &answerValue)) {
+        RecentInteger &recent = recent_integer(answerValue);
+        if (recent.string != nullptr && recent.value == answerValue)
+            return spend_on_text(a, b, recent.string->length) ? recent.string : nullptr;
+    }
+    if (road && integer_answer(rule.integers, x, y, integerAnswer, &answerForm, &answerValue)) {
         answer = integerAnswer.data();
         length = static_cast<int>(integerAnswer.size());
     } else {
@@ -153,14 +178,13 @@ StringObject *text_operation(const ArithmeticRule &rule, const Text &a, const Te
         answer = rule.bridge(vm_engine, a.chars, b.chars);
         length = static_cast<int>(std::strlen(answer));
     }
-    uint64_t characters =
-        static_cast<uint64_t>(a.length) + static_cast<uint64_t>(b.length) + static_cast<uint64_t>(length);
-    if (!vm_spend(1 + characters / BUDGET_CHARACTERS_PER_UNIT)) return nullptr;
+    if (!spend_on_text(a, b, length)) return nullptr;
     StringObject *result = string_copy_hashed(answer, length, answer_hash(answer, length, a, b));
     if (result->integerForm == INTEGER_FORM_UNKNOWN) {
         result->integerForm = answerForm;
         result->integer = answerValue;
     }
+    if (answerForm == INTEGER_FORM_SHORT) recent_integer(answerValue) = {answerValue, result};
     return result;
 }
 
@@ -204,6 +228,10 @@ ScriptValue list_item_value(ScriptValue item) {
 }
 
 } // namespace
+
+void vm_forget_recent_integers() {
+    for (RecentInteger &recent : recentIntegers) recent = {0, nullptr};
+}
 
 bool vm_arithmetic(uint8_t opcode) {
     const ArithmeticRule &rule = ARITHMETIC_RULES[opcode];

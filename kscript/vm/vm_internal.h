@@ -43,6 +43,7 @@ void vm_close_upvalues(ScriptValue *last);
 int vm_run(FILE *stream);
 
 // Value operations on the top of the stack; false after a runtime error.
+void vm_forget_recent_integers(); // after a collection or a new machine: the strings may be gone
 bool vm_arithmetic(uint8_t opcode);
 bool vm_single_factorial();
 bool vm_negate();

@@ -3,7 +3,7 @@
 #include "bridge/integer_road.h"
 #include "memory.h"
 #include "natives/natives.h"
-#include "vm/vm.h"
+#include "vm/vm_internal.h"
 
 ScriptVM vm_machine;
 StringObject *vm_print_result = nullptr;
@@ -60,6 +60,7 @@ void vm_init() {
 }
 
 void vm_free() {
+    vm_forget_recent_integers();
     table_free(&vm_machine.globals);
     table_free(&vm_machine.strings);
     vm_machine.initString = nullptr;

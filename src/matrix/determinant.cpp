@@ -120,13 +120,19 @@ CellKind classify(BigNumber &bn, const std::string &cell, bool fractions, Ration
     return fractions || integer ? CellKind::Exact : CellKind::Number;
 }
 
-// The values of the cells and the weakest kind among them.
-CellKind classifyAll(const std::vector<std::string> &cells, bool fractions, std::vector<Rational> &values) {
+// The values of the cells and the weakest kind among them. With `toFractions` each cell is
+// read as the engine's fraction form of it would be (a number keeps its value there, so
+// only the other cells are rewritten first).
+CellKind classifyAll(const std::vector<std::string> &cells, bool fractions, std::vector<Rational> &values,
+                     bool toFractions = false) {
     BigNumber bn;
     CellKind weakest = CellKind::Exact;
     values.assign(cells.size(), Rational{});
     for (size_t k = 0; k < cells.size(); k++) {
-        CellKind kind = classify(bn, cells[k], fractions, values[k]);
+        bool number = matrix_exact::parseRational(cells[k], fractions, values[k]);
+        CellKind kind = number ? CellKind::Exact
+                               : classify(bn, toFractions ? bn.decimal_to_fraction(cells[k]) : cells[k], fractions,
+                                          values[k]);
         if (kind == CellKind::Symbolic) return kind;
         if (kind == CellKind::Number) weakest = kind;
     }
@@ -157,12 +163,12 @@ bool isZeroValue(const std::string &t) {
 // The adjugate of a square matrix of exact cells of order 3 or more, from the exact
 // adjugate: each cofactor text is that of its minor's determinant (the reduced exact
 // value), negated by text in the odd places. False when the road does not apply.
-bool exactAdjugate(const KV_Matrix &m, KV_Matrix &adj) {
+// `exact` receives the adjugate's values.
+bool exactAdjugate(const KV_Matrix &m, KV_Matrix &adj, std::vector<Rational> &exact) {
     bool fractions = matrixFractionMode();
-    std::vector<std::string> cells = m.cells;
-    if (fractions) entriesToFractions(cells);  // as each minor's determinant reads them
-    std::vector<Rational> values, exact;
-    if (m.rows < 3 || classifyAll(cells, fractions, values) != CellKind::Exact ||
+    std::vector<Rational> values;
+    // Each minor's determinant reads the cells in fraction form in fraction mode.
+    if (m.rows < 3 || m.rows != m.cols || classifyAll(m.cells, fractions, values, fractions) != CellKind::Exact ||
         !matrix_exact::adjugate(values, m.rows, exact))
         return false;
     BigNumber bn;
@@ -178,6 +184,26 @@ bool exactAdjugate(const KV_Matrix &m, KV_Matrix &adj) {
             adj.cells[j * n + i] = odd ? bn.negate(text) : text;
         }
     return true;
+}
+
+// k = 1/d times the adjugate in fraction mode. The fraction product of the reduced k and a
+// non-zero reduced cofactor is the reduced exact quotient, written here from the exact
+// adjugate without the product's text arithmetic; the product's own rules stay for k = 1
+// (which passes a "-0" cofactor through) and for zero cofactors.
+KV_Matrix fractionInverse(const KV_Matrix &m, const std::string &d, const std::string &k) {
+    KV_Matrix adj;
+    std::vector<Rational> exact;
+    Rational det;
+    if (!exactAdjugate(m, adj, exact) || !matrix_exact::parseRational(d, true, det))
+        return scalarTimesMatrix(k, m.adjugate());
+    BigNumber bn;
+    bool unit = k == "1" || k == "1|1";
+    for (uint64_t c = 0; c < adj.size; c++) {
+        std::string &cell = adj.cells[c];
+        if (unit || cell == "0" || cell == "-0") cell = bn.fr_multiplication(k, cell);
+        else cell = matrix_exact::rationalText(matrix_exact::quotient(exact[c], det));
+    }
+    return adj;
 }
 
 }  // namespace
@@ -223,7 +249,8 @@ std::string KV_Matrix::cofactor(uint64_t i, uint64_t j) const {
 KV_Matrix KV_Matrix::adjugate() const {
     if (rows != cols) return emptyMatrix();
     KV_Matrix adj;
-    if (exactAdjugate(*this, adj)) return adj;
+    std::vector<Rational> exact;
+    if (exactAdjugate(*this, adj, exact)) return adj;
     adj = KV_Matrix(rows, "0");
     for (uint64_t i = 0; i < rows; i++)
         for (uint64_t j = 0; j < cols; j++) adj.cells[j * rows + i] = cofactor(i, j);
@@ -240,7 +267,8 @@ KV_Matrix KV_Matrix::inverse() {
     BigNumber bn;
     bool fractions = matrixFractionMode();
     std::string k = bn.reciprocal(d, fractions ? 1 : 0);
-    if (fractions || !BigNumber::isRealNumber(d) || bn.isEqualTo(bn.multiplication(k, d), "1"))
+    if (fractions) return fractionInverse(*this, d, k);
+    if (!BigNumber::isRealNumber(d) || bn.isEqualTo(bn.multiplication(k, d), "1"))
         return scalarTimesMatrix(k, adjugate());
     // A decimal reciprocal cut at the precision carries its error into every cell (and
     // makes every cell 0 once 1/d lies below the precision): divide each cofactor instead.

@@ -12,6 +12,8 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <numeric>
+#include <utility>
 
 namespace matrix_exact {
 namespace {
@@ -37,7 +39,17 @@ uint64_t powMod(uint64_t b, uint64_t e, uint64_t p) {
     return r;
 }
 
-uint64_t inverseMod(uint64_t a, uint64_t p) { return powMod(a, p - 2, p); }
+// a^-1 mod p for a not divisible by the prime p, by the extended Euclidean algorithm.
+uint64_t inverseMod(uint64_t a, uint64_t p) {
+    int64_t t = 0, newT = 1;
+    int64_t r = int64_t(p), newR = int64_t(a % p);
+    while (newR != 0) {
+        int64_t q = r / newR;
+        t = std::exchange(newT, t - q * newT);
+        r = std::exchange(newR, r - q * newR);
+    }
+    return uint64_t(t < 0 ? t + int64_t(p) : t);
+}
 
 bool isPrime32(uint32_t n) {
     if (n < 2) return false;
@@ -97,17 +109,19 @@ void scaleRows(const std::vector<Rational> &cells, size_t n, std::vector<Int> &B
     scale.assign(n, Nat{1});
     for (size_t i = 0; i < n; i++) {
         Nat &s = scale[i];
+        auto isOne = [](const Nat &x) { return x.size() == 1 && x[0] == 1; };
         for (size_t j = 0; j < n; j++) {
             const Nat &d = cells[i * n + j].den;
+            if (isOne(d)) continue;
             Nat g = nat::gcd(s, d), q, r;
             nat::divmod(d, g, q, r);
             s = nat::mul(s, q);
         }
         for (size_t j = 0; j < n; j++) {
             const Rational &c = cells[i * n + j];
-            Nat q, r;
-            nat::divmod(s, c.den, q, r);
-            B[i * n + j] = Int{nat::mul(c.num, q), c.negative && !c.num.empty()};
+            Nat q = s, r;
+            if (!isOne(c.den)) nat::divmod(s, c.den, q, r);
+            B[i * n + j] = Int{isOne(q) ? c.num : nat::mul(c.num, q), c.negative && !c.num.empty()};
         }
     }
 }
@@ -225,7 +239,7 @@ Nat product(const std::vector<Nat> &v) {
     return r;
 }
 
-Rational quotient(Int a, Nat den) {
+Rational overDenominator(Int a, Nat den) {
     Rational r;
     r.num = std::move(a.mag);
     r.den = std::move(den);
@@ -251,17 +265,47 @@ bool parseRational(std::string_view t, bool fractions, Rational &out) {
     return true;
 }
 
-std::string rationalText(const Rational &r) {
-    if (r.num.empty()) return "0";
-    Nat g = nat::gcd(r.num, r.den), p, q, rem;
+namespace {
+
+// The reduced numerator and denominator.
+void reduced(const Rational &r, Nat &p, Nat &q) {
+    uint64_t a, b;
+    if (nat::to_u64(r.num, a) && nat::to_u64(r.den, b)) {  // the common case, in machine words
+        uint64_t g = std::gcd(a, b);
+        p = nat::from_u64(a / g);
+        q = nat::from_u64(b / g);
+        return;
+    }
+    if (r.den.size() == 1 && r.den[0] == 1) {
+        p = r.num;
+        q = r.den;
+        return;
+    }
+    Nat g = nat::gcd(r.num, r.den), rem;
     nat::divmod(r.num, g, p, rem);
     nat::divmod(r.den, g, q, rem);
+}
+
+}  // namespace
+
+std::string rationalText(const Rational &r) {
+    if (r.num.empty()) return "0";
+    Nat p, q;
+    reduced(r, p, q);
     std::string text = r.negative ? "-" : "";
     nat::append_decimal(p, text);
     if (q.size() == 1 && q[0] == 1) return text;
     text += '|';
     nat::append_decimal(q, text);
     return text;
+}
+
+Rational quotient(const Rational &a, const Rational &b) {
+    Rational r;
+    r.num = nat::mul(a.num, b.den);
+    r.den = nat::mul(a.den, b.num);
+    r.negative = (a.negative != b.negative) && !r.num.empty();
+    return r;
 }
 
 Rational determinant(const std::vector<Rational> &cells, size_t n) {
@@ -272,7 +316,7 @@ Rational determinant(const std::vector<Rational> &cells, size_t n) {
     double shortest;
     double bound = hadamardLog2(B, n, shortest);
     if (std::isinf(bound)) return Rational{};
-    return quotient(determinantOfIntegers(B, n, bound), product(scale));
+    return overDenominator(determinantOfIntegers(B, n, bound), product(scale));
 }
 
 bool adjugate(const std::vector<Rational> &cells, size_t n, std::vector<Rational> &adj) {
@@ -300,7 +344,7 @@ bool adjugate(const std::vector<Rational> &cells, size_t n, std::vector<Rational
         for (size_t j = 0; j < n; j++) {
             Int v = crt.value(i * n + j);
             v.mag = nat::mul(v.mag, scale[j]);
-            adj[i * n + j] = quotient(std::move(v), total);
+            adj[i * n + j] = overDenominator(std::move(v), total);
         }
     return true;
 }

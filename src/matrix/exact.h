@@ -26,6 +26,8 @@ bool parseRational(std::string_view text, bool fractions, Rational &out);
 
 // The reduced text: "0", an integer with '-' when negative, or "p|q" / "-p|q".
 std::string rationalText(const Rational &r);
+// a / b for a non-zero b (not reduced).
+Rational quotient(const Rational &a, const Rational &b);
 
 // Determinant of the n x n matrix of rationals in row order.
 Rational determinant(const std::vector<Rational> &cells, size_t n);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <random>
 #include <sstream>
 
@@ -218,7 +219,37 @@ TEST(MatrixDeterminant, Inverse) {
             EXPECT_EQ(testing::internal::GetCapturedStdout(), "行列式为0, 矩阵不可逆.\n");
         }
     // Not square: no message, an empty answer.
-    testing::internal::CaptureStdout();
-    EXPECT_TRUE(cells({"1", "2", "3", "4", "5", "6"}, 2, 3).inverse().isEmpty());
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    for (int mode : {0, 1}) {
+        ModeScope scope(mode);
+        testing::internal::CaptureStdout();
+        EXPECT_TRUE(cells({"1", "2", "3", "4", "5", "6"}, 2, 3).inverse().isEmpty());
+        EXPECT_TRUE(KV_Matrix(4, 3, "1").inverse().isEmpty());
+        EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    }
+}
+
+// The inverse is k = 1/det times the adjugate, cell for cell as the fraction product writes
+// it: also where k is 1 (a "-0" cofactor passes through), -1, or cofactors are zero.
+TEST(MatrixDeterminant, InverseIsTheAdjugateTimesTheReciprocal) {
+    std::mt19937 rng(99);
+    ModeScope mode(1);
+    std::vector<std::vector<std::string>> matrices = {
+        {"1", "0", "0", "0", "1", "0", "0", "0", "1"},
+        {"0", "1", "0", "1", "0", "0", "0", "0", "1"},
+        {"2", "1", "0", "1", "1", "0", "0", "0", "-1"},
+    };
+    const std::vector<std::string> pool = {"0", "0", "0", "1", "-1", "2", "3|2", "-5", "0.25"};
+    for (size_t n = 3; n <= 6; n++)
+        for (int round = 0; round < 6; round++) matrices.push_back(randomCells(rng, n * n, pool));
+    for (const auto &v : matrices) {
+        size_t n = size_t(std::lround(std::sqrt(double(v.size()))));
+        KV_Matrix m(v, n, n), reference(v, n, n);
+        std::string d = reference.determinant();
+        if (d == "0") continue;
+        BigNumber bn;
+        std::string k = bn.reciprocal(d, 1);
+        EXPECT_EQ(literal(m.inverse()), literal(scalarTimesMatrix(k, reference.adjugate()))) << literal(KV_Matrix(v, n, n));
+    }
+    EXPECT_EQ(literal(KV_Matrix(std::vector<std::string>{"1", "0", "0", "0", "1", "0", "0", "0", "1"}, 3, 3).inverse()),
+              "[1,-0,0;-0,1,-0;0,-0,1]");
 }

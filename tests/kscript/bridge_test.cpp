@@ -164,9 +164,18 @@ TEST(IntegerRoad, AnswersExactlyAsTheEngine) {
         for (auto &[op, member] : operations) {
             IntegerForm form = INTEGER_FORM_UNKNOWN;
             int64_t value = 0;
-            if (!integer_answer(op, a, b, out, &form, &value)) continue; // the engine's to answer
+            int64_t shortValue = 0;
+            bool isShort = integer_short_value(op, a, b, &shortValue);
+            if (!integer_answer(op, a, b, out, &form, &value)) {
+                ASSERT_FALSE(isShort); // the engine's to answer
+                continue;
+            }
             answered[op]++;
             std::string expected = (engine.*member)(ta, tb);
+            if (isShort) {
+                ASSERT_EQ(form, INTEGER_FORM_SHORT) << out;
+                ASSERT_EQ(shortValue, value) << out;
+            }
             ASSERT_EQ(out, expected) << ta << " op" << op << " " << tb;
             int64_t read = 0;
             ASSERT_EQ(form, integer_form(out.c_str(), static_cast<int>(out.size()), &read)) << out;
