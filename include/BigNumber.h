@@ -316,9 +316,16 @@ public:
     std::string &gcd_with_steps(const std::string &a, const std::string &b);
     std::string &lcm(const std::string &a, const std::string &b);
     // arithmetic_functions.cpp
+    std::string &euler_phi(const std::string &n);
+    int mobius_value(const std::string &n);
+    std::string &biggest_prime_factor(const std::string &n);
+    int divisor_count(const std::string &n, std::string &largest);
+    std::string &factorial_factorization(const std::string &n);
+    std::string &factorial_decomposition(const std::string &n);
     int count_exact_divisions(const std::string &n, int64_t p);
     // modular.cpp
     std::string &int_expmod(const std::string &base, const std::string &power, const std::string &N);
+    std::string &orderModulo(const std::string &a, const std::string &m);
     // series.cpp (with sumSeries above), recursive_series.cpp
     void printSeriesTerms(const std::string &term, const std::string &variable, const std::string &minValue,
                           const std::string &maxValue, const std::string &delimiter, bool constantTerm,
@@ -333,6 +340,9 @@ public:
     std::string continuedFractionValue(const std::vector<std::string> &list, std::string &expression,
                                        std::string &tex);
     std::string fareySequence(const std::string &n, std::vector<std::string> &list, bool withContinuedFractions);
+    // goldbach.cpp
+    int64_t goldbach_decompose(int64_t n, std::ostream &out);
+    int64_t goldbach_decompose_big(const std::string &n, bool prefix, const std::string &start, std::ostream &out);
 
     // ---- polynomials in one variable and rational functions (polynomial/) ----
 

@@ -14,31 +14,39 @@ namespace {
 const char *const kLongDashes = "-----------------------------";
 const char *const kShortDashes = "---------------";
 const char *const kNotPositive = "Error: the start value of a Collatz sequence should be a positive integer.";
+// A sequence takes about 7 steps a digit of its start value, and every value is written
+// out: the text grows with the square of its length.
+constexpr size_t kMaxStartDigits = 1000;
+const std::string kTooLong =
+    "Error: the start value of a Collatz sequence has at most " + std::to_string(kMaxStartDigits) + " digits.";
 
-// The value walks on limbs; every value is written right after it is made.
-struct Walk {
-    nat::Nat value;
+// The sequence from `start` down to 1, written to both streams as it is made: the start
+// value, then "-->" and each value. Answers the number of steps.
+int writeSequence(const std::string &start, std::ostream &a, std::ostream &b) {
+    a << start;
+    b << start;
+    nat::Nat value = nat::from_decimal(start);
     int count = 0;
-
-    explicit Walk(const std::string &digits) : value(nat::from_decimal(digits)) {}
-    bool done() const { return value == nat::Nat{1}; }
-    std::string step() {
-        nat::Nat half;
+    for (nat::Nat half; !(value == nat::Nat{1}); count++) {
         if (nat::divmod_small(value, 2, half) == 0) {
             value.swap(half);
         } else {
             nat::mul_small(value, 3);
             nat::add_small(value, 1);
         }
-        count++;
-        return nat::to_decimal(value);
+        std::string v = nat::to_decimal(value);
+        a << "-->" << v;
+        b << "-->" << v;
     }
-};
+    return count;
+}
 
-// The start value without sign or leading zeros; false for anything but a positive integer.
-bool startValue(const std::string &n, std::string &digits) {
+// The start value without sign or leading zeros; false with the refusal in `message` for
+// anything but a positive integer, or a too long one.
+bool startValue(const std::string &n, std::string &digits, std::string &message) {
     digits = n;
-    return BigNumber::isPositiveInteger(digits);
+    message = !BigNumber::isPositiveInteger(digits) ? kNotPositive : digits.size() > kMaxStartDigits ? kTooLong : "";
+    return message.empty();
 }
 
 std::ofstream appendTo(const std::filesystem::path &folder, const char *name) {
@@ -50,52 +58,39 @@ std::ofstream appendTo(const std::filesystem::path &folder, const char *name) {
 int collatz_map(const std::string &n, std::stringstream &out, const std::filesystem::path &folder) {
     out.str("");
     out.clear();
-    std::string start;
-    if (!startValue(n, start)) {
-        out << kNotPositive << std::endl;
+    std::string start, message;
+    if (!startValue(n, start, message)) {
+        out << message << std::endl;
         return -1;
     }
     std::ofstream file = appendTo(folder, "CollatzMap.txt");
     file << kLongDashes << std::endl << "Collatz(" << start << ")" << std::endl;
-    out << kLongDashes << std::endl << "Collatz(" << start << ")" << std::endl << start;
-    file << start;
-    Walk walk(start);
-    while (!walk.done()) {
-        std::string v = walk.step();
-        out << "-->" << v;
-        file << "-->" << v;
-    }
-    out << "\n\n" << "count: " << walk.count << std::endl << kShortDashes << std::endl;
-    file << "\n\ncount: " << walk.count << std::endl << kShortDashes << std::endl;
-    return walk.count;
+    out << kLongDashes << std::endl << "Collatz(" << start << ")" << std::endl;
+    int count = writeSequence(start, out, file);
+    out << "\n\n" << "count: " << count << std::endl << kShortDashes << std::endl;
+    file << "\n\ncount: " << count << std::endl << kShortDashes << std::endl;
+    return count;
 }
 
 int collatz_orbit_to_file(const std::string &n, std::ostream &screen, const std::filesystem::path &folder) {
-    std::string start;
-    if (!startValue(n, start)) {
-        screen << kNotPositive << std::endl;
+    std::string start, message;
+    if (!startValue(n, start, message)) {
+        screen << message << std::endl;
         return -1;
     }
     std::ofstream file = appendTo(folder, "CollatzMaps.txt");
     file << kLongDashes << std::endl;
-    screen << start;
-    file << start;
-    Walk walk(start);
-    while (!walk.done()) {
-        std::string v = walk.step();
-        screen << "-->" << v;
-        file << "-->" << v;
-    }
+    int count = writeSequence(start, screen, file);
     screen << std::endl << std::endl;
-    file << "\n\n" << kShortDashes << std::endl << "count: " << walk.count << std::endl;
-    return walk.count;
+    file << "\n\n" << kShortDashes << std::endl << "count: " << count << std::endl;
+    return count;
 }
 
 int print_3x1_maps(const std::string &a, const std::string &b, std::ostream &screen,
                    const std::filesystem::path &folder) {
-    std::string first, last;
-    if (!startValue(a, first) || !startValue(b, last)) {
-        screen << kNotPositive << std::endl;
+    std::string first, last, message;
+    if (!startValue(a, first, message) || !startValue(b, last, message)) {
+        screen << message << std::endl;
         return -1;
     }
     BigNumber bn;

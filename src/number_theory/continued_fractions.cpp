@@ -1,4 +1,6 @@
 // Simple continued fractions of numbers and back, Farey sequences and continuants.
+#include <algorithm>
+
 #include "BigNumber.h"
 #include "engine/engine_internal.h"
 #include "number_routines.h"
@@ -12,6 +14,9 @@ namespace {
 const char *const kInvalidNumber = "Error: Invalid number input.";
 const char *const kFracOpen = "+\\frac{1}{";  // ten characters
 constexpr size_t kFracOpenLength = 10;
+// Euclid's loop takes about 2.4 passes a digit, each on the whole numbers, and the steps
+// text grows with the square of their length.
+constexpr size_t kMaxDigits = 5000;
 // The Farey sequence of order n has about 0.3 n^2 members, all kept in the list.
 constexpr int64_t kMaxFareyOrder = 1000;
 
@@ -55,6 +60,8 @@ std::string BigNumber::continuedFraction(const std::string &x, std::string &expr
         outStream << "str=" << x << std::endl;
         return kInvalidNumber;
     }
+    if (A.size() > kMaxDigits || B.size() > kMaxDigits)
+        return "Error: continued fractions are made of numbers of at most " + std::to_string(kMaxDigits) + " digits.";
     bool steps = wantsSteps(detail);
     std::string list = "(", expr, stepText, texText;
     std::string numerator = A, denominator = B, remainder;
@@ -106,7 +113,14 @@ std::string BigNumber::continuedFraction(const std::string &x, std::string &expr
 
 std::string BigNumber::continuedFractionValue(const std::vector<std::string> &list, std::string &expression,
                                               std::string &tex) {
-    if (list.empty()) return kInvalidNumber;
+    // Quotients are numbers or expressions of numbers (a list in fraction mode keeps its
+    // expressions in parentheses); any other text is refused before it is evaluated.
+    auto isQuotient = [](const std::string &q) {
+        size_t bar = q.find_first_of("/|");
+        bool fraction = isFraction(q) && bar != std::string::npos && bar > 0 && bar + 1 < q.size();
+        return routines::isNumberText(q) || fraction || isInfixValid(q);
+    };
+    if (list.empty() || !std::all_of(list.begin(), list.end(), isQuotient)) return kInvalidNumber;
     expression.clear();
     tex.clear();
     for (size_t i = 0; i + 1 < list.size(); i++) {
@@ -154,9 +168,12 @@ std::string BigNumber::fareySequence(const std::string &n, std::vector<std::stri
     return std::to_string(list.size());
 }
 
+// The continuant of number texts; a list with any other text is refused, which the
+// arithmetic would otherwise carry on as growing symbolic terms.
 std::string euler_brackets(const std::vector<std::string> &items) {
     if (items.empty()) return "1";
     if (items.size() == 1) return items[0];
+    if (!std::all_of(items.begin(), items.end(), routines::isNumberText)) return kInvalidNumber;
     BigNumber bn;
     std::string before = "1", current = items[0];
     for (size_t i = 1; i < items.size(); i++) {

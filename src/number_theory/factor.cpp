@@ -25,26 +25,12 @@ std::string join(const std::vector<std::string> &parts, const char *separator) {
 // that resisted the search.
 bool factorTexts(const std::string &n, std::vector<std::string> &factors, std::string &error) {
     std::string digits;
-    if (!ntheory::naturalDigits(n, digits)) {
-        error = ntheory::notNaturalText(n);
-        return false;
-    }
     std::vector<nat::Nat> primes;
-    if (!ntheory::primeFactors(digits, primes, error)) return false;
+    if (!ntheory::naturalFactors(n, digits, primes, error)) return false;
     factors.clear();
     for (const auto &p : primes) factors.push_back(nat::to_decimal(p));
     if (factors.empty()) factors.push_back(digits);
     return true;
-}
-
-// Runs of equal factors: the distinct primes with their exponents.
-std::vector<std::pair<std::string, int32_t>> powers(const std::vector<std::string> &factors) {
-    std::vector<std::pair<std::string, int32_t>> runs;
-    for (const auto &f : factors) {
-        if (!runs.empty() && runs.back().first == f) runs.back().second++;
-        else runs.emplace_back(f, 1);
-    }
-    return runs;
 }
 
 // The factors joined by "*", or the answer text when there are none; echoed with a line end.
@@ -70,7 +56,7 @@ std::string smallestDivisorBetween(const std::string &n, const nat::Nat &c, cons
         std::string error;
         if (!factorTexts(n, factors, error)) return error;
         std::vector<std::pair<nat::Nat, int32_t>> pe;
-        for (auto &[p, e] : powers(factors)) pe.emplace_back(nat::from_decimal(p), e);
+        for (auto &[p, e] : ntheory::runsOf(factors)) pe.emplace_back(nat::from_decimal(p), e);
         // depth first over the divisors; a branch ends as soon as its divisor reaches c
         best.clear();
         auto search = [&](auto &&self, size_t i, const nat::Nat &d) -> void {
@@ -173,7 +159,7 @@ int BigNumber::factoriseToMap(const std::string &n, std::map<std::string, int32_
         result = error;
         return -1;
     }
-    for (auto &[p, e] : powers(factors)) table[p] = e;
+    for (auto &[p, e] : ntheory::runsOf(factors)) table[p] = e;
     result = factors.size() == 1 && factors[0] == "1" ? "1" : join(factors, "*");
     return int(table.size());
 }
@@ -184,7 +170,7 @@ std::string &BigNumber::factorisePowerText(const std::string &n, std::map<std::s
     std::vector<std::string> factors;
     if (!factorTexts(n, factors, result)) return result;
     std::vector<std::string> parts;
-    for (auto &[p, e] : powers(factors)) {
+    for (auto &[p, e] : ntheory::runsOf(factors)) {
         table[p] = e;
         parts.push_back(p + "^" + std::to_string(e));
     }
@@ -214,7 +200,7 @@ std::string &BigNumber::factorise_with_exponents(const std::string &n) {
     std::string error;
     if (!factorTexts(n, factors, error)) return result = error;
     outStream << n << " == " << join(factors, "*") << std::endl;
-    auto runs = powers(factors);
+    auto runs = ntheory::runsOf(factors);
     std::string text = n + " == ";
     std::vector<std::string> all;
     for (size_t i = 0; i < runs.size(); i++) {
@@ -240,7 +226,7 @@ std::string &BigNumber::factorise_analysis(const std::string &n) {
     }
     int32_t twos = 0;
     std::vector<std::pair<std::string, int32_t>> ones, threes;  // primes 4k+1 and 4k+3
-    for (auto &[p, e] : powers(factors)) {
+    for (auto &[p, e] : ntheory::runsOf(factors)) {
         if (p == "2") twos = e;
         else if (ntheory::modSmall(nat::from_decimal(p), 4) == 1) ones.emplace_back(p, e);
         else if (ntheory::modSmall(nat::from_decimal(p), 4) == 3) threes.emplace_back(p, e);

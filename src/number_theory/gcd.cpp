@@ -28,6 +28,14 @@ std::string &BigNumber::gcd(const std::string &a, const std::string &b) {
     return result;
 }
 
+namespace {
+
+// Euclid takes about 2.4 steps a digit, each line as long as the numbers: the text grows
+// with the square of their length.
+constexpr size_t kMaxStepDigits = 2000;
+
+}  // namespace
+
 // Every division of Euclid's algorithm as a line x==q*y+r, then the list of the numbers
 // met and the gcd. The quotient is the one that makes the line true with the non-negative
 // remainder, so negative operands give true lines too. The walk stops at a remainder of
@@ -36,6 +44,9 @@ std::string &BigNumber::gcd_with_steps(const std::string &a, const std::string &
     nat::Nat x, y;
     bool xNegative, yNegative;
     if (!readInteger(a, x, xNegative) || !readInteger(b, y, yNegative)) return result = "NaN";
+    if (nat::decimal_digits(x) > kMaxStepDigits || nat::decimal_digits(y) > kMaxStepDigits)
+        return result = "Error: Euclid's steps are written for numbers of at most " +
+                        std::to_string(kMaxStepDigits) + " digits.";
     std::string list = "(" + a + "," + b;
     std::string answer = b;
     if (nat::is_zero(y)) {

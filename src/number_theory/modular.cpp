@@ -1,7 +1,11 @@
 // Modular powers and the multiplicative order.
+#include <iostream>
+#include <vector>
+
 #include "BigNumber.h"
 #include "engine/engine_internal.h"
 #include "nat/nat.h"
+#include "number_theory/number_theory_internal.h"
 #include "number_theory/routines_internal.h"
 
 using namespace engine;
@@ -46,4 +50,55 @@ std::string &BigNumber::int_expmod(const std::string &base, const std::string &p
     // (-b)^e is -(b^e) for odd e; the remainder of a negative value is taken from above
     if (bNegative && (e[0] & 1) && !nat::is_zero(r)) r = nat::sub(m, r);
     return result = integerText(r, false);
+}
+
+namespace {
+
+// The distinct primes of m (m > 1), or false with the search's answer in `message`.
+bool distinctPrimes(const nat::Nat &m, std::vector<nat::Nat> &primes, std::string &message) {
+    std::vector<nat::Nat> all;
+    if (!ntheory::primeFactors(nat::to_decimal(m), all, message)) return false;
+    primes.clear();
+    for (auto &[p, e] : ntheory::runsOf(all)) primes.push_back(p);
+    return true;
+}
+
+}  // namespace
+
+// The smallest k >= 1 with a^k = 1 (mod m). It divides phi(m): starting from phi(m), every
+// prime factor is taken out while the power stays 1, which finds the same k as trying
+// k = 1, 2, ... without a walk that grows with m. The order modulo 1 is 1.
+std::string &BigNumber::orderModulo(const std::string &a, const std::string &m) {
+    nat::Nat A, M;
+    bool aNegative, mNegative;
+    if (!readInteger(a, A, aNegative) || !readInteger(m, M, mNegative)) return result = "NaN";
+    if (nat::is_zero(M)) {
+        std::cout << "The modulus should not be 0." << std::endl;
+        return result = "";
+    }
+    if (!(nat::gcd(A, M) == nat::Nat{1})) {
+        std::cout << "The number " << a << " and " << m << " should be coprime." << std::endl;
+        return result = "";
+    }
+    if (M == nat::Nat{1}) return result = "1";
+    if (aNegative) A = nat::sub(M, remainderOf(A, M));  // a residue that is not 0 (coprime)
+    std::vector<nat::Nat> primes;
+    std::string message;
+    if (!distinctPrimes(M, primes, message)) return result = message;
+    nat::Nat phi = M;
+    for (auto &p : primes) {
+        nat::Nat q, r;
+        nat::divmod(phi, p, q, r);
+        phi = nat::sub(phi, q);
+    }
+    if (!distinctPrimes(phi, primes, message)) return result = message;
+    nat::Nat order = phi;
+    for (auto &p : primes) {
+        for (nat::Nat q, r;;) {
+            nat::divmod(order, p, q, r);
+            if (!nat::is_zero(r) || !(powerModulo(A, q, M) == nat::Nat{1})) break;
+            order.swap(q);
+        }
+    }
+    return result = integerText(order, false);
 }

@@ -79,7 +79,7 @@ bool BigNumber::expandItemList(const std::string &text, std::vector<std::string>
     if (!((n == 4 && marker == 2) || (n == 5 && marker == 3))) return false;
     // The numbers that shape a range must be numbers, not texts the evaluator left.
     for (size_t i = 0; i < n; i++)
-        if (i != marker && (list[i].empty() || !isRealNumber(list[i]))) return false;
+        if (i != marker && !routines::isNumberText(list[i])) return false;
     std::string first = list[0], last = list[n - 1];
     std::string step = real_subtraction(list[1], list[0]);
     bool geometric = false;

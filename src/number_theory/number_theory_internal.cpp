@@ -39,4 +39,13 @@ bool primeFactors(const std::string &digits, std::vector<nat::Nat> &primes, std:
     return true;
 }
 
+bool naturalFactors(const std::string &text, std::string &digits, std::vector<nat::Nat> &primes,
+                    std::string &message) {
+    if (!naturalDigits(text, digits)) {
+        message = notNaturalText(text);
+        return false;
+    }
+    return primeFactors(digits, primes, message);
+}
+
 }  // namespace ntheory

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "nat/nat.h"
@@ -29,5 +30,20 @@ std::string refusedBoundText(const std::string &bound);
 // Prime factors of a digit text, ascending with repetition ("0" and "1" give none); false
 // with `message` set when a composite resisted the search.
 bool primeFactors(const std::string &digits, std::vector<nat::Nat> &primes, std::string &message);
+// The same for any text: `digits` gets the text without leading zeros; false with the
+// refusal in `message` for a text that is no non-negative integer.
+bool naturalFactors(const std::string &text, std::string &digits, std::vector<nat::Nat> &primes,
+                    std::string &message);
+
+// Runs of equal neighbours, such as the primes of an ascending factor list: each value with
+// the length of its run.
+template <class T> std::vector<std::pair<T, int32_t>> runsOf(const std::vector<T> &items) {
+    std::vector<std::pair<T, int32_t>> runs;
+    for (const auto &item : items) {
+        if (!runs.empty() && runs.back().first == item) runs.back().second++;
+        else runs.emplace_back(item, 1);
+    }
+    return runs;
+}
 
 }  // namespace ntheory

@@ -5,6 +5,10 @@
 
 namespace routines {
 
+bool isNumberText(const std::string &text) {
+    return BigNumber::isRealNumber(text) && text.find_first_of("0123456789") != std::string::npos;
+}
+
 bool readInteger(std::string_view text, nat::Nat &magnitude, bool &negative) {
     if (!engine::isIntegerText(text)) return false;
     negative = engine::isNegative(text);

@@ -12,6 +12,10 @@ class BigNumber;
 
 namespace routines {
 
+// A real number text with at least one digit (the engine's number test also passes "",
+// "." and a lone sign).
+bool isNumberText(const std::string &text);
+
 // A signed integer text (optional '+' or '-', at least one digit) as a sign and a
 // magnitude; false for any other text.
 bool readInteger(std::string_view text, nat::Nat &magnitude, bool &negative);

@@ -110,15 +110,19 @@ bool positiveBounds(const std::string &n, const std::string &m, std::ostream &ou
     return true;
 }
 
+// The digit texts n and m, n at most `limit`: its value, or false with the refusal written.
+bool searchBound(const std::string &n, const std::string &m, int64_t limit, std::ostream &out, int64_t &N) {
+    if (!positiveBounds(n, m, out)) return false;
+    if (checkedInt64(n, 0, limit, N)) return true;
+    out << integerRangeMessage(n, 0, limit) << std::endl;
+    return false;
+}
+
 }  // namespace
 
 void squaresum_search(const std::string &n, const std::string &m, std::ostream &out) {
-    if (!positiveBounds(n, m, out)) return;
     int64_t N;
-    if (!checkedInt64(n, 0, kMaxSquareBound, N)) {
-        out << integerRangeMessage(n, 0, kMaxSquareBound) << std::endl;
-        return;
-    }
+    if (!searchBound(n, m, kMaxSquareBound, out, N)) return;
     const i128 reach = i128(2) * N * N;  // nothing larger is a sum of two squares here
     i128 target = cappedValue(m, reach + 1);
     for (int64_t x = 1; x < N; x++) {
@@ -137,12 +141,8 @@ void squaresum_search(const std::string &n, const std::string &m, std::ostream &
 }
 
 void cubicsum_search(const std::string &n, const std::string &m, std::ostream &out) {
-    if (!positiveBounds(n, m, out)) return;
     int64_t N;
-    if (!checkedInt64(n, 0, kMaxCubeBound, N)) {
-        out << integerRangeMessage(n, 0, kMaxCubeBound) << std::endl;
-        return;
-    }
+    if (!searchBound(n, m, kMaxCubeBound, out, N)) return;
     const i128 reach = i128(3) * N * N * N;
     i128 target = cappedValue(m, reach + 1);
     for (int64_t x = 1; x < N; x++) {

@@ -22,7 +22,7 @@ const std::string kTooManyTerms = "Error: a series is limited to " + std::to_str
 // The number of index values from `from` to `to` (0 for an empty range) as an integer
 // text; false when a bound is no number.
 bool termCount(BigNumber &bn, const std::string &from, const std::string &to, std::string &count) {
-    if (!BigNumber::isRealNumber(from) || !BigNumber::isRealNumber(to)) return false;
+    if (!routines::isNumberText(from) || !routines::isNumberText(to)) return false;
     std::string span = bn.real_subtraction(to, from);
     if (isNegative(span)) {
         count = "0";
@@ -37,11 +37,11 @@ bool tooManyTerms(BigNumber &bn, const std::string &count) {
     return bn.isGreaterThan(count, std::to_string(kMaxRangeItems));
 }
 
-// The walk of the index values, calling visit(i, last) for each.
+// The walk of the index values, calling visit(i, last) for each until it answers false.
 template <typename Visit> void walkIndex(BigNumber &bn, const std::string &from, const std::string &to, Visit visit) {
     for (std::string i = from; bn.isLessOrEqual(i, to);) {
         std::string next = bn.addition(i, "1");
-        visit(i, bn.isGreaterThan(next, to));
+        if (!visit(i, bn.isGreaterThan(next, to))) return;
         i = next;
     }
 }
@@ -97,6 +97,7 @@ void BigNumber::printSeriesTerms(const std::string &term, const std::string &var
         replaceAll(substituted, variable, i);
         out << modeValue(*this, substituted);
         writeSeparator(out, delimiter);
+        return true;
     });
     out << std::endl;
 }
@@ -117,7 +118,12 @@ std::string BigNumber::sumSeries(const std::string &term, const std::string &var
         replaceAll(substituted, variable, i);
         if (expand) out << substituted << (last ? "" : "+");
         std::string value = modeValue(*this, substituted);
+        if (isMessageText(value)) {  // an error ends the sum: it is its answer
+            sum = value;
+            return false;
+        }
         sum = fractions ? fr_addition(sum, value) : addition(sum, value);
+        return true;
     });
     return sum;
 }
@@ -144,14 +150,15 @@ std::string sum_general_term(BigNumber &engine, const std::string &generalTerm, 
         std::string substituted = term;
         BigNumber::replaceAll(substituted, variable, i);
         if (expand) out << substituted << (last ? "" : "+");
-        if (!fractions) {
-            sum = engine.addition(sum, numericalValue(engine, substituted));
-            return;
-        }
-        std::string value = routines::fractionValue(engine, substituted);
+        std::string value = fractions ? routines::fractionValue(engine, substituted) : numericalValue(engine, substituted);
         // A power the fraction arithmetic left written out is added by its value.
-        if (!call && value.find('^') != std::string::npos) value = numericalValue(engine, value);
-        sum = engine.fr_addition(sum, value);
+        if (fractions && !call && value.find('^') != std::string::npos) value = numericalValue(engine, value);
+        if (isMessageText(value)) {  // an error ends the sum: it is its answer
+            sum = value;
+            return false;
+        }
+        sum = fractions ? engine.fr_addition(sum, value) : engine.addition(sum, value);
+        return true;
     });
     if (expand) out << "\nout> " << sum << std::endl;
     return sum;

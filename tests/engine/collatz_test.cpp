@@ -67,6 +67,9 @@ TEST_F(Collatz, StartValuesThatNeverReachOneAreRefused) {
         EXPECT_EQ(collatz_orbit_to_file(n, screen, folder), -1) << n;
         EXPECT_EQ(print_3x1_maps(n, "5", screen, folder), -1) << n;
     }
+    std::stringstream out;
+    EXPECT_EQ(collatz_map(std::string(1001, '9'), out, folder), -1);
+    EXPECT_EQ(out.str(), "Error: the start value of a Collatz sequence has at most 1000 digits.\n");
     EXPECT_FALSE(fs::exists(folder / "CollatzMap.txt"));
     EXPECT_FALSE(fs::exists(folder / "CollatzMaps.txt"));
 }

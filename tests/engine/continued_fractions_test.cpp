@@ -31,6 +31,17 @@ TEST(ContinuedFraction, QuotientsExpressionAndTex) {
     EXPECT_EQ(bn.outStream.str(), "");
 }
 
+TEST(ContinuedFraction, LongNumbers) {
+    BigNumber bn;
+    std::string expression, detail, tex;
+    std::string ones(5000, '1');  // (10^5000 - 1)/9: the quotient 1 then 1...
+    EXPECT_EQ(bn.continuedFraction(ones + "/" + ones, expression, detail, tex), "(1)");
+    EXPECT_EQ(bn.continuedFraction("1/" + ones + "1", expression, detail, tex),
+              "Error: continued fractions are made of numbers of at most 5000 digits.");
+    EXPECT_EQ(bn.continuedFraction("0." + std::string(5001, '3'), expression, detail, tex),
+              "Error: continued fractions are made of numbers of at most 5000 digits.");
+}
+
 TEST(ContinuedFraction, EuclidSteps) {
     BigNumber bn;
     for (const char *option : {"detail", "true", "t"}) {
@@ -62,7 +73,9 @@ TEST(ContinuedFraction, ValueOfQuotients) {
     EXPECT_EQ(bn.continuedFractionValue({"7"}, expression, tex), "7|1");
     EXPECT_EQ(expression, "7");
     EXPECT_EQ(bn.continuedFractionValue({"1", "1/2"}, expression, tex), "3");  // quotients need not be whole
-    EXPECT_EQ(bn.continuedFractionValue({}, expression, tex), "Error: Invalid number input.");
+    EXPECT_EQ(bn.continuedFractionValue({"(2^3)", "2"}, expression, tex), "17|2");  // a list of fraction mode
+    for (std::vector<std::string> bad : {std::vector<std::string>{}, {"2", ""}, {"x", "1"}, {"5@/.!0601", "1"}, {".", "1"}, {"1/", "2"}})
+        EXPECT_EQ(bn.continuedFractionValue(bad, expression, tex), "Error: Invalid number input.");
 }
 
 TEST(Farey, MembersCountAndContinuedFractions) {
@@ -103,4 +116,8 @@ TEST(EulerBrackets, Continuants) {
     EXPECT_EQ(euler_brackets({"7"}), "7");
     EXPECT_EQ(euler_brackets({"2", "3", "1", "4"}), "43");  // the numerator of 43/19
     EXPECT_EQ(euler_brackets({"-1", "2"}), "-1");
+    EXPECT_EQ(euler_brackets({"0.5", "2"}), "2.0");
+    EXPECT_EQ(euler_brackets({"2", "x"}), "Error: Invalid number input.");
+    EXPECT_EQ(euler_brackets({"2", ""}), "Error: Invalid number input.");
+    EXPECT_EQ(euler_brackets({"2", "-"}), "Error: Invalid number input.");
 }

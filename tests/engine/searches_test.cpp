@@ -118,7 +118,9 @@ TEST(Subsets, ListsInLexicographicOrder) {
         {3, 0, -1, ""},
         {0, 0, -1, ""},
         {-4, 2, -1, ""},
-        {40, 20, -3, "Error: at most 1000000 subsets are listed.\n"},
+        {40, 20, -3, "Error: too many subsets to list here.\n"},
+        {2000000000, 2000000000, -3, "Error: too many subsets to list here.\n"},  // one, but long to build
+        {2000000000, 1999999999, -3, "Error: too many subsets to list here.\n"},
     };
     for (auto &c : cases) {
         std::ostringstream out;
@@ -138,4 +140,70 @@ TEST(Subsets, NameLists) {
     EXPECT_EQ(out.str(), "gcd\nlcm\n\n");
     print_name_list({}, out);
     EXPECT_EQ(out.str(), "\n");
+}
+
+TEST(Searches, FactorWalks) {
+    struct {
+        const char *n;
+        bool join;
+        int count;
+        const char *text;
+    } cases[] = {
+        {"12", true, 2, "12==2*2*3\n223==223\n\n"},
+        {"12", false, 2, "12==2*2*3\n2+2+3==7\n\n"},
+        {"7", true, 1, "7==7\n\n"},
+        {"7", false, 1, "7==7\n\n"},
+        {"8", false, 3, "8==2*2*2\n2+2+2==2*3\n2+3==5\n\n"},
+    };
+    for (auto &c : cases) {
+        std::ostringstream out;
+        EXPECT_EQ(c.join ? duanwu_join_factors(c.n, out) : duanwu_add_factors(c.n, out), c.count) << c.n;
+        EXPECT_EQ(out.str(), c.text) << c.n;
+    }
+    // 4 = 2*2 sums to 4 again: the walk stops and says so
+    std::ostringstream four;
+    EXPECT_EQ(duanwu_add_factors("4", four), 40);
+    std::string text = four.str();
+    EXPECT_EQ(text.substr(0, 21), "4==2*2\n2+2==2*2\n2+2==");
+    EXPECT_EQ(text.substr(text.size() - 47), "Stopped after 40 steps: no prime was reached.\n\n");
+    // past ten digits the walk notes the change of method once
+    std::ostringstream nine;
+    EXPECT_EQ(duanwu_join_factors("9", nine), 3);
+    EXPECT_EQ(nine.str(), "9==3*3\n33==3*11\n311==311\n\n");
+    std::ostringstream longer;
+    EXPECT_EQ(duanwu_join_factors("1073741824", longer), 4);  // 2^30: thirty digits 2 when joined
+    text = longer.str();
+    EXPECT_NE(text.find("\nIts length=30 > 10\nWe use factorising by Miller-Rabin prime test, but not yafu. "
+                        "Yafu is much faster.\n\n2*3*7*11*13*31*37*41*211*241*271*2161*9091*2906161\n"),
+              std::string::npos);
+    EXPECT_EQ(text.substr(text.size() - 110),
+              "Stopped after 4 steps: the next number, 317213717814655616453119271235849970436311, "
+              "has more than 40 digits.\n\n");
+}
+
+TEST(Subsets, FermatPseudoprimes) {
+    struct {
+        int64_t n;
+        int count;
+        const char *text;
+    } cases[] = {
+        {1000, 3, "341\n561\n645\n"},
+        {340, 0, ""},
+        {341, 1, "341\n"},
+        {10, 0, ""},
+        {4, 0, ""},
+        {1, -1, ""},
+        {5000000000, -2, "hint> The bound 5000000000 is too large: primes are sieved below 4294967296.\n"},
+    };
+    for (auto &c : cases) {
+        std::ostringstream out;
+        EXPECT_EQ(list_pseudoprimes(c.n, out, 2), c.count) << c.n;
+        EXPECT_EQ(out.str(), c.text) << c.n;
+    }
+    // below 10^5: the 78 Fermat pseudoprimes to base 2 but 4369, where the power meets a
+    // square root of 1 other than 1 and -1 on its way
+    std::ostringstream out;
+    EXPECT_EQ(list_pseudoprimes(100000, out, 2), 77);
+    EXPECT_EQ(out.str().find("\n4369\n"), std::string::npos);
+    EXPECT_NE(out.str().find("\n4371\n"), std::string::npos);
 }

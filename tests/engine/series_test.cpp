@@ -36,6 +36,8 @@ TEST(SeriesSum, RangesThatEndByValue) {
         {"7", "1", "2.5", true, "14"},
         {"7", "-3", "-1", true, "21"},
         {"n", "1", "x", false, "Error: the bounds of a series should be numbers."},
+        {"n", "", "3", false, "Error: the bounds of a series should be numbers."},
+        {"n", "1", "-", false, "Error: the bounds of a series should be numbers."},
         {"n", "1", "2000000", false, "Error: a series is limited to 1000000 terms."},
     };
     BigNumber bn;
@@ -44,6 +46,11 @@ TEST(SeriesSum, RangesThatEndByValue) {
     // a constant term needs no walk: its count may be large
     EXPECT_EQ(bn.sumSeries("2", "n", "1", "123456789012345678901234567890", true, false),
               "246913578024691357802469135780");
+    // an error of a term ends the sum and is its answer
+    std::string error = bn.sumSeries("(n-3)!", "n", "1", "5", false, false);
+    EXPECT_EQ(error.substr(0, 6), "\nhint>");
+    std::ostringstream quiet;
+    EXPECT_EQ(sum_general_term(bn, "(n-3)!", "n", "1", "5", quiet, false), error);
     std::ostringstream out;
     EXPECT_EQ(bn.sumSeries("n", "n", "1", "2.5", false, true, out), "3");
     EXPECT_EQ(out.str(), "1+2");  // no "+" after the last term, though 2 is not the bound
