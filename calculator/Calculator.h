@@ -17,6 +17,7 @@
 
 #include "BigNumber.h"
 #include "globals.h"
+#include "registry/function_registry.h"
 #include "variables/variable.h"
 
 // Result codes of the line interpreter.
@@ -24,6 +25,13 @@ constexpr int kLineDone = 0;
 constexpr int kLineUnbalanced = 1; // brackets, or the redefinition of a fixed variable
 constexpr int kLineRejected = -1;  // the classifier could not sort the line
 constexpr int kLineQuit = -1024;   // the user asked to quit
+
+// Bits of the engine's mode word, set by ":mode".
+constexpr int32_t kFractionBit = 1;
+constexpr int32_t kPolynBit = 2;
+constexpr int32_t kComplexBit = 4;
+constexpr int32_t kCmdBit = 8; // also kscript: numerical expressions skip the script attempt
+constexpr int32_t kPaintBit = 16;
 
 class Calculator {
   public:
@@ -77,6 +85,7 @@ class Calculator {
     std::string commandText; // the current built-in call after the interpreter's rewrites
     std::map<std::string, std::string> settings;
     std::vector<char> operatorChars; // characters that end a name; empty until setOperatorChars
+    FunctionRegistry functions;
     std::vector<std::string> functionNames;
     std::vector<std::string> functionSignatures;
     std::string modeName;
@@ -89,11 +98,29 @@ class Calculator {
     LineOutcome answerColonCommand(const InputStatement &statement);
     LineOutcome quitCommand(const InputStatement &statement);
 
-    // ---- roads whose owners are not built yet (pending.cpp) ----
+    // ---- the registry at start-up (registry/session_functions.cpp) ----
     void registerSessionFunctions();
+
+    // ---- calls of registered functions (dispatch/call_dispatch.cpp) ----
+    LineOutcome answerCall(const InputStatement &statement);
+
+    // ---- expressions (expressions/expression_statement.cpp) ----
+    LineOutcome answerExpression(const InputStatement &statement, std::string &statementText);
+    // Each answers its kind of expression into `output`; true when the script attempt
+    // answered, which ends the batch.
+    bool answerNumerical(int32_t mode);
+    bool answerSymbolic(int32_t mode, bool matrixExpression, const std::string &statementText);
+    bool answeredByScript(const std::string &text, bool clearStreams);
+    void writeMatrixExpression(const std::string &postfix);
+    std::string expandedFraction(const std::string &value);
+    void answerPluginCall();
+
+    // ---- linear programs (expressions/linear_program.cpp) ----
+    LineOutcome answerProgram(const InputStatement &statement);
+    void writeProgramEcho(const std::string &line);
+
+    // ---- roads whose owners are not built yet (pending.cpp) ----
+    void registerPluginFunctions();
     LineOutcome answerPendingColonCommand(const InputStatement &statement);
     LineOutcome answerAssignment(const std::string &statementText);
-    LineOutcome answerCall(const InputStatement &statement);
-    LineOutcome answerExpression(const InputStatement &statement, std::string &statementText);
-    LineOutcome answerProgram(const InputStatement &statement);
 };

@@ -1,7 +1,7 @@
-// The roads of the interpreter whose owners are not built yet: the function registry and
-// the plugins at start-up, colon commands other than quitting, assignments, calls,
-// expressions and linear programs. Each answers one "not available yet" text from here;
-// each goes when its owner lands.
+// The roads of the interpreter whose owners are not built yet: the plugin loader (at
+// start-up and for plugin calls), colon commands other than quitting, assignments, the
+// command handlers, polynomial evaluation and linear programming. Each answers one "not
+// available yet" text from here; each goes when its owner lands.
 #include "pending.h"
 
 #include "Calculator.h"
@@ -20,8 +20,26 @@ std::string notAvailableText(const std::string &road) {
     return "info> " + road + ": not available yet";
 }
 
-// Start-up registers no functions until the registry and the plugin loader exist.
-void Calculator::registerSessionFunctions() {}
+void answerHandlerNotYet(Calculator &calculator, const std::string &name) {
+    calculator.output.str("");
+    calculator.output << "Error> " << name << " is not available yet.\n" << kPrompt;
+}
+
+std::string polynomialValue(const std::string &) {
+    return notAvailableText("polynomial expressions");
+}
+
+std::string multiPolynomialValue(BigNumber &) {
+    return notAvailableText("polynomials in several variables");
+}
+
+// No plugin module is loaded until the loader exists.
+void Calculator::registerPluginFunctions() {}
+void callPluginModules(Calculator &, const std::string &, const std::string &) {}
+
+void runLinearProgram(Calculator &calculator, const InputStatement &) {
+    answerNotYet(calculator.output, "linear programs");
+}
 
 Calculator::LineOutcome Calculator::answerPendingColonCommand(const InputStatement &) {
     return answerNotYet(output, "colon commands");
@@ -29,16 +47,4 @@ Calculator::LineOutcome Calculator::answerPendingColonCommand(const InputStateme
 
 Calculator::LineOutcome Calculator::answerAssignment(const std::string &) {
     return answerNotYet(output, "assignments");
-}
-
-Calculator::LineOutcome Calculator::answerCall(const InputStatement &) {
-    return answerNotYet(output, "function calls");
-}
-
-Calculator::LineOutcome Calculator::answerExpression(const InputStatement &, std::string &) {
-    return answerNotYet(output, "expressions");
-}
-
-Calculator::LineOutcome Calculator::answerProgram(const InputStatement &) {
-    return answerNotYet(output, "linear programs");
 }

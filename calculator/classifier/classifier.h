@@ -49,3 +49,6 @@ bool match_assignment_pattern(const std::string &text, std::vector<std::string> 
 bool match_definition_pattern(const std::string &text, std::vector<std::string> &groups);
 bool match_solve_pattern(const std::string &text, std::vector<std::string> &groups);
 bool match_series_pattern(const std::string &text, std::vector<std::string> &groups);
+// The plugin call of an expression line, module->command(argument):
+//   ([a-zA-Z]+)(->)([a-zA-Z]+)(\()([a-zA-Z0-9]*)(\))
+bool match_plugin_call_pattern(const std::string &text, std::vector<std::string> &groups);

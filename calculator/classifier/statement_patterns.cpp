@@ -43,6 +43,21 @@ const CharClass kDefinitionBody("*+,-./^()");
 const CharClass kSolveArgument("*+,-./^()@=~ ");
 const CharClass kSeriesArgument("*+,-./{,}^()\\@=~");
 
+// Runs of ASCII letters, and of ASCII letters and digits.
+bool isAsciiLetter(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+size_t letterRun(std::string_view text) {
+    size_t n = 0;
+    while (n < text.size() && isAsciiLetter(text[n])) n++;
+    return n;
+}
+size_t letterOrDigitRun(std::string_view text) {
+    size_t n = 0;
+    while (n < text.size() && (isAsciiLetter(text[n]) || (text[n] >= '0' && text[n] <= '9'))) n++;
+    return n;
+}
+
 // "?[class]*"? over the whole text: at most one quote at each end around class members.
 bool matchesQuotedRun(std::string_view text, const CharClass &cls) {
     if (!text.empty() && text.front() == '"') text.remove_prefix(1);
@@ -104,4 +119,24 @@ bool match_solve_pattern(const std::string &text, std::vector<std::string> &grou
 
 bool match_series_pattern(const std::string &text, std::vector<std::string> &groups) {
     return matchNamedCall(text, "printRecursiveSeries", kSeriesArgument, groups);
+}
+
+bool match_plugin_call_pattern(const std::string &text, std::vector<std::string> &groups) {
+    std::string_view t(text);
+    const size_t module = letterRun(t);
+    if (module == 0 || t.substr(module, 2) != "->") return false;
+    const size_t commandStart = module + 2;
+    const size_t command = letterRun(t.substr(commandStart));
+    const size_t open = commandStart + command;
+    if (command == 0 || open >= t.size() || t[open] != '(') return false;
+    const size_t argument = letterOrDigitRun(t.substr(open + 1));
+    if (open + 1 + argument + 1 != t.size() || t.back() != ')') return false;
+    groups = {text,
+              std::string(t.substr(0, module)),
+              "->",
+              std::string(t.substr(commandStart, command)),
+              "(",
+              std::string(t.substr(open + 1, argument)),
+              ")"};
+    return true;
 }

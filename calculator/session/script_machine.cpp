@@ -1,5 +1,7 @@
 #include "session/script_machine.h"
 
+#include "BigNumber.h"
+#include "runner/runner.h"
 #include "vm/vm.h"
 
 void restartScriptMachine() {
@@ -9,4 +11,19 @@ void restartScriptMachine() {
 
 void stopScriptMachine() {
     if (vm_machine.ready) vm_free();
+}
+
+bool scriptAttemptAllowed(const BigNumber &engine) {
+    return static_cast<unsigned>(engine.getPrecision()) <= kScriptPrecisionLimit;
+}
+
+int runPrintStatement(BigNumber &engine, const std::string &text) {
+    // The machine reads a zero-terminated text: a line holding a NUL byte would be run cut.
+    if (text.find('\0') != std::string::npos) return VM_COMPILE_ERROR;
+    const std::string source = "print " + text + ";";
+    return runScriptSource(&engine, source.c_str());
+}
+
+std::string printedValue() {
+    return vm_print_result_text();
 }

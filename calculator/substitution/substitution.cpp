@@ -1,7 +1,10 @@
 #include "substitution/substitution.h"
 
 #include <algorithm>
+#include <iostream>
 
+#include "Calculator.h"
+#include "interpreter/texts.h"
 #include "tools.h"
 #include "variables/symbol_table.h"
 
@@ -15,14 +18,16 @@ bool isNumberPiece(const std::string &piece) {
 
 } // namespace
 
+bool isSubstitutionOperator(const std::vector<char> &operatorChars, char c) {
+    return std::find(operatorChars.begin(), operatorChars.end(), c) != operatorChars.end();
+}
+
 int substitute_variables(const std::string &expression, const std::vector<char> &operatorChars,
                          std::set<std::string> &used, std::set<std::string> &undefined,
                          const VariableTable &table, std::string &out) {
     used.clear();
     undefined.clear();
-    auto isOperator = [&](char c) {
-        return std::find(operatorChars.begin(), operatorChars.end(), c) != operatorChars.end();
-    };
+    auto isOperator = [&](char c) { return isSubstitutionOperator(operatorChars, c); };
     std::string text;
     int matrices = 0, others = 0, lastCode = -1;
     std::string lastToken;
@@ -62,4 +67,40 @@ int substitute_variables(const std::string &expression, const std::vector<char> 
     out = !text.empty() && text.back() == '=' ? lastToken : text;
     if (!undefined.empty()) return 0;
     return lastCode < 0 ? 1 : lastCode + 1;
+}
+
+std::string syntaxReportText(const std::string &reason) {
+    return "hint> ===*=== syntax error ===*===\n\t > " + reason + "\n\t > type `:help` to view some rules.\n" + "\n" +
+           kRule + "\n";
+}
+
+std::string report_undefined_variables(BigNumber &engine, std::string &expression, std::string &substituted,
+                                       const std::vector<char> &operatorChars, std::set<std::string> &used,
+                                       std::set<std::string> &undefined, const VariableTable &table,
+                                       std::string &substitution) {
+    deleteBlanks(expression);
+    std::string plain = expression;
+    if (has_only_expr_chars(plain)) {
+        substitution = expression;
+    } else if (substitute_variables(expression, operatorChars, used, undefined, table, substitution) == 0) {
+        substituted = substitution;
+        std::cout << "Here are Undefined variables: ";
+        for (const std::string &name : undefined) std::cout << name << ", ";
+        std::cout << "\n";
+        return substituted;
+    }
+    substituted = substitution;
+    engine.setExpression(substitution);
+    engine.replaceInExpression("mod", "@");
+    engine.replaceInExpression("==", "~");
+    engine.prepareExpression();
+    if (!engine.checkNumericInfixSyntax()) return syntaxReportText(engine.getErrorMessage());
+    if (engine.getMode() & kFractionBit) {
+        engine.setExpression(engine.tokenizeFractionInfix());
+        engine.ConvertFractionInfixToPostfix();
+        return engine.EvalFractionPostfixExprNoOutput(engine.InsertCommaInPostfix());
+    }
+    engine.setExpression(engine.tokenizeInfix());
+    engine.ConvertInfixToPostfix();
+    return engine.EvalPostfixExprNoOutput(engine.getPostfix());
 }

@@ -3,6 +3,7 @@
 
 #include "BigNumber.h"
 #include "engine/engine_internal.h"
+#include "nat/nat.h"
 #include "number_routines.h"
 #include "number_theory/routines_internal.h"
 #include "tools.h"
@@ -64,28 +65,33 @@ std::string BigNumber::continuedFraction(const std::string &x, std::string &expr
         return "Error: continued fractions are made of numbers of at most " + std::to_string(kMaxDigits) + " digits.";
     bool steps = wantsSteps(detail);
     std::string list = "(", expr, stepText, texText;
-    std::string numerator = A, denominator = B, remainder;
-    bool negativeFirstPass = false;
+    // Euclid's loop on limbs: only the quotients (and the remainders of the steps) become text
+    nat::Nat numerator = nat::from_decimal(A), denominator = nat::from_decimal(B), remainder;
+    bool started = false, negativeFirstPass = false;
     if (negative) {
-        std::string q = int_quotient(A, B);
-        std::string r = int_remainder(A, B);
-        if (r == "0") {
-            expression = tex = "-" + q;
+        nat::Nat q, r;
+        nat::divmod(numerator, denominator, q, r);
+        if (nat::is_zero(r)) {
+            std::string text = "-" + nat::to_decimal(q);
+            expression = tex = text;
             detail.clear();
-            return "(-" + q + ")";
+            return "(" + text + ")";
         }
-        std::string floorText = addition("-" + q, "-1");
+        nat::add_small(q, 1);
+        std::string floorText = "-" + nat::to_decimal(q);  // the floor of the number
         list += floorText + ",";
         expr = texText = floorText + "+";
-        numerator = int_subtraction(B, r);
+        numerator = nat::sub(denominator, r);
         remainder = r;
-        negativeFirstPass = true;
+        started = negativeFirstPass = true;
     }
     size_t passes = 0;
-    while (remainder != "0") {
-        std::string H = int_quotient(numerator, denominator);
-        std::string R = int_remainder(numerator, denominator);
-        if (steps) stepText += "q=" + H + "; r2=" + R + "\n";
+    while (!started || !nat::is_zero(remainder)) {
+        started = true;
+        nat::Nat q, r;
+        nat::divmod(numerator, denominator, q, r);
+        std::string H = routines::integerText(q, false);
+        if (steps) stepText += "q=" + H + "; r2=" + routines::integerText(r, false) + "\n";
         if (negativeFirstPass) {
             expr += "1/(";
             texText += "\\frac{1}{";
@@ -95,9 +101,9 @@ std::string BigNumber::continuedFraction(const std::string &x, std::string &expr
             expr += H + "+1/(";
             texText += H + kFracOpen;
         }
-        numerator = denominator;
-        denominator = R;
-        remainder = R;
+        numerator.swap(denominator);
+        denominator = r;
+        remainder.swap(r);
         passes++;
     }
     expr.resize(expr.size() - 4);

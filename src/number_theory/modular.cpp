@@ -20,8 +20,18 @@ nat::Nat remainderOf(const nat::Nat &a, const nat::Nat &m) {
     return r;
 }
 
-// b^e mod m for m > 0, right to left over the bits of e.
+// b^e mod m for m > 0, right to left over the bits of e; on machine words when m and e fit.
 nat::Nat powerModulo(nat::Nat b, nat::Nat e, const nat::Nat &m) {
+    uint64_t m64, e64, b64;
+    if (nat::to_u64(m, m64) && nat::to_u64(e, e64) && nat::to_u64(remainderOf(b, m), b64)) {
+        using u128 = unsigned __int128;
+        uint64_t r = 1 % m64;
+        for (; e64; e64 >>= 1) {
+            if (e64 & 1) r = uint64_t(u128(r) * b64 % m64);
+            b64 = uint64_t(u128(b64) * b64 % m64);
+        }
+        return nat::from_u64(r);
+    }
     nat::Nat r = remainderOf(nat::Nat{1}, m);
     b = remainderOf(b, m);
     while (!nat::is_zero(e)) {

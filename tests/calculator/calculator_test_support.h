@@ -56,4 +56,26 @@ inline std::string lastAnswer(const std::string &value) {
 inline std::string notYet(const std::string &road) {
     return "info> " + road + ": not available yet\n" + prompt;
 }
+// A built-in function whose command handler is not built yet.
+inline std::string handlerNotYet(const std::string &name) {
+    return "Error> " + name + " is not available yet.\n" + prompt;
+}
+inline std::string notDefined(const std::string &name) {
+    return ">> function " + name + "() is not defined.\n\n" + prompt;
+}
+// An expression answered by the script attempt, and one answered by the engine.
+inline std::string scriptAnswer(const std::string &value) {
+    return value + "\n" + prompt;
+}
+inline std::string engineAnswer(const std::string &value) {
+    return "\nout> " + value + "\n" + rule + "\n\n\n" + prompt;
+}
+inline std::string syntaxReport(const std::string &reason) {
+    return "hint> ===*=== syntax error ===*===\n\t > " + reason + "\n\t > type `:help` to view some rules.\n\n" +
+           rule + "\n\n\n" + prompt;
+}
+inline const std::string notAnExpression = syntaxReport("[plugin] It is NOT a valid expression!");
+inline const std::string unfinishedProgram =
+    "hint> The linear program has no closing \";\". Type the whole problem on one line and end it with \";\", "
+    "such as: max z=3x_1+2x_2, x_1+x_2<=4, x_1<=3;\n" + prompt;
 } // namespace texts

@@ -64,14 +64,14 @@ TEST(LineEntry, EveryStatementKind) {
         {":mode fraction", 0, "mode", texts::notYet("colon commands")},
         {"a=5", 1, "a", texts::notYet("assignments")},
         {"A=[1 2;3 4]", 1, "A", texts::notYet("assignments")},
-        {"isPrime(17)", 2, "isPrime", texts::notYet("function calls")},
-        {"solve(x^2-1=0)", 2, "solve", texts::notYet("function calls")},
-        {"1+2", 3, "1+2", texts::notYet("expressions")},
-        {"a = 5", 3, "a = 5", texts::notYet("expressions")},
-        {"x=2*3", 3, "x=2*3", texts::notYet("expressions")},
-        {"a==b", 3, "a==b", texts::notYet("expressions")},
-        {"max 3x+2y=z", 7, "max", texts::notYet("linear programs")},
-        {"min x+y=w", 8, "min", texts::notYet("linear programs")},
+        {"isPrime(17)", 2, "isPrime", texts::notDefined("isPrime")},
+        {"solve(x^2-1=0)", 2, "solve", texts::handlerNotYet("solve")},
+        {"1+2", 3, "1+2", texts::scriptAnswer("3")},
+        {"a = 5", 3, "a = 5", texts::notAnExpression},
+        {"x=2*3", 3, "x=2*3", texts::notAnExpression},
+        {"a==b", 3, "a==b", texts::engineAnswer("info> polynomial expressions: not available yet")},
+        {"max 3x+2y=z", 7, "max", texts::unfinishedProgram},
+        {"min x+y=w;", 8, "min", texts::notYet("linear programs")},
     };
     Calculator calculator;
     for (const KindRow &row : rows) {

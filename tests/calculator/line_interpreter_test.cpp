@@ -37,10 +37,13 @@ TEST(LineInterpreter, BatchCodesAndOutput) {
         {{":2a", ":quit"}, -1, texts::inputError},
         {{":quit", "(1"}, -1024, ""},
         // Roads that continue: the next line runs, and `output` holds its answer only.
-        {{"1+2", "a=5"}, 0, texts::notYet("assignments")},
+        {{"3$4", "a=5"}, 0, texts::notYet("assignments")},
+        {{"foo(1)", "a=5"}, 0, texts::notYet("assignments")},
+        // An expression answered by the script attempt ends the batch.
+        {{"1+2", "a=5"}, 0, texts::scriptAnswer("3")},
         {{"isPrime(7)", ":quit"}, -1024, ""},
         // The bracket check comes before the streams are emptied: the echo follows the answer before.
-        {{"max x+y=z", "(1"}, 1, texts::notYet("linear programs") + "(1\n" + texts::interpreterBracketError},
+        {{"max x+y=z", "(1"}, 1, texts::unfinishedProgram + "(1\n" + texts::interpreterBracketError},
     };
     for (const BatchRow &row : rows) {
         Calculator calculator;
@@ -57,7 +60,7 @@ TEST(LineInterpreter, StatementClearsTheMessageStreams) {
     calculator.core.outStream << "old echo";
     calculator.core.wideStream << L"old help";
     calculator.dealWithInputCommand({"1+2"});
-    EXPECT_EQ(calculator.output.str(), texts::notYet("expressions"));
+    EXPECT_EQ(calculator.output.str(), texts::scriptAnswer("3"));
     EXPECT_EQ(calculator.core.outStream.str(), "");
     EXPECT_EQ(calculator.core.wideStream.str(), L"");
 }
@@ -73,6 +76,7 @@ TEST(LineInterpreter, ShortcutsAnswerWithoutClearing) {
 
 TEST(LineInterpreter, InputLineIsTheTrimmedLine) {
     Calculator calculator;
+    calculator.setConfig("deleteblank", "n"); // the call road keeps the blanks inside
     calculator.dealWithInputCommand({"   gcd(4, 6)   "});
     EXPECT_EQ(calculator.inputLine, "gcd(4, 6)");
     ASSERT_EQ(input_statements.size(), 1u);

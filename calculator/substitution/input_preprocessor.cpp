@@ -1,0 +1,187 @@
+// The interpreter's preprocessor for expression statements: names are cut out at the
+// operator characters, claimed names are replaced by their claims (without brackets),
+// variables by their value texts, and a matrix variable is singled out; the matrix methods
+// M.sort(...), M.det() and M.rank() run on the way.
+#include <cctype>
+
+#include "Calculator.h"
+#include "matrix.h"
+#include "pending.h"
+#include "substitution/substitution.h"
+#include "text/string_utils.h"
+#include "variables/symbol_table.h"
+
+namespace {
+
+constexpr int kNoVariableCode = 0;
+constexpr int kMethodAnsweredCode = 10; // det and rank wrote their value
+
+constexpr char kDotMessage[] =
+    "A \".\" stands between two digits or begins a method call variable.method(argument), such as M.det().";
+
+bool isDigitAt(const std::string &text, size_t at) {
+    return at < text.size() && std::isdigit(static_cast<unsigned char>(text[at]));
+}
+
+class Preprocessor {
+  public:
+    Preprocessor(Calculator &calculator, const std::string &input, std::set<std::string> &used, KV_Matrix &matrix)
+        : calculator(calculator), input(input), used(used), matrix(matrix) {}
+
+    // False at a "." that begins no well-formed method call on a variable.
+    bool run() {
+        for (size_t pos = 0; pos < input.size(); pos++) {
+            const char c = input[pos];
+            if (isSubstitutionOperator(calculator.operatorChars, c)) {
+                resolve(nameBefore(pos), false);
+                start = pos;
+                out += c;
+            } else if (c == '.' && !(pos > 0 && isDigitAt(input, pos - 1) && isDigitAt(input, pos + 1))) {
+                if (!methodCall(pos)) return false;
+                pos = start; // the last ")" of the line
+            } else if (pos + 1 == input.size()) {
+                resolve(nameBefore(input.size()), true);
+            }
+        }
+        for (const auto &[key, claim] : equality_claims) replace_all(out, key, claim_value(claim));
+        return true;
+    }
+
+    int result(std::string &text) const {
+        if (matrices > 1 || (matrices == 1 && others > 0)) {
+            text = input;
+            return kMatrixExpression;
+        }
+        text = out;
+        return code + 1;
+    }
+
+  private:
+    // The name that ends at `pos`: after the last operator character, or from the start of
+    // the line (without a leading operator character) while none has been met past it.
+    std::string nameBefore(size_t pos) const {
+        if (start == 0) {
+            std::string name = input.substr(0, pos);
+            if (!name.empty() && isSubstitutionOperator(calculator.operatorChars, name[0])) name.erase(0, 1);
+            return name;
+        }
+        return start < pos ? input.substr(start + 1, pos - start - 1) : std::string();
+    }
+
+    static std::string claimed(const std::string &name) {
+        auto it = equality_claims.find(name);
+        return it == equality_claims.end() ? name : claim_value(it->second);
+    }
+
+    const SymbolEntry *variable(const std::string &name) const {
+        auto it = calculator.variables.find(name);
+        return it == calculator.variables.end() ? nullptr : &it->second;
+    }
+
+    static const KV_Matrix *matrixOf(const SymbolEntry &entry) {
+        auto *m = entry.slotAs<KV_Matrix>(kMatrixType);
+        return entry.typeCode == kMatrixType && m != nullptr ? &m->getValue() : nullptr;
+    }
+
+    void resolve(const std::string &cut, bool last) {
+        if (cut.empty()) return;
+        const std::string name = claimed(cut);
+        const SymbolEntry *entry = variable(name);
+        if (entry == nullptr) {
+            out += name;
+            others++;
+            return;
+        }
+        used.insert(name);
+        code = entry->typeCode;
+        if (const KV_Matrix *m = matrixOf(*entry)) {
+            matrix = *m;
+            matrices++;
+            if (last) {
+                out = name;
+            } else {
+                std::ostringstream printed;
+                m->printTo(printed);
+                out = printed.str();
+            }
+            return;
+        }
+        out += entry->valueText;
+        others++;
+    }
+
+    // variable.method(argument) from the "." at `dot`; reading goes on after the last ")"
+    // of the line.
+    bool methodCall(size_t dot) {
+        const std::string name = claimed(nameBefore(dot));
+        const size_t open = input.find('(', dot);
+        const size_t close = input.rfind(')');
+        if (open == std::string::npos || close == std::string::npos || close < open) return false;
+        const std::string method = input.substr(dot + 1, open - dot - 1);
+        const SymbolEntry *entry = variable(name);
+        if (entry == nullptr || !is_identifier(method)) return false;
+        const std::string argument = input.substr(open + 1, close - open - 1);
+        used.insert(name);
+        code = entry->typeCode;
+        out += name + "." + method + "(" + argument + ")";
+        if (const KV_Matrix *m = matrixOf(*entry)) {
+            matrix = *m;
+            matrices = 1;
+            runMatrixMethod(name, method, argument);
+        }
+        start = close;
+        return true;
+    }
+
+    void runMatrixMethod(const std::string &name, const std::string &method, const std::string &argument) {
+        std::ostream &answer = calculator.output;
+        const int32_t mode = calculator.core.getMode();
+        if (method == "sort") {
+            bool ascending = argument.empty() || argument == "ASC" || argument == "asc";
+            if (!ascending && argument != "DESC" && argument != "desc") return;
+            sortMatrixEntries(matrix, ascending, mode);
+            matrix.printTo(answer);
+            Variable<KV_Matrix> *stored = nullptr;
+            if (update_matrix_variable(name, calculator.variables, literalOf(matrix), stored) && stored != nullptr)
+                stored->setValue(matrix);
+        } else if (method == "det") {
+            setMatrixMode(mode);
+            answer << KV_Matrix(matrix).determinant(); // a copy: fraction mode rewrites the cells it reads
+            code = kMethodAnsweredCode;
+        } else if (method == "rank") {
+            answer << notAvailableText("rank");
+            code = kMethodAnsweredCode;
+        }
+    }
+
+    static std::string literalOf(const KV_Matrix &m) {
+        std::ostringstream literal;
+        m.printLiteral(literal);
+        return literal.str();
+    }
+
+    Calculator &calculator;
+    const std::string &input;
+    std::set<std::string> &used;
+    KV_Matrix &matrix;
+    std::string out;
+    size_t start = 0;
+    int code = kNoVariableCode;
+    int matrices = 0;
+    int others = 0; // names and numbers that are no matrix variable
+};
+
+} // namespace
+
+int inputcmd2expr(Calculator &calculator, const std::string &input, std::set<std::string> &used,
+                  std::set<std::string> &undefined, std::string &out, KV_Matrix &matrix) {
+    used.clear();
+    undefined.clear();
+    Preprocessor preprocessor(calculator, input, used, matrix);
+    if (!preprocessor.run()) {
+        calculator.core.setErrorMessage(kDotMessage);
+        out = input;
+        return kSubstitutionSyntaxError;
+    }
+    return preprocessor.result(out);
+}
