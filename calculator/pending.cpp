@@ -1,6 +1,6 @@
 // The roads of the interpreter whose owners are not built yet: the plugin loader (at
 // start-up and for plugin calls), colon commands other than quitting, assignments, the
-// command handlers, polynomial evaluation and linear programming. Each answers one "not
+// command handlers, polynomials in several variables and linear programming. Each answers one "not
 // available yet" text from here; each goes when its owner lands.
 #include "pending.h"
 
@@ -23,10 +23,6 @@ std::string notAvailableText(const std::string &road) {
 void answerHandlerNotYet(Calculator &calculator, const std::string &name) {
     calculator.output.str("");
     calculator.output << "Error> " << name << " is not available yet.\n" << kPrompt;
-}
-
-std::string polynomialValue(const std::string &) {
-    return notAvailableText("polynomial expressions");
 }
 
 std::string multiPolynomialValue(BigNumber &) {

@@ -14,8 +14,6 @@ std::string notAvailableText(const std::string &road);
 // The answer of a built-in function whose command handler is not built yet.
 void answerHandlerNotYet(Calculator &calculator, const std::string &name);
 
-// The value of a comma-separated postfix text over polynomials in the main variable.
-std::string polynomialValue(const std::string &postfix);
 // The value of the engine's expression as a polynomial in several variables.
 std::string multiPolynomialValue(BigNumber &engine);
 

@@ -344,7 +344,8 @@ public:
     int64_t goldbach_decompose(int64_t n, std::ostream &out);
     int64_t goldbach_decompose_big(const std::string &n, bool prefix, const std::string &start, std::ostream &out);
 
-    // ---- polynomials in one variable and rational functions (polynomial/) ----
+    // ---- polynomials in one variable and rational functions (polynomial/): the term lists and
+    //      the term tree are declared in polyn_terms.h, the operations in polynomial.h ----
 
     // ---- polynomials in several variables and interpolation (polynomial/) ----
 

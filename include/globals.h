@@ -74,6 +74,8 @@ extern std::set<std::string> undefined_names;
 extern std::map<std::string, int> poly_vars;
 extern std::vector<std::string> poly_internal_names;
 extern std::vector<PolyVarName> poly_varnames;
+// The letter of the main variable in polynomial text ('x' at start; ":change" sets another).
+extern char main_var;
 extern std::vector<DerivativeRule> derivative_rules;
 extern std::unordered_map<std::string, EqualityClaim> equality_claims;
 extern std::unordered_map<std::string, InequalityClaim> inequality_claims;

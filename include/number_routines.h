@@ -65,7 +65,7 @@ int collatz_orbit_to_file(const std::string &n, std::ostream &screen = std::cout
 std::string fibonacci_recursive(int32_t index, BigNumber &engine);
 std::string fibonacci_iterative(int32_t index, BigNumber &engine, std::vector<std::string> &list, bool collect);
 
-// ---- power-sum and digit searches (number_theory/searches.cpp) ----
+// ---- power-sum searches and factor walks (number_theory/searches.cpp, factor_iterations.cpp) ----
 void squaresum_search(const std::string &n, const std::string &m, std::ostream &out = std::cout);
 void cubicsum_search(const std::string &n, const std::string &m, std::ostream &out = std::cout);
 void cubicsum2_search(const std::string &a, const std::string &b, const std::string &n,

@@ -9,6 +9,7 @@
 #include "classifier/classifier.h"
 #include "interpreter/texts.h"
 #include "pending.h"
+#include "polynomial.h"
 #include "session/script_machine.h"
 #include "substitution/substitution.h"
 #include "text/string_utils.h"
@@ -110,7 +111,7 @@ bool Calculator::answerSymbolic(int32_t mode, bool matrixExpression, const std::
             core.prepareExpression();
             core.setExpression(core.tokenizePolynInfix());
             core.ConvertPolynInfixToPostfix();
-            output << "\nout> " << polynomialValue(core.InsertCommaInPolynPostfix());
+            output << "\nout> " << polyn_eval_postfix(core.InsertCommaInPolynPostfix(), true);
         } else {
             output << "\nout> " << multiPolynomialValue(core);
         }
@@ -142,7 +143,7 @@ bool Calculator::answerSymbolic(int32_t mode, bool matrixExpression, const std::
             const std::string postfix = core.InsertCommaInPolynPostfix();
             output << "\nout> ";
             if (matrixExpression) writeMatrixExpression(postfix);
-            else output << polynomialValue(postfix);
+            else output << polyn_eval_postfix(postfix, true);
         }
     }
     output << kSeparator << "\n";

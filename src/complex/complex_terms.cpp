@@ -2,11 +2,11 @@
 // real and an imaginary part and compute with the exact fraction arithmetic.
 #include "complex_terms.h"
 
-#include <cstdio>
 #include <cstdlib>
 #include <new>
 
 #include "BigNumber.h"
+#include "polyn_terms.h"
 
 namespace {
 
@@ -96,7 +96,7 @@ complex_term *makeList(const std::string &re, const std::string &im) {
 complex_term *new_complex_term(std::string coefficient, int64_t power) {
     complex_term *t = new (std::nothrow) complex_term;
     if (!t) {
-        std::printf("error> %s [%ld] %s, %s\n", "src/Complex", 351L, "new_complex_term", "Failed to allocate poly.");
+        print_error_at("src/complex/complex_terms.cpp", 351, "new_complex_term", "Failed to allocate poly.");
         return nullptr;
     }
     t->coefficient = std::move(coefficient);

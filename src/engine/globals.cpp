@@ -22,6 +22,7 @@ std::set<std::string> undefined_names;
 std::map<std::string, int> poly_vars;
 std::vector<std::string> poly_internal_names;
 std::vector<PolyVarName> poly_varnames;
+char main_var = 'x';
 std::vector<DerivativeRule> derivative_rules;
 std::unordered_map<std::string, EqualityClaim> equality_claims;
 std::unordered_map<std::string, InequalityClaim> inequality_claims;

@@ -8,6 +8,7 @@
 
 #include "BigNumber.h"
 #include "globals.h"
+#include "polynomial.h"
 #include "polynomial/pending.h"
 #include "tools.h"
 

@@ -2,6 +2,7 @@
 
 #include "BigNumber.h"
 #include "globals.h"
+#include "polynomial.h"
 #include "polynomial/pending.h"
 
 namespace {

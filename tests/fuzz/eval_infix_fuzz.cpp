@@ -1,8 +1,9 @@
 // fuzz-links: kavlo_engine
-// Arbitrary text through the evaluation driver, in numerical and in fraction mode, on an
-// engine of small precision: every input must give an answer text without a crash, a hang
-// or a sanitizer report. A text of exact operations only (numbers, + - * and brackets) must
-// give the same value in both modes.
+// Arbitrary text through the evaluation driver, in numerical and fraction mode and in the
+// polynomial mode in the main variable, on an engine of small precision: every input must
+// give an answer text without a crash, a hang or a sanitizer report. A text of exact
+// operations only (numbers, + - * and brackets) must give the same value in numerical and
+// in fraction mode.
 #include <cctype>
 #include <cstddef>
 #include <cstdint>
@@ -33,11 +34,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     (void)quiet;
     if (size > 4096) return 0;  // long texts add run time, not new paths
     const std::string text(reinterpret_cast<const char *>(data), size);
-    std::string answers[2];
-    for (int32_t flags : {0, 1}) {
+    std::string answers[3];
+    for (int32_t flags : {0, 1, 2}) {  // the polynomial mode reads no fraction bit
         BigNumber bn;
         bn.setPrecision(8);
-        bn.setMode(flags);
+        bn.setMode(flags & 1);
         bn.EvalInfixExprNoOutput(text, answers[flags], flags);
     }
     if (!onlyExactOperations(text) || size > 200) return 0;
