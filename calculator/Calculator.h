@@ -96,7 +96,6 @@ class Calculator {
     // ---- answering roads, one a statement kind (interpreter/) ----
     LineOutcome answerStatement(const InputStatement &statement, std::string &statementText);
     LineOutcome answerColonCommand(const InputStatement &statement);
-    LineOutcome quitCommand(const InputStatement &statement);
 
     // ---- the registry at start-up (registry/session_functions.cpp) ----
     void registerSessionFunctions();
@@ -119,8 +118,9 @@ class Calculator {
     LineOutcome answerProgram(const InputStatement &statement);
     void writeProgramEcho(const std::string &line);
 
-    // ---- roads whose owners are not built yet (pending.cpp) ----
+    // ---- plugin names as functions, at start-up (plugins/plugin_functions.cpp) ----
     void registerPluginFunctions();
-    LineOutcome answerPendingColonCommand(const InputStatement &statement);
+
+    // ---- assignments (assignments/assignment.cpp) ----
     LineOutcome answerAssignment(const std::string &statementText);
 };

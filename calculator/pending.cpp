@@ -1,7 +1,6 @@
-// The roads of the interpreter whose owners are not built yet: the plugin loader (at
-// start-up and for plugin calls), colon commands other than quitting, assignments, the
-// command handlers, polynomials in several variables and linear programming. Each answers one "not
-// available yet" text from here; each goes when its owner lands.
+// The roads of the interpreter whose owners are not built yet: the command handlers,
+// polynomials in several variables and linear programming. Each answers one "not available
+// yet" text from here; each goes when its owner lands.
 #include "pending.h"
 
 #include "Calculator.h"
@@ -29,18 +28,6 @@ std::string multiPolynomialValue(BigNumber &) {
     return notAvailableText("polynomials in several variables");
 }
 
-// No plugin module is loaded until the loader exists.
-void Calculator::registerPluginFunctions() {}
-void callPluginModules(Calculator &, const std::string &, const std::string &) {}
-
 void runLinearProgram(Calculator &calculator, const InputStatement &) {
     answerNotYet(calculator.output, "linear programs");
-}
-
-Calculator::LineOutcome Calculator::answerPendingColonCommand(const InputStatement &) {
-    return answerNotYet(output, "colon commands");
-}
-
-Calculator::LineOutcome Calculator::answerAssignment(const std::string &) {
-    return answerNotYet(output, "assignments");
 }

@@ -17,8 +17,5 @@ void answerHandlerNotYet(Calculator &calculator, const std::string &name);
 // The value of the engine's expression as a polynomial in several variables.
 std::string multiPolynomialValue(BigNumber &engine);
 
-// Calls the operation `command` of every loaded plugin module named `module`.
-void callPluginModules(Calculator &calculator, const std::string &module, const std::string &command);
-
 // Solves a linear program with ";" at its end by the simplex method, printing every step.
 void runLinearProgram(Calculator &calculator, const InputStatement &statement);

@@ -365,11 +365,26 @@ public:
     int solve24Templates(const std::array<std::string, 4> &numbers, const std::string &target,
                          std::ostream &out);
 
+    // ---- information texts of the colon commands (info/info_texts.cpp) ----
+    // Each replaces the content of wideStream with its text, ending in the prompt.
+    void printHelp();
+    void printMoreHelp();
+    void printThanks();
+    void printLogo();
+    void printHomeBanner();
+    void printAbout();
+    void printVersion();
+    void printDevHistory();
+
     std::vector<uint64_t> primeTable;  // refilled by the prime sieve
     std::stringstream outStream;       // printed output of members that print as they compute
     std::wstringstream wideStream;     // help, version, history and prime listings
 
 private:
+    // ---- helpers of the information texts (info/info_texts.cpp) ----
+    // Empties wideStream, and outStream too when asked.
+    void clearInfoStreams(bool narrowToo);
+
     // ---- helpers of the multiplication (arith/multiplication.cpp) ----
     std::string singleTermProduct(const std::string &t, const std::string &o);
 

@@ -9,6 +9,7 @@
 #include "classifier/classifier.h"
 #include "interpreter/texts.h"
 #include "pending.h"
+#include "plugins/plugin_loader.h"
 #include "polynomial.h"
 #include "session/script_machine.h"
 #include "substitution/substitution.h"

@@ -43,19 +43,8 @@ bool storeMatrixVariable(Calculator &calculator, const std::string &name, const 
     // A variable of another type under the name would keep its entry and leave the matrix
     // slot empty: the name now means the matrix.
     calculator.variables.erase(name);
-    auto variable = std::make_unique<Variable<KV_Matrix>>();
-    variable->setType(type_names[kMatrixType]);
-    variable->setName(name);
-    variable->setValue(m);
-    variable->setSecond(m);
-    variable->setText(determinant);
-    SymbolEntry entry;
-    entry.typeName = type_names[kMatrixType];
-    entry.name = name;
-    entry.valueText = literal;
-    entry.text = determinant;
-    entry.typeCode = kMatrixType;
-    entry.slots[kMatrixType] = std::move(variable);
+    SymbolEntry entry = make_symbol_entry(kMatrixType, name, m, determinant, literal, determinant);
+    entry.slotAs<KV_Matrix>(kMatrixType)->setSecond(m);
     calculator.variables.emplace(name, std::move(entry));
     return false;
 }

@@ -3,6 +3,7 @@
 #include <iterator>
 
 #include "Calculator.h"
+#include "plugins/plugin_loader.h"
 #include "session/script_machine.h"
 
 namespace {
@@ -51,6 +52,7 @@ void Calculator::initSession() {
     restartScriptMachine();
     settings.emplace("lock", "0");
     settings.emplace("deleteblank", "y");
+    loadPlugins(); // its failures are reported inside; start-up goes on
     registerSessionFunctions();
     resetPolynomialVariables();
 }

@@ -62,16 +62,7 @@ bool define_variable(const std::string &name, const std::string &valueText, std:
         return true;
     }
     usedNames.insert(name);
-    auto variable = std::make_unique<Variable<int>>();
-    variable->setType(type_names[kIntType]);
-    variable->setName(name);
-    variable->setValue(int_variable_value(valueText));
-    SymbolEntry entry;
-    entry.typeName = type_names[kIntType];
-    entry.name = name;
-    entry.valueText = valueText;
-    entry.typeCode = kIntType;
-    entry.slots[kIntType] = std::move(variable);
+    SymbolEntry entry = make_symbol_entry(kIntType, name, int_variable_value(valueText), "", valueText, "");
     table.emplace(name, std::move(entry)); // an existing entry of that name stays
     return true;
 }

@@ -7,6 +7,7 @@
 #include <set>
 #include <string>
 
+#include "globals.h"
 #include "matrix.h"
 #include "variables/variable.h"
 
@@ -19,6 +20,26 @@ bool is_decimal_number(const std::string &text);
 
 // Writes the message for a name that breaks the identifier rule.
 void write_name_check_message(std::ostream &output, const std::string &name);
+
+// A new entry of the given type code holding a new Variable<T>: its type name is the code's,
+// its value `value` and its text `variableText`; the entry gets the value text and the text.
+template <typename T>
+SymbolEntry make_symbol_entry(int code, const std::string &name, const T &value, const std::string &variableText,
+                              const std::string &valueText, const std::string &entryText) {
+    auto variable = std::make_unique<Variable<T>>();
+    variable->setType(type_names[size_t(code)]);
+    variable->setName(name);
+    variable->setValue(value);
+    variable->setText(variableText);
+    SymbolEntry entry;
+    entry.typeName = type_names[size_t(code)];
+    entry.name = name;
+    entry.valueText = valueText;
+    entry.text = entryText;
+    entry.typeCode = code;
+    entry.slots[size_t(code)] = std::move(variable);
+    return entry;
+}
 
 // Defines an int variable; with overwrite 1 a name already used only gets a new value text.
 bool define_variable(const std::string &name, const std::string &valueText, std::set<std::string> &usedNames,

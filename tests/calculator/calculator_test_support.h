@@ -7,8 +7,10 @@
 #include <cstdio>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "Calculator.h"
+#include "entry/line_entry.h"
 #include "text/string_utils.h"
 
 // What the terminal shows after a line: the first non-empty text of the engine's wide
@@ -27,6 +29,23 @@ inline std::string captureStdout(const std::function<void()> &body) {
     body();
     std::fflush(stdout);
     return ::testing::internal::GetCapturedStdout();
+}
+
+// One row of a terminal transcript: the typed line and the exact text shown for it.
+struct TranscriptRow {
+    std::string typed;
+    std::string shown;
+};
+
+// Types the lines one after another, as the terminal hands them over, and compares what is
+// shown for each. Gives what the lines wrote on the standard output stream besides.
+inline std::string expectTranscript(Calculator &calculator, const std::vector<TranscriptRow> &rows) {
+    std::string printed;
+    for (const TranscriptRow &row : rows) {
+        printed += captureStdout([&] { processInputLine(row.typed, calculator); });
+        EXPECT_EQ(shownText(calculator), row.shown) << "typed: \"" << row.typed << "\"";
+    }
+    return printed;
 }
 
 // The whole content of a temporary file written through a FILE handle.

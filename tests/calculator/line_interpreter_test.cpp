@@ -24,7 +24,7 @@ TEST(LineInterpreter, BatchCodesAndOutput) {
         {{":2a"}, -1, texts::inputError},
         {{"f(x)=x^2+1"}, -1, texts::inputError},
         // A "[" line with unbalanced brackets is classified; its echo is dropped...
-        {{"A=[1 2"}, 0, texts::notYet("assignments")},
+        {{"A=[1 2"}, 0, "--------------------\n\n1\t2\t\n\n--------------------\n>> "},
         // ...unless classification fails, when it stays in front of the message.
         {{":2a ["}, -1, ":2a [\n" + texts::inputError},
         {{":quit"}, -1024, ""},
@@ -37,8 +37,8 @@ TEST(LineInterpreter, BatchCodesAndOutput) {
         {{":2a", ":quit"}, -1, texts::inputError},
         {{":quit", "(1"}, -1024, ""},
         // Roads that continue: the next line runs, and `output` holds its answer only.
-        {{"3$4", "a=5"}, 0, texts::notYet("assignments")},
-        {{"foo(1)", "a=5"}, 0, texts::notYet("assignments")},
+        {{"3$4", "a=5"}, 0, "5\n--------------------\n>> "},
+        {{"foo(1)", "a=5"}, 0, "5\n--------------------\n>> "},
         // An expression answered by the script attempt ends the batch.
         {{"1+2", "a=5"}, 0, texts::scriptAnswer("3")},
         {{"isPrime(7)", ":quit"}, -1024, ""},
