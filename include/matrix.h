@@ -15,6 +15,11 @@
 
 class KV_Matrix {
 public:
+    // The stepwise procedures (elimination, QR, cofactor expansion) work and print a whole
+    // matrix per step: they take matrices of at most this many cells (order 32).
+    static constexpr uint64_t kMaxStepCells = 1024;
+    static constexpr uint64_t kMaxStepOrder = 32;
+
     // Shapes whose cell count passes this are refused: the constructors and resizeFill
     // give the empty 0 x 0 matrix instead of trying to allocate them.
     static constexpr uint64_t kMaxCells = uint64_t(1) << 22;
@@ -68,6 +73,17 @@ public:
     // value prints "行列式为0, 矩阵不可逆." on the standard output stream and answers 0 x 0.
     KV_Matrix inverse();
 
+    // ---- QR decomposition (matrix/qr.cpp) ----
+    // A = Q R by classical Gram-Schmidt on the columns of this square matrix: Q with
+    // orthonormal columns, R upper triangular; QR in decimals at the default precision,
+    // QRFraction in fractions with square roots as radicals (exact while every norm is
+    // rational). A dependent column gives a zero norm and whatever the division by zero
+    // answers in its column of Q. A matrix that is not square, or of an order beyond
+    // kMaxStepOrder, or a text that is no number and grows past kMaxStepCellText, prints
+    // its error on the standard output stream and leaves Q and R.
+    void QR(KV_Matrix &Q, KV_Matrix &R) const;
+    void QRFraction(KV_Matrix &Q, KV_Matrix &R) const;
+
     // ---- printing (matrix/matrix_print.cpp) ----
     // "[1,2;3,4]" without a line end; the empty matrix writes "[]" and a line end.
     void printLiteral(std::ostream &out) const;
@@ -114,6 +130,66 @@ std::string determinantCofactor(uint64_t n, const std::vector<std::string> &cell
 void entriesToFractions(std::vector<std::string> &cells);
 // The matrix without row i and column j, 1-based; all "0" when i or j lies outside.
 KV_Matrix matrix_minor(const KV_Matrix &m, uint64_t i, uint64_t j);
+
+// A number text of value zero: an integer or decimal ("0", "-0", "0.00") or a fraction with
+// a zero numerator over a non-zero denominator ("0|3"). Any other text is not zero.
+bool isZeroNumber(const std::string &text);
+
+// ---- elementary row and column operations (matrix/elementary_operations.cpp) ----
+// In place, with 0-based line indices. Each returns false and leaves the matrix unchanged
+// when an index is not below the row count (row operations) or the column count (column
+// operations). `kind` 1 adds line j to line i, 2 subtracts it, any other kind changes
+// nothing. `mode` is the caller's mode word: bit 0 selects fractions. k is a number text,
+// a fraction "3|4" or a parenthesised expression "(1/2)". The cells are computed by the
+// engine's evaluator from the texts "(a)*(k)" and "(a)+(b)*(k)", so cells that are no
+// numbers stay expression texts.
+bool rowSwap(KV_Matrix &m, uint64_t i, uint64_t j);
+bool colSwap(KV_Matrix &m, uint64_t i, uint64_t j);
+bool rowAddRow(KV_Matrix &m, uint64_t i, int32_t kind, uint64_t j, int32_t mode);
+bool colAddCol(KV_Matrix &m, uint64_t i, int32_t kind, uint64_t j, int32_t mode);
+bool rowScale(KV_Matrix &m, uint64_t i, const std::string &k, int32_t mode);
+bool colScale(KV_Matrix &m, uint64_t i, const std::string &k, int32_t mode);
+bool rowAddMultiple(KV_Matrix &m, uint64_t i, uint64_t j, const std::string &k, int32_t mode);
+bool colAddMultiple(KV_Matrix &m, uint64_t i, uint64_t j, const std::string &k, int32_t mode);
+// The same on cells that hold polynomials in the main variable: each result is stored as
+// its normalised polynomial text.
+bool rowAddRowSymbolic(KV_Matrix &m, uint64_t i, int32_t kind, uint64_t j, int32_t mode);
+bool colAddColSymbolic(KV_Matrix &m, uint64_t i, int32_t kind, uint64_t j, int32_t mode);
+bool rowScaleSymbolic(KV_Matrix &m, uint64_t i, const std::string &k, int32_t mode);
+bool colScaleSymbolic(KV_Matrix &m, uint64_t i, const std::string &k, int32_t mode);
+bool rowAddMultipleSymbolic(KV_Matrix &m, uint64_t i, uint64_t j, const std::string &k, int32_t mode);
+bool colAddMultipleSymbolic(KV_Matrix &m, uint64_t i, uint64_t j, const std::string &k, int32_t mode);
+
+// ---- elimination with printed steps (matrix/elimination.cpp) ----
+// Both procedures reduce the matrix they are given, in place and always in fractions, and
+// write each step ("r2+r1*(-2) ==>", the whole matrix, a dashed line) into `out`.
+//
+// The answer of a procedure that did not finish: a matrix of more than kMaxStepCells
+// cells, or a cell that is no number text and grows past kMaxStepCellText characters
+// (such texts are not simplified: each step nests them in the next), writes kStepsRefused
+// or kStepsStopped into `out`, whatever the mode, and returns kNoRank.
+constexpr uint64_t kNoRank = UINT64_MAX;
+constexpr size_t kMaxStepCellText = 1024;
+// True for the texts that the step limits leave alone: integers, decimals and fractions.
+bool isNumberText(const std::string &text);
+extern const char *const kStepsRefused;
+extern const char *const kStepsStopped;
+// The rank of the matrix. Modes: 0 rows reduced, nothing written; 1 rows reduced with
+// the steps; 2 columns reduced with the steps; 3 rows when the matrix has no more rows
+// than columns, columns otherwise, with the steps. A mode that writes ends with the list
+// of the independent columns (or rows): "c1,c2,c4.".
+uint64_t row_echelon_steps(KV_Matrix &m, std::ostream &out, int32_t mode);
+// Gauss-Jordan on the augmented matrix [A|b] of A x = b (the last column is b). Returns
+// the number of pivots of [A|b] and both ranks through the out values; when the system is
+// solvable `solution` receives, in row order, the cells of X: one row per unknown, column
+// 0 a particular solution E_0 and columns 1..k a basis E_1..E_k of the solutions of
+// A x = 0, each free unknown taking 1 in its own basis vector; otherwise the verdict of no
+// solution is written and `solution` is left as it was. Modes: odd modes write the steps,
+// modes above 0 the independent columns; modes 1 and 2 write a zero of the basis vectors
+// negated ("-0").
+uint64_t gauss_eliminate_steps(KV_Matrix &ab, const std::string &nameA, const std::string &nameX,
+                               const std::string &nameB, uint64_t &rankA, uint64_t &rankAb,
+                               std::vector<std::string> &solution, std::ostream &out, int32_t mode);
 
 // ---- literals (matrix/matrix_literals.cpp) ----
 // A literal typed at the prompt, from its "[": blank runs become one comma, an empty cell

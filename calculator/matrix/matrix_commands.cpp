@@ -3,55 +3,21 @@
 #include <iostream>
 
 #include "interpreter/texts.h"
+#include "matrix/command_shape.h"
 #include "matrix/matrix_variables.h"
-#include "pending.h"
-#include "substitution/substitution.h"
 #include "tools.h"
+
+using namespace matrix_commands;
 
 namespace {
 
-constexpr char kLiteralName[] = "__Matrix__";
-constexpr char kThinRule[] = "---------------------"; // 21 dashes
-
-enum class ArgumentKind { Scalar, Name, Literal };
-
-ArgumentKind kindOf(const std::string &argument) {
-    std::string text = argument;
-    if (has_only_expr_chars(text)) return ArgumentKind::Scalar;
-    return isValidIdentifier(argument) ? ArgumentKind::Name : ArgumentKind::Literal;
-}
-
-std::string withoutBlanks(std::string text) {
-    deleteBlanks(text);
-    return text;
-}
-
-// The rule and prompt that close the answers of literals and computed determinants.
-void writeClosing(std::ostream &out) { out << "\n" << kRule << "\n" << std::endl << kPrompt; }
-
-void writeHint(std::ostream &out) {
-    out << "hint> the input is wrong." << std::endl;
-    writeClosing(out);
-}
-
-// The text between two positions of the line; false when they are not in that order.
-bool between(const std::string &text, size_t open, size_t close, std::string &out) {
-    if (open == std::string::npos || close == std::string::npos || open >= close) return false;
-    out = text.substr(open + 1, close - open - 1);
-    return true;
-}
-
-// The interpreter writes a leading minus as "0-": it reads "-" again.
-void restoreMinus(std::string &argument) {
-    if (argument.size() > 2 && argument.compare(0, 2, "0-") == 0) argument.erase(0, 1);
-}
-
-// The common start of rank, inv, det and QR: the answer emptied, the argument cut from the
-// command text between the two positions with its minus restored; false, after the hint,
-// when the cut fails.
-bool startHandler(Calculator &calculator, size_t open, size_t close, std::string &argument) {
+// The common start of inv, det and QR: the answer emptied, the argument cut from the line
+// between the two positions with its minus restored; false, after the hint, when the cut
+// fails.
+bool startHandler(Calculator &calculator, const std::string &line, size_t open, size_t close,
+                  std::string &argument) {
     calculator.output.str("");
-    if (!between(calculator.commandText, open, close, argument)) {
+    if (!between(line, open, close, argument)) {
         writeHint(calculator.output);
         return false;
     }
@@ -59,33 +25,37 @@ bool startHandler(Calculator &calculator, size_t open, size_t close, std::string
     return true;
 }
 
-// How a literal's columns are counted: by the reader (transpose, inv) or by its first row.
-enum class Columns { FromReader, FromFirstRow };
-
-// A literal argument as a matrix: brackets taken off, variables substituted, read as the
-// literal of "__Matrix__"; the matrix mode follows the engine's mode word.
-KV_Matrix literalMatrix(Calculator &calculator, std::string text, Columns columns) {
-    if (text.size() >= 2 && text.front() == '[' && text.back() == ']') text = text.substr(1, text.size() - 2);
-    std::string substituted;
-    substitute_variables(text, calculator.operatorChars, used_variable_names, undefined_names,
-                         calculator.variables, substituted);
-    std::string name, literal;
-    uint64_t rows = 0, cols = 0;
-    std::vector<std::string> assignments;
-    std::vector<std::vector<std::string>> cells;
-    parseMatrixAssignment(std::string(kLiteralName) + "=[" + substituted + "]", name, literal, rows, cols,
-                          assignments, cells);
-    setMatrixMode(calculator.core.getMode());
-    if (columns == Columns::FromFirstRow) {
-        rows = cells.size();
-        cols = cells.empty() ? 0 : cells[0].size();
-    }
-    return KV_Matrix(cells, rows, cols);
+// The method of rank(A,method): rows, columns, or rows or columns by the shape with "hint";
+// anything else is the silent row reduction.
+int32_t rankMethod(const std::string &method) {
+    static const std::pair<const char *, int32_t> kMethods[] = {{"row", 1}, {"col", 2}, {"hint", 3}};
+    for (auto [name, number] : kMethods)
+        if (method == name) return number;
+    return 0;
 }
 
-// Rank and QR compute through elimination and the QR factors, which are not built yet.
-void writeNotYet(Calculator &calculator, const char *road) {
-    calculator.output << notAvailableText(road) << "\n" << kPrompt;
+// The rank with its steps, and the rank's line unless the elimination refused or stopped
+// (it has then written why).
+bool writeRank(std::ostream &out, KV_Matrix m, int32_t method) {
+    uint64_t rank = row_echelon_steps(m, out, method);
+    if (rank == kNoRank) return false;
+    out << rank << "\n";
+    return true;
+}
+
+// O and R of a matrix, by the mode word: fractions with radicals in fraction mode alone.
+void decompose(Calculator &calculator, const KV_Matrix &a, KV_Matrix &o, KV_Matrix &r) {
+    o = KV_Matrix(a.rows, a.cols, "0");
+    r = KV_Matrix(a.rows, a.cols, "0");
+    if (calculator.core.getMode() == 1) a.QRFraction(o, r);
+    else a.QR(o, r);
+}
+
+void writeFactor(std::ostream &out, char letter, const KV_Matrix &factor, bool existed) {
+    out << "\n---" << letter << "--------------\n";
+    if (existed) writeMatrixCells(out, factor);
+    else factor.printTo(out);
+    out << "\n-----------------\n";
 }
 
 } // namespace
@@ -98,23 +68,13 @@ void cmd_transpose(Calculator &calculator) {
     if (open == std::string::npos || line.size() < open + 2 || line.back() != ')') return writeHint(out);
     std::string argument = line.substr(open + 1, line.size() - open - 2);
     switch (kindOf(argument)) {
-    case ArgumentKind::Scalar:
-        out << withoutBlanks(argument) << "\n" << kPrompt;
-        return;
-    case ArgumentKind::Name: {
-        VariableBase *variable = nullptr;
-        if (!getMatrixVariable(calculator, argument, variable)) {
-            out << argument << "\n";
-            return;
-        }
-        if (const KV_Matrix *m = matrixValueOf(calculator, argument)) {
-            KV_Matrix t = m->transposeMatrix();
+    case ArgumentKind::Scalar: return writeScalar(out, argument);
+    case ArgumentKind::Name:
+        return answerName(calculator, argument, [&](const KV_Matrix &m) {
+            KV_Matrix t = m.transposeMatrix();
             storeMatrixVariable(calculator, argument + "_t", t);
             writeMatrixCells(out, t);
-        }
-        out << "\n" << kPrompt;
-        return;
-    }
+        });
     case ArgumentKind::Literal: {
         KV_Matrix m = literalMatrix(calculator, argument, Columns::FromReader);
         out << kPrompt << kLiteralName << "\n";
@@ -132,13 +92,15 @@ void cmd_transpose(Calculator &calculator) {
 void cmd_rank(Calculator &calculator) {
     std::ostream &out = calculator.output;
     calculator.output.str("");
-    const std::string &line = calculator.commandText;
+    const std::string line = commandWithoutBlanks(calculator);
     size_t open = line.find('('), close = line.find(')'), comma = line.rfind(',');
-    std::string argument;
+    std::string argument, method;
     if (comma == std::string::npos) {
         if (!between(line, open, close, argument)) return writeHint(out);
     } else if (close == std::string::npos || comma > close || !between(line, open, comma, argument)) {
         argument.clear(); // a comma outside the brackets leaves no argument
+    } else {
+        between(line, comma, close, method);
     }
     restoreMinus(argument);
     BigNumber &bn = calculator.core;
@@ -150,24 +112,29 @@ void cmd_rank(Calculator &calculator) {
         VariableBase *variable = nullptr;
         if (!getMatrixVariable(calculator, argument, variable)) {
             out << (bn.isEqualTo(argument, "0") ? "0" : "1") << "\n" << kPrompt;
-        } else if (matrixValueOf(calculator, argument) != nullptr) {
-            writeNotYet(calculator, "rank");
+        } else if (const KV_Matrix *m = matrixValueOf(calculator, argument)) {
+            writeRank(out, *m, rankMethod(method));
+            out << kPrompt;
         } else {
             out << kPrompt;
         }
         return;
     }
-    case ArgumentKind::Literal:
-        writeNotYet(calculator, "rank");
+    case ArgumentKind::Literal: {
+        KV_Matrix m = literalMatrix(calculator, argument, Columns::FromFirstRow);
+        m.print();
+        writeRank(out, m, rankMethod(method));
+        writeClosing(out);
         return;
+    }
     }
 }
 
 void cmd_inv(Calculator &calculator) {
     std::ostream &out = calculator.output;
-    const std::string &line = calculator.commandText;
+    const std::string line = commandWithoutBlanks(calculator);
     std::string argument;
-    if (!startHandler(calculator, line.find('('), line.find(')'), argument)) return;
+    if (!startHandler(calculator, line, line.find('('), line.find(')'), argument)) return;
     BigNumber &bn = calculator.core;
     switch (kindOf(argument)) {
     case ArgumentKind::Scalar:
@@ -215,11 +182,9 @@ void cmd_det(Calculator &calculator) {
     size_t close = line.rfind(')');
     if (close + 1 != line.size()) close = std::string::npos;
     std::string argument;
-    if (!startHandler(calculator, line.find('('), close, argument)) return;
+    if (!startHandler(calculator, line, line.find('('), close, argument)) return;
     switch (kindOf(argument)) {
-    case ArgumentKind::Scalar:
-        out << withoutBlanks(argument) << "\n" << kPrompt;
-        return;
+    case ArgumentKind::Scalar: return writeScalar(out, argument);
     case ArgumentKind::Name: {
         VariableBase *variable = nullptr;
         if (!getMatrixVariable(calculator, argument, variable)) {
@@ -258,22 +223,26 @@ void cmd_det(Calculator &calculator) {
 
 void cmd_QR(Calculator &calculator) {
     std::ostream &out = calculator.output;
-    const std::string &line = calculator.commandText;
+    const std::string line = commandWithoutBlanks(calculator);
     std::string argument;
-    if (!startHandler(calculator, line.find('('), line.find(')'), argument)) return;
+    if (!startHandler(calculator, line, line.find('('), line.find(')'), argument)) return;
     switch (kindOf(argument)) {
-    case ArgumentKind::Scalar:
-        out << withoutBlanks(argument) << "\n" << kPrompt;
-        return;
-    case ArgumentKind::Name: {
-        VariableBase *variable = nullptr;
-        if (!getMatrixVariable(calculator, argument, variable)) out << argument << "\n";
-        else if (matrixValueOf(calculator, argument) != nullptr) writeNotYet(calculator, "QR");
-        else out << "\n" << kPrompt;
+    case ArgumentKind::Scalar: return writeScalar(out, argument);
+    case ArgumentKind::Name:
+        return answerName(calculator, argument, [&](const KV_Matrix &a) {
+            KV_Matrix o, r;
+            decompose(calculator, a, o, r);
+            writeFactor(out, 'O', o, storeMatrixVariable(calculator, argument + "O", o));
+            writeFactor(out, 'R', r, storeMatrixVariable(calculator, argument + "R", r));
+        });
+    case ArgumentKind::Literal: {
+        KV_Matrix a = literalMatrix(calculator, argument, Columns::FromFirstRow), o, r;
+        a.print();
+        decompose(calculator, a, o, r);
+        writeFactor(out, 'O', o, false);
+        writeFactor(out, 'R', r, false);
+        out << "\n" << kPrompt;
         return;
     }
-    case ArgumentKind::Literal:
-        writeNotYet(calculator, "QR");
-        return;
     }
 }

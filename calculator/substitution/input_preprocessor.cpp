@@ -6,7 +6,6 @@
 
 #include "Calculator.h"
 #include "matrix.h"
-#include "pending.h"
 #include "substitution/substitution.h"
 #include "text/string_utils.h"
 #include "variables/symbol_table.h"
@@ -149,7 +148,9 @@ class Preprocessor {
             answer << KV_Matrix(matrix).determinant(); // a copy: fraction mode rewrites the cells it reads
             code = kMethodAnsweredCode;
         } else if (method == "rank") {
-            answer << notAvailableText("rank");
+            KV_Matrix reduced = matrix; // elimination reduces the matrix it is given
+            const uint64_t rank = row_echelon_steps(reduced, answer, 0);
+            if (rank != kNoRank) answer << rank; // a refusal has written its reason
             code = kMethodAnsweredCode;
         }
     }

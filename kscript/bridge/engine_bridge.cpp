@@ -3,14 +3,11 @@
 #include <string>
 
 #include "BigNumber.h"
+#include "bridge/bridge_texts.h"
 
 namespace {
 
 constexpr int MODE_FRACTION_BIT = 1;
-
-std::string text_or_zero(const char *text) {
-    return text != nullptr ? std::string(text) : std::string("0");
-}
 
 using EngineMember = std::string &(BigNumber::*)(const std::string &, const std::string &);
 

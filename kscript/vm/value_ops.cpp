@@ -217,8 +217,7 @@ bool list_error(const char *message) {
     return false;
 }
 
-// A number item reads back as the text of the signed low 32 bits of its pattern (the form in
-// which list natives store integers).
+// A number item reads back as the text of the signed low 32 bits of its pattern.
 ScriptValue list_item_value(ScriptValue item) {
     if (!value_is_number(item)) return item;
     auto low = static_cast<int32_t>(static_cast<uint32_t>(value_as_bits(item)));

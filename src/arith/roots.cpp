@@ -17,8 +17,18 @@ using namespace engine;
 namespace {
 
 const char *const kDegreeError = "Error> the degree of a root must be at least 1.";
-// Above this degree the root comes from the logarithm (the digit groups would be huge).
-constexpr int64_t kMaxDigitMethodDegree = 100000;
+// Above this degree the root comes from the logarithm: the digit method raises its
+// estimates to powers of n (p + 1) digits, which costs seconds where the logarithm takes
+// milliseconds. The digits are the same while the argument has fewer than n (p + 1)
+// decimals: none is cut off, and no root of it lies halfway between two answers (such a
+// root ends in 5 at decimal p + 1, so its n-th power has exactly n (p + 1) decimals).
+constexpr int64_t kMaxDigitMethodDegree = 32;
+
+bool digitMethodFor(const std::string &x, int64_t n, size_t p) {
+    size_t point = x.find('.');
+    size_t decimals = point == std::string::npos ? 0 : x.size() - point - 1;
+    return n <= kMaxDigitMethodDegree || decimals / (p + 1) >= uint64_t(n);
+}
 
 // An unsigned real-number text with at least one digit; a '+' is dropped.
 bool radicand(const std::string &x, std::string &out) {
@@ -67,7 +77,7 @@ std::string &BigNumber::nthRootNumeric(const std::string &x, int64_t n) {
     size_t p;
     if (!precisionDecimals(precision, p)) return result = precisionMessage("sqrtn");
     if (isZeroText(r)) return result = zeroWithDecimals(p);
-    if (n <= kMaxDigitMethodDegree) return result = digitRoot(r, uint64_t(n), p);
+    if (digitMethodFor(r, n, p)) return result = digitRoot(r, uint64_t(n), p);
     std::string out;
     realfn::powRational(r, nat::Nat{1}, nat::from_u64(uint64_t(n)), p, 1e9, out);
     return result = out;

@@ -50,9 +50,13 @@ std::string expDigits(const std::string &x, const RealText &r, bool negative, si
     if (isZero(r)) return oneText(decimals);
     double digits = approxLog10OfExp(r);
     if (negative && digits > double(decimals) + 1100) return decimals == 0 ? "0" : "0." + std::string(decimals, '0');
-    size_t intDigits = negative ? 0 : size_t(digits) + 1;
-    if (!negative && (digits > double(kMaxAnswerDigits) || double(intDigits + decimals) > double(kMaxAnswerDigits)))
+    auto tooLong = [&] {
         return "Error> exp(" + x + ") would have more than " + std::to_string(kMaxAnswerDigits) + " digits.";
+    };
+    // Compared as a double before it becomes a count: a long argument's size is 1e300.
+    if (!negative && digits > double(kMaxAnswerDigits)) return tooLong();
+    size_t intDigits = negative ? 0 : size_t(digits) + 1;
+    if (!negative && double(intDigits + decimals) > double(kMaxAnswerDigits)) return tooLong();
     std::string out;
     realfn::decideWithGuards(decimals, mode, [&](size_t guard, realfn::Approx &a) {
         size_t s = decimals + guard;

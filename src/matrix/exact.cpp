@@ -308,6 +308,37 @@ Rational quotient(const Rational &a, const Rational &b) {
     return r;
 }
 
+Rational sum(const Rational &a, const Rational &b) {
+    Nat x = nat::mul(a.num, b.den), y = nat::mul(b.num, a.den);
+    Rational r;
+    r.den = nat::mul(a.den, b.den);
+    if (a.negative == b.negative) {
+        r.num = nat::add(x, y);
+        r.negative = a.negative;
+    } else if (nat::compare(x, y) >= 0) {
+        r.num = nat::sub(x, y);
+        r.negative = a.negative;
+    } else {
+        r.num = nat::sub(y, x);
+        r.negative = b.negative;
+    }
+    r.negative = r.negative && !r.num.empty();
+    return r;
+}
+
+Rational product(const Rational &a, const Rational &b) {
+    Rational r;
+    r.num = nat::mul(a.num, b.num);
+    r.den = nat::mul(a.den, b.den);
+    r.negative = (a.negative != b.negative) && !r.num.empty();
+    return r;
+}
+
+bool parseReduced(std::string_view text, Rational &out) {
+    if (text.find('/') != std::string_view::npos || !parseRational(text, true, out)) return false;
+    return rationalText(out) == text;
+}
+
 Rational determinant(const std::vector<Rational> &cells, size_t n) {
     if (n == 0) return Rational{};
     std::vector<Int> B;

@@ -28,6 +28,12 @@ bool parseRational(std::string_view text, bool fractions, Rational &out);
 std::string rationalText(const Rational &r);
 // a / b for a non-zero b (not reduced).
 Rational quotient(const Rational &a, const Rational &b);
+// a + b and a * b (not reduced).
+Rational sum(const Rational &a, const Rational &b);
+Rational product(const Rational &a, const Rational &b);
+// Reads a text that is already the reduced text of its value ("3", "-1|2"; not "2|4",
+// "-0", "+3" or "1/2"), so that writing the value back gives the text itself.
+bool parseReduced(std::string_view text, Rational &out);
 
 // Determinant of the n x n matrix of rationals in row order.
 Rational determinant(const std::vector<Rational> &cells, size_t n);

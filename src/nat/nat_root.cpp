@@ -33,6 +33,9 @@ Nat newtonFromAbove(const Nat &n, uint64_t k, Nat y) {
 Nat root(const Nat &n, uint64_t k) {
     if (is_zero(n) || k == 1) return n;
     size_t digits = decimal_digits(n);
+    // N < 10^digits < 2^(3.33 digits): from that degree on the root is 1, and a Newton start
+    // of 2 or more would raise it to a power of millions of digits.
+    if (k / 10 >= digits / 3 + 1) return Nat{1};
     if (digits <= 30) {
         // From a double estimate, raised until it is above the root.
         double est = std::pow(10.0, approxLog10(n) / double(k));

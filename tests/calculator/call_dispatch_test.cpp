@@ -2,6 +2,7 @@
 // the dispatch by the signed-byte FNV-1a key of the name.
 #include <gtest/gtest.h>
 
+#include <map>
 #include <set>
 
 #include "calculator_test_support.h"
@@ -69,10 +70,13 @@ TEST(CallDispatch, EveryNameReachesItsCase) {
     Calculator calculator;
     calculator.setOperatorChars();
     calculator.core.setPrecision(2000);
+    // E answers a call of no form with nothing, DetExpansion with its heading alone.
+    const std::map<std::string, std::string> withoutPrompt = {{"E", ""}, {"DetExpansion", "expansion>\n\n"}};
     for (const HandlerCase &c : builtin_handler_cases()) {
         calculator.dealWithInputCommand({std::string(c.name) + "()"});
         const std::string shown = shownText(calculator);
         if (c.handler == nullptr) EXPECT_EQ(shown, texts::handlerNotYet(c.name));
+        else if (withoutPrompt.count(c.name)) EXPECT_EQ(shown, withoutPrompt.at(c.name));
         else EXPECT_NE(shown.find(texts::prompt), std::string::npos) << c.name << ": " << shown;
     }
 }
@@ -90,7 +94,8 @@ TEST(CallDispatch, CommandTextAndTypedLine) {
         {"gcd(19 mod 7,3)", "gcd(19 @ 7,3)", "gcd(19mod7,3)"},
         {"gcd(expdom,1)", "gcd(expmod,1)", "gcd(expdom,1)"},
         {"solve((1)(2),a==b)", "solve((1)*(2),a~b)", "solve((1)(2),a==b)"},
-        {"gcd(-2,4)", "gcd(0-2,4)", "gcd(-2,4)"},
+        // (gcd(-2,4) itself is answered by the script's native.)
+        {"lcm(-2,4)", "lcm(0-2,4)", "lcm(-2,4)"},
     };
     for (const Row &row : rows) {
         Calculator calculator;

@@ -94,14 +94,38 @@ TEST_F(MatrixCommands, Rank) {
                       {"rank(7)", "1\n>> ", ""},
                       {"rank(B)", "1\n>> ", ""},
                       {"rank(k)", ">> ", ""},
-                      {"rank(A)", "info> rank: not available yet\n>> ", ""},
-                      {"rank(A,row)", "info> rank: not available yet\n>> ", ""},
-                      {"rank([1 2;3 4])", "info> rank: not available yet\n>> ", ""},
+                      {"rank(A)", "2\n>> ", ""},
+                      {"rank(S)", "1\n>> ", ""},
+                      {"rank(S,row)",
+                       "r2+r1*(-2) ==>\n\n1\t2\t\n0\t0\t\n\n------------\n\nThe linearly independent column "
+                       "vectors are:\nc1.\n1\n>> ",
+                       ""},
+                      {"rank(S,col)",
+                       "c2+c1*(-2) ==>\n\n1\t0\t\n2\t0\t\n\n------------\n\nThe linearly independent row "
+                       "vectors are:\nr1.\n1\n>> ",
+                       ""},
+                      {"rank(S,hint)",
+                       "r2+r1*(-2) ==>\n\n1\t2\t\n0\t0\t\n\n------------\n\nThe linearly independent column "
+                       "vectors are:\nc1.\n1\n>> ",
+                       ""},
+                      {"rank(S,other)", "1\n>> ", ""},
+                      // a literal of one column reaches rank whole; the rank's variable is untouched
+                      {"rank([2;4])", ("1\n" + closing).c_str(), "2\t\n4\t\n"},
+                      {"rank(2;4)", ("1\n" + closing).c_str(), "2\t\n4\t\n"},
+                      // the last comma ends the argument: "[1,2;3", read with its bracket as a
+                      // cell, and the method "4]"
+                      {"rank([1,2;3,4])", ("2\n" + closing).c_str(), "[1\t2\t\n3\t0\t\n"},
                       {"rank(A", hint.c_str(), ""},
                       {"rank)A(", hint.c_str(), ""},
                       // a comma outside the brackets leaves an empty argument
                       {"rank(A),1", "0\n>> ", ""},
                   });
+}
+
+// Elimination prints a whole matrix per step: a larger matrix is refused with the reason.
+TEST_F(MatrixCommands, RankOfALargeMatrix) {
+    storeMatrixVariable(calculator, "Big", KV_Matrix(33, 32, "1"));
+    run(cmd_rank, {{"rank(Big,row)", "error> Elimination takes matrices of at most 1024 cells.\n>> ", ""}});
 }
 
 TEST_F(MatrixCommands, Inverse) {
@@ -148,14 +172,39 @@ TEST_F(MatrixCommands, Determinant) {
 }
 
 TEST_F(MatrixCommands, QR) {
+    defineMatrix(calculator, "P", {"3", "0", "4", "5"}, 2, 2);
+    const std::string factors = "\n---O--------------\n0.6\t-0.8\t\n0.8\t0.6\t\n\n-----------------\n"
+                                "\n---R--------------\n5.00000000\t4.0\t\n0\t3.00000000\t\n\n-----------------\n";
+    const std::string zeros = "\n---O--------------\n0\t0\t0\t\n0\t0\t0\t\n\n-----------------\n"
+                              "\n---R--------------\n0\t0\t0\t\n0\t0\t0\t\n\n-----------------\n";
     run(cmd_QR, {
                     {"QR(5)", "5\n>> ", ""},
                     {"QR(B)", "B\n", ""},
                     {"QR(k)", "\n>> ", ""},
-                    {"QR(A)", "info> QR: not available yet\n>> ", ""},
-                    {"QR([1,2;3,4])", "info> QR: not available yet\n>> ", ""},
+                    {"QR(P)", (factors + "\n>> ").c_str(), ""},
+                    {"QR([3,0;4,5])", (factors + "\n>> ").c_str(), "3\t0\t\n4\t5\t\n"},
+                    {"QR([1,2,3;4,5,6])", (zeros + "\n>> ").c_str(),
+                     "1\t2\t3\t\n4\t5\t6\t\nerror> QR(): parameter A is not a square matrix!\n"},
                     {"QR(A", hint.c_str(), ""},
                 });
+    EXPECT_EQ(valueTextOf(calculator, "PO"), "[0.6,-0.8;0.8,0.6]");
+    EXPECT_EQ(valueTextOf(calculator, "PR"), "[5.00000000,4.0;0,3.00000000]");
+    // Once the names exist their factors are printed as cells alone, and a second QR
+    // replaces them; fraction mode alone decomposes with fractions.
+    calculator.core.setMode(1);
+    const std::string exact = "\n---O--------------\n3|5\t-4|5\t\n4|5\t3|5\t\n\n-----------------\n"
+                              "\n---R--------------\n5\t4\t\n0\t3\t\n\n-----------------\n\n>> ";
+    run(cmd_QR, {{"QR(P)", exact.c_str(), ""}});
+    EXPECT_EQ(valueTextOf(calculator, "PO"), "[3|5,-4|5;4|5,3|5]");
+    EXPECT_EQ(valueTextOf(calculator, "PR"), "[5,4;0,3]");
+    calculator.core.setMode(3);
+    run(cmd_QR, {{"QR(P)", (factors + "\n>> ").c_str(), ""}});
+    // An empty factor shows that it is empty while its name is new.
+    defineMatrix(calculator, "Z", {}, 0, 0);
+    run(cmd_QR, {{"QR(Z)",
+                  "\n---O--------------\nerror> This matrix is empty.\n\n-----------------\n"
+                  "\n---R--------------\nerror> This matrix is empty.\n\n-----------------\n\n>> ",
+                  ""}});
 }
 
 // A result name held by a variable of another type becomes the matrix variable whole:

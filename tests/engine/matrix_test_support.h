@@ -1,7 +1,11 @@
-// Helpers of the matrix tests: the literal form of a matrix, and the matrix mode set for a
-// scope.
+// Helpers of the matrix tests: the literal form of a matrix, the matrix mode set for a
+// scope, and what a call writes on the standard output stream.
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <functional>
 #include <sstream>
 #include <string>
 
@@ -20,3 +24,10 @@ struct ModeScope {
     ModeScope &operator=(const ModeScope &) = delete;
     int32_t saved;
 };
+
+inline std::string captureStandardOutput(const std::function<void()> &body) {
+    ::testing::internal::CaptureStdout();
+    body();
+    std::fflush(stdout);
+    return ::testing::internal::GetCapturedStdout();
+}

@@ -35,6 +35,8 @@ TEST(Roots, NthRootDigits) {
         {"8.0", 3, "2.00000000"}, {"64", 2, "8"},        {"0", 5, "0.00000000"},    {"1", 7, "1"},
         {"2", 0, "Error> the degree of a root must be at least 1."},
         {"2", 1000000, "1.00000069"},
+        // Degrees far beyond the digits: answered at once, not by powers of millions of digits.
+        {"8", 2147483647, "1.00000000"},   {"7", 100000, "1.00001946"}, {"99999999999999999999", 5000000000, "1.00000001"},
     };
     BigNumber bn;
     for (auto &c : cases) EXPECT_EQ(bn.nthRootNumeric(c.x, c.n), c.want) << c.x << " " << c.n;

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <iostream>
+#include <iterator>
 #include <string>
 
 #include "Calculator.h"
@@ -38,7 +39,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     const std::string text(reinterpret_cast<const char *>(data + 1), size - 1);
     using Handler = void (*)(Calculator &);
     const std::pair<const char *, Handler> commands[] = {
-        {"transpose", cmd_transpose}, {"rank", cmd_rank}, {"inv", cmd_inv}, {"det", cmd_det}, {"QR", cmd_QR}};
+        {"transpose", cmd_transpose}, {"rank", cmd_rank},   {"inv", cmd_inv},
+        {"det", cmd_det},             {"QR", cmd_QR},       {"transform", cmd_transform},
+        {"E", cmd_E},                 {"DetExpansion", cmd_DetExpansion}, {"CofactorMatrix", cmd_CofactorMatrix}};
     for (auto [name, handler] : commands) {
         for (const std::string &line : {std::string(name) + "(" + text + ")", std::string(name) + text}) {
             calculator.inputLine = line;
@@ -49,5 +52,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     calculator.output.str("");
     calculator.EvalMatrixPostfixExpression(text, calculator.output);
     calculator.clearAnswerStreams();
+    // The results stay as in a session, but not without end: each E keeps a new name.
+    if (calculator.variables.size() > 200) {
+        for (auto it = calculator.variables.begin(); it != calculator.variables.end();) {
+            bool seeded = it->first == "A" || it->first == "B" || it->first == "C";
+            it = seeded ? std::next(it) : calculator.variables.erase(it);
+        }
+    }
     return 0;
 }

@@ -63,7 +63,7 @@ std::string randomRadicand(oracle::Rng &rng) {
     return x;
 }
 
-const unsigned long kDegrees[] = {1, 2, 3, 4, 5, 6, 7, 10, 13, 32, 100};
+const unsigned long kDegrees[] = {1, 2, 3, 4, 5, 6, 7, 10, 13, 32, 33, 100, 1000};
 const int kPrecisions[] = {0, 1, 8, 30};
 
 }  // namespace
