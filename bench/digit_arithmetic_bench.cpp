@@ -17,7 +17,7 @@ static void BM_IntMultiplication(benchmark::State &state) {
     BigNumber bn;
     for (auto _ : state) benchmark::DoNotOptimize(bn.int_multiplication(a, b));
 }
-BENCHMARK(BM_IntMultiplication)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_IntMultiplication)->Arg(1000)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMicrosecond);
 
 // A 2N-digit dividend over an N-digit divisor at the default precision: an N-digit quotient.
 static void BM_IntDivision(benchmark::State &state) {
@@ -27,6 +27,22 @@ static void BM_IntDivision(benchmark::State &state) {
     for (auto _ : state) benchmark::DoNotOptimize(bn.int_division(a, b));
 }
 BENCHMARK(BM_IntDivision)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMicrosecond);
+
+// N digits over N digits to N decimals.
+static void BM_RealDivision(benchmark::State &state) {
+    size_t n = size_t(state.range(0));
+    std::string a = randomDigits(n, 9), b = randomDigits(n, 10);
+    BigNumber bn;
+    bn.setPrecision(int32_t(n));
+    for (auto _ : state) benchmark::DoNotOptimize(bn.real_division(a, b));
+}
+BENCHMARK(BM_RealDivision)->Arg(10000)->Unit(benchmark::kMicrosecond);
+
+static void BM_PowerOfTwo(benchmark::State &state) {
+    BigNumber bn;
+    for (auto _ : state) benchmark::DoNotOptimize(bn.int_power("2", state.range(0)));
+}
+BENCHMARK(BM_PowerOfTwo)->Arg(100000)->Unit(benchmark::kMicrosecond);
 
 static void BM_Multiplication(benchmark::State &state) {
     size_t n = size_t(state.range(0));

@@ -36,6 +36,13 @@ static void BM_RealPower(benchmark::State &state) {
 }
 BENCHMARK(BM_RealPower)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 
+static void BM_SineOfOne(benchmark::State &state) {
+    BigNumber bn;
+    bn.setPrecision(int32_t(state.range(0)));
+    for (auto _ : state) benchmark::DoNotOptimize(bn.sine("1"));
+}
+BENCHMARK(BM_SineOfOne)->Arg(10000)->Unit(benchmark::kMillisecond);
+
 // e to 10,000 decimals: beyond the stored digits, so computed.
 static void BM_E(benchmark::State &state) {
     BigNumber bn;
@@ -54,3 +61,16 @@ static void BM_Ln2Series(benchmark::State &state) {
     }
 }
 BENCHMARK(BM_Ln2Series)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// ln 2 past its stored digits on a first call: the kept values are dropped before each.
+static void BM_Ln2FirstCall(benchmark::State &state) {
+    BigNumber bn;
+    bn.setPrecision(int32_t(state.range(0)));
+    for (auto _ : state) {
+        state.PauseTiming();
+        realfn::forgetKeptConstants();
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(bn.ln2());
+    }
+}
+BENCHMARK(BM_Ln2FirstCall)->Arg(10000)->Unit(benchmark::kMillisecond);

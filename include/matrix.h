@@ -183,8 +183,9 @@ uint64_t row_echelon_steps(KV_Matrix &m, std::ostream &out, int32_t mode);
 // the number of pivots of [A|b] and both ranks through the out values; when the system is
 // solvable `solution` receives, in row order, the cells of X: one row per unknown, column
 // 0 a particular solution E_0 and columns 1..k a basis E_1..E_k of the solutions of
-// A x = 0, each free unknown taking 1 in its own basis vector; otherwise the verdict of no
-// solution is written and `solution` is left as it was. Modes: odd modes write the steps,
+// A x = 0, each free unknown taking 1 in its own basis vector, and X is written after the
+// line "x= E_0 + C_1*E_1 + ..."; otherwise the verdict of no solution is written and
+// `solution` is left as it was. Modes: odd modes write the steps,
 // modes above 0 the independent columns; modes 1 and 2 write a zero of the basis vectors
 // negated ("-0").
 uint64_t gauss_eliminate_steps(KV_Matrix &ab, const std::string &nameA, const std::string &nameX,

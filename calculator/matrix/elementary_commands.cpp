@@ -156,8 +156,8 @@ bool isSquare(std::ostream &out, const char *command, const KV_Matrix &m) {
     return false;
 }
 
-// The text of argument `a` of a call cut at `from` and `to` (either may be missing): the
-// text between them, or up to the end of the line.
+// An argument cut at the positions `from` and `to` (either may be missing): the text
+// between them, or up to the end of the line.
 std::string cut(const std::string &text, size_t from, size_t to) {
     if (from == std::string::npos || from >= text.size()) return "";
     size_t end = to == std::string::npos ? text.size() : to;
@@ -193,7 +193,11 @@ void cmd_E(Calculator &calculator) {
     }
     std::string name = "E" + call.n + "_" + call.i;
     if (call.form != ElementaryForm::Scaling) name += "_" + call.j;
-    if (call.form != ElementaryForm::Swap) name += "x" + std::to_string(elementary_matrix_counter++);
+    if (call.form != ElementaryForm::Swap) {
+        name += "x" + std::to_string(elementary_matrix_counter);
+        // wraps after 2^31 matrices instead of overflowing
+        elementary_matrix_counter = int32_t(uint32_t(elementary_matrix_counter) + 1);
+    }
     out << "Elementary matrix>\n\n";
     KV_Matrix e = KV_Matrix(n, "0").identity();
     const uint64_t i = indexValue(call.i) - 1, j = call.j.empty() ? i : indexValue(call.j) - 1;

@@ -59,8 +59,13 @@ struct LogBasis {
     Nat a31, a49, a161;
 };
 
-const LogBasis &logBasis(size_t scale) {
+LogBasis &keptBasis() {
     static LogBasis basis;
+    return basis;
+}
+
+const LogBasis &logBasis(size_t scale) {
+    LogBasis &basis = keptBasis();
     if (basis.scale < scale) {
         size_t s = std::max(scale, basis.scale * 3 / 2);  // grow geometrically
         basis.a31 = atanhOfInverse(31, s);
@@ -117,6 +122,8 @@ size_t digitCount(uint64_t v) {
 }
 
 }  // namespace
+
+void forgetKeptConstants() { keptBasis() = LogBasis{}; }
 
 Nat ln2At(size_t scale) { return logCombination(scale, 14, 10, 6); }
 Nat ln10At(size_t scale) { return logCombination(scale, 46, 34, 20); }

@@ -45,6 +45,9 @@ nat::Nat ln5over4At(size_t scale);
 // pi from the stored decimals (cut); false when more decimals are asked for than stored.
 bool piAt(size_t scale, nat::Nat &pi);
 size_t storedPiDecimals();
+// Drops the values kept for later calls, so that the next call computes them afresh (the
+// benchmarks time a first call this way).
+void forgetKeptConstants();
 
 // ---- functions ----
 // e^x at the scale; the caller makes the scale large enough for the integer digits.

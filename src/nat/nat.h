@@ -48,10 +48,18 @@ Nat shift_decimal(const Nat &a, size_t k);
 Nat shift_decimal_down(const Nat &a, size_t k);
 Nat pow10(size_t k);
 
+// A divisor with its reciprocal, made once for many divisions by the same number.
+struct Divisor {
+    Nat value;
+    Nat inverse;  // near BASE^(2k) / value for value of k limbs; empty for short divisors
+};
+Divisor make_divisor(const Nat &d);  // d non-zero
+
 // q = a / d, returns a mod d; d in 1..BASE-1
 Limb divmod_small(const Nat &a, Limb d, Nat &q);
 // q = a / b, r = a mod b; b must be non-zero.
 void divmod(const Nat &a, const Nat &b, Nat &q, Nat &r);
+void divmod(const Nat &a, const Divisor &d, Nat &q, Nat &r);
 
 Nat pow(const Nat &base, uint64_t e);
 Nat gcd(Nat a, Nat b);
@@ -64,15 +72,23 @@ Nat from_digit_values(const std::vector<uint32_t> &values, const Nat &base);
 // floor(n^(1/k)), k >= 1
 Nat root(const Nat &n, uint64_t k);
 
-// Internals shared between the multiplication files.
+// Internals shared between the multiplication files. Each product writes out[0..na+nb),
+// which must not overlap the operands.
 namespace detail {
-// out[0..na+nb) = a[0..na) * b[0..nb); out must be zeroed.
 void mul_school(const Limb *a, size_t na, const Limb *b, size_t nb, Limb *out);
 void mul_karatsuba(const Limb *a, size_t na, const Limb *b, size_t nb, Limb *out);
-// Product through three-prime number-theoretic transforms; out sized na+nb.
+// Product through a complex floating-point transform; false (out untouched or garbage) when
+// the operands are too long for its proven error bound.
+bool mul_fft(const Limb *a, size_t na, const Limb *b, size_t nb, Limb *out);
+// The work of mul_fft in butterflies, roughly (for choosing between roads); 0 when the
+// operands are too long for it.
+double fft_cost(size_t na, size_t nb, bool square);
+// Product through three-prime number-theoretic transforms, na + nb <= NTT_MAX_LENGTH.
 void mul_ntt(const Limb *a, size_t na, const Limb *b, size_t nb, Limb *out);
-constexpr size_t KARATSUBA_THRESHOLD = 40;   // limbs of the shorter operand
-constexpr size_t NTT_THRESHOLD = 1500;       // limbs of the shorter operand
+// The fastest transform that covers the length; false when none does.
+bool mul_transform(const Limb *a, size_t na, const Limb *b, size_t nb, Limb *out);
+constexpr size_t KARATSUBA_THRESHOLD = 80;   // limbs of the shorter operand
+constexpr size_t FFT_THRESHOLD = 180;        // limbs of the shorter operand
 constexpr size_t NTT_MAX_LENGTH = size_t(1) << 23;
 }  // namespace detail
 

@@ -1,5 +1,7 @@
 // Division of limb naturals: Knuth's algorithm D (schoolbook on limbs) for short
-// quotients or divisors, Newton reciprocal for long ones.
+// quotients or divisors; for long ones a reciprocal by Newton's iteration at doubling
+// precision, a quotient estimate from two products and an exact correction of a few units.
+// A Divisor keeps the reciprocal for many divisions by the same number.
 #include <algorithm>
 #include <cstring>
 
@@ -73,17 +75,22 @@ void divmod_knuth(const Nat &u0, const Nat &v0, Nat &q, Nat &r) {
 
 constexpr size_t NEWTON_THRESHOLD = 150;   // limbs of divisor and of quotient
 constexpr size_t RECIP_BASE_CASE = 60;     // reciprocals this short by Knuth D
+// Steps of the final correction before the sure way takes over: an estimate from a sound
+// reciprocal is off by a few units at most, so more means a fault.
+constexpr int kMaxCorrections = 32;
 
-// a * BASE^k, or floor(a / BASE^-k) for negative k
-Nat shift_limbs(const Nat &a, long k) {
+// floor(a / BASE^k)
+Nat drop_limbs(const Nat &a, size_t k) {
+    if (k >= a.size()) return Nat{};
+    return Nat(a.begin() + long(k), a.end());
+}
+
+// a * BASE^k
+Nat shift_limbs(const Nat &a, size_t k) {
     if (a.empty()) return a;
-    if (k >= 0) {
-        Nat r(size_t(k), 0);
-        r.insert(r.end(), a.begin(), a.end());
-        return r;
-    }
-    if (size_t(-k) >= a.size()) return Nat{};
-    return Nat(a.begin() + (-k), a.end());
+    Nat r(k, 0);
+    r.insert(r.end(), a.begin(), a.end());
+    return r;
 }
 
 Nat power_of_base(size_t k) {
@@ -92,53 +99,116 @@ Nat power_of_base(size_t k) {
     return r;
 }
 
-// X close to BASE^(2k) / d for d of exactly k limbs; Newton's iteration
-// X' = X + X (BASE^2k - d X) / BASE^2k doubles the correct limbs, starting from the
-// reciprocal of d's upper half. Only the speed depends on how close X is: the caller
-// corrects its quotient exactly.
-Nat reciprocal(const Nat &d, size_t k) {
+// A signed natural: the error terms of Newton's step change sign.
+struct Signed {
+    Nat m;
+    bool negative = false;
+};
+
+// BASE^k - x for x near BASE^k
+Signed from_power(size_t k, const Nat &x) {
+    Nat one = power_of_base(k);
+    if (compare(x, one) <= 0) return {sub(one, x), false};
+    return {sub(x, one), true};
+}
+
+// Newton's iteration for 1/d at doubling precision. The reciprocal x_h of d's upper h
+// limbs, scaled up, is good to about h limbs; one step
+//   x = x_h B^(k-h) + x_h (B^(k+h) - d x_h) / B^(2h)
+// squares its relative error. The error term B^(k+h) - d x_h has its upper h limbs
+// cancelled, and of it only the limbs that reach one unit of x are used, so the step costs a
+// product of k by h limbs and one of h by about k-h limbs.
+Nat reciprocal(const Nat &d) {
+    size_t k = d.size();
     if (k <= RECIP_BASE_CASE) {
         Nat x, rem;
-        divmod_knuth(power_of_base(2 * k), d, x, rem);
+        divmod(power_of_base(2 * k), d, x, rem);
         return x;
     }
-    size_t h = k / 2 + 1;
-    Nat dh(d.end() - long(h), d.end());
-    Nat x = shift_limbs(reciprocal(dh, h), long(k - h));
-    Nat one = power_of_base(2 * k);
-    Nat p = mul(d, x);
-    if (compare(p, one) <= 0) {
-        Nat e = sub(one, p);
-        x = add(x, shift_limbs(mul(x, e), -long(2 * k)));
-    } else {
-        Nat e = sub(p, one);
-        Nat c = shift_limbs(mul(x, e), -long(2 * k));
-        add_small(c, 1);
-        x = compare(c, x) < 0 ? sub(x, c) : Nat{};
+    size_t h = (k + 1) / 2 + 2;  // x_h's error, squared, stays below one unit of x
+    Nat xh = reciprocal(drop_limbs(d, k - h));
+    Signed e = from_power(k + h, mul(d, xh));
+    // e is below BASE^(k+1) or so; limbs under BASE^(h-1) move the correction by less than
+    // one unit
+    Nat correction = drop_limbs(mul(xh, drop_limbs(e.m, h - 1)), h + 1);
+    Nat x = shift_limbs(xh, k - h);
+    if (!e.negative) return add(x, correction);
+    add_small(correction, 1);  // stay below the true value rather than above
+    return compare(correction, x) < 0 ? sub(x, correction) : Nat{1};
+}
+
+// q = a / d, r = a mod d from the reciprocal x of d (k limbs) for a < d BASE^k: the estimate
+// from a's upper k+1 limbs times x is at most a few units off, then corrected exactly.
+void divide_by_reciprocal(const Nat &a, const Nat &d, const Nat &x, Nat &q, Nat &r) {
+    size_t k = d.size();
+    if (compare(a, d) < 0) {
+        q.clear();
+        r = a;
+        return;
     }
-    return x;
+    q = drop_limbs(mul(drop_limbs(a, k - 1), x), k + 1);
+    Nat p = mul(q, d);
+    int steps = 0;
+    while (compare(p, a) > 0 && steps++ < kMaxCorrections) {
+        sub_small(q, 1);
+        p = sub(p, d);
+    }
+    if (compare(p, a) > 0) {
+        divmod_knuth(a, d, q, r);
+        return;
+    }
+    r = sub(a, p);
+    while (compare(r, d) >= 0 && steps++ < kMaxCorrections) {
+        add_small(q, 1);
+        r = sub(r, d);
+    }
+    if (compare(r, d) >= 0) divmod_knuth(a, d, q, r);
+}
+
+// Long quotients (more limbs than the divisor) in blocks of the divisor's length, all with one
+// reciprocal: each block divides the remainder so far, with the next limbs of a, by d.
+void divide_in_blocks(const Nat &a, const Nat &d, const Nat &x, Nat &q, Nat &r) {
+    size_t k = d.size();
+    size_t blocks = a.size() / k;  // leaves fewer than k limbs above them, below d
+    q.assign(blocks * k, 0);
+    r = drop_limbs(a, blocks * k);
+    for (size_t b = blocks; b-- > 0;) {
+        Nat part(a.begin() + long(b * k), a.begin() + long(std::min(a.size(), (b + 1) * k)));
+        part.resize(k, 0);
+        part.insert(part.end(), r.begin(), r.end());
+        normalize(part);
+        Nat qb;
+        divide_by_reciprocal(part, d, x, qb, r);
+        std::copy(qb.begin(), qb.end(), q.begin() + long(b * k));
+    }
+    normalize(q);
 }
 
 void divmod_newton(const Nat &a, const Nat &b, Nat &q, Nat &r) {
-    size_t n = b.size(), m = a.size() - n, k = m + 2;
-    // Scale to a divisor of exactly k limbs: truncation (or an exact shift) leaves the
-    // quotient within a few units.
-    long shift = long(k) - long(n);
-    Nat bt = shift_limbs(b, shift), at = shift_limbs(a, shift);
-    Nat x = reciprocal(bt, k);
-    q = shift_limbs(mul(at, x), -long(2 * k));
+    size_t n = b.size(), m = a.size() - n;
+    if (m + 2 >= n) {  // no limbs of b to leave out
+        divide_in_blocks(a, b, reciprocal(b), q, r);
+        return;
+    }
+    // A quotient shorter than the divisor depends on the upper limbs only: the estimate
+    // from a and b cut to k = m + 2 limbs of b is within a few units.
+    size_t k = m + 2, cut = n - k;
+    Nat bt = drop_limbs(b, cut);
+    Nat qt, rt;
+    divide_by_reciprocal(drop_limbs(a, cut), bt, reciprocal(bt), qt, rt);
+    q = qt;
     Nat p = mul(q, b);
     int steps = 0;
-    while (compare(p, a) > 0 && steps++ < 16) {
+    while (compare(p, a) > 0 && steps++ < kMaxCorrections) {
         sub_small(q, 1);
         p = sub(p, b);
     }
-    if (compare(p, a) > 0) {  // an estimate this far off means a fault: take the sure way
+    if (compare(p, a) > 0) {
         divmod_knuth(a, b, q, r);
         return;
     }
     r = sub(a, p);
-    while (compare(r, b) >= 0 && steps++ < 32) {
+    while (compare(r, b) >= 0 && steps++ < kMaxCorrections) {
         add_small(q, 1);
         r = sub(r, b);
     }
@@ -146,6 +216,24 @@ void divmod_newton(const Nat &a, const Nat &b, Nat &q, Nat &r) {
 }
 
 }  // namespace
+
+Divisor make_divisor(const Nat &d) {
+    Divisor v{d, d.size() >= NEWTON_THRESHOLD ? reciprocal(d) : Nat{}};
+    return v;
+}
+
+void divmod(const Nat &a, const Divisor &d, Nat &q, Nat &r) {
+    if (d.inverse.empty() || a.size() < d.value.size() + NEWTON_THRESHOLD) {
+        divmod(a, d.value, q, r);
+        return;
+    }
+    if (&q == &a || &r == &a) {
+        Nat a2 = a;
+        divmod(a2, d, q, r);
+        return;
+    }
+    divide_in_blocks(a, d.value, d.inverse, q, r);
+}
 
 void divmod(const Nat &a, const Nat &b, Nat &q, Nat &r) {
     if (&q == &a || &q == &b || &r == &a || &r == &b) {  // outputs that alias inputs

@@ -1,4 +1,5 @@
-// Exact long multiplication by number-theoretic transforms modulo three primes below 2^30,
+// Exact long multiplication by number-theoretic transforms modulo three primes below 2^30 (the
+// road past the floating-point transform's proven range, nat_fft.cpp),
 // joined by the Chinese remainder theorem. A convolution term is at most
 // n * (10^9-1)^2 < 7.8e25 (the product of the primes) for n up to 2^23 limbs.
 #include <cstring>

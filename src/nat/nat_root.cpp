@@ -1,5 +1,7 @@
-// Integer k-th roots: floor(N^(1/k)) by Newton's iteration from the root of the upper
-// half of the digits, so each level needs only one or two full-size steps.
+// Integer k-th roots: floor(N^(1/k)). Square roots of long numbers come from the inverse
+// square root by Newton's iteration at doubling precision, which needs no division: a few
+// products in all. Other roots take Newton's iteration on the root itself, from the root of
+// the upper half of the digits, so each level needs only one or two full-size steps.
 #include <cmath>
 
 #include "nat/nat.h"
@@ -28,9 +30,92 @@ Nat newtonFromAbove(const Nat &n, uint64_t k, Nat y) {
     }
 }
 
+constexpr size_t kInverseRootBaseCase = 6;  // limbs t of the inverse square root's base case
+constexpr size_t kSqrtThreshold = 16;       // limbs of N from which the inverse root pays
+
+Nat drop_limbs(const Nat &a, size_t k) {
+    if (k >= a.size()) return Nat{};
+    return Nat(a.begin() + long(k), a.end());
+}
+
+Nat shift_limbs(const Nat &a, size_t k) {
+    Nat r(k, 0);
+    r.insert(r.end(), a.begin(), a.end());
+    normalize(r);
+    return r;
+}
+
+Nat power_of_base(size_t k) {
+    Nat r(k, 0);
+    r.push_back(1);
+    return r;
+}
+
+Nat root_by_newton(const Nat &n, uint64_t k);
+
+// Y close to BASE^(2t) / sqrt(X), a few units at most, for X of 2t-1 or 2t limbs.
+//
+// From Y_h for the upper 2h limbs of X (Y_h BASE^(t-h) is then good to about h limbs), one
+// step of y' = y + y (1 - x y^2) / 2:
+//   Y = Y_h BASE^(t-h) + Y_h E / (2 BASE^(t+3h)),   E = BASE^(2t+2h) - X Y_h^2,
+// where E has its upper 2h limbs cancelled. Only the limbs of X and of E that reach one unit
+// of Y enter the products.
+Nat inverse_sqrt(const Nat &X, size_t t) {
+    if (t <= kInverseRootBaseCase) {  // floor(sqrt(BASE^(4t) / X)) is within a unit
+        Nat q, r;
+        divmod(power_of_base(4 * t), X, q, r);
+        return root_by_newton(q, 2);
+    }
+    size_t h = (t + 1) / 2 + 2;  // the error of Y_h, squared, stays below a unit of Y
+    Nat yh = inverse_sqrt(drop_limbs(X, 2 * (t - h)), h);
+    size_t j = t - 3;  // X's limbs below BASE^j move E by less than BASE^(2h+2)
+    Nat p = mul(drop_limbs(X, j), sqr(yh));
+    Nat one = power_of_base(2 * t + 2 * h - j);
+    bool negative = compare(p, one) > 0;
+    Nat e = negative ? sub(p, one) : sub(one, p);
+    Nat correction = drop_limbs(mul(yh, drop_limbs(e, 2 * h + 2)), h + 1);
+    divmod_small(correction, 2, correction);
+    Nat y = shift_limbs(yh, t - h);
+    if (!negative) return add(y, correction);
+    add_small(correction, 1);
+    return compare(correction, y) < 0 ? sub(y, correction) : Nat{1};
+}
+
+// floor(sqrt(N)): S from N times its inverse square root, then corrected exactly by the
+// remainder N - S^2, a few units at most.
+Nat sqrt_floor(const Nat &n) {
+    size_t t = (n.size() + 1) / 2;
+    Nat y = inverse_sqrt(n, t);
+    // S = N Y / BASE^(2t); N's limbs below BASE^(t-2) move it by less than a unit
+    Nat s = drop_limbs(mul(drop_limbs(n, t - 2), y), t + 2);
+    Nat sq = sqr(s);
+    int steps = 0;
+    while (compare(sq, n) > 0 && steps++ < 16) {  // S^2 > N: one less
+        sub_small(s, 1);
+        sq = sqr(s);
+    }
+    // (S+1)^2 = S^2 + 2S + 1 <= N: one more
+    for (;;) {
+        Nat next = add(add(sq, s), s);
+        add_small(next, 1);
+        if (compare(next, n) > 0 || steps++ >= 32) break;
+        add_small(s, 1);
+        sq = next;
+    }
+    if (compare(sq, n) > 0 || compare(add(add(sq, s), add(s, Nat{1})), n) <= 0) return root_by_newton(n, 2);
+    return s;
+}
+
 }  // namespace
 
 Nat root(const Nat &n, uint64_t k) {
+    if (k == 2 && n.size() >= kSqrtThreshold) return sqrt_floor(n);
+    return root_by_newton(n, k);
+}
+
+namespace {
+
+Nat root_by_newton(const Nat &n, uint64_t k) {
     if (is_zero(n) || k == 1) return n;
     size_t digits = decimal_digits(n);
     // N < 10^digits < 2^(3.33 digits): from that degree on the root is 1, and a Newton start
@@ -58,6 +143,8 @@ Nat root(const Nat &n, uint64_t k) {
     add_small(r, 1);
     return newtonFromAbove(n, k, shift_decimal(r, s));
 }
+
+}  // namespace
 
 }  // namespace nat
 

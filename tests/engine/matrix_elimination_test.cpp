@@ -56,6 +56,10 @@ TEST(MatrixElimination, RankWithSteps) {
          "c1<-->c2 ==>\n\n1\t0\t\n0\t2\t\n" + rule + "c2*1|2 ==>\n\n1\t0\t\n0\t1\t\n" + rule +
              "\nThe linearly independent row vectors are:\nr1,r2.\n",
          "[1,0;0,1]"},
+        // The column steps are not reduced: a zero comes out as 0|1, and it is no pivot.
+        {cells({"1", "1", "0", "0"}, 2, 2), 2, 1,
+         "c2+c1*(-1) ==>\n\n1\t0\t\n0\t0|1\t\n" + rule + "\nThe linearly independent row vectors are:\nr1.\n",
+         "[1,0;0,0|1]"},
         // a zero matrix has no pivot: the heading alone
         {cells({"0", "0", "0", "0"}, 2, 2), 1, 0, "\nThe linearly independent column vectors are:\n", "[0,0;0,0]"},
         // zero written as a fraction or a decimal is no pivot

@@ -45,7 +45,8 @@ TEST(NatOracle, AddSubCompare) {
 
 TEST(NatOracle, Multiply) {
     oracle::Rng rng = oracle::rngFor(3);
-    const size_t sizes[] = {1, 9, 20, 300, 361, 400, 800, 2000, 13600, 14000, 40000, 120000};
+    // digits around the roads' thresholds (80 and 180 limbs) as well as far from them
+    const size_t sizes[] = {1, 9, 20, 300, 361, 400, 711, 720, 729, 800, 1611, 1620, 1629, 2000, 13600, 14000, 40000, 120000};
     for (size_t n : sizes)
         for (size_t m : {size_t(1), size_t(10), n / 3, n, n + 7}) {
             std::string a = oracle::randomDigits(rng, n, false), b = oracle::randomDigits(rng, m ? m : 1, false);
@@ -62,6 +63,61 @@ TEST(NatOracle, Multiply) {
     }
 }
 
+// Digits whose balanced pieces of `piece` digits are all -10^piece/2: the largest
+// coefficients the floating-point transform meets.
+std::string extremePieces(size_t digits, int piece) {
+    std::string unit = "4" + std::string(size_t(piece - 1), '9'), s;
+    while (s.size() + size_t(piece) < digits) s += unit;
+    s += "5" + std::string(size_t(piece - 1), '0');
+    return s.substr(s.size() - digits);
+}
+
+void expectProduct(const nat::Nat &x, const nat::Nat &y, const nat::Nat &p, const std::string &what) {
+    mpz_class X(nat_text(x)), Y(nat_text(y));
+    nat::Nat q = p;
+    nat::normalize(q);
+    ASSERT_EQ(nat_text(q), mpz_class(X * Y).get_str()) << what;
+}
+
+// Each road of the product on its own. The floating-point transform takes pieces of 5, 4 or 3
+// digits, the largest that its error bound allows at the length: 1136 limbs are the longest
+// balanced operands of 5-digit pieces and 58253 those of 4-digit ones; both limits are met
+// with the pieces that make the largest coefficients, and just passed.
+TEST(NatOracle, ProductRoads) {
+    oracle::Rng rng = oracle::rngFor(6);
+    struct Case {
+        size_t limbs;
+        int piece;
+    };
+    const Case cases[] = {{180, 5}, {1136, 5}, {1137, 4}, {5000, 4}, {58253, 4}, {58254, 3}};
+    for (const Case &c : cases) {
+        std::string text = extremePieces(c.limbs * nat::LIMB_DIGITS, c.piece);
+        nat::Nat x = nat::from_decimal(text), y = nat::from_decimal(oracle::randomDigits(rng, c.limbs * nat::LIMB_DIGITS, false));
+        ASSERT_EQ(x.size(), c.limbs);
+        nat::Nat p(2 * c.limbs);
+        ASSERT_TRUE(nat::detail::mul_fft(x.data(), x.size(), x.data(), x.size(), p.data())) << c.limbs;
+        expectProduct(x, x, p, "fft square " + std::to_string(c.limbs));
+        ASSERT_TRUE(nat::detail::mul_fft(x.data(), x.size(), y.data(), y.size(), p.data())) << c.limbs;
+        expectProduct(x, y, p, "fft " + std::to_string(c.limbs));
+    }
+    // Unbalanced lengths, and every road on the same operands.
+    for (size_t na : {size_t(1), size_t(17), size_t(81), size_t(300), size_t(2500)})
+        for (size_t nb : {size_t(1), size_t(40), size_t(179), size_t(1200)}) {
+            nat::Nat x = nat::from_decimal(oracle::randomDigits(rng, na * nat::LIMB_DIGITS, false));
+            nat::Nat y = nat::from_decimal(std::string(nb * nat::LIMB_DIGITS, '9'));
+            nat::Nat p(na + nb);
+            std::string what = std::to_string(na) + "x" + std::to_string(nb);
+            nat::detail::mul_school(x.data(), na, y.data(), nb, p.data());
+            expectProduct(x, y, p, "school " + what);
+            nat::detail::mul_karatsuba(x.data(), na, y.data(), nb, p.data());
+            expectProduct(x, y, p, "karatsuba " + what);
+            ASSERT_TRUE(nat::detail::mul_fft(x.data(), na, y.data(), nb, p.data()));
+            expectProduct(x, y, p, "fft " + what);
+            nat::detail::mul_ntt(x.data(), na, y.data(), nb, p.data());
+            expectProduct(x, y, p, "ntt " + what);
+        }
+}
+
 TEST(NatOracle, Divide) {
     oracle::Rng rng = oracle::rngFor(4);
     const size_t sizes[] = {1, 9, 10, 30, 200, 1000, 1400, 5000, 20000, 60000};
@@ -73,6 +129,17 @@ TEST(NatOracle, Divide) {
             nat::divmod(nat::from_decimal(a), nat::from_decimal(b), q, r);
             ASSERT_EQ(nat_text(q), mpz_class(A / B).get_str()) << n << "/" << m;
             ASSERT_EQ(nat_text(r), mpz_class(A % B).get_str()) << n << "/" << m;
+        }
+    // Quotients around the divisor's own length, where the long division leaves the cut
+    // divisor for one reciprocal of the whole divisor, and far longer ones (in blocks).
+    for (size_t n : {size_t(150), size_t(700)})
+        for (size_t m : {n - 3, n - 2, n - 1, n, n + 1, 3 * n + 5}) {
+            std::string a = oracle::randomDigits(rng, (n + m) * nat::LIMB_DIGITS, false), b = oracle::randomDigits(rng, n * nat::LIMB_DIGITS, false);
+            mpz_class A(a), B(b);
+            nat::Nat q, r;
+            nat::divmod(nat::from_decimal(a), nat::from_decimal(b), q, r);
+            ASSERT_EQ(nat_text(q), mpz_class(A / B).get_str()) << n << "+" << m;
+            ASSERT_EQ(nat_text(r), mpz_class(A % B).get_str()) << n << "+" << m;
         }
     // Division by a power of ten: whole limbs dropped, then the rest of the shift.
     for (size_t n : kSizes)
@@ -92,6 +159,25 @@ TEST(NatOracle, Divide) {
         ASSERT_EQ(nat_text(q), mpz_class(A / B).get_str()) << n;
         ASSERT_EQ(nat_text(r), mpz_class(A % B).get_str()) << n;
     }
+}
+
+// Square roots of every length from below the inverse square root's threshold (16 limbs) to
+// long ones; exact squares and their neighbours test the final correction.
+TEST(NatOracle, SquareRoots) {
+    oracle::Rng rng = oracle::rngFor(7);
+    for (size_t limbs : {size_t(1), size_t(15), size_t(16), size_t(17), size_t(30), size_t(131), size_t(1000),
+                         size_t(4321), size_t(20000)})
+        for (int shape = 0; shape < 4; shape++) {
+            std::string digits = oracle::randomDigits(rng, limbs * nat::LIMB_DIGITS - rng() % 9, false);
+            mpz_class N(digits), R;
+            if (shape == 1) N = mpz_class(std::string(digits.size(), '9'));
+            if (shape >= 2) {  // an exact square, or one less
+                mpz_class r(digits.substr(0, digits.size() / 2 + 1));
+                N = r * r - (shape - 2);
+            }
+            mpz_sqrt(R.get_mpz_t(), N.get_mpz_t());
+            ASSERT_EQ(nat_text(nat::root(nat::from_decimal(N.get_str()), 2)), R.get_str()) << limbs << " " << shape;
+        }
 }
 
 TEST(NatOracle, Gcd) {
