@@ -27,10 +27,7 @@ const char *const kExpressionRewrites[][2] = {{"mod", "@"}, {"==", "~"}, {")(", 
 } // namespace
 
 Calculator::LineOutcome Calculator::answerExpression(const InputStatement &statement, std::string &statementText) {
-    if (statementText.empty()) {
-        output << "";
-        return LineOutcome::endBatch(kLineDone);
-    }
+    if (statementText.empty()) return LineOutcome::endBatch(kLineDone);
     if (modeName == "LP") writeProgramEcho(statement.name);
     std::string text = statementText;
     for (const auto &rewrite : kExpressionRewrites) string_replace_all(text, rewrite[0], rewrite[1]);

@@ -7,7 +7,6 @@
 #include "Calculator.h"
 #include "matrix.h"
 #include "substitution/substitution.h"
-#include "text/string_utils.h"
 #include "variables/symbol_table.h"
 
 namespace {
@@ -20,6 +19,29 @@ constexpr char kDotMessage[] =
 
 bool isDigitAt(const std::string &text, size_t at) {
     return at < text.size() && std::isdigit(static_cast<unsigned char>(text[at]));
+}
+
+bool isNameChar(char c) {
+    return !is_not_identifier_char(c);
+}
+
+// Replaces each name of the text that is exactly `name`: a name starts at a letter or "_"
+// (digits before it are a number, as in 2a) and runs over letters, digits and "_". A claim
+// on a renames neither "tan" nor "a2".
+void replaceName(std::string &text, const std::string &name, const std::string &replacement) {
+    std::string result;
+    for (size_t at = 0; at < text.size();) {
+        const bool startsName = isNameChar(text[at]) && !isDigitAt(text, at);
+        size_t end = at + 1;
+        if (startsName)
+            while (end < text.size() && isNameChar(text[end])) end++;
+        else if (isDigitAt(text, at))
+            while (isDigitAt(text, end)) end++;
+        const std::string piece = text.substr(at, end - at);
+        result += startsName && piece == name ? replacement : piece;
+        at = end;
+    }
+    text = std::move(result);
 }
 
 class Preprocessor {
@@ -42,7 +64,8 @@ class Preprocessor {
                 resolve(nameBefore(input.size()), true);
             }
         }
-        for (const auto &[key, claim] : equality_claims) replace_all(out, key, claim_value(claim));
+        // Names the cut missed (method arguments, names inside claims and value texts).
+        for (const auto &[key, claim] : equality_claims) replaceName(out, key, claim_value(claim));
         return true;
     }
 

@@ -95,12 +95,16 @@ std::string report_undefined_variables(BigNumber &engine, std::string &expressio
     engine.replaceInExpression("==", "~");
     engine.prepareExpression();
     if (!engine.checkNumericInfixSyntax()) return syntaxReportText(engine.getErrorMessage());
+    // Its callers take a decimal value: the fraction rules only shape the postfix.
+    std::string postfix;
     if (engine.getMode() & kFractionBit) {
         engine.setExpression(engine.tokenizeFractionInfix());
         engine.ConvertFractionInfixToPostfix();
-        return engine.EvalFractionPostfixExprNoOutput(engine.InsertCommaInPostfix());
+        postfix = engine.InsertCommaInPostfix();
+    } else {
+        engine.setExpression(engine.tokenizeInfix());
+        engine.ConvertInfixToPostfix();
+        postfix = engine.getPostfix();
     }
-    engine.setExpression(engine.tokenizeInfix());
-    engine.ConvertInfixToPostfix();
-    return engine.EvalPostfixExprNoOutput(engine.getPostfix());
+    return engine.EvalPostfixExprNoOutput(postfix);
 }

@@ -24,6 +24,14 @@ inline std::string shownText(Calculator &calculator) {
     return shown;
 }
 
+// A symbol-table entry with only its value text and type code, as substitution reads it.
+inline void defineEntry(Calculator &calculator, const std::string &name, const std::string &valueText, int code) {
+    SymbolEntry &e = calculator.variables[name];
+    e.name = name;
+    e.valueText = valueText;
+    e.typeCode = code;
+}
+
 inline std::string captureStdout(const std::function<void()> &body) {
     ::testing::internal::CaptureStdout();
     body();
@@ -86,8 +94,10 @@ inline std::string notDefined(const std::string &name) {
 inline std::string scriptAnswer(const std::string &value) {
     return value + "\n" + prompt;
 }
+// The end of an expression answered by the engine: the rule and the prompt.
+inline const std::string expressionEnd = "\n" + rule + "\n\n\n" + prompt;
 inline std::string engineAnswer(const std::string &value) {
-    return "\nout> " + value + "\n" + rule + "\n\n\n" + prompt;
+    return "\nout> " + value + expressionEnd;
 }
 inline std::string syntaxReport(const std::string &reason) {
     return "hint> ===*=== syntax error ===*===\n\t > " + reason + "\n\t > type `:help` to view some rules.\n\n" +

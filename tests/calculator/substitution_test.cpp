@@ -10,12 +10,7 @@ namespace {
 TEST(Substitution, Table) {
     Calculator calculator;
     calculator.setOperatorChars();
-    auto define = [&](const char *name, const char *value, int code) {
-        SymbolEntry &e = calculator.variables[name];
-        e.name = name;
-        e.valueText = value;
-        e.typeCode = code;
-    };
+    auto define = [&](const char *name, const char *value, int code) { defineEntry(calculator, name, value, code); };
     define("a", "2", kIntType);
     define("b", "3", kIntType);
     define("d", "0.5", kDoubleType);

@@ -1,0 +1,152 @@
+// The preprocessor of expression statements (claims, variables, matrix methods) and the
+// one-step substitution and evaluation of report_undefined_variables.
+#include <gtest/gtest.h>
+
+#include "calculator_test_support.h"
+#include "claims/claims.h"
+#include "matrix_test_support.h"
+#include "substitution/substitution.h"
+
+namespace {
+
+class Preprocessor : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        equality_claims.clear();
+        calculator.setOperatorChars();
+        define("x", "5", kIntType);
+        define("y", "4", kIntType);
+        define("d", "0.5", kDoubleType);
+        define("s", "e+1", kStringType);
+        defineMatrix(calculator, "M", {"1", "2", "3", "4"}, 2, 2);
+        defineMatrix(calculator, "N", {"1"}, 1, 1);
+        store_claim("a", "==", "b+1");
+        store_claim("c", "==", "x");
+        store_claim("e", "==", "9");
+    }
+    void TearDown() override { equality_claims.clear(); }
+
+    void define(const char *name, const char *value, int code) { defineEntry(calculator, name, value, code); }
+
+    Calculator calculator;
+};
+
+TEST_F(Preprocessor, Substitution) {
+    struct Row {
+        const char *in;
+        int code;
+        const char *out;
+        std::set<std::string> used;
+    };
+    const Row rows[] = {
+        {"-x", 1, "-5", {"x"}},
+        {"x+y", 1, "5+4", {"x", "y"}},
+        {"2.5*y", 1, "2.5*4", {"y"}},
+        {"1.5+y!", 1, "1.5+4!", {"y"}},
+        {"d*2", 3, "0.5*2", {"d"}},
+        {"(x+z)*w", 1, "(5+z)*w", {"x"}},
+        // A claim goes in without brackets; a claimed name that is a variable takes its value.
+        {"a*2", 1, "b+1*2", {}},
+        {"c+1", 1, "5+1", {"x"}},
+        // The claims are applied once more to the whole text at the end, to whole names only.
+        {"s*2", 4, "9+1*2", {"s"}},
+        {"tan(a)+2a+a2+e_", 1, "tan(b+1)+2b+1+a2+e_", {}},
+        {"M", kMatrixAlone, "M", {"M"}},
+        {"M+N", kMatrixExpression, "M+N", {"M", "N"}},
+        {"2*M", kMatrixExpression, "2*M", {"M"}},
+        // A method on a variable that holds no matrix is kept as typed.
+        {"y.foo(1)", 1, "y.foo(1)", {"y"}},
+        {"", 1, "", {}},
+    };
+    for (const Row &row : rows) {
+        std::set<std::string> used = {"stale"}, undefined = {"stale"};
+        std::string out;
+        KV_Matrix matrix;
+        EXPECT_EQ(inputcmd2expr(calculator, row.in, used, undefined, out, matrix), row.code) << row.in;
+        EXPECT_EQ(out, row.out) << row.in;
+        EXPECT_EQ(used, row.used) << row.in;
+        EXPECT_TRUE(undefined.empty()) << row.in;
+        EXPECT_EQ(calculator.output.str(), "") << row.in;
+    }
+}
+
+TEST_F(Preprocessor, MatrixMethods) {
+    struct Row {
+        const char *in;
+        int code;
+        std::string written;
+        const char *valueAfter;
+    };
+    const Row rows[] = {
+        {"M.det()", kMatrixMethodAnswered, "-2", "[1,2;3,4]"},
+        {"M.rank()", kMatrixMethodAnswered, "2", "[1,2;3,4]"},
+        {"M.sort(DESC)", kMatrixAlone, "4\t3\t\n2\t1\t\n", "[4,3;2,1]"},
+        {"M.sort()", kMatrixAlone, "1\t2\t\n3\t4\t\n", "[1,2;3,4]"},
+        {"M.sort(up)", kMatrixAlone, "", "[1,2;3,4]"},
+        {"M.trace()", kMatrixAlone, "", "[1,2;3,4]"},
+    };
+    for (const Row &row : rows) {
+        defineMatrix(calculator, "M", {"1", "2", "3", "4"}, 2, 2);
+        calculator.output.str("");
+        std::set<std::string> used, undefined;
+        std::string out;
+        KV_Matrix matrix;
+        EXPECT_EQ(inputcmd2expr(calculator, row.in, used, undefined, out, matrix), row.code) << row.in;
+        EXPECT_EQ(out, row.in) << row.in;
+        EXPECT_EQ(calculator.output.str(), row.written) << row.in;
+        EXPECT_EQ(valueTextOf(calculator, "M"), row.valueAfter) << row.in;
+        std::ostringstream literal;
+        matrix.printLiteral(literal);
+        EXPECT_EQ(literal.str(), row.valueAfter) << row.in;
+    }
+}
+
+// A "." that is neither in a number nor in a method call on a variable is refused before
+// any position arithmetic on a missing "(" or ")".
+TEST_F(Preprocessor, StrayPointsAreSyntaxErrors) {
+    for (const char *in : {".5*y", "y*.5", "M.det", "q.b", "M.d+t(1)", "M.sort)x(", "2.", "y.", ".", "M.(1)"}) {
+        std::set<std::string> used, undefined;
+        std::string out;
+        KV_Matrix matrix;
+        calculator.core.setErrorMessage("");
+        EXPECT_EQ(inputcmd2expr(calculator, in, used, undefined, out, matrix), kSubstitutionSyntaxError) << in;
+        EXPECT_EQ(out, in);
+        EXPECT_NE(calculator.core.getErrorMessage().find("method call"), std::string::npos) << in;
+        EXPECT_EQ(calculator.output.str(), "") << in;
+    }
+}
+
+TEST_F(Preprocessor, ReportUndefinedVariables) {
+    struct Row {
+        const char *in;
+        int mode;
+        std::string value;
+        const char *substituted;
+        const char *printed;
+    };
+    const Row rows[] = {
+        {"1 + 2", 0, "3", "1+2", ""},
+        {"x * y", 0, "20", "5*4", ""},
+        {"1/2+y", 1, "4.5", "1/2+4", ""},
+        {"x+u+v", 0, "5+u+v", "5+u+v", "Here are Undefined variables: u, v, \n"},
+        // "mod" is no operator character: it stays part of the name.
+        {"x mod 3", 0, "xmod3", "xmod3", "Here are Undefined variables: xmod3, \n"},
+        {"x+*y", 0, "hint>", "5+*4", ""},
+    };
+    for (const Row &row : rows) {
+        calculator.core.setMode(row.mode);
+        std::string expression = row.in, substituted, substitution, value;
+        std::set<std::string> used, undefined;
+        std::string printed = captureStdout([&] {
+            value = report_undefined_variables(calculator.core, expression, substituted, calculator.operatorChars,
+                                               used, undefined, calculator.variables, substitution);
+        });
+        if (row.value.rfind("hint>", 0) == 0) EXPECT_EQ(value.rfind("hint> ===*=== syntax error", 0), 0u) << value;
+        else EXPECT_EQ(value, row.value) << row.in;
+        EXPECT_EQ(substituted, row.substituted) << row.in;
+        EXPECT_EQ(substitution, row.substituted) << row.in;
+        EXPECT_EQ(printed, row.printed) << row.in;
+    }
+}
+
+} // namespace
