@@ -34,5 +34,25 @@ static void BM_NatMulRoad(benchmark::State &state) {
         benchmark::DoNotOptimize(out.data());
     }
 }
-BENCHMARK(BM_NatMulRoad)->ArgsProduct({{16, 32, 48, 64, 96, 128, 256, 512, 1024, 2048}, {0, 1, 2, 3}})
+BENCHMARK(BM_NatMulRoad)->ArgsProduct({{16, 32, 48, 64, 96, 128, 160, 192, 256, 512, 1024, 2048}, {0, 1, 2, 3}})
     ->Unit(benchmark::kMicrosecond);
+
+// A quotient as long as the divisor (limbs), once with a fresh reciprocal and once with a
+// kept one, to place the division's threshold.
+static void BM_NatDivide(benchmark::State &state) {
+    size_t n = size_t(state.range(0));
+    nat::Nat a = nat::from_decimal(randomDigits(2 * n * nat::LIMB_DIGITS, 36));
+    nat::Nat b = nat::from_decimal(randomDigits(n * nat::LIMB_DIGITS, 37));
+    nat::Nat q, r;
+    for (auto _ : state) nat::divmod(a, b, q, r);
+}
+BENCHMARK(BM_NatDivide)->RangeMultiplier(2)->Range(16, 4096)->Unit(benchmark::kMicrosecond);
+
+static void BM_NatDivideKept(benchmark::State &state) {
+    size_t n = size_t(state.range(0));
+    nat::Nat a = nat::from_decimal(randomDigits(2 * n * nat::LIMB_DIGITS, 36));
+    nat::Divisor d = nat::make_divisor(nat::from_decimal(randomDigits(n * nat::LIMB_DIGITS, 37)));
+    nat::Nat q, r;
+    for (auto _ : state) nat::divmod(a, d, q, r);
+}
+BENCHMARK(BM_NatDivideKept)->RangeMultiplier(2)->Range(16, 4096)->Unit(benchmark::kMicrosecond);

@@ -2,6 +2,7 @@
 
 #include "Calculator.h"
 #include "interpreter/texts.h"
+#include "text/string_utils.h"
 
 void writeClosing(std::ostream &out) {
     out << "\n" << "\n" << kRule << "\n" << "\n" << kPrompt;
@@ -17,16 +18,12 @@ bool getParenArgument(Calculator &calculator, std::string &argument, std::ostrea
         writeClosing(out);
         return false;
     }
-    size_t depth = 1, at = open + 1;
-    for (; at < text.size(); at++) {
-        if (text[at] == '(') depth++;
-        else if (text[at] == ')' && --depth == 0) break;
-    }
-    if (depth != 0) {
+    const size_t close = matching_close_paren(text, open);
+    if (close == std::string::npos) {
         out << "hint> the input is wrong (missing ')' or mismatched parentheses).";
         writeClosing(out);
         return false;
     }
-    argument = text.substr(open + 1, at - open - 1);
+    argument = text.substr(open + 1, close - open - 1);
     return true;
 }

@@ -1,12 +1,14 @@
 // The interpreter's preprocessor for expression statements: names are cut out at the
 // operator characters, claimed names are replaced by their claims (without brackets),
 // variables by their value texts, and a matrix variable is singled out; the matrix methods
-// M.sort(...), M.det() and M.rank() run on the way.
+// M.sort(...), M.det() and M.rank() run when they stand alone on the line.
 #include <cctype>
+#include <optional>
 
 #include "Calculator.h"
 #include "matrix.h"
 #include "substitution/substitution.h"
+#include "text/string_utils.h"
 #include "variables/symbol_table.h"
 
 namespace {
@@ -16,6 +18,8 @@ constexpr int kMethodAnsweredCode = 10; // det and rank wrote their value
 
 constexpr char kDotMessage[] =
     "A \".\" stands between two digits or begins a method call variable.method(argument), such as M.det().";
+constexpr char kMethodAloneMessage[] =
+    "A matrix method such as M.det(), M.rank() or M.sort(DESC) stands alone on its line.";
 
 bool isDigitAt(const std::string &text, size_t at) {
     return at < text.size() && std::isdigit(static_cast<unsigned char>(text[at]));
@@ -49,8 +53,9 @@ class Preprocessor {
     Preprocessor(Calculator &calculator, const std::string &input, std::set<std::string> &used, KV_Matrix &matrix)
         : calculator(calculator), input(input), used(used), matrix(matrix) {}
 
-    // False at a "." that begins no well-formed method call on a variable.
-    bool run() {
+    // The reason of a refusal: a "." that begins no well-formed method call on a variable,
+    // or a matrix method beside anything else. Null when the text was substituted.
+    const char *run() {
         for (size_t pos = 0; pos < input.size(); pos++) {
             const char c = input[pos];
             if (isSubstitutionOperator(calculator.operatorChars, c)) {
@@ -58,15 +63,20 @@ class Preprocessor {
                 start = pos;
                 out += c;
             } else if (c == '.' && !(pos > 0 && isDigitAt(input, pos - 1) && isDigitAt(input, pos + 1))) {
-                if (!methodCall(pos)) return false;
-                pos = start; // the last ")" of the line
+                if (!methodCall(pos)) return kDotMessage;
+                pos = start; // the ")" that closes the method's argument
             } else if (pos + 1 == input.size()) {
                 resolve(nameBefore(input.size()), true);
             }
         }
+        if (method) {
+            // Its value could not take part in an expression: it is written, not substituted.
+            if (matrices > 1 || others > 0) return kMethodAloneMessage;
+            runMatrixMethod();
+        }
         // Names the cut missed (method arguments, names inside claims and value texts).
         for (const auto &[key, claim] : equality_claims) replaceName(out, key, claim_value(claim));
-        return true;
+        return nullptr;
     }
 
     int result(std::string &text) const {
@@ -132,33 +142,36 @@ class Preprocessor {
         others++;
     }
 
-    // variable.method(argument) from the "." at `dot`; reading goes on after the last ")"
-    // of the line.
+    // variable.method(argument) from the "." at `dot`; reading goes on after the ")" that
+    // closes the argument, so the rest of the line is still read (M.det()+N.det() names two
+    // matrices). A method of a matrix variable is kept to run once the whole line is read.
     bool methodCall(size_t dot) {
         const std::string name = claimed(nameBefore(dot));
         const size_t open = input.find('(', dot);
-        const size_t close = input.rfind(')');
-        if (open == std::string::npos || close == std::string::npos || close < open) return false;
-        const std::string method = input.substr(dot + 1, open - dot - 1);
+        if (open == std::string::npos) return false;
+        const size_t close = matching_close_paren(input, open);
+        if (close == std::string::npos) return false;
+        const std::string methodName = input.substr(dot + 1, open - dot - 1);
         const SymbolEntry *entry = variable(name);
-        if (entry == nullptr || !is_identifier(method)) return false;
+        if (entry == nullptr || !is_identifier(methodName)) return false;
         const std::string argument = input.substr(open + 1, close - open - 1);
         used.insert(name);
         code = entry->typeCode;
-        out += name + "." + method + "(" + argument + ")";
+        out += name + "." + methodName + "(" + argument + ")";
         if (const KV_Matrix *m = matrixOf(*entry)) {
             matrix = *m;
-            matrices = 1;
-            runMatrixMethod(name, method, argument);
+            matrices++;
+            method = MethodCall{name, methodName, argument};
         }
         start = close;
         return true;
     }
 
-    void runMatrixMethod(const std::string &name, const std::string &method, const std::string &argument) {
+    void runMatrixMethod() {
+        const auto &[name, methodName, argument] = *method;
         std::ostream &answer = calculator.output;
         const int32_t mode = calculator.core.getMode();
-        if (method == "sort") {
+        if (methodName == "sort") {
             bool ascending = argument.empty() || argument == "ASC" || argument == "asc";
             if (!ascending && argument != "DESC" && argument != "desc") return;
             sortMatrixEntries(matrix, ascending, mode);
@@ -166,11 +179,11 @@ class Preprocessor {
             Variable<KV_Matrix> *stored = nullptr;
             if (update_matrix_variable(name, calculator.variables, literalOf(matrix), stored) && stored != nullptr)
                 stored->setValue(matrix);
-        } else if (method == "det") {
+        } else if (methodName == "det") {
             setMatrixMode(mode);
             answer << KV_Matrix(matrix).determinant(); // a copy: fraction mode rewrites the cells it reads
             code = kMethodAnsweredCode;
-        } else if (method == "rank") {
+        } else if (methodName == "rank") {
             KV_Matrix reduced = matrix; // elimination reduces the matrix it is given
             const uint64_t rank = row_echelon_steps(reduced, answer, 0);
             if (rank != kNoRank) answer << rank; // a refusal has written its reason
@@ -193,6 +206,10 @@ class Preprocessor {
     int code = kNoVariableCode;
     int matrices = 0;
     int others = 0; // names and numbers that are no matrix variable
+    struct MethodCall {
+        std::string name, method, argument;
+    };
+    std::optional<MethodCall> method; // of a matrix variable, run once the line is read
 };
 
 } // namespace
@@ -202,8 +219,8 @@ int inputcmd2expr(Calculator &calculator, const std::string &input, std::set<std
     used.clear();
     undefined.clear();
     Preprocessor preprocessor(calculator, input, used, matrix);
-    if (!preprocessor.run()) {
-        calculator.core.setErrorMessage(kDotMessage);
+    if (const char *refusal = preprocessor.run()) {
+        calculator.core.setErrorMessage(refusal);
         out = input;
         return kSubstitutionSyntaxError;
     }

@@ -19,8 +19,8 @@ constexpr int kMatrixExpression = 7;
 // det() or rank() method whose value is already written.
 constexpr int kMatrixAlone = 6;
 constexpr int kMatrixMethodAnswered = 11;
-// A "." that stands neither in a number nor in a method call variable.method(argument);
-// the reason is left in the engine's error text.
+// A "." that stands neither in a number nor in a method call variable.method(argument), or
+// a matrix method beside other terms; the reason is left in the engine's error text.
 constexpr int kSubstitutionSyntaxError = -1;
 
 // True when `c` is one of the characters that end a name.
@@ -40,9 +40,11 @@ int substitute_variables(const std::string &expression, const std::vector<char> 
 // first replaced by the right side of its equality claim, then by the value text of its
 // variable; at the end every claim is applied once more to the whole text. A matrix
 // variable's value goes to `matrix`; its methods sort (printed into the output and stored
-// back), det and rank (their value written into the output) run on the way. Returns
-// kMatrixExpression with `out` the input, kMatrixMethodAnswered, kMatrixAlone,
-// kSubstitutionSyntaxError, or 1 plus the type code of the last variable met (1 for none).
+// back), det and rank (their value written into the output) run when the call stands alone
+// on the line. Returns kMatrixExpression with `out` the input, kMatrixMethodAnswered,
+// kMatrixAlone, kSubstitutionSyntaxError (a stray "." or a matrix method beside other
+// terms; the reason is in the engine's error text), or 1 plus the type code of the last
+// variable met (1 for none).
 // `undefined` is emptied and not filled.
 int inputcmd2expr(Calculator &calculator, const std::string &input, std::set<std::string> &used,
                   std::set<std::string> &undefined, std::string &out, KV_Matrix &matrix);

@@ -112,3 +112,12 @@ int64_t kmp_find(const std::string &text, const std::string &pattern) {
     }
     return -1;
 }
+
+size_t matching_close_paren(const std::string &text, size_t open) {
+    size_t depth = 0;
+    for (size_t at = open; at < text.size(); at++) {
+        if (text[at] == '(') depth++;
+        else if (text[at] == ')' && depth > 0 && --depth == 0) return at;
+    }
+    return std::string::npos;
+}

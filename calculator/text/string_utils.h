@@ -29,3 +29,7 @@ std::string utf8_from_units(std::u32string_view units);
 // Knuth-Morris-Pratt search: the 0-based position of the first occurrence of `pattern`;
 // -1 when there is none, -2 when the pattern is longer than the text, -3 when it is empty.
 int64_t kmp_find(const std::string &text, const std::string &pattern);
+
+// The position of the ")" that closes the "(" at `open` (nested pairs counted); npos when
+// it never closes.
+size_t matching_close_paren(const std::string &text, size_t open);

@@ -53,19 +53,40 @@ struct Split {
     Signed T;
 };
 
-// The ratio of term k to term k-1 as p/q.
-using Ratio = std::function<void(uint64_t k, Signed &p, Nat &q)>;
+// Ranges this short are summed term by term, from the last: with T/Q the sum over [k, hi),
+//   T(k) = p(k) (Q(k+1) + T(k+1)),  Q(k) = q(k) Q(k+1),  P(k) = p(k) P(k+1),
+// products by the short p and q only, where merging would build a tree of tiny numbers.
+constexpr uint64_t kLeafTerms = 32;
 
-Split splitRange(uint64_t lo, uint64_t hi, const Ratio &ratio, bool needP) {
-    Split s;
-    if (hi - lo == 1) {
-        ratio(lo, s.P, s.Q);
-        s.T = s.P;
-        return s;
+// ratio(k, p, q) gives the ratio of term k to term k-1 as p/q.
+template <typename Ratio> Split sumInSequence(uint64_t lo, uint64_t hi, const Ratio &ratio, bool needP) {
+    auto times = [](Nat &x, const Nat &m) {  // in place where m is one limb
+        if (m.size() == 1) nat::mul_small(x, m[0]);
+        else x = nat::mul(x, m);
+    };
+    Split s{Signed{Nat{1}, false}, Nat{1}, Signed{}};
+    for (uint64_t k = hi; k-- > lo;) {
+        Signed p;
+        Nat q;
+        ratio(k, p, q);
+        s.T = sum(Signed{s.Q, false}, s.T);
+        times(s.T.m, p.m);
+        s.T.negative = s.T.negative != p.negative && !s.T.m.empty();
+        times(s.Q, q);
+        if (needP) {
+            times(s.P.m, p.m);
+            s.P.negative = s.P.negative != p.negative;
+        }
     }
+    return s;
+}
+
+template <typename Ratio> Split splitRange(uint64_t lo, uint64_t hi, const Ratio &ratio, bool needP) {
+    if (hi - lo <= kLeafTerms) return sumInSequence(lo, hi, ratio, needP);
     uint64_t mid = lo + (hi - lo) / 2;
     Split left = splitRange(lo, mid, ratio, true);
     Split right = splitRange(mid, hi, ratio, needP);
+    Split s;
     s.T = sum(product(left.T, right.Q), product(left.P, right.T));
     s.Q = nat::mul(left.Q, right.Q);
     if (needP) s.P = product(left.P, right.P);
@@ -73,14 +94,26 @@ Split splitRange(uint64_t lo, uint64_t hi, const Ratio &ratio, bool needP) {
 }
 
 // Terms 1..n with the ratio summed: T/Q, where the sum is t_1 + ... + t_n (t_0 = 1 apart).
-Split sumTerms(uint64_t n, const Ratio &ratio) { return splitRange(1, n + 1, ratio, false); }
+template <typename Ratio> Split sumTerms(uint64_t n, const Ratio &ratio) { return splitRange(1, n + 1, ratio, false); }
 
 // The number of terms after t_0 until log10 |t_k| falls below -(scale + 3).
-uint64_t termsFor(size_t scale, const std::function<double(uint64_t)> &log10Ratio) {
+template <typename Log10Ratio> uint64_t termsFor(size_t scale, const Log10Ratio &log10Ratio) {
     double lg = 0, floor = -(double(scale) + 3);
     uint64_t k = 0;
     while (lg > floor) lg += log10Ratio(++k);
     return k;
+}
+
+// a / 10^d with the common factors of ten taken out: the terms' numbers shrink with them.
+void lowestTerms(Nat &a, size_t &d) {
+    while (d >= size_t(nat::LIMB_DIGITS) && !a.empty() && a[0] == 0) {
+        a.erase(a.begin());
+        d -= nat::LIMB_DIGITS;
+    }
+    while (d > 0 && !a.empty() && a[0] % 10 == 0) {
+        nat::divmod_small(a, 10, a);
+        d--;
+    }
 }
 
 // Q and T both cut by whole limbs so that Q keeps about scale + 20 digits: the quotient
@@ -104,8 +137,10 @@ Nat onePlusRatio(Nat Q, Signed T, size_t scale) {
 
 }  // namespace
 
-Nat expOfRatio(const Nat &a, size_t d, size_t scale) {
-    if (a.empty()) return nat::pow10(scale);
+Nat expOfRatio(const Nat &a0, size_t d, size_t scale) {
+    if (a0.empty()) return nat::pow10(scale);
+    Nat a = a0;
+    lowestTerms(a, d);
     Nat den = nat::pow10(d);
     double lx = leadingLog10(a) - double(d);
     uint64_t n = termsFor(scale, [&](uint64_t k) { return lx - std::log10(double(k)); });
@@ -116,12 +151,14 @@ Nat expOfRatio(const Nat &a, size_t d, size_t scale) {
     return onePlusRatio(s.Q, s.T, scale);
 }
 
-void sinCosOfRatio(const Nat &a, size_t d, size_t scale, Nat &sine, Nat &cosine) {
-    if (a.empty()) {
+void sinCosOfRatio(const Nat &a0, size_t d, size_t scale, Nat &sine, Nat &cosine) {
+    if (a0.empty()) {
         sine.clear();
         cosine = nat::pow10(scale);
         return;
     }
+    Nat a = a0;
+    lowestTerms(a, d);
     Nat a2 = nat::sqr(a), den2 = nat::pow10(2 * d);
     double lx2 = 2 * (leadingLog10(a) - double(d));
     // sin x / x: ratio -x^2 / ((2k)(2k+1)); cos x: ratio -x^2 / ((2k-1)(2k))

@@ -57,11 +57,16 @@ std::string expDigits(const std::string &x, const RealText &r, bool negative, si
     if (!negative && digits > double(kMaxAnswerDigits)) return tooLong();
     size_t intDigits = negative ? 0 : size_t(digits) + 1;
     if (!negative && double(intDigits + decimals) > double(kMaxAnswerDigits)) return tooLong();
+    bool one = !negative && r.integer == "1" && r.fraction.find_first_not_of('0') == std::string::npos;
     std::string out;
     realfn::decideWithGuards(decimals, mode, [&](size_t guard, realfn::Approx &a) {
         size_t s = decimals + guard;
-        realfn::Scaled arg = toScaled(r, s + intDigits + 2, negative);
-        a.value = realfn::Scaled{realfn::expAt(arg, s), s, false};
+        if (one) {  // e itself: no reduction by ln 2, no pieces
+            a.value = realfn::Scaled{realfn::eAt(s), s, false};
+        } else {
+            realfn::Scaled arg = toScaled(r, s + intDigits + 2, negative);
+            a.value = realfn::Scaled{realfn::expAt(arg, s), s, false};
+        }
         a.error = nat::from_u64(realfn::kKernelError);
         return true;
     }, out);

@@ -137,6 +137,8 @@ bool piAt(size_t scale, Nat &pi) {
     return true;
 }
 
+Nat eAt(size_t scale) { return expOfRatio(Nat{1}, 0, scale); }
+
 Nat expAt(const Scaled &x, size_t scale) {
     // x = k ln 2 + r with |r| <= ln 2 / 2, e^x = 2^k e^r
     double approx = std::pow(10.0, leadingLog10(x.magnitude) - double(x.scale));

@@ -24,7 +24,7 @@ struct Scaled {
 constexpr uint64_t kKernelError = 1000;
 
 // ---- sums of series by binary splitting (binary_splitting.cpp) ----
-// e^(a / 10^d) for 0 <= a / 10^d < 1, at the scale (d <= scale).
+// e^(a / 10^d) for 0 <= a / 10^d <= 1, at the scale (d <= scale); e itself is one sum of 1/k!.
 nat::Nat expOfRatio(const nat::Nat &a, size_t d, size_t scale);
 // sin and cos of a / 10^d for 0 <= a / 10^d <= 1.5, at the scale (d <= scale).
 void sinCosOfRatio(const nat::Nat &a, size_t d, size_t scale, nat::Nat &sine, nat::Nat &cosine);
@@ -50,6 +50,8 @@ size_t storedPiDecimals();
 void forgetKeptConstants();
 
 // ---- functions ----
+// e at the scale.
+nat::Nat eAt(size_t scale);
 // e^x at the scale; the caller makes the scale large enough for the integer digits.
 nat::Nat expAt(const Scaled &x, size_t scale);
 // ln(m * 10^e) for a mantissa m in [1, 10) given at the scale.

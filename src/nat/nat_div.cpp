@@ -73,7 +73,7 @@ void divmod_knuth(const Nat &u0, const Nat &v0, Nat &q, Nat &r) {
     else r = u;
 }
 
-constexpr size_t NEWTON_THRESHOLD = 150;   // limbs of divisor and of quotient
+constexpr size_t NEWTON_THRESHOLD = 40;    // limbs of divisor and of quotient
 constexpr size_t RECIP_BASE_CASE = 60;     // reciprocals this short by Knuth D
 // Steps of the final correction before the sure way takes over: an estimate from a sound
 // reciprocal is off by a few units at most, so more means a fault.
@@ -120,9 +120,10 @@ Signed from_power(size_t k, const Nat &x) {
 // product of k by h limbs and one of h by about k-h limbs.
 Nat reciprocal(const Nat &d) {
     size_t k = d.size();
-    if (k <= RECIP_BASE_CASE) {
+    if (k <= RECIP_BASE_CASE) {  // by Knuth D itself: divmod would come back here
         Nat x, rem;
-        divmod(power_of_base(2 * k), d, x, rem);
+        if (k == 1) divmod_small(power_of_base(2), d[0], x);
+        else divmod_knuth(power_of_base(2 * k), d, x, rem);
         return x;
     }
     size_t h = (k + 1) / 2 + 2;  // x_h's error, squared, stays below one unit of x

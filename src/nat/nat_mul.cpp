@@ -222,6 +222,16 @@ void mul_school(const Limb *a, size_t na, const Limb *b, size_t nb, Limb *out) {
         std::swap(a, b);
         std::swap(na, nb);
     }
+    if (nb == 1) {  // one row: the carry at once, no column sums
+        uint64_t m = b[0], carry = 0;
+        for (size_t j = 0; j < na; j++) {
+            uint64_t t = a[j] * m + carry;
+            carry = t / BASE;
+            out[j] = Limb(t - carry * BASE);
+        }
+        out[na] = Limb(carry);
+        return;
+    }
     size_t total = na + nb;
     Columns c(total + 1);
     uint64_t *acc = c.p;

@@ -1,6 +1,7 @@
 // Conversion between limb naturals and digit strings of any base from 2 to 36 (and the
 // digit-value lists of any base): divide and conquer on powers of the base, so long
-// numbers convert in about M(n) log n instead of n^2.
+// numbers convert in about M(n) log n instead of n^2. The divisions of one level share the
+// reciprocal of their power.
 #include <algorithm>
 
 #include "nat/nat.h"
@@ -46,38 +47,56 @@ void smallToBase(Nat n, Limb base, const Chunk &chunk, size_t width, std::string
     out += digits;
 }
 
-// powers[k] = base^(chunkDigits * 2^k)
-void toBase(const Nat &n, Limb base, const Chunk &chunk, const std::vector<Nat> &powers, size_t level,
-            size_t width, std::string &out) {
+// The powers base^(chunkDigits * 2^k) and, made when first needed, their reciprocals: every
+// division at one level of the tree is by the same power.
+struct PowerTree {
+    Limb base;
+    Chunk chunk;
+    std::vector<Nat> powers;
+    std::vector<Divisor> divisors;
+    std::vector<bool> made;
+
+    const Divisor &divisor(size_t k) {
+        if (!made[k]) {
+            divisors[k] = make_divisor(powers[k]);
+            made[k] = true;
+        }
+        return divisors[k];
+    }
+};
+
+void toBase(const Nat &n, PowerTree &tree, size_t level, size_t width, std::string &out) {
     if (level == 0 || width <= BASE_CASE_DIGITS) {
-        smallToBase(n, base, chunk, width, out);
+        smallToBase(n, tree.base, tree.chunk, width, out);
         return;
     }
-    size_t lowDigits = chunk.digits << (level - 1);
+    size_t lowDigits = tree.chunk.digits << (level - 1);
     if (width <= lowDigits) {
-        toBase(n, base, chunk, powers, level - 1, width, out);
+        toBase(n, tree, level - 1, width, out);
         return;
     }
     Nat q, r;
-    divmod(n, powers[level - 1], q, r);
-    toBase(q, base, chunk, powers, level - 1, width - lowDigits, out);
-    toBase(r, base, chunk, powers, level - 1, lowDigits, out);
+    divmod(n, tree.divisor(level - 1), q, r);
+    toBase(q, tree, level - 1, width - lowDigits, out);
+    toBase(r, tree, level - 1, lowDigits, out);
 }
 
 }  // namespace
 
 std::string to_base(const Nat &n, Limb base) {
     if (is_zero(n)) return "0";
-    Chunk chunk = chunkOf(base);
-    std::vector<Nat> powers{Nat{chunk.value}};
-    size_t digitsCovered = chunk.digits;
-    while (compare(powers.back(), n) <= 0) {
-        powers.push_back(sqr(powers.back()));
+    PowerTree tree{base, chunkOf(base), {}, {}, {}};
+    tree.powers.push_back(Nat{tree.chunk.value});
+    size_t digitsCovered = tree.chunk.digits;
+    while (compare(tree.powers.back(), n) <= 0) {
+        tree.powers.push_back(sqr(tree.powers.back()));
         digitsCovered *= 2;
     }
+    tree.divisors.resize(tree.powers.size());
+    tree.made.assign(tree.powers.size(), false);
     // n < powers.back() = base^digitsCovered
     std::string out;
-    toBase(n, base, chunk, powers, powers.size() - 1, digitsCovered, out);
+    toBase(n, tree, tree.powers.size() - 1, digitsCovered, out);
     size_t first = out.find_first_not_of('0');
     return out.substr(first == std::string::npos ? out.size() - 1 : first);
 }

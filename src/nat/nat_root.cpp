@@ -81,20 +81,32 @@ Nat inverse_sqrt(const Nat &X, size_t t) {
     return compare(correction, y) < 0 ? sub(y, correction) : Nat{1};
 }
 
-// floor(sqrt(N)): S from N times its inverse square root, then corrected exactly by the
-// remainder N - S^2, a few units at most.
+// floor(sqrt(N)) for N of 2t-1 or 2t limbs. With the inverse square root y to about half the
+// limbs (h), S0 = N y is the root to h limbs, and one step of Heron's rule with y in place of
+// the division,
+//   S = S0 B^(t-h) + (N - S0^2 B^(2(t-h))) y / (2 B^(t+h)),
+// doubles that; the remainder N - S^2 then corrects the last unit or two exactly.
 Nat sqrt_floor(const Nat &n) {
-    size_t t = (n.size() + 1) / 2;
-    Nat y = inverse_sqrt(n, t);
-    // S = N Y / BASE^(2t); N's limbs below BASE^(t-2) move it by less than a unit
-    Nat s = drop_limbs(mul(drop_limbs(n, t - 2), y), t + 2);
+    size_t t = (n.size() + 1) / 2, h = t / 2 + 2, low = 2 * (t - h);
+    Nat y = inverse_sqrt(drop_limbs(n, low), h);  // near B^(t+h) / sqrt(N)
+    // S0 = N y / B^(2t), from N's upper h+3 limbs (the rest moves it by less than a unit)
+    Nat s0 = drop_limbs(mul(drop_limbs(n, 2 * t - h - 3), y), h + 3);
+    // N - S0^2 B^low from N's limbs above B^low: the ones below move S by far less than a unit
+    Nat upper = drop_limbs(n, low), s0sq = sqr(s0);
+    bool below = compare(upper, s0sq) < 0;
+    Nat r = below ? sub(s0sq, upper) : sub(upper, s0sq);
+    Nat delta = drop_limbs(mul(r, y), 3 * h - t);
+    divmod_small(delta, 2, delta);
+    Nat s = shift_limbs(s0, t - h);
+    s = below ? (compare(delta, s) < 0 ? sub(s, delta) : Nat{}) : add(s, delta);
+    // exactly: S^2 <= N < (S+1)^2, stepping by (S -+ 1)^2 = S^2 -+ 2S + 1
     Nat sq = sqr(s);
     int steps = 0;
-    while (compare(sq, n) > 0 && steps++ < 16) {  // S^2 > N: one less
+    while (compare(sq, n) > 0 && steps++ < 32) {
+        sq = sub(sq, add(s, s));
+        add_small(sq, 1);
         sub_small(s, 1);
-        sq = sqr(s);
     }
-    // (S+1)^2 = S^2 + 2S + 1 <= N: one more
     for (;;) {
         Nat next = add(add(sq, s), s);
         add_small(next, 1);

@@ -84,6 +84,8 @@ TEST_F(Preprocessor, MatrixMethods) {
         {"M.sort()", kMatrixAlone, "1\t2\t\n3\t4\t\n", "[1,2;3,4]"},
         {"M.sort(up)", kMatrixAlone, "", "[1,2;3,4]"},
         {"M.trace()", kMatrixAlone, "", "[1,2;3,4]"},
+        // Brackets around the call are no other name: the method still stands alone.
+        {"(M.det())", kMatrixMethodAnswered, "-2", "[1,2;3,4]"},
     };
     for (const Row &row : rows) {
         defineMatrix(calculator, "M", {"1", "2", "3", "4"}, 2, 2);
@@ -113,6 +115,25 @@ TEST_F(Preprocessor, StrayPointsAreSyntaxErrors) {
         EXPECT_EQ(out, in);
         EXPECT_NE(calculator.core.getErrorMessage().find("method call"), std::string::npos) << in;
         EXPECT_EQ(calculator.output.str(), "") << in;
+    }
+}
+
+// A matrix method's value is written, not substituted, so the method must stand alone:
+// beside another matrix, a name or a number it is refused, before it runs (M stays unsorted).
+TEST_F(Preprocessor, MatrixMethodsBesideOtherTermsAreRefused) {
+    for (const char *in : {"M.det()+N.det()", "N+M.det()", "M.det()*2", "2*M.rank()", "M.sort(DESC)+N",
+                           "M.det()M.det()", "M.sort(DESC)+x"}) {
+        std::set<std::string> used, undefined;
+        std::string out;
+        KV_Matrix matrix;
+        calculator.core.setErrorMessage("");
+        EXPECT_EQ(inputcmd2expr(calculator, in, used, undefined, out, matrix), kSubstitutionSyntaxError) << in;
+        EXPECT_EQ(out, in);
+        EXPECT_EQ(calculator.core.getErrorMessage(),
+                  "A matrix method such as M.det(), M.rank() or M.sort(DESC) stands alone on its line.")
+            << in;
+        EXPECT_EQ(calculator.output.str(), "") << in;
+        EXPECT_EQ(valueTextOf(calculator, "M"), "[1,2;3,4]") << in;
     }
 }
 

@@ -128,6 +128,9 @@ TEST(InterpreterTranscript, VariablesClaimsAndMatrices) {
                       {"M.det()", "in> M.det()\n-2\n\n" + texts::prompt},
                       {"M.sort(DESC)", "in> M.sort(DESC)\n4\t3\t\n2\t1\t\n\n" + texts::prompt},
                       {"M+N", "\nout> \n5\t3\t\n2\t2\t\n" + texts::expressionEnd},
+                      // A method's value is written, not substituted: beside other terms it is refused.
+                      {"M.det()+N.det()", texts::syntaxReport("A matrix method such as M.det(), M.rank() or "
+                                                              "M.sort(DESC) stands alone on its line.")},
                       // A point in no number and no method call.
                       {".5*a", texts::syntaxReport("A \".\" stands between two digits or begins a method call "
                                                    "variable.method(argument), such as M.det().")},

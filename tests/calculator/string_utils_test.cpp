@@ -136,4 +136,21 @@ TEST(StringUtils, Utf32Units) {
     for (const Row &row : rows) EXPECT_EQ(utf8_from_units(row.units), row.utf8);
 }
 
+TEST(StringUtils, MatchingCloseParen) {
+    struct Row {
+        const char *text;
+        size_t open;
+        size_t close; // std::string::npos when it never closes
+    };
+    const Row rows[] = {
+        {"f()", 1, 2},
+        {"f(a(b)c)+g(1)", 1, 7},
+        {"f(a(b)c)+g(1)", 3, 5},
+        {"f((x)", 1, std::string::npos},
+        {"f(", 1, std::string::npos},
+        {"(", 5, std::string::npos}, // an opening past the end
+    };
+    for (const Row &row : rows) EXPECT_EQ(matching_close_paren(row.text, row.open), row.close) << row.text;
+}
+
 } // namespace

@@ -131,8 +131,9 @@ TEST(NatOracle, Divide) {
             ASSERT_EQ(nat_text(r), mpz_class(A % B).get_str()) << n << "/" << m;
         }
     // Quotients around the divisor's own length, where the long division leaves the cut
-    // divisor for one reciprocal of the whole divisor, and far longer ones (in blocks).
-    for (size_t n : {size_t(150), size_t(700)})
+    // divisor for one reciprocal of the whole divisor, and far longer ones (in blocks); from
+    // the reciprocal's threshold (40 limbs) and past its base case (60 limbs).
+    for (size_t n : {size_t(39), size_t(40), size_t(61), size_t(150), size_t(700)})
         for (size_t m : {n - 3, n - 2, n - 1, n, n + 1, 3 * n + 5}) {
             std::string a = oracle::randomDigits(rng, (n + m) * nat::LIMB_DIGITS, false), b = oracle::randomDigits(rng, n * nat::LIMB_DIGITS, false);
             mpz_class A(a), B(b);

@@ -1,0 +1,248 @@
+// Tovrel, the application object: one instance, built by the entry point on its stack, owns
+// every window of the program, the list of tabs, the layout sizes, the terminal state and the
+// one Calculator through which every terminal line reaches the engine. Everything runs on
+// the one user-interface thread.
+//
+// The members are implemented by topic in shell/app (the file names follow the groups
+// below). Tests drive the object through its members, so they are public.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include "Calculator.h"
+#include "editor_lexer.h"
+#include "editor_tab.h"
+#include "gui_window.h"
+
+struct FontSpec {
+    std::wstring face;
+    int size = 0; // points
+};
+
+class Tovrel;
+// A built-in terminal command: the words after the command word and the terminal's tab.
+using TerminalCommand = std::function<void(const std::vector<std::wstring> &, EditorTab *)>;
+
+class Tovrel {
+  public:
+    Tovrel();
+    ~Tovrel();
+    Tovrel(const Tovrel &) = delete;
+    Tovrel &operator=(const Tovrel &) = delete;
+
+    // ---- start-up, message loop, libraries (startup.cpp) ----
+    bool Initialize(HINSTANCE instance, int showCommand);
+    void RunMessageLoop();
+    // One message of the loop: accelerators first, then the Find and Replace dialogs, then
+    // translation and dispatch.
+    void ProcessLoopMessage(MSG &message);
+    bool LoadLexilla();
+    bool LoadScintilla();
+
+    // ---- main window procedure and command table (window_proc.cpp) ----
+    static LRESULT CALLBACK StaticWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    void OnCommand(int id);
+    LRESULT OnNotify(const NMHDR *header);
+    void OnKeyDown(WPARAM key);
+    void OnSysKeyDown(WPARAM key);
+    void Exit();
+    void ShowAbout();
+
+    // ---- layout and splitters (layout.cpp) ----
+    void UpdateLayout(bool full, int width, int height);
+    LRESULT OnSize(WPARAM sizeType, LPARAM packedSize);
+    static LRESULT CALLBACK SplitterWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    void DrawSplitterLine(const Rect &r);
+    void RelayoutClient(); // the layout for the main window's current client size
+
+    // ---- tabs and documents (tabs.cpp) ----
+    void NewTab();
+    void SwitchToTab(int index);
+    void CloseTabAt(EditorTab *tab);
+    void CloseActiveTab();
+    void CloseAllTabs();
+    void CloseOtherTabs();
+    void CloseMenuTab();
+    EditorTab &GetActiveTab();
+    HWND GetActiveEditor();
+    void UpdateTabLabel(EditorTab *tab);
+    void ResizeActiveTab();
+    bool HasUnsavedTabs() const;
+    bool SaveAllTabs();
+    int IndexOfTab(const EditorTab *tab) const;
+    EditorTab *FindTabByEditor(HWND window);
+    void OnEditorNotify(int index, const NMHDR *header);
+    // True when the point lies on a tab (the menu then opened for it, if there is a menu).
+    bool ShowTabMenu(POINT screenPoint);
+    void DiscardTab(int index); // no question: windows destroyed, item and entry removed
+    static LRESULT CALLBACK tabControlSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                                   UINT_PTR id, DWORD_PTR reference);
+
+    // ---- the console input guard (console_guard.cpp) ----
+    static LRESULT CALLBACK terminalSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                                 UINT_PTR id, DWORD_PTR reference);
+    void OnConsoleNotify(EditorTab *tab, const NMHDR *header);
+
+    // ---- menus, toolbar, status bar and title (chrome.cpp) ----
+    void CreateMenus();
+    void CreateToolbar(HWND parent, HINSTANCE instance);
+    void CreateStatusBar(HWND parent);
+    void LayoutStatusParts();
+    void UpdateStatusBar();
+    void UpdateWindowTitle();
+    void CheckViewItem(int id, bool checked);
+
+    // ---- edit and view commands (edit_view.cpp) ----
+    void Undo();
+    void Redo();
+    void Cut();
+    void Copy();
+    void Paste();
+    void Clear();
+    void SelectAll();
+    void ShowToolbar(bool show);
+    void ToggleToolbar();
+    void ShowLineNumbers(bool show);
+    void ToggleLineNumbers();
+    void ToggleWrap();
+    void ToggleDirectoryTree();
+
+    // ---- editor configuration (editor_config.cpp) ----
+    void PreloadLexilla();
+    void LoadProperties();
+    FontSpec GetFontProperty(const std::wstring &key, const std::wstring &face, int size);
+    void ConfigureEditor(HWND window);
+    void SetupLexer(HWND window);
+    void UpdateLineNumberMargin(HWND window);
+    HFONT CreatePointFont(const FontSpec &spec); // fixed pitch, ClearType, at the screen's DPI
+
+    // ---- panes and the command bar (panes.cpp) ----
+    void CreateDirectoryTree(HINSTANCE instance, HWND parent);
+    void CreateOutputPane(HINSTANCE instance, HWND parent);
+    void CreateSidePane();
+    void CreateCommandBar(HWND parent);
+    void ShowCommandBar(bool show);
+    void ToggleCommandBar();
+    void LayoutCommandBar();
+
+    // ---- the terminal tab (terminal.cpp) ----
+    void OpenTerminal();
+    void AppendTerminalOutput(EditorTab *tab, const std::wstring &text);
+    std::wstring GetTerminalInput(EditorTab *tab);
+    void OnTerminalEnter(EditorTab *tab);
+    void HistoryPrevious(EditorTab *tab);
+    void HistoryNext(EditorTab *tab);
+    void ReplaceTerminalInput(EditorTab *tab, const std::wstring &text);
+    void SetTerminalPrompt(const std::wstring &newPrompt);
+    std::wstring GetTerminalPrompt() const;
+    void ShowTerminalPrompt();
+    EditorTab *FindTabByConsole(HWND console);
+    HWND GetActiveTextWindow();
+
+    // ---- terminal line processing (terminal_lines.cpp) ----
+    void ExecuteTerminalLine(const std::wstring &line, EditorTab *tab);
+    void ProcessTerminalInput(const std::wstring &line, const std::wstring &command, const std::wstring &rest,
+                              const std::vector<std::wstring> &arguments, EditorTab *tab,
+                              const std::wstring &promptAtEntry);
+    // Hands one UTF-8 line to the calculator and appends its answer to the tab.
+    void AnswerCalculatorLine(const std::string &line, EditorTab *tab);
+
+    // ---- what the next steps of the shell build (pending.cpp) ----
+    void RegisterTerminalCommands();
+    void CompleteTerminalPath(EditorTab *tab);
+    void RunKscriptBuffer(const std::string &source);
+    void NewFile();
+    void OpenFileDialog();
+    bool PromptSaveChanges(EditorTab *tab);
+    void SaveTab(EditorTab *tab);
+    void SaveTabAs(EditorTab *tab);
+    void SaveActiveTab();
+    void SaveActiveTabAs();
+    void ShowFindDialog();
+    void ShowReplaceDialog();
+    void FindNext();
+    void FindPrevious();
+    void ShowGotoDialog();
+    void ShowHelpPage();
+    void ShowHistoryPage();
+    void RunByKscript();
+    void ShowLatexPreview();
+    void SetTreeRoot(const std::wstring &path);
+    void OnTreeNotify(const NMHDR *header);
+    void ShowTreeMenu(LPARAM screenPoint);
+    void OnTreeCommand(int id);
+    void ExecuteCommandLine(const std::wstring &line);
+
+    // ---- members, in declaration order ----
+    GUI::Window mainWindow;
+    GUI::ScintillaPrimitive editor; // the active document editor; none for the terminal
+    HWND activeEditor = nullptr;
+    HWND tabControl = nullptr;
+    std::vector<EditorTab> tabs;
+    int activeTab = -1;
+    HWND statusBar = nullptr;
+    HWND toolbar = nullptr;
+    int toolbarHeight = 0;
+    HMODULE lexillaModule = nullptr;
+    CreateLexerFn createLexer = nullptr;
+    GetLexerCountFn getLexerCount = nullptr;
+    GetLexerNameFn getLexerName = nullptr;
+    HMENU menuBar = nullptr;
+    HMENU tabMenu = nullptr;
+    int menuTab = -1;
+    HACCEL accelerators = nullptr;
+    std::map<std::wstring, FontSpec> fontProperties;
+    HWND findDialog = nullptr, replaceDialog = nullptr;
+    std::wstring findText, replaceText;
+    bool matchCase = false, wholeWord = false, wrapAround = true, searchUp = false;
+    bool showToolbar = true, showLineNumbers = true, wrapLines = true;
+    std::string latexText;
+    uintptr_t latexWindow = 0;
+    int commandBarHeight = 30;
+    HWND commandEdit = nullptr, commandLabel = nullptr;
+    bool commandBarVisible = true;
+    std::vector<std::wstring> commandHistory;
+    int commandHistoryIndex = 0;
+    bool consoleGuard = false; // set while an edit before a console's input start is undone
+    COLORREF terminalColor = 0xFFFFFF;
+    std::map<std::wstring, TerminalCommand> terminalCommands;
+    HWND directoryTree = nullptr;
+    int treeWidth = 220;
+    bool showTree = true;
+    std::wstring treeRoot;
+    HWND outputPane = nullptr;
+    int outputHeight = 150;
+    bool showOutput = true;
+    HTREEITEM treeMenuItem = nullptr;
+    HWND treeSplitter = nullptr, sideSplitter = nullptr, outputSplitter = nullptr;
+    int splitterSize = 10;
+    HWND sidePane = nullptr;
+    int sidePaneHeight = 80;
+    bool showSidePane = true;
+    bool dragging = false;
+    POINT dragStart{0, 0};
+    int dragSplitter = 0; // 0 tree, 1 side pane, 2 output pane
+    int dragStartSize = 0;
+    bool dragLineShown = false;
+    Rect dragLineRect, dragSplitterRect;
+    Calculator calculator;
+    std::wstring prompt = L"~# ";
+    HFONT boldFont = nullptr, normalFont = nullptr;
+    bool scriptMode = false;
+    std::string scriptBuffer;
+    std::wstring scriptPrompt = L"> ";
+
+    // Handles the object owns beyond those above: the program module, and the fonts handed
+    // to the console and the command bar (deleted when replaced and at the end).
+    HINSTANCE instance = nullptr;
+    HFONT terminalFont = nullptr, commandFont = nullptr;
+    HBRUSH commandBrush = nullptr;
+};

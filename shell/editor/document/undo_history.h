@@ -1,0 +1,60 @@
+// The steps that undo and redo walk, and the save point among them. A step is one action, or
+// every action between the outermost begin and end of a group, or a run of typed characters.
+#pragma once
+
+#include "gap_buffer.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace editor {
+
+enum class ChangeKind { Insert, Delete };
+
+// The text is shared with the change records handed out, so a large text is held once.
+using SharedText = std::shared_ptr<const std::string>;
+
+struct UndoAction {
+    ChangeKind kind;
+    Position position;
+    std::shared_ptr<std::string> text;  // grows in place while typing, unless a record shares it
+};
+
+class UndoHistory {
+public:
+    // Records an action done to the text. Redo steps are dropped. A typed insertion
+    // (`typing`) joins the step before when that step is typing that ends where it begins.
+    void Record(UndoAction action, bool typing);
+
+    void BeginGroup();
+    void EndGroup();
+
+    bool CanUndo() const { return current > 0; }
+    bool CanRedo() const { return current < steps.size(); }
+    // The step to take back, now counted as undone; its actions are to be reversed last first.
+    // An open group is closed first, so undo from inside a group takes back what it holds so
+    // far, and the group's later actions make a new step.
+    const std::vector<UndoAction> &Undo();
+    // The step to do again, now counted as done; its actions are to be repeated in order.
+    const std::vector<UndoAction> &Redo();
+
+    void SetSavePoint() { savePoint = Position(current); }
+    bool AtSavePoint() const { return savePoint == Position(current); }
+
+private:
+    struct Step {
+        std::vector<UndoAction> actions;
+        bool typing = false;
+    };
+
+    bool MayJoin(const UndoAction &action, bool typing) const;
+
+    std::vector<Step> steps;  // [0, current) done, [current, size) undone
+    size_t current = 0;
+    int groupDepth = 0;
+    bool groupOpen = false;   // steps[current - 1] still collects the actions of the group
+    Position savePoint = 0;   // the value of current at the save point; -1 once unreachable
+};
+
+}  // namespace editor

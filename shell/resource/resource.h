@@ -1,0 +1,26 @@
+// Identifiers of the resource script: the Go To, Find and Replace dialogs and their controls.
+#ifndef KAVLO_RESOURCE_H
+#define KAVLO_RESOURCE_H
+
+#define IDD_GOTO_DIALOG 100
+#define IDC_GOTO_LINE 101
+#define IDC_GOTO_COLUMN 102
+#define IDC_GOTO_CURRENT_LINE 103
+#define IDC_GOTO_CURRENT_COLUMN 104
+#define IDC_GOTO_LAST_LINE 105
+
+#define IDD_FIND_DIALOG 200
+#define IDD_REPLACE_DIALOG 201
+#define IDC_FIND_TEXT 1001
+#define IDC_REPLACE_TEXT 1002
+#define IDC_MATCH_CASE 1005
+#define IDC_WHOLE_WORD 1006
+#define IDC_WRAP_AROUND 1007
+#define IDC_DIRECTION_UP 1008
+#define IDC_DIRECTION_DOWN 1009
+#define IDC_REPLACE_ONE 1011
+#define IDC_REPLACE_ALL 1012
+#define IDC_CLOSE_DIALOG 1013
+#define IDC_FIND_NEXT 1014
+
+#endif

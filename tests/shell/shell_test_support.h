@@ -1,0 +1,222 @@
+// Shared helpers of the in-process shell tests: a started Tovrel, the message pump, typing
+// into windows, reading editor and window texts, and a helper thread that answers the
+// message boxes the shell shows (they are modal on the test thread).
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <deque>
+#include <iterator>
+#include <memory>
+#include <mutex>
+#include <set>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "editor_messages.h"
+#include "text_codec.h"
+#include "tovrel.h"
+
+struct SeenBox {
+    std::wstring caption, text;
+    int answer;
+};
+
+// Answers every message box of one thread, in order, with the buttons it was given; a box
+// without a scripted answer is closed with OK or Cancel and reported by the test's end.
+class BoxAnswerer {
+  public:
+    explicit BoxAnswerer(DWORD thread) : thread_(thread), worker_([this] { run(); }) {}
+    ~BoxAnswerer() {
+        stop_ = true;
+        worker_.join();
+    }
+    void answer(const std::vector<int> &buttons) {
+        std::lock_guard<std::mutex> hold(lock_);
+        answers_.insert(answers_.end(), buttons.begin(), buttons.end());
+    }
+    std::vector<SeenBox> seen() {
+        std::lock_guard<std::mutex> hold(lock_);
+        return seen_;
+    }
+    void forget() {
+        std::lock_guard<std::mutex> hold(lock_);
+        seen_.clear();
+        answers_.clear();
+    }
+    size_t unanswered() {
+        std::lock_guard<std::mutex> hold(lock_);
+        return answers_.size();
+    }
+
+  private:
+    static constexpr int kTextId = 0xFFFF; // the message text of a standard box
+
+    void run() {
+        while (!stop_) {
+            EnumThreadWindows(thread_, &BoxAnswerer::visit, reinterpret_cast<LPARAM>(this));
+            {
+                std::lock_guard<std::mutex> hold(lock_);
+                for (auto at = answered_.begin(); at != answered_.end();)
+                    at = IsWindow(*at) ? std::next(at) : answered_.erase(at);
+            }
+            Sleep(5);
+        }
+    }
+
+    static BOOL CALLBACK visit(HWND window, LPARAM self) {
+        reinterpret_cast<BoxAnswerer *>(self)->consider(window);
+        return TRUE;
+    }
+
+    void consider(HWND window) {
+        wchar_t className[16] = L"";
+        GetClassNameW(window, className, 16);
+        if (std::wstring(className) != L"#32770" || !IsWindowVisible(window)) return;
+        {
+            std::lock_guard<std::mutex> hold(lock_);
+            if (answered_.count(window) != 0) return;
+        }
+        // Read without the lock: the text is asked of the test thread, which may want the lock.
+        wchar_t caption[256] = L"", text[1024] = L"";
+        GetWindowTextW(window, caption, 256);
+        GetDlgItemTextW(window, kTextId, text, 1024);
+        int button = GetDlgItem(window, IDOK) != nullptr ? IDOK : IDCANCEL;
+        {
+            std::lock_guard<std::mutex> hold(lock_);
+            if (!answers_.empty()) {
+                button = answers_.front();
+                answers_.pop_front();
+            }
+            answered_.insert(window);
+            seen_.push_back({caption, text, button});
+        }
+        PostMessageW(window, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(window, button)));
+    }
+
+    DWORD thread_;
+    std::atomic<bool> stop_{false};
+    std::mutex lock_;
+    std::deque<int> answers_;
+    std::vector<SeenBox> seen_;
+    std::set<HWND> answered_;
+    std::thread worker_;
+};
+
+// Runs every waiting message through the shell's own loop step; true when the quit message came.
+inline bool pump(Tovrel &shell) {
+    bool quit = false;
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) quit = true;
+        else shell.ProcessLoopMessage(message);
+    }
+    return quit;
+}
+
+inline std::string editorText(HWND window) {
+    const auto length = size_t(SendMessageW(window, SCI_GETTEXTLENGTH, 0, 0));
+    std::string text(length + 1, '\0');
+    SendMessageW(window, SCI_GETTEXT, length + 1, reinterpret_cast<LPARAM>(text.data()));
+    text.resize(length);
+    return text;
+}
+
+inline std::wstring windowText(HWND window) {
+    wchar_t text[512] = L"";
+    GetWindowTextW(window, text, 512);
+    return text;
+}
+
+inline std::wstring statusPart(HWND bar, int part) {
+    wchar_t text[512] = L"";
+    SendMessageW(bar, SB_GETTEXTW, WPARAM(part), reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+inline std::wstring tabLabel(HWND tabControl, int index) {
+    wchar_t text[512] = L"";
+    TCITEMW item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = text;
+    item.cchTextMax = 512;
+    SendMessageW(tabControl, TCM_GETITEMW, WPARAM(index), reinterpret_cast<LPARAM>(&item));
+    return text;
+}
+
+// Keys as the window gets them from the message loop: WM_KEYDOWN (and what translation makes
+// of it), then WM_KEYUP.
+inline void pressKey(HWND window, WPARAM key) {
+    SendMessageW(window, WM_KEYDOWN, key, 1);
+    SendMessageW(window, WM_KEYUP, key, LPARAM(0xC0000001));
+}
+
+inline void typeText(HWND window, const std::wstring &text) {
+    for (wchar_t unit : text) SendMessageW(window, WM_CHAR, WPARAM(unit), 1);
+}
+
+// Holds a modifier down in the thread's key state for the lifetime of the object.
+class HeldKey {
+  public:
+    explicit HeldKey(int key) : key_(key) { set(0x80); }
+    ~HeldKey() { set(0); }
+
+  private:
+    void set(BYTE state) {
+        BYTE keys[256];
+        GetKeyboardState(keys);
+        keys[key_] = state;
+        SetKeyboardState(keys);
+    }
+    int key_;
+};
+
+// A started shell with a helper answering its message boxes; the shell's windows are gone
+// at the end of each test.
+class ShellTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        shell = std::make_unique<Tovrel>();
+        ASSERT_TRUE(shell->Initialize(GetModuleHandleW(nullptr), SW_SHOW));
+        pump(*shell);
+    }
+    void TearDown() override {
+        EXPECT_EQ(boxes.unanswered(), 0u) << "a scripted answer was not asked for";
+        shell.reset();
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+    }
+
+    HWND main() const { return shell->mainWindow.GetHandle(); }
+    void command(int id) {
+        SendMessageW(main(), WM_COMMAND, WPARAM(id), 0);
+        pump(*shell);
+    }
+    EditorTab &terminal() {
+        for (EditorTab &tab : shell->tabs)
+            if (tab.isTerminal) return tab;
+        ADD_FAILURE() << "no terminal tab";
+        return shell->tabs.front();
+    }
+    HWND console() { return terminal().consoleWindow; }
+    // Types a line into the console and presses Enter; returns what the console gained.
+    std::string enterLine(const std::wstring &line) {
+        HWND window = console();
+        const std::string before = editorText(window);
+        typeText(window, line);
+        pressKey(window, VK_RETURN);
+        pump(*shell);
+        const std::string after = IsWindow(window) ? editorText(window) : std::string();
+        return after.size() >= before.size() ? after.substr(before.size()) : after;
+    }
+    std::vector<std::wstring> boxCaptions() {
+        std::vector<std::wstring> captions;
+        for (const SeenBox &box : boxes.seen()) captions.push_back(box.caption);
+        return captions;
+    }
+
+    std::unique_ptr<Tovrel> shell;
+    BoxAnswerer boxes{GetCurrentThreadId()};
+};
