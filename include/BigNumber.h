@@ -349,7 +349,8 @@ public:
 
     // ---- polynomials in several variables and interpolation (polynomial/) ----
 
-    // ---- expression trees, derivatives and limits (calculus/) ----
+    // ---- expression trees, derivatives and limits (calculus/): the trees, the derivative
+    //      and the workers of diff and lim are declared in calculus.h ----
 
     // ---- matrices (matrix/): the matrix value and its operations are declared in matrix.h ----
 
