@@ -4,6 +4,7 @@
 
 #include "linear_program.h"
 #include "linear_program/lp_arith.h"
+#include "tools.h"
 
 namespace {
 
@@ -18,13 +19,6 @@ bool isNameChar(char c) {
 }
 bool isDigit(char c) {
     return std::isdigit(static_cast<unsigned char>(c)) != 0;
-}
-
-std::string withoutBlanks(const std::string &text) {
-    std::string out;
-    for (char c : text)
-        if (!std::isspace(static_cast<unsigned char>(c))) out += c;
-    return out;
 }
 
 // Reads digits with at most one '.' from `at`; empty when there are none.
@@ -123,7 +117,8 @@ void dropZeroTerms(LinearForm &form) {
 
 LinearForm lp_read_linear(const std::string &text, bool fraction) {
     lp::Arith arith(fraction);
-    const std::string t = withoutBlanks(text);
+    std::string t = text;
+    deleteBlanks(t);
     LinearForm form;
     size_t at = 0;
     while (at < t.size()) {

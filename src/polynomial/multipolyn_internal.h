@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "polynomial/exact_kernel.h"
+
 namespace multipolyn {
 
 // Pairs of terms that one product may form (a tenth of a second on small coefficients).
@@ -23,14 +25,17 @@ constexpr double kMaxProductChars = 4e7;
 bool isCanonicalInteger(std::string_view text);
 
 // A coefficient or exponent text: a small integer kept as its value and the form it is
-// written in ("+5" stays "+5"), or any other text. The arithmetic below gives the texts
-// that fr_multiplication and fr_addition of the polynomial engine write, without the
-// engine for small integers.
+// written in ("+5" stays "+5"), a longer integer kept in limbs, or any other text. The
+// arithmetic below gives the texts that fr_multiplication and fr_addition of the polynomial
+// engine write, without the engine for integers: the coefficients of a power grow long, and
+// reading and writing their digits at every product would cost more than the products.
 struct NumberText {
     bool small = false;
     bool plus = false;  // a small value written with a leading '+'
     int64_t value = 0;
-    std::string text;  // when not small
+    bool big = false;  // an integer of more than 18 digits, written as the arithmetic writes it
+    polyn::exact::Int integer;
+    std::string text;  // when neither small nor big
 
     static NumberText of(const std::string &text);
     std::string written() const;

@@ -31,8 +31,32 @@ NumberText smallNumber(int64_t value) {
     return n;
 }
 
+constexpr uint64_t kLargestSmall = 999999999999999999ULL;  // 18 digits
+
+// An integer as the arithmetic writes it: digits, after '-' when negative, without '+'.
+bool isPlainInteger(const NumberText &n) { return n.big || (n.small && !n.plus); }
+
+polyn::exact::Int limbsOf(const NumberText &n) {
+    if (n.big) return n.integer;
+    polyn::exact::Int r;
+    r.magnitude = nat::from_u64(n.value < 0 ? 0 - uint64_t(n.value) : uint64_t(n.value));
+    r.negative = n.value < 0;
+    return r;
+}
+
+NumberText integerNumber(polyn::exact::Int x) {
+    uint64_t magnitude = 0;
+    if (nat::to_u64(x.magnitude, magnitude) && magnitude <= kLargestSmall)
+        return smallNumber(x.negative ? -int64_t(magnitude) : int64_t(magnitude));
+    NumberText n;
+    n.big = true;
+    n.integer = std::move(x);
+    return n;
+}
+
 // The forms the engine takes for a zero factor and for a factor one.
 bool isZeroFactor(const NumberText &n) {
+    if (n.big) return false;
     return n.small ? n.value == 0 : n.text == "0|1" || n.text == "0/1" || n.text.empty();
 }
 bool isOneFactor(const NumberText &n) { return n.small ? n.value == 1 && !n.plus : n.text == "1|1"; }
@@ -49,12 +73,24 @@ bool isCanonicalInteger(std::string_view text) {
 NumberText NumberText::of(const std::string &text) {
     NumberText n;
     n.small = smallInteger(text, n.value);
-    if (n.small) n.plus = text[0] == '+';
-    else n.text = text;
+    if (n.small) {
+        n.plus = text[0] == '+';
+    } else if (isCanonicalInteger(text)) {
+        n.big = true;
+        n.integer.negative = text[0] == '-';
+        n.integer.magnitude = nat::from_decimal(std::string_view(text).substr(n.integer.negative ? 1 : 0));
+    } else {
+        n.text = text;
+    }
     return n;
 }
 
 void NumberText::appendTo(std::string &out) const {
+    if (big) {
+        if (integer.negative) out += '-';
+        nat::append_decimal(integer.magnitude, out);
+        return;
+    }
     if (!small) {
         out += text;
         return;
@@ -78,6 +114,7 @@ NumberText product(const NumberText &a, const NumberText &b) {
     if (isOneFactor(b)) return a;
     int64_t p = 0;
     if (a.small && b.small && !__builtin_mul_overflow(a.value, b.value, &p)) return smallNumber(p);
+    if (isPlainInteger(a) && isPlainInteger(b)) return integerNumber(polyn::exact::mul(limbsOf(a), limbsOf(b)));
     return NumberText::of(bignumber_global.fr_multiplication(a.written(), b.written()));
 }
 
@@ -87,6 +124,7 @@ NumberText sum(const NumberText &a, const NumberText &b) {
     if (isZero(b)) return a;
     int64_t s = 0;
     if (a.small && b.small && !__builtin_add_overflow(a.value, b.value, &s)) return smallNumber(s);
+    if (isPlainInteger(a) && isPlainInteger(b)) return integerNumber(polyn::exact::add(limbsOf(a), limbsOf(b)));
     return NumberText::of(bignumber_global.fr_addition(a.written(), b.written()));
 }
 

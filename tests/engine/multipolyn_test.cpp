@@ -259,10 +259,14 @@ TEST_F(MultiPolynArithmetic, WhatAProductMaySpend) {
 }
 
 TEST_F(MultiPolynArithmetic, FastRoadWritesTheEnginesTexts) {
-    // Small integers are combined without the engine; every other text goes to it.
+    // Integers are combined without the engine (long ones in limbs); every other text goes to it.
     const char *operands[] = {"0", "1", "-1", "+1", "+5", "-5", "12", "+0", "-0", "0|1", "1|1", "",
                               "1|2", "0.5", "y", "007", "999999999999999999", "-999999999999999999",
-                              "9223372036854775807", "4294967296", "-4294967296"};
+                              "9223372036854775807", "4294967296", "-4294967296", "1000000000000000000",
+                              "-1000000000000000000", "123456789012345678901234567890",
+                              "-123456789012345678901234567890", "+123456789012345678901234567890",
+                              "-123456789012345678901234567889", "-0123456789012345678901234567890",
+                              "3|123456789012345678901234567890"};
     for (const char *a : operands)
         for (const char *b : operands) {
             std::string product = bignumber_global.fr_multiplication(a, b);
