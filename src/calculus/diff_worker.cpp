@@ -8,8 +8,8 @@
 #include "BigNumber.h"
 #include "calculus.h"
 #include "globals.h"
+#include "multipolyn.h"
 #include "polynomial.h"
-#include "polynomial/pending.h"
 #include "tools.h"
 
 namespace {

@@ -38,6 +38,7 @@ TEST_F(DiffWorker, PolynomialsAndExpressions) {
         {"x^3+2*x", "3x^2+2"},
         {"x^2", "2x^1"},
         {"5-x", "-1"},
+        {"3--x", "1"},  // minus a negation
         {"", ""},
         // Everything else through the tree.
         {"sin(x)", "cos(x)"},
@@ -51,6 +52,9 @@ TEST_F(DiffWorker, PolynomialsAndExpressions) {
         {"h(x,y)", "h_1(x,y)*1+h_2(x,y)*0"},
         {"x^x", "x^x*(ln(x)+x*1/x)"},
         {"-sin(x)", "-cos(x)"},
+        // An argument that begins with a bracket stays whole inside its call.
+        {"sin((x+1)*2)", "cos((x+1)*2)*2"},
+        {"f((x),(x+1)^2)", "f_1(x,(x+1)^2)*1+f_2(x,(x+1)^2)*(x+1)^2*2*1/(x+1)"},
         // 1/x reads as a polynomial term, but expands to a quotient: the tree answers.
         {"1/x", "-1/(x*x)"},
         // Brackets are no polynomial text: the tree folds nothing beyond 0 and 1.
@@ -182,6 +186,11 @@ TEST(LimitWorker, FaultsAnsweredSoundly) {
         {"x^2", "Inf", "Inf"},
         {"(x^2-x^2+7)", "Inf", "7"},
         {"x^-1", "Inf", "0"},
+        // Growing without bound towards the side the leading signs give.
+        {"(-x^3)/(x)", "Inf", "-Inf"},
+        {"(x^3)/(-2*x+1)", "Inf", "-Inf"},
+        {"(-x^3)/(-x)", "Inf", "Inf"},
+        {"1-x^2", "Inf", "-Inf"},
     };
     for (const auto &c : cases) EXPECT_EQ(Limit(c.expression, "x", c.point), c.answer) << c.expression << " at " << c.point;
 }
