@@ -347,11 +347,19 @@ public:
     // ---- polynomials in one variable and rational functions (polynomial/): the term lists and
     //      the term tree are declared in polyn_terms.h, the operations in polynomial.h ----
 
-    // ---- polynomials in several variables and interpolation (polynomial/) ----
+    // ---- polynomials in several variables and interpolation (polynomial/): the lists and
+    //      their operations are declared in multipolyn.h, interpolation in polynomial.h ----
+    // multipolyn_postfix.cpp: the value of the current expression as a polynomial in several
+    // variables, with the user's names: its names x_k registered first when asked, the user
+    // names replaced by the internal ones, then tokenised, converted and evaluated. The trace
+    // writes the texts before and after the replacement and the answer on standard output.
+    std::string multiPolynValue(bool registerNames, bool trace);
 
-    // ---- expression trees, derivatives and limits (calculus/) ----
+    // ---- expression trees, derivatives and limits (calculus/): the trees, the derivative
+    //      and the workers of diff and lim are declared in calculus.h ----
 
     // ---- matrices (matrix/): the matrix value and its operations are declared in matrix.h ----
+    // ---- linear programs (linear_program/): the simplex method is declared in linear_program.h ----
 
     // ---- equation solvers and the 24 game (solvers/) ----
     // Coefficient lists run by power (element i multiplies x^i); absent elements count as "0".

@@ -17,6 +17,7 @@
 #include <cstdint>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "polyn_terms.h"
@@ -114,3 +115,10 @@ std::string polyn_rational_op(const std::array<std::string, 3> &slots);
 // ---- the evaluator's polynomial mode (polynomial/polyn_postfix.cpp) ----
 // The value of a comma-separated postfix text in the main variable.
 std::string polyn_eval_postfix(const std::string &postfix, bool oneVariable);
+
+// ---- interpolation (polynomial/lagrange.cpp) ----
+// Writes the points, every Lagrange basis polynomial (as the product it is built from, then
+// as the evaluator computes it) and the interpolating polynomial in the main variable to
+// `out`. Leaves `bignumber_global` in fraction mode. Returns 0. More than 60 points are
+// refused with a message.
+int lagrange_interpolate(const std::vector<std::pair<std::string, std::string>> &points, std::ostream &out);

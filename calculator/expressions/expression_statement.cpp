@@ -8,7 +8,6 @@
 #include "Calculator.h"
 #include "classifier/classifier.h"
 #include "interpreter/texts.h"
-#include "pending.h"
 #include "plugins/plugin_loader.h"
 #include "polynomial.h"
 #include "session/script_machine.h"
@@ -111,7 +110,7 @@ bool Calculator::answerSymbolic(int32_t mode, bool matrixExpression, const std::
             core.ConvertPolynInfixToPostfix();
             output << "\nout> " << polyn_eval_postfix(core.InsertCommaInPolynPostfix(), true);
         } else {
-            output << "\nout> " << multiPolynomialValue(core);
+            output << "\nout> " << core.multiPolynValue(true, false);
         }
     } else if (mode & kComplexBit) {
         core.preparePolynExpression();

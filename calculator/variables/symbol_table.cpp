@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "globals.h"
+#include "multipolyn.h"
 #include "tools.h"
 
 namespace {
@@ -12,7 +13,6 @@ bool isDigit(char c) {
 }
 
 const char kMainPolyVariable[] = "x";
-const char kInternalNamePrefix[] = "x_";
 
 } // namespace
 
@@ -69,18 +69,13 @@ bool define_variable(const std::string &name, const std::string &valueText, std:
 
 int declare_poly_variable(const std::string &name, std::ostream &output) {
     if (poly_varnames.empty()) poly_varnames.push_back({0, kMainPolyVariable, kMainPolyVariable});
-    size_t next = poly_varnames.size();
     if (name == "_") return 0;
     if (name == kMainPolyVariable) return 1;
     if (!is_identifier(name)) {
         write_name_check_message(output, name);
         return 0;
     }
-    if (!poly_vars.emplace(name, int(next)).second) return 0;
-    std::string internalName = kInternalNamePrefix + std::to_string(next);
-    poly_varnames.push_back({int64_t(next), name, internalName});
-    poly_internal_names.push_back(internalName);
-    return 1;
+    return poly_registry_add(name) >= 0 ? 1 : 0;
 }
 
 bool remove_variable(const std::string &name, std::set<std::string> &names, VariableTable &table) {

@@ -7,6 +7,8 @@
 // so n terms cost a few products of numbers of the answer's size instead of n divisions
 // at full precision. p(k) may be negative (sine and cosine alternate).
 #include <cmath>
+#include <map>
+#include <utility>
 
 #include "elementary/real_elementary.h"
 
@@ -178,18 +180,73 @@ void sinCosOfRatio(const Nat &a0, size_t d, size_t scale, Nat &sine, Nat &cosine
     cosine = onePlusRatio(c.Q, c.T, scale);
 }
 
+namespace {
+
+// x * v in place, v below BASE^2
+void timesWord(Nat &x, uint64_t v) {
+    if (v < nat::BASE) nat::mul_small(x, nat::Limb(v));
+    else x = nat::mul(x, nat::from_u64(v));
+}
+
+// The sum of 1 / ((2k+1) q^(2k)). Over a range [lo, hi) of m terms the part
+//   S = sum 1 / ((2k+1) q^(2(k-lo)))  is  T / (B q^(2(m-1))),  B the product of the 2k+1,
+//   merge: B = B1 B2, T = T1 B2 q^(2 m2) + T2 B1,
+// which carries no common factor P: as ratios (2k-1) / ((2k+1) q^2), P and Q would share all
+// their odd factors, and the tree would make a quarter more products. A balanced split has at
+// most two lengths a level, so the powers of q are few and kept.
+class OddPowerSum {
+public:
+    explicit OddPowerSum(uint64_t q) : q2_(q * q) {}
+
+    // T / Q over [0, n)
+    void sum(uint64_t n, Nat &T, Nat &Q) {
+        Range r = range(0, n);
+        T = std::move(r.T);
+        Q = nat::mul(r.B, power(n - 1));
+    }
+
+private:
+    struct Range {
+        Nat B, T;
+    };
+    uint64_t q2_;
+    std::map<uint64_t, Nat> powers_;
+
+    const Nat &power(uint64_t m) {  // q^(2m)
+        auto it = powers_.find(m);
+        if (it == powers_.end()) it = powers_.emplace(m, nat::pow(nat::from_u64(q2_), m)).first;
+        return it->second;
+    }
+
+    Range range(uint64_t lo, uint64_t hi) {
+        if (hi - lo <= kLeafTerms) {  // term by term: T' = T (2k+1) q^2 + B, B' = B (2k+1)
+            Range r{nat::from_u64(2 * lo + 1), Nat{1}};
+            for (uint64_t k = lo + 1; k < hi; k++) {
+                timesWord(r.T, (2 * k + 1) * q2_);
+                r.T = nat::add(r.T, r.B);
+                timesWord(r.B, 2 * k + 1);
+            }
+            return r;
+        }
+        uint64_t mid = lo + (hi - lo) / 2;
+        Range left = range(lo, mid), right = range(mid, hi);
+        Nat t = nat::add(nat::mul(left.T, nat::mul(right.B, power(hi - mid))), nat::mul(right.T, left.B));
+        return Range{nat::mul(left.B, right.B), std::move(t)};
+    }
+};
+
+}  // namespace
+
 Nat atanhOfInverse(uint64_t q0, size_t scale) {
-    // atanh(1/q) = (1/q) * sum 1 / ((2k+1) q^(2k)); ratio (2k-1) / ((2k+1) q^2)
-    Nat q2 = nat::mul(nat::from_u64(q0), nat::from_u64(q0));
+    // atanh(1/q) = (1/q) * sum 1 / ((2k+1) q^(2k)), terms while (2k-1) / ((2k+1) q^2) shrinks them
     double lq2 = 2 * std::log10(double(q0));
     uint64_t n = termsFor(scale, [&](uint64_t k) { return std::log10(double(2 * k - 1) / double(2 * k + 1)) - lq2; });
-    Split s = sumTerms(n, [&](uint64_t k, Signed &p, Nat &q) {
-        p = Signed{nat::from_u64(2 * k - 1), false};
-        q = nat::mul(nat::from_u64(2 * k + 1), q2);
-    });
-    Nat unit = onePlusRatio(s.Q, s.T, scale);
-    Nat quotient;
-    Nat remainder;
+    Nat T, Q;
+    OddPowerSum(q0).sum(n + 1, T, Q);
+    Signed t{std::move(T), false};
+    trimPair(Q, t, scale);
+    Nat unit = divScaled(t.m, Q, scale);
+    Nat quotient, remainder;
     nat::divmod(unit, nat::from_u64(q0), quotient, remainder);
     return quotient;
 }

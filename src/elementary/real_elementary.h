@@ -28,7 +28,7 @@ constexpr uint64_t kKernelError = 1000;
 nat::Nat expOfRatio(const nat::Nat &a, size_t d, size_t scale);
 // sin and cos of a / 10^d for 0 <= a / 10^d <= 1.5, at the scale (d <= scale).
 void sinCosOfRatio(const nat::Nat &a, size_t d, size_t scale, nat::Nat &sine, nat::Nat &cosine);
-// atanh(1/q) for an integer q >= 2, at the scale.
+// atanh(1/q) for an integer q from 2 to 10^4, at the scale.
 nat::Nat atanhOfInverse(uint64_t q, size_t scale);
 
 // ---- fixed-point helpers (real_elementary.cpp) ----

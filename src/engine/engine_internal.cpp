@@ -15,6 +15,24 @@ std::string precisionMessage(const std::string &member) {
     return "Error> " + member + " is computed to at most " + decimalText(kMaxPrecision) + " decimals.";
 }
 
+bool isZeroValue(std::string_view t) {
+    std::string_view u = unsignedPart(t);
+    size_t bar = u.find_first_of("|/");
+    std::string_view numerator = u.substr(0, bar);
+    if (bar != std::string_view::npos) {
+        std::string_view denominator = u.substr(bar + 1);
+        bool nonzero = denominator.find_first_not_of('0') != std::string_view::npos;
+        if (!nonzero || !allDigits(denominator)) return false;
+    }
+    size_t point = numerator.find('.');
+    std::string_view whole = numerator.substr(0, point);
+    std::string_view decimals = point == std::string_view::npos ? std::string_view() : numerator.substr(point + 1);
+    if (whole.empty() && decimals.empty()) return false;
+    if (bar != std::string_view::npos && point != std::string_view::npos) return false;
+    return whole.find_first_not_of('0') == std::string_view::npos &&
+           decimals.find_first_not_of('0') == std::string_view::npos;
+}
+
 bool isSpecialWord(std::string_view t) {
     std::string_view u = unsignedPart(t);
     return u == "Inf" || u == "NaN" || u == "\xE2\x88\x9E" || t == "undefined";

@@ -45,6 +45,11 @@ inline bool isZeroInteger(std::string_view t) {
     return !u.empty() && u.find_first_not_of('0') == std::string_view::npos;
 }
 
+// A number text of value zero, written as an integer, a decimal or a fraction ("0", "-0",
+// "0.00", "0|3"); a fraction needs digits on both sides of its bar and a denominator that is
+// not zero. Other texts are not zero.
+bool isZeroValue(std::string_view t);
+
 // Special words of the number text: Inf, NaN and the infinity sign, with or without a
 // sign, and "undefined".
 bool isSpecialWord(std::string_view t);

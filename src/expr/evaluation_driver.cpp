@@ -3,13 +3,11 @@
 // symbolic, one- or multi-variable polynomial), then tokenises, converts and evaluates.
 // The arithmetic calls back into the driver on the same engine while an evaluation runs,
 // so every evaluator gets its own copy of the postfix text and never rereads the engine's.
-#include <iostream>
 #include <string>
 
 #include "BigNumber.h"
 #include "globals.h"
 #include "polynomial.h"
-#include "polynomial/pending.h"
 #include "tools.h"
 
 namespace {
@@ -60,25 +58,11 @@ std::string polynRoad(BigNumber &bn) {
     return polyn_eval_postfix(bn.InsertCommaInPolynPostfix(), true);
 }
 
-// The trace lines of this road go to standard output only, never to the engine's stream.
-std::string multiPolynRoad(BigNumber &bn) {
-    std::cout << "replace" << bn.getExpression() << "\n";
-    std::string substituted;
-    multipolyn_substitute(bn.getExpression(), substituted);
-    std::cout << "after: " << substituted << "\n";
-    bn.setExpression(substituted);
-    bn.preparePolynExpression();
-    if (isMessageText(bn.getExpression())) return bn.getExpression();
-    bn.setExpression(bn.tokenizeMultiPolynInfix());
-    bn.ConvertMultiPolynInfixToPostfix();
-    std::string answer = multipolyn_eval_postfix_text(bn.InsertCommaInMultiPolynPostfix());
-    std::cout << "rs = " << answer << "\n-------------\n\n";
-    return answer;
-}
-
 std::string symbolicOrPolynRoad(BigNumber &bn, int32_t flags) {
     if (!(flags & kPolynFlag)) return symbolicRoad(bn, flags & kFractionFlag);
-    return poly_vars.empty() ? polynRoad(bn) : multiPolynRoad(bn);
+    // The trace lines of the several-variable road go to standard output only, never to the
+    // engine's stream.
+    return poly_vars.empty() ? polynRoad(bn) : bn.multiPolynValue(false, true);
 }
 
 std::string replaced(const std::string &subject, const std::string &from, const std::string &to) {

@@ -103,7 +103,9 @@ void pushOperator(const std::string &token, std::vector<std::string> &stack, std
 }
 
 // One-variable polynomial converter, at a character that is neither an operand nor "[" or ",".
-void polynOperator(char c, std::string &stack, std::string &postfix) {
+// `callBracket` tells the "(" that the tokeniser writes right after a call's "[": that one is
+// the call's own and is not pushed; a "(" that opens a group inside the argument is.
+void polynOperator(char c, bool callBracket, std::string &stack, std::string &postfix) {
     while (!stack.empty() && BigNumber::hasHigherCharPriority(stack.back(), c)) {
         char top = stack.back();
         stack.pop_back();
@@ -115,7 +117,7 @@ void polynOperator(char c, std::string &stack, std::string &postfix) {
     }
     if (!stack.empty() && c == ')') stack.pop_back();
     else if (stack.empty() && c != ')') stack += c;
-    else if (!stack.empty() && !(c == '(' && stack.back() == '[')) stack += c;
+    else if (!stack.empty() && !(c == '(' && callBracket)) stack += c;
 }
 
 }  // namespace
@@ -194,12 +196,16 @@ void BigNumber::ConvertPolynInfixToPostfix() {
     postfix.clear();
     postfix.reserve(expression.size() + 8);
     std::string stack;
+    bool afterCall = false;  // no character but run ends since the last "["
     for (char c : expression) {
+        const bool callBracket = afterCall && c == '(';
+        afterCall = afterCall && c == kRunEnd;
         if (isPolynOperandChar(c)) {
             postfix += c;
         } else if (c == '[') {
             stack += c;
             postfix += c;
+            afterCall = true;
         } else if (c == ',') {
             // Between two arguments only the topmost operator is emitted.
             char top = stack.empty() ? '\0' : stack.back();
@@ -211,7 +217,7 @@ void BigNumber::ConvertPolynInfixToPostfix() {
                 postfix += ";,";
             }
         } else {
-            polynOperator(c, stack, postfix);
+            polynOperator(c, callBracket, stack, postfix);
         }
     }
     while (!stack.empty()) {

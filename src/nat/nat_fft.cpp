@@ -9,8 +9,9 @@
 // Error: by Percival's bound for radix-2 transforms, every computed coefficient lies within
 //   |x| |y| ((1+u)^(3n) (1+u sqrt5)^(3n+1) (1+beta)^(3n) - 1)
 // of the true one, with n = log2 N, u = 2^-53, beta the error of a stored root of unity and
-// |x|, |y| <= sqrt(2N) B the euclidean norms of the inputs (pieces at most B = 10^d/2 in both
-// parts); the weights add a multiplication at each end. Each product takes the largest d
+// |x|, |y| the euclidean norms of the inputs: at most sqrt(c) B for c pieces of magnitude at
+// most B = 10^d/2 (the zeros that fill the length add nothing); the weights add a
+// multiplication at each end. Each product takes the largest d
 // whose bound stays below kMaxError; rounding to the nearest integer then gives every
 // coefficient exactly. A coefficient found farther than that from an integer, which the bound
 // excludes, sends the product to the number-theoretic transform all the same.
@@ -37,12 +38,13 @@ constexpr size_t kMaxLogLength = 26;
 
 constexpr uint32_t kPow10[10] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000, 1000000000};
 
-double error_bound(size_t logN, int digits) {
+// For operands of pa and pb pieces of the digits at length N = 2^logN.
+double error_bound(size_t logN, int digits, size_t pa, size_t pb) {
     double n = double(logN), B = double(kPow10[digits]) / 2;
     const double s5 = std::sqrt(5.0);
     // ln of the bracket's product, with ln(1+x) <= x; the weights' two multiplications too
     double lnGrowth = (3 * n * (1 + s5) + s5) * kUnit + 3 * n * kRootError + 2 * (s5 * kUnit + kRootError);
-    double norms = 2 * std::ldexp(1.0, int(logN)) * B * B;
+    double norms = std::sqrt(double(pa) * double(pb)) * B * B;
     return norms * std::expm1(lnGrowth);
 }
 
@@ -392,11 +394,11 @@ template <int D> bool product(const Limb *a, size_t na, const Limb *b, size_t nb
 // The largest piece that the bound allows at the length it needs; false past every length.
 bool plan(size_t na, size_t nb, int &digits, size_t &n, size_t &logN) {
     for (int d = kMaxDigits; d >= kMinDigits; d--) {
-        size_t pieces = piece_count(na, d) + piece_count(nb, d);
+        size_t pa = piece_count(na, d), pb = piece_count(nb, d), pieces = pa + pb;
         n = 1;
         logN = 0;
         for (; 2 * n < pieces; n <<= 1) logN++;
-        if (logN <= kMaxLogLength && error_bound(logN, d) < kMaxError) {
+        if (logN <= kMaxLogLength && error_bound(logN, d, pa, pb) < kMaxError) {
             digits = d;
             return true;
         }

@@ -65,20 +65,26 @@ struct PowerTree {
     }
 };
 
-void toBase(const Nat &n, PowerTree &tree, size_t level, size_t width, std::string &out) {
+// n < base^width, width a multiple of the chunk's digits. At the top (one division only) the
+// power's reciprocal would not be used again, and the division by the bare power cuts it to the
+// quotient's length; a number below the power needs no division at all.
+void toBase(const Nat &n, PowerTree &tree, size_t level, size_t width, bool top, std::string &out) {
     if (level == 0 || width <= BASE_CASE_DIGITS) {
         smallToBase(n, tree.base, tree.chunk, width, out);
         return;
     }
     size_t lowDigits = tree.chunk.digits << (level - 1);
     if (width <= lowDigits) {
-        toBase(n, tree, level - 1, width, out);
+        toBase(n, tree, level - 1, width, false, out);
         return;
     }
+    const Nat &power = tree.powers[level - 1];
     Nat q, r;
-    divmod(n, tree.divisor(level - 1), q, r);
-    toBase(q, tree, level - 1, width - lowDigits, out);
-    toBase(r, tree, level - 1, lowDigits, out);
+    if (compare(n, power) < 0) r = n;
+    else if (top) divmod(n, power, q, r);
+    else divmod(n, tree.divisor(level - 1), q, r);
+    toBase(q, tree, level - 1, width - lowDigits, false, out);
+    toBase(r, tree, level - 1, lowDigits, false, out);
 }
 
 }  // namespace
@@ -87,16 +93,18 @@ std::string to_base(const Nat &n, Limb base) {
     if (is_zero(n)) return "0";
     PowerTree tree{base, chunkOf(base), {}, {}, {}};
     tree.powers.push_back(Nat{tree.chunk.value});
-    size_t digitsCovered = tree.chunk.digits;
+    // the smallest level with n < base^(chunkDigits * 2^level); the power of that level itself
+    // is never divided by, so it is not made when its size alone shows it above n
+    size_t level = 0;
     while (compare(tree.powers.back(), n) <= 0) {
+        level++;
+        if (2 * tree.powers.back().size() - 2 >= n.size()) break;  // its square is at least BASE^size(n) > n
         tree.powers.push_back(sqr(tree.powers.back()));
-        digitsCovered *= 2;
     }
     tree.divisors.resize(tree.powers.size());
     tree.made.assign(tree.powers.size(), false);
-    // n < powers.back() = base^digitsCovered
     std::string out;
-    toBase(n, tree, tree.powers.size() - 1, digitsCovered, out);
+    toBase(n, tree, level, tree.chunk.digits << level, true, out);
     size_t first = out.find_first_not_of('0');
     return out.substr(first == std::string::npos ? out.size() - 1 : first);
 }

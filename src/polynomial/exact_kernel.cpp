@@ -40,6 +40,8 @@ Int negatedInt(Int x) {
     return x;
 }
 
+}  // namespace
+
 Int mul(const Int &a, const Int &b) { return makeInt(nat::mul(a.magnitude, b.magnitude), a.negative != b.negative); }
 
 Int add(const Int &a, const Int &b) {
@@ -49,6 +51,13 @@ Int add(const Int &a, const Int &b) {
     return c > 0 ? makeInt(nat::sub(a.magnitude, b.magnitude), a.negative)
                  : makeInt(nat::sub(b.magnitude, a.magnitude), b.negative);
 }
+
+std::string intText(const Int &x) {
+    if (isZero(x)) return "0";
+    return (x.negative ? "-" : "") + nat::to_decimal(x.magnitude);
+}
+
+namespace {
 
 // a / d where d divides a.
 Int divideExactly(const Int &a, const Int &d) {
@@ -60,11 +69,6 @@ Int divideExactly(const Int &a, const Int &d) {
 Int powerOf(const Int &b, uint64_t e) { return makeInt(nat::pow(b.magnitude, e), b.negative && (e & 1)); }
 
 // ---- texts ----
-
-std::string intText(const Int &x) {
-    if (isZero(x)) return "0";
-    return (x.negative ? "-" : "") + nat::to_decimal(x.magnitude);
-}
 
 // a mod d for a much longer than d, a block of limbs at a time so that each partial
 // quotient stays short: the long division then costs the length of a times that of d.

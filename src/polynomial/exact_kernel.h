@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "nat/nat.h"
@@ -32,6 +33,11 @@ struct QPoly {
 };
 
 enum class Status { ok, tooBig, exponentRange };
+
+Int mul(const Int &a, const Int &b);
+Int add(const Int &a, const Int &b);
+// "0", or the digits with "-" in front of a negative value.
+std::string intText(const Int &x);
 
 // Reads a backward list in strictly descending exponent order whose coefficients are all
 // non-zero plain numbers; false for any other list (the text road takes those).

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "globals.h"
+#include "multipolyn.h"
 #include "polynomial.h"
-#include "polynomial/pending.h"
 #include "tools.h"
 
 namespace {

@@ -19,15 +19,15 @@ void skipWhite(const char *&p) {
     while (isWhite(*p)) p++;
 }
 
-// One optional sign after white space: -1 for '-', +1 otherwise.
+// The signs before a term, multiplied: -1 for an odd count of '-', +1 otherwise. A run
+// like "--x" is one term x, never an empty term 0 followed by -x.
 int readSign(const char *&p) {
-    skipWhite(p);
-    if (*p == '-') {
+    int sign = 1;
+    for (skipWhite(p); *p == '-' || *p == '+'; skipWhite(p)) {
+        if (*p == '-') sign = -sign;
         p++;
-        return -1;
     }
-    if (*p == '+') p++;
-    return 1;
+    return sign;
 }
 
 // The coefficient: everything up to the variable, the end, a sign, '^' or ')' outside
@@ -83,14 +83,9 @@ bool readExponentNumber(const char *&p, int64_t &exponent) {
         return *p != '.' && *p != '|';
     }
     if (*p != '(') return false;
-    const char *q = p;
-    int64_t depth = 0;
-    do {
-        if (*q == '(') depth++;
-        else if (*q == ')') depth--;
-        q++;
-    } while (depth > 0 && *q != '\0');
-    if (depth > 0) return false;
+    bool closed = false;
+    const char *q = polyn::pastClosingBracket(p, closed);
+    if (!closed) return false;
     std::string inner(p, q);
     p = q;
     if (!isInfixValid(inner)) return false;

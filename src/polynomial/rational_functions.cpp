@@ -5,7 +5,7 @@
 #include "BigNumber.h"
 #include "polynomial.h"
 #include "polynomial/coefficients.h"
-#include "polynomial/pending.h"
+#include "multipolyn.h"
 #include "tools.h"
 
 namespace {

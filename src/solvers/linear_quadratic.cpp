@@ -13,15 +13,6 @@ namespace {
 
 constexpr int32_t kFractionBit = 1;
 
-// A number text of value zero, written as an integer, a decimal or a fraction ("0", "-0",
-// "0.0", "0|3"). Other texts are not zero.
-bool isZeroValue(BigNumber &bn, const std::string &t) {
-    std::string n, d;
-    if (t.find_first_of("|/") != std::string::npos)
-        return BigNumber::splitFraction(t, n, d) && bn.isEqualTo(n, "0");
-    return BigNumber::isRealNumber(t) && bn.isEqualTo(t, "0");
-}
-
 bool startsWithSqrt(const std::string &t, size_t at) {
     return t.compare(at, 4, "sqrt") == 0;
 }
@@ -32,8 +23,8 @@ int BigNumber::solve_linear_equation(const std::vector<std::string> &coefficient
                                      std::ostream &) {
     const std::string &c0 = coefficientAt(coefficients, 0), &c1 = coefficientAt(coefficients, 1);
     // A zero slope in any written form: dividing by it would answer "Inf" as a root.
-    if (isZeroValue(*this, c1)) {
-        bool everyNumber = isZeroValue(*this, c0);
+    if (isZeroValue(c1)) {
+        bool everyNumber = isZeroValue(c0);
         root = everyNumber ? "any real number" : "NO solution.";
         return everyNumber ? 0 : -1;
     }
@@ -47,7 +38,7 @@ int BigNumber::solve_eqn_of_deg2(const std::vector<std::string> &coefficients,
     std::string a = coefficientAt(coefficients, 2), b = coefficientAt(coefficients, 1),
                 c = coefficientAt(coefficients, 0);
     // Cancelled square terms leave b*x + c = 0: its answer stands for both roots.
-    if (isZeroValue(*this, a)) {
+    if (isZeroValue(a)) {
         std::string root;
         int code = solve_linear_equation({c, b}, root, out);
         roots.push_back(root);
@@ -67,7 +58,7 @@ int BigNumber::solve_eqn_of_deg2(const std::vector<std::string> &coefficients,
     std::string ac = fr_multiplication(a, c);
     std::string ac4 = fr_multiplication(ac, "4");
     std::string D = fr_subtraction(bb, ac4);
-    if (isZeroValue(*this, D)) D = "0"; // a "-0" would read as a complex double root
+    if (isZeroValue(D)) D = "0"; // a "-0" would read as a complex double root
     bool complex = isNegative(D);
     int code = complex ? -1 : D == "0" ? 0 : 1;
 

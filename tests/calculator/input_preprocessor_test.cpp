@@ -103,35 +103,32 @@ TEST_F(Preprocessor, MatrixMethods) {
     }
 }
 
-// A "." that is neither in a number nor in a method call on a variable is refused before
-// any position arithmetic on a missing "(" or ")".
-TEST_F(Preprocessor, StrayPointsAreSyntaxErrors) {
-    for (const char *in : {".5*y", "y*.5", "M.det", "q.b", "M.d+t(1)", "M.sort)x(", "2.", "y.", ".", "M.(1)"}) {
+// Lines the preprocessor refuses, with the reason left in the engine's error text and
+// nothing written or changed: a "." that is neither in a number nor in a method call on a
+// variable (refused before any position arithmetic on a missing "(" or ")"), and a matrix
+// method beside another matrix, a name or a number (its value is written, not substituted,
+// so it must stand alone; it is refused before it runs, so M stays unsorted).
+TEST_F(Preprocessor, RefusedLines) {
+    const std::string strayPoint = "A \".\" stands between two digits or begins a method call "
+                                   "variable.method(argument), such as M.det().";
+    const std::string methodBeside =
+        "A matrix method such as M.det(), M.rank() or M.sort(DESC) stands alone on its line.";
+    const std::pair<const char *, const std::string &> rows[] = {
+        {".5*y", strayPoint},  {"y*.5", strayPoint},      {"M.det", strayPoint},     {"q.b", strayPoint},
+        {"M.d+t(1)", strayPoint},  {"M.sort)x(", strayPoint}, {"2.", strayPoint},    {"y.", strayPoint},
+        {".", strayPoint},     {"M.(1)", strayPoint},
+        {"M.det()+N.det()", methodBeside}, {"N+M.det()", methodBeside},      {"M.det()*2", methodBeside},
+        {"2*M.rank()", methodBeside},      {"M.sort(DESC)+N", methodBeside}, {"M.det()M.det()", methodBeside},
+        {"M.sort(DESC)+x", methodBeside},
+    };
+    for (const auto &[in, reason] : rows) {
         std::set<std::string> used, undefined;
         std::string out;
         KV_Matrix matrix;
         calculator.core.setErrorMessage("");
         EXPECT_EQ(inputcmd2expr(calculator, in, used, undefined, out, matrix), kSubstitutionSyntaxError) << in;
         EXPECT_EQ(out, in);
-        EXPECT_NE(calculator.core.getErrorMessage().find("method call"), std::string::npos) << in;
-        EXPECT_EQ(calculator.output.str(), "") << in;
-    }
-}
-
-// A matrix method's value is written, not substituted, so the method must stand alone:
-// beside another matrix, a name or a number it is refused, before it runs (M stays unsorted).
-TEST_F(Preprocessor, MatrixMethodsBesideOtherTermsAreRefused) {
-    for (const char *in : {"M.det()+N.det()", "N+M.det()", "M.det()*2", "2*M.rank()", "M.sort(DESC)+N",
-                           "M.det()M.det()", "M.sort(DESC)+x"}) {
-        std::set<std::string> used, undefined;
-        std::string out;
-        KV_Matrix matrix;
-        calculator.core.setErrorMessage("");
-        EXPECT_EQ(inputcmd2expr(calculator, in, used, undefined, out, matrix), kSubstitutionSyntaxError) << in;
-        EXPECT_EQ(out, in);
-        EXPECT_EQ(calculator.core.getErrorMessage(),
-                  "A matrix method such as M.det(), M.rank() or M.sort(DESC) stands alone on its line.")
-            << in;
+        EXPECT_EQ(calculator.core.getErrorMessage(), reason) << in;
         EXPECT_EQ(calculator.output.str(), "") << in;
         EXPECT_EQ(valueTextOf(calculator, "M"), "[1,2;3,4]") << in;
     }

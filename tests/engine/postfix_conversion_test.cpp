@@ -78,6 +78,9 @@ TEST(PostfixConversion, Examples) {
         {Fraction, "(200+5%)@7", "200,5,100,/,[,7,@,"},
         {Polyn, "f(x,y)", "f[,x,;,y,]"},
         {Polyn, "f(x+1,y)", "f[,x,1,+,;,y,]"},
+        // a bracket that opens the argument is a group inside the call, not its end
+        {Polyn, "sin((x+1)*2)", "sin[,x,1,+,2,*,]"},
+        {Polyn, "f((x),(y+1)^2)", "f[,x,;,y,1,+,2,^,]"},
         {Polyn, "x^2-2x+1", "x,2,^,2,x,*,-,1,+"},
         {Polyn, "x*(-1)", "x,-1,*"},
         {Polyn, "", ""},

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "BigNumber.h"
+#include "elementary/real_elementary.h"
 #include "globals.h"
 #include "oracle/oracle_support.h"
 
@@ -141,4 +142,25 @@ TEST(ElementaryOracle, LongConstantsAgreeWithTheStoredDigits) {
     bn.setPrecision(10000);  // sin(pi) from the stored pi is zero to every digit
     std::string sinPi = bn.sine(__pi__.substr(0, 10002));
     EXPECT_EQ(sinPi.substr(0, 9990), "0." + std::string(9988, '0'));
+}
+
+// The arctangent series behind every logarithm's constants, against the series summed term by
+// term in GMP (each term cut, so within a unit a term): short and long scales, the formula's
+// own q and the ends of the range, where one term's factor takes one limb or two.
+TEST(ElementaryOracle, InverseHyperbolicArctangentSeries) {
+    for (unsigned long q : {2ul, 3ul, 31ul, 49ul, 161ul, 9999ul})
+        for (size_t scale : {size_t(1), size_t(40), size_t(3000), size_t(12000)}) {
+            mpz_class one;
+            mpz_ui_pow_ui(one.get_mpz_t(), 10, (unsigned long)scale);
+            mpz_class sum = 0, power = one / q;  // 10^scale / q^(2k+1)
+            unsigned long terms = 0;
+            for (unsigned long k = 0; power != 0; k++, terms++) {
+                sum += power / (2 * k + 1);
+                power /= q * q;
+            }
+            std::string text = nat::to_decimal(realfn::atanhOfInverse(q, scale));
+            mpz_class got(text.empty() ? "0" : text.c_str());
+            mpz_class gap = abs(got - sum);
+            EXPECT_LE(gap, terms + realfn::kKernelError) << "q " << q << " scale " << scale;
+        }
 }

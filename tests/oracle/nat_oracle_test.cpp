@@ -80,8 +80,8 @@ void expectProduct(const nat::Nat &x, const nat::Nat &y, const nat::Nat &p, cons
 }
 
 // Each road of the product on its own. The floating-point transform takes pieces of 5, 4 or 3
-// digits, the largest that its error bound allows at the length: 1136 limbs are the longest
-// balanced operands of 5-digit pieces and 58253 those of 4-digit ones; both limits are met
+// digits, the largest that its error bound allows at the length: 2527 limbs are the longest
+// balanced operands of 5-digit pieces and 140572 those of 4-digit ones; both limits are met
 // with the pieces that make the largest coefficients, and just passed.
 TEST(NatOracle, ProductRoads) {
     oracle::Rng rng = oracle::rngFor(6);
@@ -89,7 +89,7 @@ TEST(NatOracle, ProductRoads) {
         size_t limbs;
         int piece;
     };
-    const Case cases[] = {{180, 5}, {1136, 5}, {1137, 4}, {5000, 4}, {58253, 4}, {58254, 3}};
+    const Case cases[] = {{180, 5}, {1136, 5}, {2527, 5}, {2528, 4}, {5000, 4}, {140572, 4}, {140573, 3}};
     for (const Case &c : cases) {
         std::string text = extremePieces(c.limbs * nat::LIMB_DIGITS, c.piece);
         nat::Nat x = nat::from_decimal(text), y = nat::from_decimal(oracle::randomDigits(rng, c.limbs * nat::LIMB_DIGITS, false));

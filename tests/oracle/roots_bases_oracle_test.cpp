@@ -6,6 +6,7 @@
 #include <gmpxx.h>
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 
 #include "BigNumber.h"
@@ -189,6 +190,23 @@ TEST(RootsBasesOracle, IntegersInEveryBase) {
             }
         }
     }
+}
+
+// Numbers long enough for many levels of the conversion's power tree, whose top division is
+// by the bare power and whose lower ones share the reciprocals of theirs.
+TEST(RootsBasesOracle, LongIntegers) {
+    oracle::Rng rng = oracle::rngFor(0x6c6f6e67);
+    BigNumber bn;
+    for (int base : {2, 16, 36})
+        for (size_t n : {size_t(20000), size_t(60000)}) {
+            mpz_class X(randomDigits(rng, n, false), 10), power;
+            mpz_ui_pow_ui(power.get_mpz_t(), (unsigned long)base, (unsigned long)(double(n) / std::log10(double(base))));
+            for (const mpz_class &v : {X, mpz_class(power - 1), power}) {
+                std::string x = v.get_str(), b = std::to_string(base);
+                std::string prefix = base == 16 ? "0x" : "";
+                ASSERT_EQ(bn.decimal_to_base(x, b), prefix + v.get_str(base)) << n << " digits in base " << base;
+            }
+        }
 }
 
 // Powers of the base and their neighbours: long runs of zero digits and of the largest

@@ -1,0 +1,50 @@
+// What the files of the multi-variable polynomial code share: the bounds of their work and
+// the arithmetic of coefficient and exponent texts with its fast road for small integers.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "polynomial/exact_kernel.h"
+
+namespace multipolyn {
+
+// Pairs of terms that one product may form (a tenth of a second on small coefficients).
+constexpr double kMaxProductPairs = 1e6;
+// Characters of the coefficient and exponent texts of one product term; a product whose
+// terms could grow beyond it is refused (numbers grow by their digits, texts with letters
+// by being written out again).
+constexpr double kMaxTermChars = 2e6;
+constexpr double kMaxSymbolicTermChars = 4000;
+// Characters of all the coefficients of one product.
+constexpr double kMaxProductChars = 4e7;
+
+// "0", or digits without a leading zero after an optional '-': the texts the arithmetic
+// writes for integers.
+bool isCanonicalInteger(std::string_view text);
+
+// A coefficient or exponent text: a small integer kept as its value and the form it is
+// written in ("+5" stays "+5"), a longer integer kept in limbs, or any other text. The
+// arithmetic below gives the texts that fr_multiplication and fr_addition of the polynomial
+// engine write, without the engine for integers: the coefficients of a power grow long, and
+// reading and writing their digits at every product would cost more than the products.
+struct NumberText {
+    bool small = false;
+    bool plus = false;  // a small value written with a leading '+'
+    int64_t value = 0;
+    bool big = false;  // an integer of more than 18 digits, written as the arithmetic writes it
+    polyn::exact::Int integer;
+    std::string text;  // when neither small nor big
+
+    static NumberText of(const std::string &text);
+    std::string written() const;
+    void appendTo(std::string &out) const;
+};
+
+NumberText product(const NumberText &a, const NumberText &b);
+NumberText sum(const NumberText &a, const NumberText &b);
+std::string productText(const std::string &a, const std::string &b);
+std::string sumText(const std::string &a, const std::string &b);
+
+}  // namespace multipolyn
