@@ -74,7 +74,7 @@ std::string glpkText(const Program &p) {
 }
 
 bool glpkOptimum(const Program &p, double &value) {
-    for (const auto &line : runProgramLines("glpsol -o /dev/stdout --lp", glpkText(p))) {
+    for (const auto &line : oracle::runProgramLines("glpsol -o /dev/stdout --lp", glpkText(p))) {
         if (line.rfind("Objective:", 0) != 0) continue;
         size_t eq = line.find('=');
         if (eq == std::string::npos) return false;

@@ -65,16 +65,17 @@ inline std::string randomDecimal(Rng &rng, size_t intDigits, size_t fracDigits) 
     return s;
 }
 
-// Runs a peer (bc, gp) on a program, ended by "quit", from a file given after `command`;
-// returns the lines it writes.
-inline std::vector<std::string> runPeer(const std::string &command, const std::string &program) {
+// Writes `program` to a temporary file, runs `command` followed by the file's path and
+// returns the lines it writes to standard output (and to standard error with `withErrors`).
+inline std::vector<std::string> runProgramLines(const std::string &command, const std::string &program,
+                                                bool withErrors = true) {
     char path[] = "/tmp/kavlo-oracle-XXXXXX";
     int fd = mkstemp(path);
     if (fd < 0) return {};
     close(fd);
-    std::ofstream(path) << program << "quit\n";
+    std::ofstream(path) << program;
     std::vector<std::string> lines;
-    if (FILE *out = popen((command + " " + path).c_str(), "r")) {
+    if (FILE *out = popen((command + " " + path + (withErrors ? " 2>&1" : "")).c_str(), "r")) {
         std::string line;
         for (int ch; (ch = fgetc(out)) != EOF;) {
             if (ch != '\n') {
@@ -88,6 +89,11 @@ inline std::vector<std::string> runPeer(const std::string &command, const std::s
     }
     std::remove(path);
     return lines;
+}
+
+// Runs a peer (bc, gp) on a program, ended by "quit"; returns the lines it writes.
+inline std::vector<std::string> runPeer(const std::string &command, const std::string &program) {
+    return runProgramLines(command, program + "quit\n", false);
 }
 
 }  // namespace oracle
