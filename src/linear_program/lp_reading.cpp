@@ -2,6 +2,7 @@
 // read as a linear form, and each constraint classified and brought to "form <= rhs".
 #include <cctype>
 
+#include "engine/text_helpers.h"
 #include "linear_program.h"
 #include "linear_program/lp_arith.h"
 #include "tools.h"
@@ -17,9 +18,7 @@ bool isNameStart(char c) {
 bool isNameChar(char c) {
     return std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '_';
 }
-bool isDigit(char c) {
-    return std::isdigit(static_cast<unsigned char>(c)) != 0;
-}
+using engine::isDigit;
 
 // Reads digits with at most one '.' from `at`; empty when there are none.
 std::string readDecimal(const std::string &t, size_t &at) {

@@ -7,12 +7,13 @@
 #include "globals.h"
 #include "polynomial.h"
 #include "polynomial/coefficients.h"
+#include "engine/text_helpers.h"
 #include "tools.h"
 
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-bool isLetterOrDigit(char c) { return isDigit(c) || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+using engine::isDigit;
+bool isLetterOrDigit(char c) { return isDigit(c) || engine::isLetter(c); }
 bool isWhite(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
 void skipWhite(const char *&p) {

@@ -93,7 +93,7 @@ mpq_class exact(std::string text) {
 }
 
 TEST(LinearProgramOracle, RandomProgramsMatchGlpk) {
-    std::mt19937_64 rng(20261210);
+    oracle::Rng rng = oracle::rngFor(20261210);
     for (int round = 0; round < 150; round++) {
         Program p = randomProgram(rng);
         const std::string text = programText(p);
