@@ -3,6 +3,7 @@
 #include <cctype>
 #include <unordered_map>
 
+#include "engine/text_helpers.h"
 #include "linear_program.h"
 #include "linear_program/lp_arith.h"
 #include "tools.h"
@@ -18,9 +19,7 @@ bool isNameStart(char c) {
 bool isNameChar(char c) {
     return std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '_';
 }
-bool isDigit(char c) {
-    return std::isdigit(static_cast<unsigned char>(c)) != 0;
-}
+using engine::isDigit;
 
 // Reads digits with at most one '.' from `at`; empty when there are none.
 std::string readDecimal(const std::string &t, size_t &at) {
