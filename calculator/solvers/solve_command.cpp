@@ -2,8 +2,8 @@
 // variables, a polynomial equation in the main variable of degree 1 to 3, else a search.
 #include "solvers/solve_command.h"
 
+#include <cctype>
 #include <iostream>
-#include <regex>
 
 #include "Calculator.h"
 #include "globals.h"
@@ -22,6 +22,32 @@ constexpr int32_t kFractionBit = 1;
 constexpr uint64_t kMaxSearchValues = 10000;
 
 // ---- the matrix path ----
+
+// A run of letters and '_' from `at`; empty when there is none.
+std::string readLetters(const std::string &text, size_t &at) {
+    size_t start = at;
+    while (at < text.size() && (std::isalpha(static_cast<unsigned char>(text[at])) || text[at] == '_')) at++;
+    return text.substr(start, at - start);
+}
+
+// The whole text is A*x==b (or A*x~b) with three names of letters and '_'. Matched by hand:
+// a backtracking pattern recurses once a character and a long typed line would exhaust the
+// stack.
+bool matchMatrixEquation(const std::string &text, std::string &a, std::string &x, std::string &b) {
+    size_t at = 0;
+    a = readLetters(text, at);
+    if (a.empty() || at >= text.size() || text[at++] != '*') return false;
+    x = readLetters(text, at);
+    if (x.empty()) return false;
+    if (text.compare(at, 2, "==") == 0)
+        at += 2;
+    else if (at < text.size() && text[at] == kEquationMark)
+        at++;
+    else
+        return false;
+    b = readLetters(text, at);
+    return !b.empty() && at == text.size();
+}
 
 // The elimination mode chosen by the two option words.
 int32_t eliminationMode(const std::string &second, const std::string &third) {
@@ -200,10 +226,9 @@ void solveEquation(Calculator &calculator, const std::string &equation, const st
     std::string right = mark == std::string::npos ? equation : equation.substr(mark + 1);
     deleteBlanks(left);
     deleteBlanks(right);
-    static const std::regex kMatrixEquation("([a-zA-Z_]+)(\\*)([a-zA-Z_]+)(==|~)([a-zA-Z_]+)");
-    std::smatch m;
-    if (std::regex_match(equation, m, kMatrixEquation)) {
-        solveMatrixEquation(calculator, m[1], m[3], m[5], second, third, out);
+    std::string nameA, nameX, nameB;
+    if (matchMatrixEquation(equation, nameA, nameX, nameB)) {
+        solveMatrixEquation(calculator, nameA, nameX, nameB, second, third, out);
         return;
     }
     bool modulo = left.find('@') != std::string::npos || right.find('@') != std::string::npos;

@@ -4,6 +4,7 @@
 #include <charconv>
 
 #include "BigNumber.h"
+#include "engine/text_helpers.h"
 #include "globals.h"
 #include "polynomial/multipolyn_internal.h"
 
@@ -67,7 +68,7 @@ bool isZero(const NumberText &n) { return n.small && n.value == 0; }
 bool isCanonicalInteger(std::string_view text) {
     std::string_view digits = !text.empty() && text[0] == '-' ? text.substr(1) : text;
     if (digits.empty() || (digits[0] == '0' && text.size() > 1)) return false;
-    return std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; });
+    return engine::allDigits(digits);
 }
 
 NumberText NumberText::of(const std::string &text) {

@@ -2,6 +2,8 @@
 // range, and matrix equations A*x==b with the variables they leave.
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "calculator_test_support.h"
 #include "matrix/matrix_variables.h"
 #include "solvers/solve_command.h"
@@ -91,6 +93,10 @@ TEST(SolveCommand, MatrixEquations) {
             // b of two columns: nothing but the closing
             {"solve(A*x==B)", kClosing},
         });
+    // names of any length are read without recursion; an unknown A answers nothing
+    std::ostringstream out;
+    solveEquation(calculator, std::string(200000, 'a') + "*x~b", "", "", "", out);
+    EXPECT_EQ(out.str(), "");
     const KV_Matrix *x = matrixValueOf(calculator, "x_solution");
     ASSERT_NE(x, nullptr);
     EXPECT_EQ(x->cells, (std::vector<std::string>{"-4", "9|2"}));

@@ -38,6 +38,7 @@ TEST_F(DiffWorker, PolynomialsAndExpressions) {
         {"x^3+2*x", "3x^2+2"},
         {"x^2", "2x^1"},
         {"5-x", "-1"},
+        {"3--x", "1"},  // minus a negation
         {"", ""},
         // Everything else through the tree.
         {"sin(x)", "cos(x)"},

@@ -74,6 +74,10 @@ TEST_F(MultiPolynText, FactorsAndTermsAsRead) {
         {"x_1^(1/2)", {{"1|1|1|2"}}},
         {"x_1^2.05x_2^1|2", {{"1|1|2.05", "1|2|1|2"}}},
         {"x_1^y", {{"1|1|y"}}},
+        // integer exponents lose their '+' and leading zeros, never digits past 64 bits
+        {"x_1^+007x_2^-0", {{"1|1|7", "1|2|0"}}},
+        {"x_1^0099999999999999999999x_2^-99999999999999999999",
+         {{"1|1|99999999999999999999", "1|2|-99999999999999999999"}}},
         {"2/3x_1", {{"0.66666667|1|1"}}},  // a quotient is evaluated in decimals
         {"yx_1", {{"y|1|1"}}},             // other letters are coefficient text
         {"x_1 x_2", {{"1|1|1", "1|2|1"}}},
