@@ -27,6 +27,15 @@ static void BM_Sine(benchmark::State &state) {
 }
 BENCHMARK(BM_Sine)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 
+// A real power whose exponent 2.30176 is 7193/3125: one logarithm and one exponential, not a
+// root of degree 3125.
+static void BM_RealPower(benchmark::State &state) {
+    BigNumber bn;
+    bn.setPrecision(int32_t(state.range(0)));
+    for (auto _ : state) benchmark::DoNotOptimize(bn.power("2", "2.30176"));
+}
+BENCHMARK(BM_RealPower)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
 static void BM_SineOfOne(benchmark::State &state) {
     BigNumber bn;
     bn.setPrecision(int32_t(state.range(0)));

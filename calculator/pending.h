@@ -3,15 +3,7 @@
 
 #include <string>
 
-#include "globals.h"
-
 class Calculator;
-
-// The one answer of a road that is not built yet.
-std::string notAvailableText(const std::string &road);
 
 // The answer of a built-in function whose command handler is not built yet.
 void answerHandlerNotYet(Calculator &calculator, const std::string &name);
-
-// Solves a linear program with ";" at its end by the simplex method, printing every step.
-void runLinearProgram(Calculator &calculator, const InputStatement &statement);

@@ -389,18 +389,30 @@ public:
     std::wstringstream wideStream;     // help, version, history and prime listings
 
 private:
+    // ---- helpers of the information texts (info/info_texts.cpp) ----
     // Empties wideStream, and outStream too when asked.
     void clearInfoStreams(bool narrowToo);
+
+    // ---- helpers of the multiplication (arith/multiplication.cpp) ----
     std::string singleTermProduct(const std::string &t, const std::string &o);
+
+    // ---- helpers of the division of terms (arith/real_division.cpp) ----
     std::vector<std::string> foldNumericTerms(const std::string &operand, bool &hadSymbolic, bool &hadNumeric);
     std::string &divideTerms(const std::string &a, const std::string &b);
+
+    // ---- helpers of the fraction arithmetic (arith/fraction_arithmetic.cpp) ----
     std::string fractionNumerator(const std::string &T, const std::string &P, const std::string &Q, bool subtract);
+
+    // ---- helpers of the powers (arith/powers.cpp) and roots (arith/roots.cpp) ----
     std::string &rationalPower(const std::string &base, int64_t num, int64_t den, bool baseNegative,
                                bool exponentNegative);
     std::string &powerByFraction(const std::string &base, const std::string &num, const std::string &den,
                                  bool baseNegative, bool exponentNegative);
     std::string complexReciprocal(const std::string &z);
     std::string simplifyIntegerRoot(const std::string &m, int64_t n);
+
+    // ---- steps of the fraction walk (expr/fraction_evaluation.cpp) and complex walk
+    //      (expr/complex_evaluation.cpp) ----
     std::string evaluatePowerText(const std::string &x, const std::string &y);
     std::string fractionPower(const std::string &a, const std::string &b);
     std::string fractionToFractionPower(const std::string &aw, const std::string &av, const std::string &au,
@@ -409,6 +421,8 @@ private:
     std::string fractionRemainder(const std::string &a, const std::string &b);
     std::string walkFractionPostfix(const std::vector<std::string> &fields, bool traced);
     std::string complexPower(const std::string &a, const std::string &b);
+
+    // ---- helpers of the falling products (arith/factorials.cpp) ----
     std::string &fractionWalk(const std::string &x, const std::string &y);
     std::string &decimalFallingProduct(const std::string &x, const std::string &y);
 

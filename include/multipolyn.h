@@ -96,9 +96,11 @@ std::string multipolyn_terms_to_internal_text(poly_pt *first);
 
 // ---- normal form and arithmetic (polynomial/multipolyn_arithmetic.cpp) ----
 // Normalises every term and merges like terms, in place; the ordering flag does not change
-// the result. Returns the new handle.
+// the result. Returns the new handle, or the message list "too big" (the list freed) when a
+// coefficient or exponent that is no number would be written out beyond 20000 characters.
 poly_pt *multipolyn_normalize(poly_pt *list, int ordering);
-// Normalises the term of `factor` in place inside its polynomial; returns its first factor.
+// Normalises the term of `factor` in place inside its polynomial (a term too long to
+// normalise stays as it is); returns its first factor.
 poly_pt *multipolyn_normalize_term(poly_pt *factor);
 // Frees the terms whose coefficient is exactly "0" (all zero: the last stays).
 poly_pt *multipolyn_drop_zero_terms(poly_pt *list);

@@ -11,6 +11,7 @@
 #include "dispatch/dispatch_key.h"
 #include "handlers/help.h"
 #include "matrix/matrix_commands.h"
+#include "solvers/solve_command.h"
 
 namespace {
 
@@ -125,7 +126,7 @@ constexpr HandlerCase kHandlerCases[] = {
     {"setprecision", nullptr},
     {"simplify", nullptr},
     {"sin", nullptr},
-    {"solve", nullptr},
+    {"solve", cmd_solve},
     {"solve_n3plus_until_m3_eq_p3", nullptr},
     {"solve_x3plusy3_zn", nullptr},
     {"sort", nullptr},

@@ -42,6 +42,8 @@ static std::string otherToFraction(BigNumber &bn, const std::string &w) {
     if (bar == std::string::npos) return w;
     std::string num = w.substr(0, bar), den = w.substr(bar + 1);
     if (isAllDigits(num) && isAllDigits(den)) {
+        num = BigNumber::stripLeadingZeros(num);  // one zero stays: 0|4 is no |4
+        den = BigNumber::stripLeadingZeros(den);
         std::string g = bn.gcd(num, den);
         if (isAllDigits(g) && g != "0") {
             num = bn.int_division(num, g);
@@ -53,12 +55,11 @@ static std::string otherToFraction(BigNumber &bn, const std::string &w) {
 
 std::string BigNumber::decimal_to_fraction(const std::string &x) {
     bool negative = isNegative(x);
-    std::string u = negative ? x.substr(1) : x;
-    std::string w = trimZeros(u);
+    std::string unsignedText = negative ? x.substr(1) : x;
+    std::string w = trimZeros(unsignedText);
     std::string sign = negative ? "-" : "";
-    // A numerator of zeros is trimmed away whole ("0|1" would become "|1"): keep one.
-    if (startsWith(u, '0') && (startsWith(w, '|') || startsWith(w, '/'))) w.insert(0, 1, '0');
-    if (!isRealNumber(w)) return sign + otherToFraction(*this, w);
+    // A fraction's parts keep their zeros until they are read one by one: 0|4 is no |4.
+    if (!isRealNumber(w)) return sign + otherToFraction(*this, isFraction(unsignedText) ? unsignedText : w);
     if (w.find('.') == std::string::npos) return sign + w + "|1";
     DecimalFraction f = reduceDecimal(*this, w);
     return sign + f.N + "|" + f.D;

@@ -66,9 +66,13 @@ std::string &BigNumber::real_division(const std::string &a, const std::string &b
         size_t da, db;
         std::string x = scaledDigits(std::string(unsignedPart(a)), da);
         std::string y = scaledDigits(std::string(unsignedPart(b)), db);
+        // A zero dividend over a divisor that is not zero has one answer, "0", whatever decimals
+        // either operand was written with (the integer division would keep the zeros that line
+        // the points up, or write the precision's decimals).
+        bool zero = x.find_first_not_of('0') == std::string::npos && y.find_first_not_of('0') != std::string::npos;
         if (da < db) x.append(db - da, '0');
         else y.append(da - db, '0');
-        std::string q = int_division(x, y);
+        std::string q = zero ? "0" : int_division(x, y);
         return result = negative ? "-" + q : q;
     }
     return divideTerms(a, b);

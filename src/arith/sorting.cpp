@@ -37,15 +37,11 @@ void BigNumber::sort_numbers_desc_range(std::vector<std::string> &v, int64_t fir
     quickSort(v, first, last, o);
 }
 
-void BigNumber::sort_numbers_asc(std::vector<std::string> &v) {
-    if (mode != 0) toFractions(*this, v);
-    if (!v.empty()) sort_numbers_asc_range(v, 0, int64_t(v.size()) - 1);
-}
+// The entries are rewritten as fractions once: a text that is no number may change again
+// on a second pass.
+void BigNumber::sort_numbers_asc(std::vector<std::string> &v) { sort_numbers_asc_range(v, 0, int64_t(v.size()) - 1); }
 
-void BigNumber::sort_numbers_desc(std::vector<std::string> &v) {
-    if (mode != 0) toFractions(*this, v);
-    if (!v.empty()) sort_numbers_desc_range(v, 0, int64_t(v.size()) - 1);
-}
+void BigNumber::sort_numbers_desc(std::vector<std::string> &v) { sort_numbers_desc_range(v, 0, int64_t(v.size()) - 1); }
 
 // A range of fewer than two entries (or outside the vector) has no pivot: the engine's
 // result text, emptied, stands in for it.

@@ -84,12 +84,14 @@ TermList normalised(const poly *list) {
     return TermList(polyn_drop_zero_terms(sorted.release()));
 }
 
-// At infinity the leading terms decide; a zero polynomial has no degree to compare.
+// At infinity the leading terms decide; a zero polynomial has no degree to compare. A
+// higher numerator grows towards the side that the signs of the two leading terms give.
 std::string limitAtInfinity(const poly *num, const poly *den) {
     BigNumber bn;
     if (polyn_is_zero(num) || polyn_is_zero(den) || num->exponent == den->exponent)
         return bn.fr_division(num->coefficient, den->coefficient);
-    return num->exponent > den->exponent ? "Inf" : "0";
+    if (num->exponent < den->exponent) return "0";
+    return engine::isNegative(num->coefficient) != engine::isNegative(den->coefficient) ? "-Inf" : "Inf";
 }
 
 // The value of a list at the point (the sorted copy that the evaluation makes is freed).

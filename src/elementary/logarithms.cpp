@@ -1,9 +1,10 @@
 // Natural logarithms: ln 2 and ln 10 cut to the precision, and ln x rounded half up.
 //
-// ln 2 comes from its stored digits up to 1000 decimals. ln 10 is ln(5/4) + 3 ln 2 with
-// ln 2 already cut to the precision, so it may end a unit or two below the true digits, as
-// it always has. Every other argument is computed with guard digits (reduced to a
-// mantissa near 1, then by binary splitting) so that all printed digits are correct.
+// ln 2 comes from its stored digits up to 1000 decimals. The constant ln 10 is ln(5/4) +
+// 3 ln 2 with ln 2 already cut to the precision, so it may end a unit or two below the true
+// digits, as it always has. ln x of every argument but the text "2" (10 included: one number,
+// one answer, whether written 10 or 10.0) is computed with guard digits (reduced to a mantissa
+// near 1, then by binary splitting) so that all printed digits are correct.
 #include "BigNumber.h"
 #include "elementary/elementary_common.h"
 #include "engine/engine_internal.h"
@@ -79,7 +80,6 @@ std::string &BigNumber::naturalLog(const std::string &x) {
     if (const char *special = specialLog(x)) return result = special;
     if (isNegative(x)) return result = "Error: " + x + " is less than zero.";
     if (x == "2") return ln2();
-    if (x == "10") return ln10();
     RealText r;
     if (!splitReal(x, r) || x == "+") return result = "Error: " + x + " is not a real number.";
     if (isZero(r)) return result = kMinusInfinity;

@@ -6,6 +6,7 @@
 
 #include "BigNumber.h"
 #include "engine/engine_internal.h"
+#include "nat/nat.h"
 #include "tools.h"
 
 using namespace engine;
@@ -52,6 +53,8 @@ std::string BigNumber::fractionPower(const std::string &a, const std::string &b)
     parts(a, aw, av);
     parts(b, au, at);
     bool aNeg = isNegative(a), bNeg = isNegative(b);
+    // Zero to a negative power is one divided by zero, answered as the division answers it.
+    if ((a == "0" || a == "0|1") && bNeg && au != "0") return fr_division("1", "0");
     if (a == "0") return b == "0" ? "undefined" : "0";
     if (b == "0") return "1";
     if (hasBar(a)) {
@@ -95,15 +98,20 @@ std::string BigNumber::fractionPower(const std::string &a, const std::string &b)
         return isNegative(S) ? "(" + S + ")^(1|" + at + ")" : S + "^(1|" + at + ")";
     }
     std::string P = evaluatePowerText(aw, au);
+    if (isMessageText(P)) return P;
+    // Integers on both sides: the power is exact, and a negative exponent gives the fraction
+    // 1|P, a number text that the walk computes on. With letters the power stays written.
+    bool exact = isAllDigits(P) && !P.empty() && isAllDigits(aw) && isAllDigits(au);
+    std::string one = exact ? "1|" : "1/";
     if (aNeg) {
-        if (bNeg) return (isEven(au) ? "1/" : "-1/") + P;
+        if (bNeg) return (isEven(au) ? "" : "-") + one + P;
         return isEven(au) ? P : "-" + P;
     }
-    if (bNeg) return "1/" + P;
+    if (bNeg) return one + P;
     if (aw == "0" && au == "0") return "undefined";
     if (aw == "0") return "0";
     if (au == "0") return "1";
-    return a + "^" + b;
+    return exact ? P : a + "^" + b;
 }
 
 // (aw/av)^(au/at) with both sides fractions: reduced, powered by the numerator, and the
@@ -132,10 +140,11 @@ std::string BigNumber::fractionToFractionPower(const std::string &aw, const std:
         else r = bNeg ? O + "|" + T : T + "|" + O;
         return !isEven(p) && aNeg ? "-" + r : r;
     }
+    // The integer root where the value is a perfect power (found on machine words, whatever
+    // the precision), the simplified radical otherwise.
     auto exactRoot = [&](const std::string &value) {
-        std::string m = nthRootNumeric(value, qv);
-        std::string back = int_power(m, qv);
-        if (isEqualTo(back, value) && back.size() == value.size()) return m;
+        nat::Nat v = nat::from_decimal(value), m = nat::root(v, uint64_t(qv));
+        if (nat::pow(m, uint64_t(qv)) == v) return nat::to_decimal(m, 1);
         return simplifySqrtn(value, qv);
     };
     std::string m = exactRoot(T), l = exactRoot(O);

@@ -1,9 +1,12 @@
 // Reading a linear program: the problem text cut into objective and constraints, each side
 // read as a linear form, and each constraint classified and brought to "form <= rhs".
 #include <cctype>
+#include <unordered_map>
 
+#include "engine/text_helpers.h"
 #include "linear_program.h"
 #include "linear_program/lp_arith.h"
+#include "tools.h"
 
 namespace {
 
@@ -16,16 +19,7 @@ bool isNameStart(char c) {
 bool isNameChar(char c) {
     return std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '_';
 }
-bool isDigit(char c) {
-    return std::isdigit(static_cast<unsigned char>(c)) != 0;
-}
-
-std::string withoutBlanks(const std::string &text) {
-    std::string out;
-    for (char c : text)
-        if (!std::isspace(static_cast<unsigned char>(c))) out += c;
-    return out;
-}
+using engine::isDigit;
 
 // Reads digits with at most one '.' from `at`; empty when there are none.
 std::string readDecimal(const std::string &t, size_t &at) {
@@ -86,10 +80,13 @@ bool readTerm(const std::string &t, size_t &at, lp::Arith &arith, Term &term) {
     return number || term.factors > 0;
 }
 
-void addTo(LinearForm &form, const std::string &name, const std::string &c, lp::Arith &arith) {
-    for (size_t i = 0; i < form.names.size(); i++) {
-        if (form.names[i] != name) continue;
-        form.coefficients[i] = arith.add(form.coefficients[i], c);
+// Adds c to the coefficient of `name`, appending the name when it is new. The index keeps
+// long sums of distinct names linear in their length.
+void addTo(LinearForm &form, std::unordered_map<std::string, size_t> &index, const std::string &name,
+           const std::string &c, lp::Arith &arith) {
+    auto [it, added] = index.emplace(name, form.names.size());
+    if (!added) {
+        form.coefficients[it->second] = arith.add(form.coefficients[it->second], c);
         return;
     }
     form.names.push_back(name);
@@ -100,8 +97,10 @@ void addTo(LinearForm &form, const std::string &name, const std::string &c, lp::
 LinearForm difference(const LinearForm &left, const LinearForm &right, lp::Arith &arith) {
     LinearForm d = left;
     d.linear = left.linear && right.linear;
+    std::unordered_map<std::string, size_t> index;
+    for (size_t i = 0; i < d.names.size(); i++) index.emplace(d.names[i], i);
     for (size_t i = 0; i < right.names.size(); i++)
-        addTo(d, right.names[i], arith.negated(right.coefficients[i]), arith);
+        addTo(d, index, right.names[i], arith.negated(right.coefficients[i]), arith);
     d.constant = arith.sub(left.constant, right.constant);
     return d;
 }
@@ -123,8 +122,10 @@ void dropZeroTerms(LinearForm &form) {
 
 LinearForm lp_read_linear(const std::string &text, bool fraction) {
     lp::Arith arith(fraction);
-    const std::string t = withoutBlanks(text);
+    std::string t = text;
+    deleteBlanks(t);
     LinearForm form;
+    std::unordered_map<std::string, size_t> index;
     size_t at = 0;
     while (at < t.size()) {
         bool minus = false;
@@ -138,7 +139,7 @@ LinearForm lp_read_linear(const std::string &text, bool fraction) {
         if (term.factors == 0)
             form.constant = arith.add(form.constant, c);
         else if (term.factors == 1 && term.exponentOne)
-            addTo(form, term.name, c, arith);
+            addTo(form, index, term.name, c, arith);
         else
             form.linear = false;
     }

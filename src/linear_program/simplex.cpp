@@ -5,6 +5,7 @@
 // decision variables, n+1..n+m the slacks, the last column the right-hand side. Row 0 is
 // the objective (coefficients negated), row k the k-th accepted constraint.
 #include <algorithm>
+#include <unordered_set>
 
 #include "linear_program.h"
 #include "linear_program/lp_arith.h"
@@ -24,8 +25,9 @@ int64_t columnOf(const LpProblem &p, const std::string &name) {
 }
 
 // Appends a decision variable once; the objective's name at position 0 is not one of them.
-void addName(std::vector<std::string> &names, const std::string &name) {
-    if (std::find(names.begin() + 1, names.end(), name) == names.end()) names.push_back(name);
+void addName(std::vector<std::string> &names, std::unordered_set<std::string> &seen,
+             const std::string &name) {
+    if (seen.insert(name).second) names.push_back(name);
 }
 
 void printTableauBlock(const LpProblem &p, std::ostream &out) {
@@ -38,14 +40,15 @@ void printTableauBlock(const LpProblem &p, std::ostream &out) {
 // A decision variable whose name is the objective's or a slack's would make two columns
 // with one label, and the solution could not tell them apart.
 bool namesClash(const LpProblem &p, std::ostream &out) {
+    std::unordered_set<std::string> slacks;
+    for (uint64_t k = 1; k <= p.constraintCount; k++) slacks.insert(kSlackPrefix + std::to_string(k));
     for (size_t j = 1; j < p.columnNames.size(); j++) {
         const std::string &name = p.columnNames[j];
         if (name == p.objectiveName) {
             out << "hint> The name " << name << " is both the objective's name and a variable.\n";
             return true;
         }
-        for (uint64_t k = 1; k <= p.constraintCount; k++) {
-            if (name != kSlackPrefix + std::to_string(k)) continue;
+        if (slacks.count(name)) {
             out << "hint> The name " << name << " is kept for a slack variable.\n";
             return true;
         }
@@ -71,10 +74,11 @@ LpOutcome lp_analysis(LpProblem &p, std::ostream &out) {
     // Every variable named gets a column: those of the objective first, in order, then
     // those that occur only in constraints.
     p.columnNames.assign(1, p.objectiveName);
-    for (const auto &name : p.objectiveTerms.names) addName(p.columnNames, name);
+    std::unordered_set<std::string> seen;
+    for (const auto &name : p.objectiveTerms.names) addName(p.columnNames, seen, name);
     for (const auto &c : p.constraints)
         if (c.kind == 1 || c.kind == 2)
-            for (const auto &name : c.form.names) addName(p.columnNames, name);
+            for (const auto &name : c.form.names) addName(p.columnNames, seen, name);
     out << "\n======================\n"
         << "[Analysis]\n"
         << "[basic_vars]: ";
@@ -84,13 +88,13 @@ LpOutcome lp_analysis(LpProblem &p, std::ostream &out) {
         out << "The objective is NOT linear: no tableau is built.\n";
         return LpOutcome::NotLinear;
     }
-    if (namesClash(p, out)) return LpOutcome::Refused;
     const uint64_t n = p.columnNames.size(), m = p.constraintCount;
     if ((m + 1) * (n + m + 2) > LpProblem::kMaxTableauCells) {
         out << "hint> The linear program is too big: its tableau would pass " << LpProblem::kMaxTableauCells
             << " cells.\n";
         return LpOutcome::Refused;
     }
+    if (namesClash(p, out)) return LpOutcome::Refused;
     out << "The obj polynomial is Linear: " << lp_linear_text(p.objectiveTerms) << "\n";
     lp::Arith arith(p.fractionArithmetic());
     if (!p.isMax) out << "min " << p.objectiveName << " is found as max -" << p.objectiveName << ".\n";

@@ -15,6 +15,8 @@
 #include <numeric>
 #include <utility>
 
+#include "engine/text_helpers.h"
+
 namespace matrix_exact {
 namespace {
 
@@ -255,7 +257,7 @@ bool parseRational(std::string_view t, bool fractions, Rational &out) {
     size_t bar = fractions ? t.find_first_of("|/") : std::string_view::npos;
     std::string_view num = t.substr(0, bar), den = bar == std::string_view::npos ? "1" : t.substr(bar + 1);
     auto digits = [](std::string_view s) {
-        return !s.empty() && std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
+        return !s.empty() && engine::allDigits(s);
     };
     if (!digits(num) || !digits(den)) return false;
     out.den = nat::from_decimal(den);

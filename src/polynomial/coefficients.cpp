@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "BigNumber.h"
+#include "engine/text_helpers.h"
 #include "globals.h"
 #include "nat/nat.h"
 #include "tools.h"
@@ -16,9 +17,7 @@ namespace {
 
 // Digits without a leading zero; "0" itself only where zero is allowed.
 bool isDigitRun(std::string_view t, bool zeroAllowed) {
-    if (t.empty()) return false;
-    for (char c : t)
-        if (c < '0' || c > '9') return false;
+    if (t.empty() || !engine::allDigits(t)) return false;
     return t[0] != '0' || (zeroAllowed && t.size() == 1);
 }
 

@@ -62,4 +62,17 @@ poly *sortedWithMergesEvaluated(const poly *list);
 // a + b for exponents; false when the sum leaves the 64-bit range.
 inline bool addExponents(int64_t a, int64_t b, int64_t &sum) { return !__builtin_add_overflow(a, b, &sum); }
 
+// Past the ')' that closes the '(' at `p` (nested brackets counted), or at the end of the
+// text when none closes it; `closed` tells which.
+inline const char *pastClosingBracket(const char *p, bool &closed) {
+    int64_t depth = 0;
+    do {
+        if (*p == '(') depth++;
+        else if (*p == ')') depth--;
+        p++;
+    } while (depth > 0 && *p != '\0');
+    closed = depth == 0;
+    return p;
+}
+
 }  // namespace polyn

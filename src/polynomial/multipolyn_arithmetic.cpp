@@ -39,10 +39,24 @@ poly_pt *joinTerms(const std::vector<poly_pt *> &terms) {
 }
 
 // The factors of a detached term merged by index and sorted; the first carries the product
-// of all the coefficients. Returns the new first factor.
-poly_pt *normalisedTerm(poly_pt *first) {
+// of all the coefficients. Returns the new first factor. `tooLong` is set when a coefficient
+// or an exponent would outgrow kMaxExpressionChars; the term is then left unchanged.
+poly_pt *normalisedTerm(poly_pt *first, bool &tooLong) {
     std::vector<poly_pt *> factors;
     std::string accumulator = "1";
+    size_t coefficientChars = 0, exponentChars = 0;
+    bool coefficientExpression = false, exponentExpression = false;
+    for (const poly_pt *f = first; f; f = f->next) {
+        if (f->coefficient != "1") {
+            coefficientChars += f->coefficient.size();
+            coefficientExpression = coefficientExpression || !multipolyn::isNumberLike(f->coefficient);
+        }
+        exponentChars += f->exponent.size();
+        exponentExpression = exponentExpression || !multipolyn::isNumberLike(f->exponent);
+    }
+    tooLong = (coefficientExpression && coefficientChars > multipolyn::kMaxExpressionChars) ||
+              (exponentExpression && exponentChars > multipolyn::kMaxExpressionChars);
+    if (tooLong) return first;
     for (poly_pt *f = first; f; f = f->next) {
         if (f->coefficient != "1") {
             accumulator = productText(accumulator, f->coefficient);
@@ -91,20 +105,40 @@ std::string termKey(const poly_pt *first) {
 }
 
 // Like terms merged into the first of them, in place; the order of first appearance stays.
-void mergeLikeTerms(std::vector<poly_pt *> &terms) {
-    std::unordered_map<std::string, poly_pt *> kept;
-    kept.reserve(terms.size());
-    size_t n = 0;
+// False (with the terms left as they are) when a merged coefficient would outgrow
+// kMaxExpressionChars.
+bool mergeLikeTerms(std::vector<poly_pt *> &terms) {
+    struct Kept {
+        poly_pt *term;
+        std::vector<poly_pt *> merged;  // the later terms of its key, in order
+        size_t chars;
+        bool expression;
+    };
+    std::vector<Kept> kept;
+    std::unordered_map<std::string, size_t> at;
+    at.reserve(terms.size());
     for (poly_pt *t : terms) {
-        auto [it, inserted] = kept.try_emplace(termKey(t), t);
+        auto [it, inserted] = at.try_emplace(termKey(t), kept.size());
+        const bool expression = !multipolyn::isNumberLike(t->coefficient);
         if (inserted) {
-            terms[n++] = t;
+            kept.push_back({t, {}, t->coefficient.size(), expression});
             continue;
         }
-        it->second->coefficient = sumText(it->second->coefficient, t->coefficient);
-        multipolyn_free(t);
+        Kept &k = kept[it->second];
+        k.merged.push_back(t);
+        k.chars += t->coefficient.size();
+        k.expression = k.expression || expression;
+        if (k.expression && k.chars > multipolyn::kMaxExpressionChars) return false;
     }
-    terms.resize(n);
+    terms.clear();
+    for (Kept &k : kept) {
+        for (poly_pt *t : k.merged) {
+            k.term->coefficient = sumText(k.term->coefficient, t->coefficient);
+            multipolyn_free(t);
+        }
+        terms.push_back(k.term);
+    }
+    return true;
 }
 
 // The coefficient of a term: the product of its factors' coefficients.
@@ -227,7 +261,8 @@ poly_pt *multipolyn_normalize_term(poly_pt *factor) {
     poly_pt *first = multipolyn_term_first(factor), *last = multipolyn_term_last(factor);
     poly_pt *before = first->prev_term, *after = last->next_term;
     first->prev_term = last->next_term = nullptr;
-    first = normalisedTerm(first);
+    bool tooLong = false;
+    first = normalisedTerm(first, tooLong);
     last = multipolyn_term_last(first);
     first->prev_term = before;
     if (before) before->next_term = first;
@@ -238,9 +273,12 @@ poly_pt *multipolyn_normalize_term(poly_pt *factor) {
 
 poly_pt *multipolyn_normalize(poly_pt *list, int) {
     std::vector<poly_pt *> terms = detachTerms(list);
-    for (poly_pt *&t : terms) t = normalisedTerm(t);
-    mergeLikeTerms(terms);
-    return joinTerms(terms);
+    bool tooLong = false;
+    for (poly_pt *&t : terms)
+        if (!tooLong) t = normalisedTerm(t, tooLong);
+    if (!tooLong && mergeLikeTerms(terms)) return joinTerms(terms);
+    for (poly_pt *t : terms) multipolyn_free(t);
+    return multipolyn_message_list(kPolynTooBig);
 }
 
 poly_pt *multipolyn_drop_zero_terms(poly_pt *list) {
@@ -287,13 +325,20 @@ poly_pt *multipolyn_multiply(const poly_pt *a, const poly_pt *b) {
     for (const TermView &x : left)
         for (const TermView &y : right) {
             productFactors(x, y, merged, key);
+            // The engine multiplies out the sums inside two such texts: their product may be
+            // much longer than they are.
+            if (!multipolyn::isNumberLike(x.coefficient.text) && !multipolyn::isNumberLike(y.coefficient.text) &&
+                multipolyn::combinesTooLong(x.coefficient, y.coefficient, size_t(multipolyn::kMaxSymbolicTermChars)))
+                return multipolyn_message_list(kPolynTooBig);
             NumberText coefficient = multipolyn::product(one, multipolyn::product(x.coefficient, y.coefficient));
+            if (multipolyn::combinesTooLong(coefficient, NumberText{})) return multipolyn_message_list(kPolynTooBig);
             auto it = seen.find(key);
             if (it == seen.end()) {
                 seen.emplace(key, kept.size());
                 kept.push_back({merged, std::move(coefficient)});
             } else {
                 NumberText &c = kept[it->second].coefficient;
+                if (multipolyn::combinesTooLong(c, coefficient)) return multipolyn_message_list(kPolynTooBig);
                 c = multipolyn::sum(c, coefficient);
             }
         }

@@ -4,6 +4,7 @@
 #include <charconv>
 
 #include "BigNumber.h"
+#include "engine/text_helpers.h"
 #include "globals.h"
 #include "polynomial/multipolyn_internal.h"
 
@@ -31,8 +32,32 @@ NumberText smallNumber(int64_t value) {
     return n;
 }
 
+constexpr uint64_t kLargestSmall = 999999999999999999ULL;  // 18 digits
+
+// An integer as the arithmetic writes it: digits, after '-' when negative, without '+'.
+bool isPlainInteger(const NumberText &n) { return n.big || (n.small && !n.plus); }
+
+polyn::exact::Int limbsOf(const NumberText &n) {
+    if (n.big) return n.integer;
+    polyn::exact::Int r;
+    r.magnitude = nat::from_u64(n.value < 0 ? 0 - uint64_t(n.value) : uint64_t(n.value));
+    r.negative = n.value < 0;
+    return r;
+}
+
+NumberText integerNumber(polyn::exact::Int x) {
+    uint64_t magnitude = 0;
+    if (nat::to_u64(x.magnitude, magnitude) && magnitude <= kLargestSmall)
+        return smallNumber(x.negative ? -int64_t(magnitude) : int64_t(magnitude));
+    NumberText n;
+    n.big = true;
+    n.integer = std::move(x);
+    return n;
+}
+
 // The forms the engine takes for a zero factor and for a factor one.
 bool isZeroFactor(const NumberText &n) {
+    if (n.big) return false;
     return n.small ? n.value == 0 : n.text == "0|1" || n.text == "0/1" || n.text.empty();
 }
 bool isOneFactor(const NumberText &n) { return n.small ? n.value == 1 && !n.plus : n.text == "1|1"; }
@@ -43,18 +68,30 @@ bool isZero(const NumberText &n) { return n.small && n.value == 0; }
 bool isCanonicalInteger(std::string_view text) {
     std::string_view digits = !text.empty() && text[0] == '-' ? text.substr(1) : text;
     if (digits.empty() || (digits[0] == '0' && text.size() > 1)) return false;
-    return std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; });
+    return engine::allDigits(digits);
 }
 
 NumberText NumberText::of(const std::string &text) {
     NumberText n;
     n.small = smallInteger(text, n.value);
-    if (n.small) n.plus = text[0] == '+';
-    else n.text = text;
+    if (n.small) {
+        n.plus = text[0] == '+';
+    } else if (isCanonicalInteger(text)) {
+        n.big = true;
+        n.integer.negative = text[0] == '-';
+        n.integer.magnitude = nat::from_decimal(std::string_view(text).substr(n.integer.negative ? 1 : 0));
+    } else {
+        n.text = text;
+    }
     return n;
 }
 
 void NumberText::appendTo(std::string &out) const {
+    if (big) {
+        if (integer.negative) out += '-';
+        nat::append_decimal(integer.magnitude, out);
+        return;
+    }
     if (!small) {
         out += text;
         return;
@@ -70,6 +107,15 @@ std::string NumberText::written() const {
     return out;
 }
 
+bool isNumberLike(std::string_view t) {
+    return std::all_of(t.begin(), t.end(), [](char c) { return (c >= '0' && c <= '9') || c == '+' || c == '-' || c == '|' || c == '.'; });
+}
+
+bool combinesTooLong(const NumberText &a, const NumberText &b, size_t limit) {
+    if (a.text.size() + b.text.size() <= limit) return false;  // integers keep no text
+    return !(isNumberLike(a.text) && isNumberLike(b.text));
+}
+
 // The engine answers "0" for a zero factor, then passes the other operand through unchanged
 // when one is "1"; other small integers give their product in plain digits.
 NumberText product(const NumberText &a, const NumberText &b) {
@@ -78,6 +124,7 @@ NumberText product(const NumberText &a, const NumberText &b) {
     if (isOneFactor(b)) return a;
     int64_t p = 0;
     if (a.small && b.small && !__builtin_mul_overflow(a.value, b.value, &p)) return smallNumber(p);
+    if (isPlainInteger(a) && isPlainInteger(b)) return integerNumber(polyn::exact::mul(limbsOf(a), limbsOf(b)));
     return NumberText::of(bignumber_global.fr_multiplication(a.written(), b.written()));
 }
 
@@ -87,6 +134,7 @@ NumberText sum(const NumberText &a, const NumberText &b) {
     if (isZero(b)) return a;
     int64_t s = 0;
     if (a.small && b.small && !__builtin_add_overflow(a.value, b.value, &s)) return smallNumber(s);
+    if (isPlainInteger(a) && isPlainInteger(b)) return integerNumber(polyn::exact::add(limbsOf(a), limbsOf(b)));
     return NumberText::of(bignumber_global.fr_addition(a.written(), b.written()));
 }
 

@@ -24,11 +24,13 @@ std::vector<std::string> tokensOf(const std::string &postfix) {
     return tokens;
 }
 
-MultiPolyn normalisedOperand(const std::string &text, std::ostream &diagnostics) {
+// The operand read (its "power=" lines written) and, for an operator that computes,
+// normalised.
+MultiPolyn operand(const std::string &text, bool normalise, std::ostream &diagnostics) {
     uint8_t ok = 0;
     MultiPolyn list(multipolyn_parse(text, ok));
     if (!ok) diagnostics << text << " is NOT a polynomial\n";
-    return MultiPolyn(multipolyn_normalize(list.release(), 0));
+    return normalise ? MultiPolyn(multipolyn_normalize(list.release(), 0)) : std::move(list);
 }
 
 }  // namespace
@@ -36,11 +38,14 @@ MultiPolyn normalisedOperand(const std::string &text, std::ostream &diagnostics)
 poly_pt *multipolyn_apply_op(const std::array<std::string, 3> &slots, std::ostream &diagnostics) {
     const std::string &op = slots[0], &right = slots[1], &left = slots[2];
     diagnostics << "left: " << left << "\nright: " << right << "\n";
-    MultiPolyn a = normalisedOperand(left, diagnostics), b = normalisedOperand(right, diagnostics);
+    const bool computes = op == "+" || op == "-" || op == "*" || (op == "^" && isAllDigits(right));
+    MultiPolyn a = operand(left, computes, diagnostics), b = operand(right, computes, diagnostics);
+    if (!computes) return nullptr;
+    if (multipolyn_message(a.get())) return a.release();
+    if (multipolyn_message(b.get())) return b.release();
     if (op == "+") return multipolyn_add(a.release(), b.release());
     if (op == "-") return multipolyn_subtract(a.release(), b.release());
     if (op == "*") return multipolyn_multiply(a.get(), b.get());
-    if (op != "^" || !isAllDigits(right)) return nullptr;
     int64_t n = 0;
     if (!right.empty() && !checkedInt64(right, 0, INT32_MAX, n))
         return multipolyn_message_list(integerRangeMessage(right, 0, INT32_MAX));

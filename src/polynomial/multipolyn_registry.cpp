@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <iostream>
 
+#include "engine/text_helpers.h"
 #include "globals.h"
 #include "multipolyn.h"
 #include "polynomial.h"
@@ -14,7 +15,7 @@ namespace {
 
 constexpr char kMainRecordName[] = "x";
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+using engine::isDigit;
 bool endsWithDigit(const std::string &t) { return !t.empty() && isDigit(t.back()); }
 
 // The user name at position `at` of the text, not ending inside a longer number: x_1 is no

@@ -5,14 +5,16 @@
 #include <iostream>
 
 #include "BigNumber.h"
+#include "engine/text_helpers.h"
 #include "globals.h"
 #include "multipolyn.h"
+#include "polynomial/coefficients.h"
 #include "polynomial/multipolyn_internal.h"
 #include "tools.h"
 
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+using engine::isDigit;
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
 void skipBlanks(const char *&p) {
@@ -29,15 +31,25 @@ std::string readerValue(const std::string &text, int32_t flags) {
     return value;
 }
 
+// An integer exponent as written without its '+' and leading zeros; past the machine's
+// integers the digits stay as they are, never a saturated value.
+std::string integerExponent(std::string_view text) {
+    int64_t value = 0;
+    if (checkedInt64(text, INT64_MIN, INT64_MAX, value)) return std::to_string(value);
+    std::string_view digits = text.substr(isDigit(text[0]) ? 0 : 1);
+    digits.remove_prefix(digits.find_first_not_of('0'));
+    return (text[0] == '-' ? "-" : "") + std::string(digits);
+}
+
 // After "^": a signed integer (with a decimal or fraction tail kept as written), a bracketed
 // text (evaluated when numerical), or a single character.
 std::string readExponent(const char *&p) {
     std::string exponent = "1";
     if (isDigit(*p) || *p == '+' || *p == '-') {
-        char *end = nullptr;
-        const long long value = std::strtoll(p, &end, 10);
-        if (end != p) {
-            exponent = std::to_string(value);
+        const char *digits = isDigit(*p) ? p : p + 1, *end = digits;
+        while (isDigit(*end)) end++;
+        if (end != digits) {
+            exponent = integerExponent(std::string_view(p, size_t(end - p)));
             p = end;
             if (*p == '.' || *p == '|') {
                 exponent += *p++;
@@ -45,13 +57,8 @@ std::string readExponent(const char *&p) {
             }
         }
     } else if (*p == '(') {
-        const char *q = p;
-        int64_t depth = 0;
-        do {
-            if (*q == '(') depth++;
-            else if (*q == ')') depth--;
-            q++;
-        } while (depth > 0 && *q != '\0');
+        bool closed = false;
+        const char *q = polyn::pastClosingBracket(p, closed);
         exponent.assign(p, q);
         p = q;
         if (isInfixValid(exponent)) exponent = readerValue(exponent, 1);

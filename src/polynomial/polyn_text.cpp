@@ -7,27 +7,28 @@
 #include "globals.h"
 #include "polynomial.h"
 #include "polynomial/coefficients.h"
+#include "engine/text_helpers.h"
 #include "tools.h"
 
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-bool isLetterOrDigit(char c) { return isDigit(c) || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+using engine::isDigit;
+bool isLetterOrDigit(char c) { return isDigit(c) || engine::isLetter(c); }
 bool isWhite(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
 
 void skipWhite(const char *&p) {
     while (isWhite(*p)) p++;
 }
 
-// One optional sign after white space: -1 for '-', +1 otherwise.
+// The signs before a term, multiplied: -1 for an odd count of '-', +1 otherwise. A run
+// like "--x" is one term x, never an empty term 0 followed by -x.
 int readSign(const char *&p) {
-    skipWhite(p);
-    if (*p == '-') {
+    int sign = 1;
+    for (skipWhite(p); *p == '-' || *p == '+'; skipWhite(p)) {
+        if (*p == '-') sign = -sign;
         p++;
-        return -1;
     }
-    if (*p == '+') p++;
-    return 1;
+    return sign;
 }
 
 // The coefficient: everything up to the variable, the end, a sign, '^' or ')' outside
@@ -83,14 +84,9 @@ bool readExponentNumber(const char *&p, int64_t &exponent) {
         return *p != '.' && *p != '|';
     }
     if (*p != '(') return false;
-    const char *q = p;
-    int64_t depth = 0;
-    do {
-        if (*q == '(') depth++;
-        else if (*q == ')') depth--;
-        q++;
-    } while (depth > 0 && *q != '\0');
-    if (depth > 0) return false;
+    bool closed = false;
+    const char *q = polyn::pastClosingBracket(p, closed);
+    if (!closed) return false;
     std::string inner(p, q);
     p = q;
     if (!isInfixValid(inner)) return false;

@@ -80,9 +80,6 @@ inline const std::string farewell = "欢迎再次使用 Kavlo!\n再会!\n";
 inline std::string lastAnswer(const std::string &value) {
     return "\nout> " + value + "\n\n" + rule + "\n\n" + prompt;
 }
-inline std::string notYet(const std::string &road) {
-    return "info> " + road + ": not available yet\n" + prompt;
-}
 // A built-in function whose command handler is not built yet.
 inline std::string handlerNotYet(const std::string &name) {
     return "Error> " + name + " is not available yet.\n" + prompt;

@@ -168,13 +168,140 @@ TEST(InterpreterTranscript, FailedScriptAttemptsAreSilent) {
     }
 }
 
+// The simplex method prints the problem, every tableau and the solution, with no prompt
+// after it.
+const char *const kOptimalAtOnce = R"(--------------------
+objModel> max
+zname> z
+objectiveFunction> -x_1
+constraints>
+[1]  x_1<=2
+--------------------
+
+======================
+[Analysis]
+[basic_vars]: x_1 
+The obj polynomial is Linear: -x_1
+[1] x_1
+
+------Matrix--A----
+	z	x_1	s_1	Solution	
+z	1	1	0	0	
+s_1	0	1	1	2	
+
+-------------------
+When x_1 = 0, s_1 = 2, 
+z = 0
+
+====== END ======
+)";
+
+const char *const kNotFeasibleAtZero = R"(--------------------
+objModel> min
+zname> z
+objectiveFunction> x_1
+constraints>
+[1]  x_1>=1
+--------------------
+
+======================
+[Analysis]
+[basic_vars]: x_1 
+The obj polynomial is Linear: x_1
+min z is found as max -z.
+[1] -x_1
+
+------Matrix--A----
+	z	x_1	s_1	Solution	
+z	1	1	0	0	
+s_1	0	-1	1	-1	
+
+-------------------
+hint> The constraint [1] does not hold when every variable is 0; the simplex method here starts from that point and cannot solve this problem.
+
+====== END ======
+)";
+
+// One pivot; the third is written "1|3" in fraction mode.
+const char *const kOnePivot = R"(--------------------
+objModel> max
+zname> z
+objectiveFunction> x_1
+constraints>
+[1]  3x_1<=1
+--------------------
+
+======================
+[Analysis]
+[basic_vars]: x_1 
+The obj polynomial is Linear: x_1
+[1] 3x_1
+
+------Matrix--A----
+	z	x_1	s_1	Solution	
+z	1	-1	0	0	
+s_1	0	3	1	1	
+
+-------------------
+
+====== Iteration [1] ======
+
+Step 1.1
+Find the minimun value of A[0]: -1
+In_var: x_1
+
+Step 1.2
+pivot_element = A(1,2) = 3
+
+------Matrix--A----
+	z	x_1	s_1	Solution	
+z	1	-1	0	0	
+s_1	0	3	1	1	
+
+-------------------
+r_1/3 ==>
+
+------Matrix--A----
+	z	x_1	s_1	Solution	
+z	1	-1	0	0	
+x_1	0	1	1|3	1|3	
+
+-------------------
+Perform elementary row transformations: r_i-A(i,2)* r_1
+
+------Matrix--A----
+	z	x_1	s_1	Solution	
+z	1	0	1|3	1|3	
+x_1	0	1	1|3	1|3	
+
+-------------------
+When x_1 = 1|3, s_1 = 0, 
+z = 1|3
+
+====== END ======
+)";
+
+std::string inDecimals(std::string text) {
+    replace_all(text, "1|3", "0.33333333");
+    return text;
+}
+
 TEST(InterpreterTranscript, LinearPrograms) {
     // A program without its closing ";" is refused at once: nothing waits for more input.
     runTranscript({}, {
-                               {"max z=3x_1+2x_2, x_1+x_2<=4", texts::unfinishedProgram},
-                               {"Max x", texts::unfinishedProgram},
-                               {"min z=x_1, x_1>=1;", texts::notYet("linear programs")},
-                           });
+                          {"max z=3x_1+2x_2, x_1+x_2<=4", texts::unfinishedProgram},
+                          {"Max x", texts::unfinishedProgram},
+                          {"max z=-x_1, x_1<=2;", kOptimalAtOnce},
+                          {"min z=x_1, x_1>=1;", kNotFeasibleAtZero},
+                          {"max z=x_1, 3x_1<=1;", inDecimals(kOnePivot)},
+                      });
+    // The tableau computes in the engine's mode; the LP mode name sets the mode word to 0 at
+    // the next expression line, not at a program line.
+    runTranscript({":mode fraction", ":mode LP"}, {
+                                                      {"max z=x_1, 3x_1<=1;", kOnePivot},
+                                                      {"1+2", "LP>  =\n" + texts::scriptAnswer("3")},
+                                                      {"max z=x_1, 3x_1<=1;", inDecimals(kOnePivot)},
+                                                  });
 }
 
 } // namespace

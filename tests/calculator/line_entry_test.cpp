@@ -65,13 +65,18 @@ TEST(LineEntry, EveryStatementKind) {
         {"a=5", 1, "a", "5\n--------------------\n>> "},
         {"A=[1 2;3 4]", 1, "A", "--------------------\n\n1\t2\t\n3\t4\t\n\n--------------------\n>> "},
         {"isPrime(17)", 2, "isPrime", texts::notDefined("isPrime")},
-        {"solve(x^2-1=0)", 2, "solve", texts::handlerNotYet("solve")},
+        {"solve(x^2-1==0)", 2, "solve",
+         "\n这是一个一元二次方程.\n\n  x^2-1 == 0\n\n\nsolution>\n\tx1 = 1\n\tx2 = -1\n\n" + texts::rule + "\n\n" + texts::prompt},
         {"1+2", 3, "1+2", texts::scriptAnswer("3")},
         {"a = 5", 3, "a = 5", texts::notAnExpression},
         {"x=2*3", 3, "x=2*3", texts::notAnExpression},
         {"a==b", 3, "a==b", texts::engineAnswer("0")},
         {"max 3x+2y=z", 7, "max", texts::unfinishedProgram},
-        {"min x+y=w;", 8, "min", texts::notYet("linear programs")},
+        {"min x+y=w;", 8, "min",
+         "--------------------\nobjModel> min\nzname> x+y\nobjectiveFunction> w\nconstraints>\n"
+         "--------------------\n\n======================\n[Analysis]\n[basic_vars]: w \nThe obj polynomial is "
+         "Linear: w\nmin x+y is found as max -x+y.\n\n------Matrix--A----\n\tx+y\tw\tSolution\t\nx+y\t1\t1\t0\t\n"
+         "\n-------------------\nWhen w = 0, \nx+y = 0\n\n====== END ======\n"},
     };
     for (const KindRow &row : rows) {
         Calculator calculator; // the mode and the variables of one row do not reach the next

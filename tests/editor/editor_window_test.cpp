@@ -574,6 +574,30 @@ TEST_F(EditorWindow, PointsAndPositions) {
     EXPECT_EQ(Send(SCI_GETCURRENTPOS), 17);
 }
 
+// The view ends at the last row: a window that grows after it was scrolled to the end, or a
+// text cut short below the view, shows the earlier rows again instead of empty space.
+TEST_F(EditorWindow, TheViewFillsAgainWhenTheWindowGrowsOrTheTextShrinks) {
+    for (int wrap : {SC_WRAP_NONE, SC_WRAP_WORD}) {
+        Send(SCI_SETWRAPMODE, wrap);
+        std::string lines;
+        for (int i = 0; i < 200; ++i) lines += "line " + std::to_string(i) + "\n";
+        SetText("one\ntwo\nthree\nfour\n>> ");
+        SetWindowPos(editor, nullptr, 0, 0, 400, 20, SWP_NOZORDER | SWP_NOACTIVATE);
+        Send(SCI_GOTOPOS, Send(SCI_GETTEXTLENGTH));
+        EXPECT_NE(Send(SCI_POSITIONFROMPOINT, 0, 0), 0) << "scrolled to the end, wrap " << wrap;
+        SetWindowPos(editor, nullptr, 0, 0, 400, 300, SWP_NOZORDER | SWP_NOACTIVATE);
+        EXPECT_EQ(Send(SCI_POSITIONFROMPOINT, 0, 0), 0) << "grown, wrap " << wrap;
+
+        SetText(lines.c_str());
+        Send(SCI_GOTOPOS, Send(SCI_GETTEXTLENGTH));
+        const LRESULT fifthLine = Send(SCI_POSITIONFROMLINE, 5);
+        Send(SCI_SETTARGETSTART, fifthLine);
+        Send(SCI_SETTARGETEND, Send(SCI_GETTEXTLENGTH));
+        Send(SCI_REPLACETARGET, 0, LPARAM(""));
+        EXPECT_EQ(Send(SCI_POSITIONFROMPOINT, 0, 0), 0) << "cut short, wrap " << wrap;
+    }
+}
+
 TEST_F(EditorWindow, LexerLibraryServesTheComponent) {
     HMODULE lexilla = LoadLibraryW(L"Lexilla.dll");
     ASSERT_NE(lexilla, nullptr);

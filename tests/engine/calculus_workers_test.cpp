@@ -38,6 +38,7 @@ TEST_F(DiffWorker, PolynomialsAndExpressions) {
         {"x^3+2*x", "3x^2+2"},
         {"x^2", "2x^1"},
         {"5-x", "-1"},
+        {"3--x", "1"},  // minus a negation
         {"", ""},
         // Everything else through the tree.
         {"sin(x)", "cos(x)"},
@@ -185,6 +186,11 @@ TEST(LimitWorker, FaultsAnsweredSoundly) {
         {"x^2", "Inf", "Inf"},
         {"(x^2-x^2+7)", "Inf", "7"},
         {"x^-1", "Inf", "0"},
+        // Growing without bound towards the side the leading signs give.
+        {"(-x^3)/(x)", "Inf", "-Inf"},
+        {"(x^3)/(-2*x+1)", "Inf", "-Inf"},
+        {"(-x^3)/(-x)", "Inf", "Inf"},
+        {"1-x^2", "Inf", "-Inf"},
     };
     for (const auto &c : cases) EXPECT_EQ(Limit(c.expression, "x", c.point), c.answer) << c.expression << " at " << c.point;
 }

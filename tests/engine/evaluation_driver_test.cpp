@@ -138,6 +138,41 @@ TEST(EvaluationDriver, RejectedTextComesBackUnchanged) {
     EXPECT_EQ(bn.getOriginalExpression(), "@el");  // "mod" is replaced inside names too
 }
 
+// Powers and zeros: exact answers in fraction mode (a number text the walk computes on), one
+// form for a zero quotient and one for a whole exponent written as a decimal.
+TEST(EvaluationDriver, PowerAndZeroForms) {
+    struct {
+        int32_t flags;
+        const char *text, *answer;
+    } cases[] = {
+        {1, "(0-3)^(0-1)/2", "-1|6"},    // was -1/3|2, no number text
+        {1, "(1+2)^(0-1)+1", "4|3"},     // was the decimal 1.33333333
+        {1, "(1+1)^(1+1)", "4"},         // was left written as 2^2
+        {1, "(0-2)^(0-3)", "-1|8"},
+        {1, "(0-3)^(0-2)", "1|9"},
+        {1, "2^(0-3)", "1|8"},
+        {1, "(2+3)^(2+1)", "125"},
+        {1, "0^(0-1)", "Inf"},           // one divided by zero, not 0
+        {1, "(0-0)^(0-1)", "Inf"},
+        {1, "0.0^(0-1)", "Inf"},
+        {1, "x^(0-2)", "1/x^2"},         // letters: still written
+        {0, "0/0.001", "0"},             // was 0000
+        {0, "0/7.5", "0"},               // was 0.00000000
+        {0, "9^2.0", "81.00000000"},
+        {0, "3^2.0", "9.00000000"},      // was 9, unlike 9^2.0
+        {0, "(0-3)^3.0", "-27.00000000"},
+        {0, "2.5^2.0", "6.25000000"},
+        {0, "9^(0-2.0)", "0.01234568"},
+        {0, "0^2.0", "0.00000000"},
+        {0, "4^0.5", "2"},               // a true root stays exact
+    };
+    for (auto &c : cases) {
+        BigNumber bn;
+        bn.setMode(c.flags);
+        EXPECT_EQ(eval(bn, c.text, c.flags), c.answer) << c.flags << ": " << c.text;
+    }
+}
+
 TEST(EvaluationDriver, FaultsAnsweredSoundly) {
     BigNumber reference;
     std::string sin5 = reference.sine("5");

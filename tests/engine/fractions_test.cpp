@@ -20,6 +20,8 @@ TEST(DecimalToFraction, Table) {
         {"1.001", "1001|1000"}, {"10/4", "5|2"}, {"10|5", "2|1"}, {"-10|5", "-2|1"}, {"/5", "/5"},
         {"5/", "5/"},      {"7", "7|1"},     {"+5", "5|1"},     {"3/x", "3|x"},     {"x", "x"},
         {"1|", "1|"},      {"0|1", "0|1"},   {"-0|5", "-0|1"},  {"00/3", "0|1"},
+        // a zero numerator stays a digit (the zeros of the whole text were once cut: |4)
+        {"0|4", "0|1"},    {"-0|4", "-0|1"}, {"00|7", "0|1"},   {"0/0", "0|0"},     {"6|08", "3|4"},
     };
     BigNumber bn;
     for (auto [in, want] : cases) EXPECT_EQ(bn.decimal_to_fraction(in), want) << in;

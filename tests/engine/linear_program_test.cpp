@@ -210,6 +210,12 @@ TEST(LinearProgram, RefusesTooBigTableauxAndUnfinishedText) {
     EXPECT_EQ(run.outcome, LpOutcome::Refused);
     EXPECT_NE(run.text.find("hint> The linear program is too big"), std::string::npos);
 
+    // many distinct names in one constraint are read and refused in time
+    std::string wide = "x_1,x_1";
+    for (int k = 2; k < 20000; k++) wide += "+x_" + std::to_string(k);
+    LpRun many = solve("max", wide + "<=1;");
+    EXPECT_EQ(many.outcome, LpOutcome::Refused);
+
     LpProblem unfinished(1, "z");
     EXPECT_FALSE(lp_parse_problem(unfinished, "z", "3x_1+2x_2,x_1+x_2<=4", "max z="));
     EXPECT_TRUE(unfinished.constraints.empty());

@@ -56,6 +56,7 @@ TEST(Logarithms, NaturalLog) {
         {"1.0", 8, "0.00000000"},
         {"2.0", 8, "0.69314718"},
         {"10.00", 20, "2.30258509299404568402"},  // the general road rounds the true value
+        {"10", 20, "2.30258509299404568402"},     // and so does the text 10 (not the cut constant)
         {"2", 0, "0"},
         {"3", 0, "1"},
         {"Inf", 8, "Inf"},
@@ -71,6 +72,18 @@ TEST(Logarithms, NaturalLog) {
     for (auto &c : cases) {
         bn.setPrecision(c.precision);
         EXPECT_EQ(bn.naturalLog(c.x), c.want) << c.x << " at " << c.precision;
+    }
+}
+
+// One number, one answer: the texts of ten give the same true digits at every precision.
+TEST(Logarithms, TenHasOneAnswer) {
+    BigNumber bn;
+    for (int p : {0, 1, 2, 8, 20, 57, 300}) {
+        bn.setPrecision(p);
+        std::string ten = bn.naturalLog("10");
+        EXPECT_EQ(bn.naturalLog("10.0"), ten) << p;
+        EXPECT_EQ(bn.naturalLog("+10"), ten) << p;
+        EXPECT_EQ(bn.naturalLog("010"), ten) << p;
     }
 }
 

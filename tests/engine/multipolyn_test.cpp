@@ -74,6 +74,10 @@ TEST_F(MultiPolynText, FactorsAndTermsAsRead) {
         {"x_1^(1/2)", {{"1|1|1|2"}}},
         {"x_1^2.05x_2^1|2", {{"1|1|2.05", "1|2|1|2"}}},
         {"x_1^y", {{"1|1|y"}}},
+        // integer exponents lose their '+' and leading zeros, never digits past 64 bits
+        {"x_1^+007x_2^-0", {{"1|1|7", "1|2|0"}}},
+        {"x_1^0099999999999999999999x_2^-99999999999999999999",
+         {{"1|1|99999999999999999999", "1|2|-99999999999999999999"}}},
         {"2/3x_1", {{"0.66666667|1|1"}}},  // a quotient is evaluated in decimals
         {"yx_1", {{"y|1|1"}}},             // other letters are coefficient text
         {"x_1 x_2", {{"1|1|1", "1|2|1"}}},
@@ -258,11 +262,44 @@ TEST_F(MultiPolynArithmetic, WhatAProductMaySpend) {
     EXPECT_EQ(multipolyn_to_string(MultiPolyn(multipolyn_power(named.get(), 4096)).get()), kPolynTooBig);
 }
 
+TEST_F(MultiPolynArithmetic, TextsThatAreNoNumbersStayBounded) {
+    // Such coefficients are written out in full by every sum and product, so building a long
+    // one piece by piece would take the square of its length.
+    auto repeated = [](const std::string &piece, int n) {
+        std::string t;
+        for (int i = 0; i < n; i++) t += piece;
+        return t;
+    };
+    struct Case {
+        std::array<std::string, 3> slots;
+        bool tooBig;
+    };
+    const Case cases[] = {
+        {{"^", "8", ")%-1"}, false},
+        {{"^", "12", ")%-1"}, true},  // the sums inside are multiplied out
+        {{"+", "1", repeated("+(abcdefghij)", 1000)}, false},
+        {{"+", "1", repeated("+(abcdefghij)", 2000)}, true},
+        {{"+", "1", repeated("(abcdefghij)*", 2000) + "x_1"}, true},
+        {{"*", "x_2", repeated("+(abcdefghij)x_1", 200)}, false},
+        {{"*", repeated("+(abcdefghij)", 200), repeated("+(abcdefghij)", 200)}, true},
+        {{"+", "1", repeated("+123456789|7", 3000)}, false},  // numbers do not grow by being added
+        {{"/", "1", repeated("+(abcdefghij)", 2000)}, false},  // nothing computed
+    };
+    for (const Case &c : cases) {
+        const std::string answer = multipolyn_apply_op_text(c.slots);
+        EXPECT_EQ(answer == kPolynTooBig, c.tooBig) << c.slots[0] << " " << c.slots[1].substr(0, 20) << ": " << answer.substr(0, 80);
+    }
+}
+
 TEST_F(MultiPolynArithmetic, FastRoadWritesTheEnginesTexts) {
-    // Small integers are combined without the engine; every other text goes to it.
+    // Integers are combined without the engine (long ones in limbs); every other text goes to it.
     const char *operands[] = {"0", "1", "-1", "+1", "+5", "-5", "12", "+0", "-0", "0|1", "1|1", "",
                               "1|2", "0.5", "y", "007", "999999999999999999", "-999999999999999999",
-                              "9223372036854775807", "4294967296", "-4294967296"};
+                              "9223372036854775807", "4294967296", "-4294967296", "1000000000000000000",
+                              "-1000000000000000000", "123456789012345678901234567890",
+                              "-123456789012345678901234567890", "+123456789012345678901234567890",
+                              "-123456789012345678901234567889", "-0123456789012345678901234567890",
+                              "3|123456789012345678901234567890"};
     for (const char *a : operands)
         for (const char *b : operands) {
             std::string product = bignumber_global.fr_multiplication(a, b);

@@ -30,6 +30,9 @@ TEST(PolynomialReader, AcceptedFormsAndTheirTerms) {
         {"-x^9223372036854775807", {{"-1", INT64_MAX}}},
         {"x^-9223372036854775808", {{"1", INT64_MIN}}},
         {"", {}},
+        {"--x", {{"1", 1}}},  // a run of signs multiplies, never an empty term 0
+        {"3+-x", {{"3", 0}, {"-1", 1}}},
+        {"x-+-x^2", {{"1", 1}, {"1", 2}}},
     };
     for (const auto &c : cases) {
         bool ok = false;

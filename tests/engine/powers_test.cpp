@@ -68,6 +68,47 @@ TEST(Powers, LargePowersWithFractionalExponents) {
     EXPECT_EQ(bn.power("120", "9700.55"), "Warning> n is too big.");
 }
 
+// A real power costs about one logarithm and one exponential at its precision, whatever
+// the exponent's decimals: past a cheap root the road through them gives the same digits as
+// the exact root (2.30176 is 7193/3125, a root of degree 3125 of a power of 2166 digits).
+TEST(Powers, RealPowersTakeTheCheaperRoad) {
+    BigNumber bn;
+    struct {
+        const char *base, *exponent;
+        int64_t num, den;
+        int precision;
+    } cases[] = {
+        {"2", "2.30176", 7193, 3125, 30}, {"2", "0.001", 1, 1000, 40},   {"3.7", "0.0123", 123, 10000, 9},
+        {"10", "0.25", 1, 4, 50},         {"7", "1.0625", 17, 16, 80},   {"123", "0.09375", 3, 32, 25},
+    };
+    for (auto &c : cases) {
+        bn.setPrecision(c.precision);
+        std::string exact = bn.nthRootNumeric(bn.int_power(c.base, c.num), c.den);
+        EXPECT_EQ(bn.power(c.base, c.exponent), exact) << c.base << "^" << c.exponent;
+        EXPECT_EQ(bn.power(c.base, std::to_string(c.num) + "|" + std::to_string(c.den)), exact) << c.base;
+    }
+    // exact roots stay bare integers on every road
+    bn.setPrecision(100);
+    EXPECT_EQ(bn.power("65536", "0.0625"), "2");
+    EXPECT_EQ(bn.power("65536", "-0.0625"), "0.5");
+    EXPECT_EQ(bn.power("1024", "0.1"), "2");
+    // at high precision, where the exact roots took tens of seconds
+    bn.setPrecision(30);
+    std::string short2 = bn.power("2", "2.30176");
+    bn.setPrecision(5000);
+    std::string long2 = bn.power("2", "2.30176");
+    EXPECT_EQ(long2.size(), 5002u);
+    EXPECT_EQ(long2.substr(0, 30), short2.substr(0, 30));
+    bn.setPrecision(10000);
+    EXPECT_EQ(bn.power("2", "0.001").substr(0, 12), "1.0006933874");
+    bn.setMode(1);  // the fraction road tests its roots for exactness on integers
+    std::string v;
+    bn.EvalInfixExprNoOutput("2^(1/3125)", v, 1);
+    EXPECT_EQ(v, "sqrtn(2, 3125)");
+    bn.EvalInfixExprNoOutput("(1/2)^(2/3125)", v, 1);
+    EXPECT_EQ(v, "1|sqrtn(4, 3125)");
+}
+
 TEST(Powers, SymbolicPowersStayWrittenPastAModestLength) {
     // Like terms are not collected, so (l+c)^36 would expand into billions of terms.
     BigNumber bn;

@@ -37,6 +37,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     (void)ready;
     if (size < 1 || size - 1 > MAX_TEXT) return 0;
     const std::string text(reinterpret_cast<const char *>(data + 1), size - 1);
+    // A numerical text is differentiated as its value: factorials there are the evaluator's
+    // (fuzzed on their own), and their huge values only swell the memory of a long run.
+    if (text.find('!') != std::string::npos) return 0;
     if (data[0] % 2 == 0) {
         std::ostringstream out;
         diff_expression(text, out);

@@ -2,20 +2,10 @@
 #include <gmpxx.h>
 #include <gtest/gtest.h>
 
-#include <random>
-
 #include "BigNumber.h"
+#include "oracle/oracle_support.h"
 
 namespace {
-
-std::string randomInt(std::mt19937_64 &rng, size_t maxDigits, bool allowNegative) {
-    size_t n = 1 + rng() % maxDigits;
-    std::string s(n, '0');
-    for (auto &c : s) c = char('0' + rng() % 10);
-    s[0] = char('1' + rng() % 9);
-    if (allowNegative && rng() % 2) s = "-" + s;
-    return s;
-}
 
 // Our fraction text (n|d or an integer) as a GMP rational.
 mpq_class asRational(const std::string &t) {
@@ -32,12 +22,12 @@ std::string text(const mpq_class &q) {
 }  // namespace
 
 TEST(FractionsOracle, FourOperations) {
-    std::mt19937_64 rng(11);
+    oracle::Rng rng = oracle::rngFor(11);
     BigNumber bn;
     for (int iter = 0; iter < 1500; iter++) {
         size_t digits = iter % 50 == 0 ? 300 : 12;
-        std::string an = randomInt(rng, digits, true), ad = randomInt(rng, digits, false);
-        std::string bn_ = randomInt(rng, digits, true), bd = randomInt(rng, digits, false);
+        std::string an = oracle::randomInteger(rng, digits, true), ad = oracle::randomInteger(rng, digits, false);
+        std::string bn_ = oracle::randomInteger(rng, digits, true), bd = oracle::randomInteger(rng, digits, false);
         mpq_class A(an + "/" + ad), B(bn_ + "/" + bd);
         A.canonicalize();
         B.canonicalize();
@@ -52,16 +42,16 @@ TEST(FractionsOracle, FourOperations) {
 }
 
 TEST(FractionsOracle, PowersAndFactorials) {
-    std::mt19937_64 rng(12);
+    oracle::Rng rng = oracle::rngFor(12);
     BigNumber bn;
     for (int iter = 0; iter < 400; iter++) {
-        std::string x = randomInt(rng, 30, true);
+        std::string x = oracle::randomInteger(rng, 30, true);
         unsigned long n = rng() % 60;
         mpz_class X(x), P;
         mpz_pow_ui(P.get_mpz_t(), X.get_mpz_t(), n);
         std::string want = (x == "0" && n == 0) ? "0^0 is undefined." : P.get_str();
         ASSERT_EQ(bn.int_power(x, int64_t(n)), want) << x << "^" << n;
-        std::string num = randomInt(rng, 8, true), den = randomInt(rng, 8, false);
+        std::string num = oracle::randomInteger(rng, 8, true), den = oracle::randomInteger(rng, 8, false);
         mpq_class Q(num + "/" + den);
         Q.canonicalize();
         mpz_class pn, pd;

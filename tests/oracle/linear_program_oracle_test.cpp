@@ -74,7 +74,7 @@ std::string glpkText(const Program &p) {
 }
 
 bool glpkOptimum(const Program &p, double &value) {
-    for (const auto &line : runProgramLines("glpsol -o /dev/stdout --lp", glpkText(p))) {
+    for (const auto &line : oracle::runProgramLines("glpsol -o /dev/stdout --lp", glpkText(p))) {
         if (line.rfind("Objective:", 0) != 0) continue;
         size_t eq = line.find('=');
         if (eq == std::string::npos) return false;
@@ -93,7 +93,7 @@ mpq_class exact(std::string text) {
 }
 
 TEST(LinearProgramOracle, RandomProgramsMatchGlpk) {
-    std::mt19937_64 rng(20261210);
+    oracle::Rng rng = oracle::rngFor(20261210);
     for (int round = 0; round < 150; round++) {
         Program p = randomProgram(rng);
         const std::string text = programText(p);

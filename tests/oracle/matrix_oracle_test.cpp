@@ -3,10 +3,9 @@
 #include <gmpxx.h>
 #include <gtest/gtest.h>
 
-#include <random>
-
 #include "engine/matrix_test_support.h"
 #include "matrix.h"
+#include "oracle/oracle_support.h"
 
 namespace {
 
@@ -54,7 +53,7 @@ mpq_class gaussJordan(Grid a, size_t n, Grid &inverse) {
 }  // namespace
 
 TEST(MatrixOracle, FractionModeDeterminantAndInverse) {
-    std::mt19937_64 rng(23);
+    oracle::Rng rng = oracle::rngFor(23);
     ModeScope mode(1);
     for (int iter = 0; iter < 60; iter++) {
         size_t n = 1 + iter % 9;
@@ -87,7 +86,7 @@ TEST(MatrixOracle, FractionModeDeterminantAndInverse) {
 // Integer matrices in decimal mode have integer determinants, also beyond the orders the
 // expansion could reach.
 TEST(MatrixOracle, DecimalModeIntegerDeterminant) {
-    std::mt19937_64 rng(5);
+    oracle::Rng rng = oracle::rngFor(5);
     ModeScope mode(0);
     for (size_t n : {2u, 5u, 12u, 30u, 50u}) {
         std::vector<std::string> cells(n * n);

@@ -7,10 +7,10 @@
 #include <gtest/gtest.h>
 
 #include <map>
-#include <random>
 
 #include "globals.h"
 #include "multipolyn.h"
+#include "oracle/oracle_support.h"
 
 namespace {
 
@@ -128,13 +128,11 @@ bool readAnswer(const std::string &text, Q &out) {
 }
 
 struct Random {
-    std::mt19937_64 rng;
-    explicit Random(uint64_t seed) : rng(seed) {}
+    oracle::Rng rng;
+    explicit Random(uint64_t salt) : rng(oracle::rngFor(salt)) {}
     int64_t below(int64_t n) { return int64_t(rng() % uint64_t(n)); }
     mpz_class integer(int digits) {
-        std::string s(size_t(1 + below(digits)), '0');
-        for (char &c : s) c = char('0' + below(10));
-        return mpz_class(s, 10);
+        return mpz_class(oracle::randomDigits(rng, size_t(1 + below(digits)), true), 10);
     }
     mpq_class coefficient(bool fractions) {
         mpq_class q(integer(below(4) ? 3 : 25), fractions && below(2) ? mpz_class(integer(3) + 1) : mpz_class(1));

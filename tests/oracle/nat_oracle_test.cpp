@@ -3,20 +3,10 @@
 #include <gmpxx.h>
 #include <gtest/gtest.h>
 
-#include <random>
-
 #include "nat/nat.h"
+#include "oracle/oracle_support.h"
 
 namespace {
-
-std::string random_digits(std::mt19937_64 &rng, size_t n, bool allowLeadingZero = false) {
-    std::string s(n, '0');
-    for (auto &c : s) c = char('0' + rng() % 10);
-    if (!allowLeadingZero && n) s[0] = char('1' + rng() % 9);
-    // Runs of nines and zeros exercise the carries.
-    if (n > 4 && rng() % 4 == 0) std::fill(s.begin() + 1, s.begin() + n / 2, rng() % 2 ? '9' : '0');
-    return s;
-}
 
 std::string canon(const std::string &s) {
     size_t i = s.find_first_not_of('0');
@@ -30,19 +20,19 @@ const size_t kSizes[] = {0, 1, 5, 9, 10, 18, 19, 50, 200, 359, 360, 361, 1000, 5
 }  // namespace
 
 TEST(NatOracle, ConversionRoundTrip) {
-    std::mt19937_64 rng(1);
+    oracle::Rng rng = oracle::rngFor(1);
     for (size_t n : kSizes) {
-        std::string s = random_digits(rng, n, true);
+        std::string s = oracle::randomDigits(rng, n, true);
         EXPECT_EQ(nat_text(nat::from_decimal(s)), canon(s)) << n;
         EXPECT_EQ(nat::to_decimal(nat::from_decimal(s), n), n ? s : "") << n;
     }
 }
 
 TEST(NatOracle, AddSubCompare) {
-    std::mt19937_64 rng(2);
+    oracle::Rng rng = oracle::rngFor(2);
     for (size_t n : kSizes)
         for (size_t m : {size_t(0), size_t(1), n / 2, n, n + 3}) {
-            std::string a = random_digits(rng, n), b = random_digits(rng, m);
+            std::string a = oracle::randomDigits(rng, n, false), b = oracle::randomDigits(rng, m, false);
             mpz_class A(canon(a)), B(canon(b));
             nat::Nat x = nat::from_decimal(a), y = nat::from_decimal(b);
             EXPECT_EQ(nat_text(nat::add(x, y)), mpz_class(A + B).get_str());
@@ -54,12 +44,12 @@ TEST(NatOracle, AddSubCompare) {
 }
 
 TEST(NatOracle, Multiply) {
-    std::mt19937_64 rng(3);
+    oracle::Rng rng = oracle::rngFor(3);
     // digits around the roads' thresholds (80 and 180 limbs) as well as far from them
     const size_t sizes[] = {1, 9, 20, 300, 361, 400, 711, 720, 729, 800, 1611, 1620, 1629, 2000, 13600, 14000, 40000, 120000};
     for (size_t n : sizes)
         for (size_t m : {size_t(1), size_t(10), n / 3, n, n + 7}) {
-            std::string a = random_digits(rng, n), b = random_digits(rng, m ? m : 1);
+            std::string a = oracle::randomDigits(rng, n, false), b = oracle::randomDigits(rng, m ? m : 1, false);
             mpz_class A(a), B(b);
             nat::Nat x = nat::from_decimal(a), y = nat::from_decimal(b);
             ASSERT_EQ(nat_text(nat::mul(x, y)), mpz_class(A * B).get_str()) << n << "x" << m;
@@ -94,7 +84,7 @@ void expectProduct(const nat::Nat &x, const nat::Nat &y, const nat::Nat &p, cons
 // balanced operands of 5-digit pieces and 140572 those of 4-digit ones; both limits are met
 // with the pieces that make the largest coefficients, and just passed.
 TEST(NatOracle, ProductRoads) {
-    std::mt19937_64 rng(6);
+    oracle::Rng rng = oracle::rngFor(6);
     struct Case {
         size_t limbs;
         int piece;
@@ -102,7 +92,7 @@ TEST(NatOracle, ProductRoads) {
     const Case cases[] = {{180, 5}, {1136, 5}, {2527, 5}, {2528, 4}, {5000, 4}, {140572, 4}, {140573, 3}};
     for (const Case &c : cases) {
         std::string text = extremePieces(c.limbs * nat::LIMB_DIGITS, c.piece);
-        nat::Nat x = nat::from_decimal(text), y = nat::from_decimal(random_digits(rng, c.limbs * nat::LIMB_DIGITS));
+        nat::Nat x = nat::from_decimal(text), y = nat::from_decimal(oracle::randomDigits(rng, c.limbs * nat::LIMB_DIGITS, false));
         ASSERT_EQ(x.size(), c.limbs);
         nat::Nat p(2 * c.limbs);
         ASSERT_TRUE(nat::detail::mul_fft(x.data(), x.size(), x.data(), x.size(), p.data())) << c.limbs;
@@ -113,7 +103,7 @@ TEST(NatOracle, ProductRoads) {
     // Unbalanced lengths, and every road on the same operands.
     for (size_t na : {size_t(1), size_t(17), size_t(81), size_t(300), size_t(2500)})
         for (size_t nb : {size_t(1), size_t(40), size_t(179), size_t(1200)}) {
-            nat::Nat x = nat::from_decimal(random_digits(rng, na * nat::LIMB_DIGITS));
+            nat::Nat x = nat::from_decimal(oracle::randomDigits(rng, na * nat::LIMB_DIGITS, false));
             nat::Nat y = nat::from_decimal(std::string(nb * nat::LIMB_DIGITS, '9'));
             nat::Nat p(na + nb);
             std::string what = std::to_string(na) + "x" + std::to_string(nb);
@@ -171,11 +161,11 @@ TEST(NatOracle, BinaryTransformProducts) {
 }
 
 TEST(NatOracle, Divide) {
-    std::mt19937_64 rng(4);
+    oracle::Rng rng = oracle::rngFor(4);
     const size_t sizes[] = {1, 9, 10, 30, 200, 1000, 1400, 5000, 20000, 60000};
     for (size_t n : sizes)
         for (size_t m : {size_t(1), size_t(9), size_t(10), size_t(1400), n / 2 + 1, n, 2 * n}) {
-            std::string a = random_digits(rng, n + m), b = random_digits(rng, m);
+            std::string a = oracle::randomDigits(rng, n + m, false), b = oracle::randomDigits(rng, m, false);
             mpz_class A(a), B(b);
             nat::Nat q, r;
             nat::divmod(nat::from_decimal(a), nat::from_decimal(b), q, r);
@@ -187,7 +177,7 @@ TEST(NatOracle, Divide) {
     // the reciprocal's threshold (40 limbs) and past its base case (60 limbs).
     for (size_t n : {size_t(39), size_t(40), size_t(61), size_t(150), size_t(700)})
         for (size_t m : {n - 3, n - 2, n - 1, n, n + 1, 3 * n + 5}) {
-            std::string a = random_digits(rng, (n + m) * nat::LIMB_DIGITS), b = random_digits(rng, n * nat::LIMB_DIGITS);
+            std::string a = oracle::randomDigits(rng, (n + m) * nat::LIMB_DIGITS, false), b = oracle::randomDigits(rng, n * nat::LIMB_DIGITS, false);
             mpz_class A(a), B(b);
             nat::Nat q, r;
             nat::divmod(nat::from_decimal(a), nat::from_decimal(b), q, r);
@@ -197,7 +187,7 @@ TEST(NatOracle, Divide) {
     // Division by a power of ten: whole limbs dropped, then the rest of the shift.
     for (size_t n : kSizes)
         for (size_t k : {size_t(0), size_t(1), size_t(8), size_t(9), size_t(10), n / 2, n, n + 3}) {
-            std::string a = random_digits(rng, n);
+            std::string a = oracle::randomDigits(rng, n, false);
             mpz_class A(canon(a)), P;
             mpz_ui_pow_ui(P.get_mpz_t(), 10, k);
             ASSERT_EQ(nat_text(nat::shift_decimal_down(nat::from_decimal(a), k)), mpz_class(A / P).get_str()) << n << " " << k;
@@ -217,11 +207,11 @@ TEST(NatOracle, Divide) {
 // Square roots of every length from below the inverse square root's threshold (16 limbs) to
 // long ones; exact squares and their neighbours test the final correction.
 TEST(NatOracle, SquareRoots) {
-    std::mt19937_64 rng(7);
+    oracle::Rng rng = oracle::rngFor(7);
     for (size_t limbs : {size_t(1), size_t(15), size_t(16), size_t(17), size_t(30), size_t(131), size_t(1000),
                          size_t(4321), size_t(20000)})
         for (int shape = 0; shape < 4; shape++) {
-            std::string digits = random_digits(rng, limbs * nat::LIMB_DIGITS - rng() % 9);
+            std::string digits = oracle::randomDigits(rng, limbs * nat::LIMB_DIGITS - rng() % 9, false);
             mpz_class N(digits), R;
             if (shape == 1) N = mpz_class(std::string(digits.size(), '9'));
             if (shape >= 2) {  // an exact square, or one less
@@ -234,11 +224,11 @@ TEST(NatOracle, SquareRoots) {
 }
 
 TEST(NatOracle, Gcd) {
-    std::mt19937_64 rng(5);
+    oracle::Rng rng = oracle::rngFor(5);
     for (size_t n : {size_t(1), size_t(10), size_t(19), size_t(40), size_t(300), size_t(3000)})
         for (int rep = 0; rep < 20; rep++) {
-            std::string g = random_digits(rng, 1 + rng() % (n / 2 + 1));
-            std::string a = random_digits(rng, n), b = random_digits(rng, 1 + rng() % n);
+            std::string g = oracle::randomDigits(rng, 1 + rng() % (n / 2 + 1), false);
+            std::string a = oracle::randomDigits(rng, n, false), b = oracle::randomDigits(rng, 1 + rng() % n, false);
             mpz_class G(g), A = mpz_class(a) * G, B = mpz_class(b) * G, R;
             mpz_gcd(R.get_mpz_t(), A.get_mpz_t(), B.get_mpz_t());
             nat::Nat x = nat::from_decimal(A.get_str()), y = nat::from_decimal(B.get_str());

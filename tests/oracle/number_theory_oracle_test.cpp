@@ -5,20 +5,19 @@
 #include <gmpxx.h>
 #include <gtest/gtest.h>
 
-#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "BigNumber.h"
 #include "number_routines.h"
-#include "oracle_support.h"
+#include "oracle/oracle_support.h"
 
 namespace {
 
-// Runs one gp program and returns its output lines.
+// Runs one gp program and returns its output lines (its errors among them).
 std::vector<std::string> runGp(const std::string &program) {
-    return runProgramLines("gp -q -f -s 256000000", program + "quit\n");
+    return oracle::runPeer("2>&1 gp -q -f -s 256000000", program);
 }
 
 // A gp vector [a, b, c] in the engine's list form (a,b,c).
@@ -50,15 +49,15 @@ struct Cases {
 }  // namespace
 
 TEST(NumberTheoryOracle, GcdLcmAndModularPowers) {
-    std::mt19937_64 rng(18);
+    oracle::Rng rng = oracle::rngFor(18);
     BigNumber bn;
     Cases cases;
     for (int i = 0; i < 2000; i++) {
         size_t digits = i % 100 == 0 ? 400 : 40;
-        std::string a = randomPositiveDigits(rng, digits), b = randomPositiveDigits(rng, digits);
+        std::string a = oracle::randomInteger(rng, digits, false), b = oracle::randomInteger(rng, digits, false);
         // common factors make the gcd interesting
         if (i % 3 == 0) {
-            std::string c = randomPositiveDigits(rng, 12);
+            std::string c = oracle::randomInteger(rng, 12, false);
             a = bn.int_multiplication(a, c);
             b = bn.int_multiplication(b, c);
         }
@@ -68,8 +67,8 @@ TEST(NumberTheoryOracle, GcdLcmAndModularPowers) {
         std::string steps = bn.gcd_with_steps(a, b);
         bn.outStream.str("");
         cases.add("gcd2 " + a + " " + b, steps, "gcd(" + a + "," + b + ")");
-        std::string base = (i % 2 ? "-" : "") + randomPositiveDigits(rng, 50), e = randomPositiveDigits(rng, 30);
-        std::string N = randomPositiveDigits(rng, i % 50 == 0 ? 200 : 25);
+        std::string base = (i % 2 ? "-" : "") + oracle::randomInteger(rng, 50, false), e = oracle::randomInteger(rng, 30, false);
+        std::string N = oracle::randomInteger(rng, i % 50 == 0 ? 200 : 25, false);
         mpz_class power;
         mpz_powm(power.get_mpz_t(), mpz_class(base).get_mpz_t(), mpz_class(e).get_mpz_t(), mpz_class(N).get_mpz_t());
         ASSERT_EQ(bn.int_expmod(base, e, N), power.get_str()) << base << "^" << e << " mod " << N;
@@ -78,12 +77,12 @@ TEST(NumberTheoryOracle, GcdLcmAndModularPowers) {
 }
 
 TEST(NumberTheoryOracle, ContinuedFractions) {
-    std::mt19937_64 rng(19);
+    oracle::Rng rng = oracle::rngFor(19);
     BigNumber bn;
     Cases cases;
     for (int i = 0; i < 1000; i++) {
-        std::string a = (i % 2 ? "-" : "") + randomPositiveDigits(rng, i % 100 == 0 ? 300 : 30);
-        std::string b = randomPositiveDigits(rng, 30);
+        std::string a = (i % 2 ? "-" : "") + oracle::randomInteger(rng, i % 100 == 0 ? 300 : 30, false);
+        std::string b = oracle::randomInteger(rng, 30, false);
         std::string expression, detail, tex;
         std::string list = bn.continuedFraction(a + "/" + b, expression, detail, tex);
         cases.add("cf " + a + "/" + b, list, "contfrac(" + a + "/" + b + ")");
@@ -99,15 +98,15 @@ TEST(NumberTheoryOracle, ContinuedFractions) {
 }
 
 TEST(NumberTheoryOracle, ArithmeticFunctionsAndOrders) {
-    std::mt19937_64 rng(20);
+    oracle::Rng rng = oracle::rngFor(20);
     BigNumber bn;
     Cases cases;
     for (int i = 0; i < 1500; i++) {
         // smooth numbers and products of two large primes as well as plain random ones
-        std::string n = randomPositiveDigits(rng, 22);
-        if (i % 5 == 1) n = bn.int_multiplication(randomPositiveDigits(rng, 3), bn.int_power(randomPositiveDigits(rng, 2), 3));
+        std::string n = oracle::randomInteger(rng, 22, false);
+        if (i % 5 == 1) n = bn.int_multiplication(oracle::randomInteger(rng, 3, false), bn.int_power(oracle::randomInteger(rng, 2, false), 3));
         if (i % 5 == 2) {
-            std::string p = randomPositiveDigits(rng, 9), q = randomPositiveDigits(rng, 9);
+            std::string p = oracle::randomInteger(rng, 9, false), q = oracle::randomInteger(rng, 9, false);
             n = bn.int_multiplication(bn.nextPrime(p), bn.nextPrime(q));
         }
         if (n == "1") n = "2";
@@ -116,7 +115,7 @@ TEST(NumberTheoryOracle, ArithmeticFunctionsAndOrders) {
         std::string largest;
         cases.add("tau " + n, std::to_string(bn.divisor_count(n, largest)), "numdiv(" + n + ")");
         cases.add("largest " + n, largest, "vecmax(factor(" + n + ")[,1])");
-        std::string m = randomPositiveDigits(rng, 14), a = (i % 4 ? "" : "-") + randomPositiveDigits(rng, 20);
+        std::string m = oracle::randomInteger(rng, 14, false), a = (i % 4 ? "" : "-") + oracle::randomInteger(rng, 20, false);
         mpz_class g;
         mpz_gcd(g.get_mpz_t(), mpz_class(a).get_mpz_t(), mpz_class(m).get_mpz_t());
         if (g != 1 || m == "1") continue;
@@ -126,17 +125,17 @@ TEST(NumberTheoryOracle, ArithmeticFunctionsAndOrders) {
 }
 
 TEST(NumberTheoryOracle, JacobiAndLegendreSymbols) {
-    std::mt19937_64 rng(21);
+    oracle::Rng rng = oracle::rngFor(21);
     BigNumber bn;
     Cases cases;
     for (int i = 0; i < 3000; i++) {
-        std::string n = randomPositiveDigits(rng, i % 100 == 0 ? 300 : 30);
+        std::string n = oracle::randomInteger(rng, i % 100 == 0 ? 300 : 30, false);
         n = bn.int_multiplication(n, "2");
         n = bn.int_addition(n, "1");  // odd
-        std::string a = (i % 3 ? "" : "-") + randomPositiveDigits(rng, 35);
+        std::string a = (i % 3 ? "" : "-") + oracle::randomInteger(rng, 35, false);
         cases.add("jacobi " + a + " " + n, std::to_string(jacobi_symbol(a, n, false)),
                   "kronecker(" + a + "," + n + ")");
-        std::string p = randomPositiveDigits(rng, 25);
+        std::string p = oracle::randomInteger(rng, 25, false);
         p = bn.nextPrime(p);
         if (p == "2") continue;  // the symbol of the prime 2 is 0 here
         cases.add("legendre " + a + " " + p, std::to_string(legendre_symbol(a, p, false)),
@@ -144,12 +143,12 @@ TEST(NumberTheoryOracle, JacobiAndLegendreSymbols) {
     }
     // the derivation gives the same values
     for (int i = 0; i < 300; i++) {
-        std::string n = bn.int_addition(bn.int_multiplication(randomPositiveDigits(rng, 8), "2"), "1");
-        std::string a = randomPositiveDigits(rng, 9);
+        std::string n = bn.int_addition(bn.int_multiplication(oracle::randomInteger(rng, 8, false), "2"), "1");
+        std::string a = oracle::randomInteger(rng, 9, false);
         std::ostringstream quiet;
         cases.add("jacobi shown " + a + " " + n, std::to_string(jacobi_symbol(a, n, true, quiet)),
                   "kronecker(" + a + "," + n + ")");
-        std::string p = randomPositiveDigits(rng, 8);
+        std::string p = oracle::randomInteger(rng, 8, false);
         p = bn.nextPrime(p);
         if (p == "2") continue;
         cases.add("legendre shown " + a + " " + p, std::to_string(legendre_symbol(a, p, true, quiet)),

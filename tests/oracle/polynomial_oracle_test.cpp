@@ -6,8 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <map>
-#include <random>
 
+#include "oracle/oracle_support.h"
 #include "polynomial.h"
 
 namespace {
@@ -80,13 +80,11 @@ Q gcd(Q a, Q b) {
 }
 
 struct Random {
-    std::mt19937_64 rng;
-    explicit Random(uint64_t seed) : rng(seed) {}
+    oracle::Rng rng;
+    explicit Random(uint64_t salt) : rng(oracle::rngFor(salt)) {}
     int64_t below(int64_t n) { return int64_t(rng() % uint64_t(n)); }
     mpz_class integer(int digits) {
-        std::string s(size_t(1 + below(digits)), '0');
-        for (char &c : s) c = char('0' + below(10));
-        return mpz_class(s, 10);
+        return mpz_class(oracle::randomDigits(rng, size_t(1 + below(digits)), true), 10);
     }
     mpq_class coefficient(bool fractions, int digits) {
         mpq_class q(integer(digits), fractions && below(2) ? mpz_class(integer(digits) + 1) : mpz_class(1));

@@ -4,18 +4,12 @@
 #include <gmpxx.h>
 #include <gtest/gtest.h>
 
-#include <random>
-
 #include "BigNumber.h"
+#include "oracle/oracle_support.h"
 
 namespace {
 
-std::string randomNumber(std::mt19937_64 &rng, size_t digits) {
-    std::string s(digits, '0');
-    for (auto &c : s) c = char('0' + rng() % 10);
-    s[0] = char('1' + rng() % 9);
-    return s;
-}
+std::string randomNumber(oracle::Rng &rng, size_t digits) { return oracle::randomDigits(rng, digits, false); }
 
 bool gmpPrime(const mpz_class &n) { return mpz_probab_prime_p(n.get_mpz_t(), 40) > 0; }
 
@@ -26,7 +20,7 @@ mpz_class nextPrimeAbove(const mpz_class &n) {
 }
 
 // Chernick's Carmichael numbers (6k+1)(12k+1)(18k+1) with all three factors prime.
-std::vector<mpz_class> carmichaelNumbers(std::mt19937_64 &rng, size_t count) {
+std::vector<mpz_class> carmichaelNumbers(oracle::Rng &rng, size_t count) {
     std::vector<mpz_class> out;
     while (out.size() < count) {
         mpz_class k = mpz_class(randomNumber(rng, 1 + rng() % 12));
@@ -61,7 +55,7 @@ void expectFactorisation(BigNumber &bn, const mpz_class &n) {
 }  // namespace
 
 TEST(PrimalityOracle, RandomNumbersAndPrimes) {
-    std::mt19937_64 rng(17);
+    oracle::Rng rng = oracle::rngFor(17);
     BigNumber bn;
     for (int i = 0; i < 4000; i++) {
         mpz_class n(randomNumber(rng, 1 + rng() % 40));
@@ -72,7 +66,7 @@ TEST(PrimalityOracle, RandomNumbersAndPrimes) {
 }
 
 TEST(PrimalityOracle, CarmichaelAndStrongPseudoprimes) {
-    std::mt19937_64 rng(18);
+    oracle::Rng rng = oracle::rngFor(18);
     BigNumber bn;
     for (const auto &n : carmichaelNumbers(rng, 200)) {
         EXPECT_FALSE(bn.isPrime(n.get_str())) << n;
@@ -91,7 +85,7 @@ TEST(PrimalityOracle, CarmichaelAndStrongPseudoprimes) {
 }
 
 TEST(PrimalityOracle, CompleteFactorisations) {
-    std::mt19937_64 rng(19);
+    oracle::Rng rng = oracle::rngFor(19);
     BigNumber bn;
     for (int i = 0; i < 1500; i++) expectFactorisation(bn, mpz_class(randomNumber(rng, 1 + rng() % 30)));
     // products of two and three primes of up to 13 digits, and longer random numbers
@@ -104,7 +98,7 @@ TEST(PrimalityOracle, CompleteFactorisations) {
 }
 
 TEST(PrimalityOracle, PrimeStepping) {
-    std::mt19937_64 rng(20);
+    oracle::Rng rng = oracle::rngFor(20);
     BigNumber bn;
     for (int i = 0; i < 300; i++) {
         std::string s = randomNumber(rng, 1 + rng() % 40);

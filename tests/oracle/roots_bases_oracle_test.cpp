@@ -7,21 +7,14 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <random>
 #include <string>
 
 #include "BigNumber.h"
+#include "oracle/oracle_support.h"
 
 namespace {
 
-std::string randomDigits(std::mt19937_64 &rng, size_t n, bool allowLeadingZero) {
-    std::string s(n, '0');
-    for (auto &c : s) c = char('0' + rng() % 10);
-    if (!allowLeadingZero && n) s[0] = char('1' + rng() % 9);
-    // Runs of nines and zeros reach the carries of the rounding and the root's edges.
-    if (n > 4 && rng() % 4 == 0) std::fill(s.begin() + 1, s.begin() + long(n / 2), rng() % 2 ? '9' : '0');
-    return s;
-}
+using oracle::randomDigits;
 
 mpz_class pow10(size_t k) {
     mpz_class r;
@@ -63,7 +56,7 @@ std::string expectedRoot(const std::string &x, unsigned long n, int p) {
 
 // An argument of random shape: integer or decimal, short or a few hundred digits, below
 // one, with more decimals than the method brings down or fewer.
-std::string randomRadicand(std::mt19937_64 &rng) {
+std::string randomRadicand(oracle::Rng &rng) {
     size_t shape = rng() % 10;
     size_t intDigits = shape == 0 ? 0 : shape == 1 ? 100 + rng() % 250 : 1 + rng() % 60;
     std::string x = intDigits ? randomDigits(rng, intDigits, false) : "0";
@@ -77,7 +70,7 @@ const int kPrecisions[] = {0, 1, 8, 30};
 }  // namespace
 
 TEST(RootsBasesOracle, RootsOfRandomArguments) {
-    std::mt19937_64 rng(0x726f6f7473);
+    oracle::Rng rng = oracle::rngFor(0x726f6f7473);
     BigNumber bn;
     for (int p : kPrecisions) {
         bn.setPrecision(p);
@@ -97,7 +90,7 @@ TEST(RootsBasesOracle, RootsOfRandomArguments) {
 // n(p+1) decimals the method brings down, so floor(root) is r itself, and one unit less
 // in the last brought-down place drops it by one unit of its last decimal.
 TEST(RootsBasesOracle, RootsAtTheRoundingEdge) {
-    std::mt19937_64 rng(0x65646765);
+    oracle::Rng rng = oracle::rngFor(0x65646765);
     BigNumber bn;
     for (int p : kPrecisions) {
         bn.setPrecision(p);
@@ -133,7 +126,7 @@ TEST(RootsBasesOracle, RootsAtTheRoundingEdge) {
 // power comes back as the integer root; a longer exact power, or one written with a
 // point, keeps its decimals. The square root by digit pairs never drops them.
 TEST(RootsBasesOracle, ExactPowers) {
-    std::mt19937_64 rng(0x6578616374);
+    oracle::Rng rng = oracle::rngFor(0x6578616374);
     BigNumber bn;
     for (int p : kPrecisions) {
         bn.setPrecision(p);
@@ -168,7 +161,7 @@ TEST(RootsBasesOracle, ExactPowers) {
 }
 
 TEST(RootsBasesOracle, IntegersInEveryBase) {
-    std::mt19937_64 rng(0x6261736573);
+    oracle::Rng rng = oracle::rngFor(0x6261736573);
     BigNumber bn;
     const size_t sizes[] = {1, 2, 9, 19, 20, 40, 150, 400, 1200, 3000};
     for (int base = 2; base <= 36; base++) {
@@ -203,7 +196,7 @@ TEST(RootsBasesOracle, IntegersInEveryBase) {
 // top division is by the bare power and whose lower ones share the reciprocals of theirs, and
 // for the powers of two the binary value built on powers of 10^9.
 TEST(RootsBasesOracle, LongIntegers) {
-    std::mt19937_64 rng(0x6c6f6e67);
+    oracle::Rng rng = oracle::rngFor(0x6c6f6e67);
     BigNumber bn;
     for (int base : {2, 8, 16, 32, 36})
         for (size_t n : {size_t(20000), size_t(60000)}) {
@@ -237,7 +230,7 @@ TEST(RootsBasesOracle, PowersOfTheBase) {
 }
 
 TEST(RootsBasesOracle, BinaryAndGrayCode) {
-    std::mt19937_64 rng(0x67726179);
+    oracle::Rng rng = oracle::rngFor(0x67726179);
     BigNumber bn;
     for (size_t n : {1ul, 2ul, 5ul, 19ul, 20ul, 64ul, 300ul, 1000ul, 2500ul}) {
         for (int rep = 0; rep < 3; rep++) {
@@ -261,7 +254,7 @@ TEST(RootsBasesOracle, BinaryAndGrayCode) {
 // back at the same precision the halvings are exact, so the value comes back as
 // k / 2^p with no trailing zeros.
 TEST(RootsBasesOracle, BinaryFractions) {
-    std::mt19937_64 rng(0x6672616374);
+    oracle::Rng rng = oracle::rngFor(0x6672616374);
     BigNumber bn;
     for (int p : {1, 8, 30, 64}) {
         bn.setPrecision(p);

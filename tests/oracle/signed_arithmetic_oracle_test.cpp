@@ -7,25 +7,16 @@
 
 #include <algorithm>
 #include <optional>
-#include <random>
 #include <string>
 
 #include "BigNumber.h"
+#include "oracle/oracle_support.h"
 
 namespace {
 
-using Rng = std::mt19937_64;
+using oracle::Rng;
 
-// Digits with now and then a run of nines or zeros, where carries and borrows travel far.
-std::string randomDigits(Rng &rng, size_t n) {
-    std::string s(n, '0');
-    int style = int(rng() % 5);
-    for (auto &c : s) {
-        char run = style == 0 ? '9' : '0';
-        c = style < 2 && rng() % 8 ? run : char('0' + rng() % 10);
-    }
-    return s;
-}
+std::string randomDigits(Rng &rng, size_t n) { return oracle::randomDigits(rng, n, true); }
 
 // Mostly short operands, a few of some thousand digits.
 size_t randomLength(Rng &rng) { return 1 + rng() % (rng() % 12 == 0 ? 3000 : 40); }
@@ -114,7 +105,7 @@ mpz_class randomInteger(Rng &rng) {
 }  // namespace
 
 TEST(SignedArithmeticOracle, SumsDifferencesAndProducts) {
-    Rng rng(20240611);
+    Rng rng = oracle::rngFor(20240611);
     BigNumber bn;
     for (int iter = 0; iter < 3000; iter++) {
         std::string ua = randomUnsignedReal(rng);
@@ -144,7 +135,7 @@ TEST(SignedArithmeticOracle, SumsDifferencesAndProducts) {
 // The quotient is truncated toward zero (a '-' may remain on a zero quotient); the
 // remainder is never negative, whatever the signs: a mod |b|.
 TEST(SignedArithmeticOracle, IntegerQuotientAndRemainder) {
-    Rng rng(77);
+    Rng rng = oracle::rngFor(77);
     BigNumber bn;
     for (int iter = 0; iter < 3000; iter++) {
         mpz_class B = randomInteger(rng);
@@ -173,7 +164,7 @@ TEST(SignedArithmeticOracle, IntegerQuotientAndRemainder) {
 TEST(SignedArithmeticOracle, DivisionToThePrecision) {
     const int kPrecisions[] = {0, 1, 2, 8, 30};
     constexpr size_t kMaxPrecision = 30;
-    Rng rng(4242);
+    Rng rng = oracle::rngFor(4242);
     BigNumber bn;
     for (int iter = 0; iter < 800; iter++) {
         std::string ua = randomUnsignedReal(rng);

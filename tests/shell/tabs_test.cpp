@@ -133,7 +133,8 @@ TEST_F(ShellTest, CloseAllAsksOnceThenClosesEverything) {
     EXPECT_EQ(seen[1].text, L"有些文件未保存，关闭所有标签页？");
 }
 
-// Unlike the text it was built from, closing the other tabs asks about each modified one.
+// Closing the other tabs asks about each modified one, as closing one tab does: no unsaved
+// work is dropped without a question.
 TEST_F(ShellTest, CloseOthersAsksForEachModifiedTab) {
     for (int i = 0; i < 3; ++i) shell->NewTab(); // four tabs
     modify(*shell, 0);

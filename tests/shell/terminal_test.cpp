@@ -216,8 +216,8 @@ TEST_F(TerminalTest, FocusPutsTheCaretAtTheInputStart) {
     EXPECT_EQ(GetFocus(), console());
 }
 
-// Unlike the text it was built from, a terminal command that changes the tabs leaves the
-// terminal able to go on: it is found again by its console.
+// A terminal command that changes the tabs leaves the terminal able to go on: it is found
+// again by its console, never through a pointer the moved tab list left behind.
 TEST_F(TerminalTest, ACommandThatChangesTheTabsDoesNotLoseTheTerminal) {
     shell->terminalCommands[L"grow"] = [this](const std::vector<std::wstring> &, EditorTab *) {
         for (int i = 0; i < 20; ++i) shell->NewTab(); // the tab list moves in memory
@@ -229,8 +229,8 @@ TEST_F(TerminalTest, ACommandThatChangesTheTabsDoesNotLoseTheTerminal) {
     EXPECT_EQ(enterLine(L"1+2"), "1+2\n3\n>> ");
 }
 
-// Unlike the text it was built from, closing the terminal tab frees the script machine but
-// leaves later script runs working: the machine is initialised again when needed.
+// Closing the terminal tab frees the script machine, yet later script runs work: the machine
+// is initialised again when needed.
 TEST_F(TerminalTest, ScriptsRunAfterTheTerminalIsClosed) {
     command(CmdClose);
     ASSERT_EQ(shell->tabs.size(), 1u);

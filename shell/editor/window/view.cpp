@@ -178,6 +178,12 @@ void EditorWindow::ClampTop() {
     if (top.line > last) top = {last, 0};
     if (top.line < 0) top = {0, 0};
     if (top.row > 0 && top.row >= RowCount(top.line)) top.row = RowCount(top.line) - 1;
+    // The view ends at the last row: when the window grows or the text shrinks, earlier rows
+    // come back into view instead of empty space below the text. A top this many lines before
+    // the end has a full screen of rows after it, so the rows are only counted near the end.
+    if (last - top.line >= Position(RowsOnScreen()) - 1) return;
+    const RowPlace limit = TopLimit();
+    if (top > limit) top = limit;
 }
 
 RowPlace EditorWindow::PlaceOf(Position pos, int &x) {
