@@ -135,7 +135,7 @@ mpz_class binary_value(const std::vector<nat::Limb> &limbs) {
 // 4935 limbs are the longest balanced operands of 16-bit pieces and 16290 those of 15-bit ones.
 // Both limits are met with the largest pieces (each -2^(bits-1) once balanced), and passed.
 TEST(NatOracle, BinaryTransformProducts) {
-    std::mt19937_64 rng(12);
+    oracle::Rng rng = oracle::rngFor(12);
     struct Case {
         size_t limbs;
         int bits;
@@ -150,7 +150,7 @@ TEST(NatOracle, BinaryTransformProducts) {
             X += piece << (unsigned long)(i * size_t(c.bits));
         }
         X %= top;
-        mpz_class Y(random_digits(rng, size_t(9.6 * double(c.limbs)) + 1));
+        mpz_class Y(oracle::randomDigits(rng, size_t(9.6 * double(c.limbs)) + 1, false));
         Y %= top;
         std::vector<nat::Limb> x = binary_limbs(X, c.limbs), y = binary_limbs(Y, c.limbs), p(2 * c.limbs);
         ASSERT_TRUE(nat::detail::mul_fft_binary(x.data(), c.limbs, x.data(), c.limbs, p.data())) << c.limbs;
