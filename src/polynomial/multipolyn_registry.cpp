@@ -5,7 +5,7 @@
 #include <array>
 #include <iostream>
 
-#include "engine/text_helpers.h"
+#include "text_helpers.h"
 #include "globals.h"
 #include "multipolyn.h"
 #include "polynomial.h"

@@ -5,7 +5,7 @@
 #include <iostream>
 
 #include "BigNumber.h"
-#include "engine/text_helpers.h"
+#include "text_helpers.h"
 #include "globals.h"
 #include "multipolyn.h"
 #include "polynomial/coefficients.h"
