@@ -126,7 +126,10 @@ inline size_t string_object_size(int length) {
     return sizeof(StringObject) + static_cast<size_t>(length) + 1;
 }
 
+// FNV-1a of the characters; a short integer text of the engine's form (bridge/integer_road.h)
+// hashes instead as string_integer_hash of its value.
 uint32_t string_hash(const char *chars, int length);
+uint32_t string_integer_hash(int64_t value);
 // The hash of chars, found from the stored hash of a string that shares their beginning: the
 // hash steps of the string's differing end are undone and those of the new end taken, so a
 // long text that differs from its neighbour only near its end costs only that end.

@@ -11,6 +11,8 @@ namespace {
 
 constexpr uint32_t FNV_OFFSET_BASIS = 2166136261u;
 constexpr uint32_t FNV_PRIME = 16777619u;
+// The longest short integer text: a sign and eighteen digits.
+constexpr int SHORT_INTEGER_TEXT_MAX = SHORT_INTEGER_DIGITS_MAX + 1;
 // The prime is odd, so it has an inverse modulo 2^32: a step can be undone.
 constexpr uint32_t FNV_PRIME_INVERSE = 899433627u;
 static_assert(FNV_PRIME * FNV_PRIME_INVERSE == 1u);
@@ -45,11 +47,31 @@ int common_prefix(const char *a, const char *b, int length) {
 
 } // namespace
 
+uint32_t string_integer_hash(int64_t value) {
+    // A 64-bit finaliser: every bit of the value reaches the low bits the tables index by.
+    auto x = static_cast<uint64_t>(value);
+    x ^= x >> 33;
+    x *= 0xff51afd7ed558ccdULL;
+    x ^= x >> 33;
+    x *= 0xc4ceb9fe1a85ec53ULL;
+    x ^= x >> 33;
+    return static_cast<uint32_t>(x);
+}
+
 uint32_t string_hash(const char *chars, int length) {
+    // A short integer text hashes by its value, so the arithmetic that already holds the value
+    // need not read the characters.
+    if (length > 0 && length <= SHORT_INTEGER_TEXT_MAX) {
+        int64_t value = 0;
+        if (integer_form(chars, length, &value) == INTEGER_FORM_SHORT) return string_integer_hash(value);
+    }
     return hash_steps(FNV_OFFSET_BASIS, chars, length);
 }
 
 uint32_t string_hash_near(const StringObject *near, const char *chars, int length) {
+    // Only texts hashed character by character can be stepped from one to the other.
+    if (length <= SHORT_INTEGER_TEXT_MAX || near->length <= SHORT_INTEGER_TEXT_MAX)
+        return string_hash(chars, length);
     int shared = common_prefix(near->chars, chars, near->length < length ? near->length : length);
     // Worth it only when fewer steps are undone and taken than hashing the text afresh.
     if ((near->length - shared) + (length - shared) >= length) return string_hash(chars, length);

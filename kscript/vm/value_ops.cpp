@@ -3,6 +3,7 @@
 // (integers take the bridge's integer road to the same answer); two doubles are computed in
 // floating point; any other pair is a runtime error of the operator.
 #include <array>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -169,6 +170,18 @@ StringObject *text_operation(const ArithmeticRule &rule, const Text &a, const Te
         RecentInteger &recent = recent_integer(answerValue);
         if (recent.string != nullptr && recent.value == answerValue)
             return spend_on_text(a, b, recent.string->length) ? recent.string : nullptr;
+        // Written, hashed by its value and noted straight from the machine word.
+        char digits[24];
+        auto [end, error] = std::to_chars(digits, digits + sizeof digits, answerValue);
+        if (error == std::errc()) {
+            length = static_cast<int>(end - digits);
+            if (!spend_on_text(a, b, length)) return nullptr;
+            StringObject *result = string_copy_hashed(digits, length, string_integer_hash(answerValue));
+            result->integerForm = INTEGER_FORM_SHORT;
+            result->integer = answerValue;
+            recent = {answerValue, result};
+            return result;
+        }
     }
     if (road && integer_answer(rule.integers, x, y, integerAnswer, &answerForm, &answerValue)) {
         answer = integerAnswer.data();

@@ -123,6 +123,51 @@ TEST_F(ValueObjects, AHashFoundFromANeighbourIsTheHash) {
             << t.size();
 }
 
+// Short integer texts hash by their value, so the arithmetic can hash an answer it holds as a
+// machine word; every other text, and a neighbour of either kind, keeps the character hash.
+TEST_F(ValueObjects, ShortIntegerTextsHashByTheirValue) {
+    struct Case {
+        const char *text;
+        bool byValue;
+        int64_t value;
+    };
+    const Case cases[] = {
+        {"0", true, 0},
+        {"7", true, 7},
+        {"-7", true, -7},
+        {"999999999999999999", true, 999999999999999999},
+        {"-999999999999999999", true, -999999999999999999},
+        {"1000000000000000000", false, 0}, // nineteen digits: long
+        {"-0", false, 0},
+        {"007", false, 0},
+        {"12a", false, 0},
+        {"1.5", false, 0},
+        {"", false, 0},
+        {"-", false, 0},
+    };
+    for (const Case &c : cases) {
+        int length = static_cast<int>(std::strlen(c.text));
+        uint32_t hash = string_hash(c.text, length);
+        if (c.byValue) {
+            EXPECT_EQ(hash, string_integer_hash(c.value)) << c.text;
+        } else {
+            EXPECT_NE(hash, string_integer_hash(c.value)) << c.text;
+        }
+        EXPECT_EQ(value_as_string(str(c.text))->hash, hash) << c.text;
+    }
+    // Values that differ in one bit spread over the low bits a table indexes by.
+    EXPECT_NE(string_integer_hash(1) & 1023, string_integer_hash(1025) & 1023);
+    // Stepping between a long text and a short one, either way round, still gives the hash.
+    std::string longText(100, '4');
+    StringObject *longNear = value_as_string(str(longText.c_str()));
+    StringObject *shortNear = value_as_string(str("4444"));
+    for (const std::string &t : {std::string("4444"), std::string("44445"), longText + "1", longText})
+        for (StringObject *near : {longNear, shortNear})
+            EXPECT_EQ(string_hash_near(near, t.c_str(), static_cast<int>(t.size())),
+                      string_hash(t.c_str(), static_cast<int>(t.size())))
+                << t << " near " << near->length;
+}
+
 TEST_F(ValueObjects, ListsPrintAlikeOnStdoutAndOnAStream) {
     ListObject *list = new_list();
     vm_push(value_from_object(list));
