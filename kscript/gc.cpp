@@ -117,6 +117,9 @@ void sweep() {
         }
         ScriptObject *unreached = object;
         object = object->next;
+        // Strings leave the strings table here, while their object is at hand.
+        if (unreached->kind == OBJ_STRING)
+            table_delete(&vm_machine.strings, static_cast<StringObject *>(unreached));
         if (previous != nullptr) {
             previous->next = object;
         } else {
@@ -149,8 +152,8 @@ void gc_collect() {
     collecting = true;
     mark_roots();
     trace_references();
-    table_remove_white(&vm_machine.strings);
     sweep();
+    table_drop_tombstones(&vm_machine.strings);
     vm_forget_recent_integers();
     // A collection usually drops most strings: the table shrinks to what is left, so interning
     // probes a small array without tombstones, and the threshold follows the live data.

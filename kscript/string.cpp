@@ -85,7 +85,7 @@ namespace {
 // nowhere else yet.
 StringObject *string_intern(StringObject *string) {
     vm_push(value_from_object(string));
-    table_set(&vm_machine.strings, string, VALUE_NIL);
+    table_set(&vm_machine.strings, string, table_hash_value(string->hash));
     vm_pop();
     return string;
 }

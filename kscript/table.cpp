@@ -95,11 +95,14 @@ StringObject *table_find_string(ScriptTable *table, const char *chars, int lengt
     if (table->count == 0) return nullptr;
     auto mask = static_cast<uint32_t>(table->capacity - 1);
     uint32_t index = hash & mask;
+    ScriptValue hashValue = table_hash_value(hash);
     for (;;) {
         TableEntry *entry = &table->entries[index];
         if (entry->key == nullptr) {
             if (!entry_is_tombstone(entry)) return nullptr;
-        } else if (entry->key->length == length && entry->key->hash == hash &&
+        } else if ((entry->value == hashValue ||
+                    (entry->value & ~ScriptValue{UINT32_MAX}) != TABLE_HASH_TAG) &&
+                   entry->key->length == length && entry->key->hash == hash &&
                    (length == 0 || std::memcmp(entry->key->chars, chars, static_cast<size_t>(length)) == 0)) {
             return entry->key;
         }
@@ -114,6 +117,37 @@ void table_remove_white(ScriptTable *table) {
         // would make it after probing for it.
         if (entry->key != nullptr && !entry->key->marked) *entry = {nullptr, VALUE_TRUE};
     }
+    table_drop_tombstones(table);
+}
+
+void table_drop_tombstones(ScriptTable *table) {
+    if (table->capacity == 0) return;
+    TableEntry *entries = table->entries;
+    auto mask = static_cast<uint32_t>(table->capacity - 1);
+    uint32_t start = 0;
+    bool startFound = false;
+    for (uint32_t i = 0; i <= mask; ++i) {
+        TableEntry *entry = &entries[i];
+        if (entry->key != nullptr) continue;
+        if (!startFound && !entry_is_tombstone(entry)) {
+            start = i;
+            startFound = true;
+        }
+        *entry = {nullptr, VALUE_NIL};
+    }
+    // The keys are placed again from their home entries, in probe order from an entry that was
+    // empty before: no probe crosses one, so each key is placed after every key its probe
+    // passes and lands at or before where it stood.
+    int live = 0;
+    for (uint32_t k = 1; k <= mask + 1; ++k) {
+        TableEntry *entry = &entries[(start + k) & mask];
+        if (entry->key == nullptr) continue;
+        TableEntry moved = *entry;
+        *entry = {nullptr, VALUE_NIL};
+        *find_entry(entries, table->capacity, moved.key) = moved;
+        live++;
+    }
+    table->count = live;
 }
 
 int table_live_count(const ScriptTable *table) {

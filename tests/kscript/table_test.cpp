@@ -151,6 +151,64 @@ TEST_F(TableTest, RemoveWhiteDeletesUnmarkedKeys) {
     EXPECT_FALSE(table_get(&table, dropped, &v));
 }
 
+// The strings table keeps each key's hash as its value: the probe finds keys by it, and passes
+// a key whose kept hash differs without reading it.
+TEST_F(TableTest, FindStringGoesByTheKeptHash) {
+    StringObject *first = key(5, "abc");
+    StringObject *second = key(5, "xyz"); // same home entry, placed after the first
+    table_set(&table, first, table_hash_value(5));
+    table_set(&table, second, table_hash_value(5));
+    EXPECT_EQ(table_find_string(&table, "abc", 3, 5), first);
+    EXPECT_EQ(table_find_string(&table, "xyz", 3, 5), second);
+    EXPECT_EQ(table_find_string(&table, "abd", 3, 5), nullptr);
+    // A kept hash that is not the key's own hides the key from a search by its own.
+    StringObject *odd = key(6, "odd");
+    table_set(&table, odd, table_hash_value(7));
+    EXPECT_EQ(table_find_string(&table, "odd", 3, 6), nullptr);
+    EXPECT_EQ(table_hash_value(5) & VALUE_QNAN, VALUE_QNAN);
+    EXPECT_FALSE(value_is_number(table_hash_value(5)) || value_is_object(table_hash_value(5)) ||
+                 value_is_nil(table_hash_value(0)) || value_is_bool(table_hash_value(3)));
+}
+
+// Dropping unmarked keys leaves no tombstone, and every kept key, however its probe ran (long
+// clusters, clusters wrapping past the end, tombstones on the way), is still found.
+TEST_F(TableTest, RemoveWhiteLeavesNoTombstoneAndKeepsEveryProbe) {
+    uint32_t seed = 12345;
+    auto next = [&seed] { return seed = seed * 1103515245u + 12345u, seed >> 16; };
+    for (int round = 0; round < 60; ++round) {
+        ScriptTable t;
+        table_init(&t);
+        std::vector<StringObject *> all;
+        int size = 5 + round % 40;
+        for (int i = 0; i < size; ++i) {
+            // Hashes bunched near the end of the array, so that clusters wrap.
+            StringObject *k = key(static_cast<uint32_t>(-static_cast<int>(next() % 12)));
+            k->marked = next() % 3 != 0;
+            all.push_back(k);
+            table_set(&t, k, value_from_number(i));
+        }
+        for (int i = 0; i < size; i += 7) { // some tombstones as well
+            table_delete(&t, all[static_cast<size_t>(i)]);
+            all[static_cast<size_t>(i)]->marked = false;
+        }
+        table_remove_white(&t);
+        int kept = 0;
+        for (size_t i = 0; i < all.size(); ++i) {
+            ScriptValue v = VALUE_NIL;
+            bool found = table_get(&t, all[i], &v);
+            EXPECT_EQ(found, all[i]->marked) << round << " " << i;
+            if (found) {
+                EXPECT_EQ(v, value_from_number(static_cast<double>(i)));
+            }
+            kept += all[i]->marked ? 1 : 0;
+        }
+        EXPECT_EQ(t.count, kept) << round;
+        for (int i = 0; i < t.capacity; ++i)
+            EXPECT_FALSE(t.entries[i].key == nullptr && t.entries[i].value == VALUE_TRUE) << round;
+        table_free(&t);
+    }
+}
+
 // After most keys went, compacting places the rest afresh in a smaller array, without
 // tombstones; every remaining key is still found.
 TEST_F(TableTest, CompactingDropsTombstonesAndShrinks) {
