@@ -7,6 +7,7 @@
 // so n terms cost a few products of numbers of the answer's size instead of n divisions
 // at full precision. p(k) may be negative (sine and cosine alternate).
 #include <cmath>
+#include <initializer_list>
 #include <map>
 #include <utility>
 
@@ -188,6 +189,24 @@ void timesWord(Nat &x, uint64_t v) {
     else x = nat::mul(x, nat::from_u64(v));
 }
 
+// x * v + y in place: one pass and no new vector where v is one limb
+void timesPlus(Nat &x, uint64_t v, const Nat &y) {
+    if (v >= nat::BASE) {
+        timesWord(x, v);
+        x = nat::add(x, y);
+        return;
+    }
+    if (x.size() < y.size()) x.resize(y.size(), 0);
+    uint64_t carry = 0;  // x[j] v + y[j] + carry stays below BASE^2 + BASE
+    for (size_t j = 0; j < x.size(); j++) {
+        uint64_t t = uint64_t(x[j]) * v + (j < y.size() ? y[j] : 0) + carry;
+        carry = t / nat::BASE;
+        x[j] = nat::Limb(t - carry * nat::BASE);
+    }
+    for (; carry; carry /= nat::BASE) x.push_back(nat::Limb(carry % nat::BASE));
+    nat::normalize(x);
+}
+
 // The sum of 1 / ((2k+1) q^(2k)). Over a range [lo, hi) of m terms the part
 //   S = sum 1 / ((2k+1) q^(2(k-lo)))  is  T / (B q^(2(m-1))),  B the product of the 2k+1,
 //   merge: B = B1 B2, T = T1 B2 q^(2 m2) + T2 B1,
@@ -222,9 +241,13 @@ private:
         if (hi - lo <= kLeafTerms) {  // term by term: T' = T (2k+1) q^2 + B, B' = B (2k+1)
             Range r{nat::from_u64(2 * lo + 1), Nat{1}};
             for (uint64_t k = lo + 1; k < hi; k++) {
-                timesWord(r.T, (2 * k + 1) * q2_);
-                r.T = nat::add(r.T, r.B);
-                timesWord(r.B, 2 * k + 1);
+                uint64_t odd = 2 * k + 1, m = odd * q2_;
+                if (m >= nat::BASE) {  // in two passes, each by one limb
+                    timesWord(r.T, q2_);
+                    m = odd;
+                }
+                timesPlus(r.T, m, r.B);
+                timesWord(r.B, odd);
             }
             return r;
         }
@@ -237,18 +260,36 @@ private:
 
 }  // namespace
 
-Nat atanhOfInverse(uint64_t q0, size_t scale) {
-    // atanh(1/q) = (1/q) * sum 1 / ((2k+1) q^(2k)), terms while (2k-1) / ((2k+1) q^2) shrinks them
-    double lq2 = 2 * std::log10(double(q0));
-    uint64_t n = termsFor(scale, [&](uint64_t k) { return std::log10(double(2 * k - 1) / double(2 * k + 1)) - lq2; });
-    Nat T, Q;
-    OddPowerSum(q0).sum(n + 1, T, Q);
-    Signed t{std::move(T), false};
-    trimPair(Q, t, scale);
-    Nat unit = divScaled(t.m, Q, scale);
-    Nat quotient, remainder;
-    nat::divmod(unit, nat::from_u64(q0), quotient, remainder);
-    return quotient;
+Nat atanhSum(std::initializer_list<AtanhTerm> terms, size_t scale) {
+    // Each term is w T / (q Q) with T / Q the sum of 1 / ((2k+1) q^(2k)); the fractions are
+    // added as fractions, each cut to the scale's length, so that one division ends it all.
+    Signed num;
+    Nat den;
+    for (const AtanhTerm &term : terms) {
+        uint64_t q = term.q;
+        // terms while (2k-1) / ((2k+1) q^2) shrinks them
+        double lq2 = 2 * std::log10(double(q));
+        uint64_t n =
+            termsFor(scale, [&](uint64_t k) { return std::log10(double(2 * k - 1) / double(2 * k + 1)) - lq2; });
+        Nat T, Q;
+        OddPowerSum(q).sum(n + 1, T, Q);
+        Signed t{std::move(T), term.weight < 0};
+        timesWord(t.m, uint64_t(term.weight < 0 ? -term.weight : term.weight));
+        timesWord(Q, q);
+        trimPair(Q, t, scale);
+        if (den.empty()) {
+            num = std::move(t);
+            den = std::move(Q);
+            continue;
+        }
+        num = sum(product(num, Q), product(t, den));
+        den = nat::mul(den, Q);
+        trimPair(den, num, scale);
+    }
+    if (den.empty() || num.negative) return Nat{};
+    return divScaled(num.m, den, scale);
 }
+
+Nat atanhOfInverse(uint64_t q, size_t scale) { return atanhSum({{1, q}}, scale); }
 
 }  // namespace realfn
