@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "classifier/classifier.h"
+#include "text_helpers.h"
 
 namespace {
 
@@ -13,10 +14,8 @@ namespace {
 class CharClass {
   public:
     explicit CharClass(std::string_view extras) {
-        for (int c = 0; c < 256; c++) {
-            bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-            member[size_t(c)] = letter || (c >= '0' && c <= '9') || c == '_';
-        }
+        for (int c = 0; c < 256; c++)
+            member[size_t(c)] = engine::isLetter(char(c)) || engine::isDigit(char(c)) || c == '_';
         for (char c : extras) member[static_cast<unsigned char>(c)] = true;
     }
     bool has(char c) const { return member[static_cast<unsigned char>(c)]; }
@@ -44,17 +43,14 @@ const CharClass kSolveArgument("*+,-./^()@=~ ");
 const CharClass kSeriesArgument("*+,-./{,}^()\\@=~");
 
 // Runs of ASCII letters, and of ASCII letters and digits.
-bool isAsciiLetter(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
 size_t letterRun(std::string_view text) {
     size_t n = 0;
-    while (n < text.size() && isAsciiLetter(text[n])) n++;
+    while (n < text.size() && engine::isLetter(text[n])) n++;
     return n;
 }
 size_t letterOrDigitRun(std::string_view text) {
     size_t n = 0;
-    while (n < text.size() && (isAsciiLetter(text[n]) || (text[n] >= '0' && text[n] <= '9'))) n++;
+    while (n < text.size() && (engine::isLetter(text[n]) || engine::isDigit(text[n]))) n++;
     return n;
 }
 

@@ -7,6 +7,7 @@
 #include "matrix/command_shape.h"
 #include "matrix/matrix_commands.h"
 #include "matrix/matrix_variables.h"
+#include "text_helpers.h"
 #include "tools.h"
 
 int32_t elementary_matrix_counter = 0;
@@ -18,7 +19,7 @@ namespace {
 // E builds, prints and keeps n x n cells, and the kept variable carries its determinant.
 constexpr uint64_t kMaxElementaryOrder = 256;
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+using engine::isDigit;
 
 // The value of a digit text, UINT64_MAX for one beyond 64 bits: such an index is out of
 // every matrix.

@@ -4,13 +4,12 @@
 
 #include "globals.h"
 #include "multipolyn.h"
+#include "text_helpers.h"
 #include "tools.h"
 
 namespace {
 
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
+using engine::isDigit;
 
 const char kMainPolyVariable[] = "x";
 
@@ -21,8 +20,7 @@ bool is_identifier(const std::string &text) {
 }
 
 bool is_not_identifier_char(char c) {
-    bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-    return !(letter || isDigit(c) || c == '_');
+    return !(engine::isLetter(c) || isDigit(c) || c == '_');
 }
 
 bool is_decimal_number(const std::string &text) {

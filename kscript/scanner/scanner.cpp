@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "text_helpers.h"
+
 namespace {
 
 struct Scanner {
@@ -53,13 +55,11 @@ constexpr PairToken PAIR_TOKENS[] = {
     {'>', TOKEN_GREATER, TOKEN_GREATER_EQUAL},
 };
 
-// Bytes compare as signed characters, so bytes from 0x80 up are neither letters nor digits.
+// Bytes from 0x80 up are neither letters nor digits.
 bool is_alpha(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_';
+    return engine::isLetter(c) || c == '_';
 }
-bool is_digit(char c) {
-    return c >= '0' && c <= '9';
-}
+using engine::isDigit;
 
 bool at_end() {
     return *scanner.current == '\0';
@@ -140,15 +140,15 @@ int keyword_kind(const char *start, int length) {
 }
 
 Token identifier() {
-    while (is_alpha(peek()) || is_digit(peek())) advance();
+    while (is_alpha(peek()) || isDigit(peek())) advance();
     return make_token(keyword_kind(scanner.start, static_cast<int>(scanner.current - scanner.start)));
 }
 
 Token number() {
-    while (is_digit(peek())) advance();
-    if (peek() == '.' && is_digit(peek_next())) {
+    while (isDigit(peek())) advance();
+    if (peek() == '.' && isDigit(peek_next())) {
         advance();
-        while (is_digit(peek())) advance();
+        while (isDigit(peek())) advance();
     }
     if (match('d')) return make_token(TOKEN_NUMBER_D);
     if (match('D')) return make_token(TOKEN_NUMBER_UPPER_D);
@@ -186,7 +186,7 @@ Token character() {
 // The "!" forms depend on the character before it: after a digit it is a factorial.
 Token bang() {
     char before = scanner.start > scanner.source ? scanner.start[-1] : '\0';
-    if (is_digit(before)) return make_token(is_digit(peek()) ? TOKEN_BANG_INFIX : TOKEN_BANG_POSTFIX);
+    if (isDigit(before)) return make_token(isDigit(peek()) ? TOKEN_BANG_INFIX : TOKEN_BANG_POSTFIX);
     return make_token(match('=') ? TOKEN_BANG_EQUAL : TOKEN_BANG);
 }
 
@@ -223,6 +223,6 @@ Token scanner_next_token() {
     char c = advance();
     if (c == ':') return mode_word();
     if (is_alpha(c)) return identifier();
-    if (is_digit(c)) return number();
+    if (isDigit(c)) return number();
     return punctuation(c);
 }

@@ -6,7 +6,7 @@
 #include <cmath>
 
 #include "BigNumber.h"
-#include "engine/text_helpers.h"
+#include "text_helpers.h"
 #include "nat/nat.h"
 
 using engine::allDigits;

@@ -4,7 +4,7 @@
 #include <sstream>
 
 #include "BigNumber.h"
-#include "engine/text_helpers.h"
+#include "text_helpers.h"
 #include "tools.h"
 
 namespace {

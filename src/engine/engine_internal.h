@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "engine/text_helpers.h"
+#include "text_helpers.h"
 
 namespace engine {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string_view>
 
-#include "engine/text_helpers.h"
+#include "text_helpers.h"
 #include "tools.h"
 
 #ifdef _WIN32

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "engine/text_helpers.h"
+#include "text_helpers.h"
 
 namespace expr {
 

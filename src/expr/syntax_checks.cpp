@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "BigNumber.h"
-#include "engine/text_helpers.h"
+#include "text_helpers.h"
 
 using engine::inSet;
 using engine::isDigit;

@@ -3,7 +3,7 @@
 #include <cctype>
 #include <unordered_map>
 
-#include "engine/text_helpers.h"
+#include "text_helpers.h"
 #include "linear_program.h"
 #include "linear_program/lp_arith.h"
 #include "tools.h"

@@ -15,7 +15,7 @@
 #include <numeric>
 #include <utility>
 
-#include "engine/text_helpers.h"
+#include "text_helpers.h"
 
 namespace matrix_exact {
 namespace {

@@ -42,6 +42,10 @@ void sub_small(Nat &a, Limb v);       // in place, requires a >= v
 Nat mul(const Nat &a, const Nat &b);
 Nat sqr(const Nat &a);
 void mul_small(Nat &a, Limb m);  // in place, m < BASE
+// Whole limbs: floor(a / BASE^k), a * BASE^k and BASE^k.
+Nat drop_limbs(const Nat &a, size_t k);
+Nat shift_limbs(const Nat &a, size_t k);
+Nat power_of_base(size_t k);
 // a * 10^k
 Nat shift_decimal(const Nat &a, size_t k);
 // floor(a / 10^k): whole limbs dropped, then one short division

@@ -172,19 +172,33 @@ void mul_small(Nat &a, Limb m) {
     normalize(a);
 }
 
-Nat shift_decimal(const Nat &a, size_t k) {
+Nat drop_limbs(const Nat &a, size_t k) {
+    if (k >= a.size()) return Nat{};
+    return Nat(a.begin() + std::ptrdiff_t(k), a.end());
+}
+
+Nat shift_limbs(const Nat &a, size_t k) {
     if (a.empty()) return a;
-    Nat r(k / LIMB_DIGITS, 0);
+    Nat r(k, 0);
     r.insert(r.end(), a.begin(), a.end());
-    if (k % LIMB_DIGITS) mul_small(r, POW10[k % LIMB_DIGITS]);
+    return r;
+}
+
+Nat power_of_base(size_t k) {
+    Nat r(k, 0);
+    r.push_back(1);
+    return r;
+}
+
+Nat shift_decimal(const Nat &a, size_t k) {
+    Nat r = shift_limbs(a, k / LIMB_DIGITS);
+    if (!r.empty() && k % LIMB_DIGITS) mul_small(r, POW10[k % LIMB_DIGITS]);
     return r;
 }
 
 Nat shift_decimal_down(const Nat &a, size_t k) {
-    size_t drop = k / LIMB_DIGITS;
-    if (drop >= a.size()) return Nat{};
-    Nat r(a.begin() + std::ptrdiff_t(drop), a.end());
-    if (k % LIMB_DIGITS) divmod_small(r, POW10[k % LIMB_DIGITS], r);
+    Nat r = drop_limbs(a, k / LIMB_DIGITS);
+    if (!r.empty() && k % LIMB_DIGITS) divmod_small(r, POW10[k % LIMB_DIGITS], r);
     return r;
 }
 

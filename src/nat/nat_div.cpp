@@ -79,26 +79,6 @@ constexpr size_t RECIP_BASE_CASE = 60;     // reciprocals this short by Knuth D
 // reciprocal is off by a few units at most, so more means a fault.
 constexpr int kMaxCorrections = 32;
 
-// floor(a / BASE^k)
-Nat drop_limbs(const Nat &a, size_t k) {
-    if (k >= a.size()) return Nat{};
-    return Nat(a.begin() + long(k), a.end());
-}
-
-// a * BASE^k
-Nat shift_limbs(const Nat &a, size_t k) {
-    if (a.empty()) return a;
-    Nat r(k, 0);
-    r.insert(r.end(), a.begin(), a.end());
-    return r;
-}
-
-Nat power_of_base(size_t k) {
-    Nat r(k, 0);
-    r.push_back(1);
-    return r;
-}
-
 // A signed natural: the error terms of Newton's step change sign.
 struct Signed {
     Nat m;

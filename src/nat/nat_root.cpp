@@ -33,24 +33,6 @@ Nat newtonFromAbove(const Nat &n, uint64_t k, Nat y) {
 constexpr size_t kInverseRootBaseCase = 6;  // limbs t of the inverse square root's base case
 constexpr size_t kSqrtThreshold = 16;       // limbs of N from which the inverse root pays
 
-Nat drop_limbs(const Nat &a, size_t k) {
-    if (k >= a.size()) return Nat{};
-    return Nat(a.begin() + long(k), a.end());
-}
-
-Nat shift_limbs(const Nat &a, size_t k) {
-    Nat r(k, 0);
-    r.insert(r.end(), a.begin(), a.end());
-    normalize(r);
-    return r;
-}
-
-Nat power_of_base(size_t k) {
-    Nat r(k, 0);
-    r.push_back(1);
-    return r;
-}
-
 Nat root_by_newton(const Nat &n, uint64_t k);
 
 // Y close to BASE^(2t) / sqrt(X), a few units at most, for X of 2t-1 or 2t limbs.

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "BigNumber.h"
-#include "engine/text_helpers.h"
+#include "text_helpers.h"
 #include "globals.h"
 #include "nat/nat.h"
 #include "tools.h"

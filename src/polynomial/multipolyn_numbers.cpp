@@ -4,7 +4,7 @@
 #include <charconv>
 
 #include "BigNumber.h"
-#include "engine/text_helpers.h"
+#include "text_helpers.h"
 #include "globals.h"
 #include "polynomial/multipolyn_internal.h"
 

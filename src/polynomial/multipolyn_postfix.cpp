@@ -25,12 +25,13 @@ std::vector<std::string> tokensOf(const std::string &postfix) {
 }
 
 // The operand read (its "power=" lines written) and, for an operator that computes,
-// normalised.
+// normalised; a text the reader refuses gives its message list.
 MultiPolyn operand(const std::string &text, bool normalise, std::ostream &diagnostics) {
     uint8_t ok = 0;
     MultiPolyn list(multipolyn_parse(text, ok));
     if (!ok) diagnostics << text << " is NOT a polynomial\n";
-    return normalise ? MultiPolyn(multipolyn_normalize(list.release(), 0)) : std::move(list);
+    if (!normalise || multipolyn_message(list.get())) return list;
+    return MultiPolyn(multipolyn_normalize(list.release(), 0));
 }
 
 }  // namespace
@@ -40,9 +41,9 @@ poly_pt *multipolyn_apply_op(const std::array<std::string, 3> &slots, std::ostre
     diagnostics << "left: " << left << "\nright: " << right << "\n";
     const bool computes = op == "+" || op == "-" || op == "*" || (op == "^" && isAllDigits(right));
     MultiPolyn a = operand(left, computes, diagnostics), b = operand(right, computes, diagnostics);
-    if (!computes) return nullptr;
     if (multipolyn_message(a.get())) return a.release();
     if (multipolyn_message(b.get())) return b.release();
+    if (!computes) return nullptr;
     if (op == "+") return multipolyn_add(a.release(), b.release());
     if (op == "-") return multipolyn_subtract(a.release(), b.release());
     if (op == "*") return multipolyn_multiply(a.get(), b.get());

@@ -3,13 +3,13 @@
 // into internal names.
 #include <algorithm>
 #include <array>
-#include <cstdlib>
 #include <iostream>
 
-#include "engine/text_helpers.h"
+#include "text_helpers.h"
 #include "globals.h"
 #include "multipolyn.h"
 #include "polynomial.h"
+#include "polynomial/multipolyn_internal.h"
 
 namespace {
 
@@ -52,15 +52,16 @@ int multipolyn_add_var(const std::string &text) {
     int added = 0;
     for (const char *p = text.c_str(); *p != '\0';) {
         if (p[0] == 'x' && p[1] == '_') {
-            const char *digits = p + 2;
-            char *end = nullptr;
-            const long long value = std::strtoll(digits, &end, 10);
-            const std::string name = "x_" + std::string(digits, size_t(end - digits));
-            if (value > 0 && !poly_vars.count(name)) {
+            p += 2;
+            int64_t value = 0;
+            std::string_view used;
+            // An index past 64 bits is no name: the reader refuses it.
+            const bool fits = multipolyn::readVariableIndex(p, value, used);
+            const std::string name = "x_" + std::string(used);
+            if (fits && value > 0 && !poly_vars.count(name)) {
                 std::cout << "Add var " << name << " to poly_vars.\n";
                 if (poly_registry_add(name) >= 0) added++;
             }
-            p = end;
             continue;
         }
         // The scan ends at the main variable.

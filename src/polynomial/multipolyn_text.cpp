@@ -1,11 +1,11 @@
 // Text of polynomials in several variables: the reader of typed and internal text and the
 // writers with the user's or the internal names. The reader works on the zero-terminated
-// form of the text and never looks past its end; it refuses nothing.
-#include <cstdlib>
+// form of the text and never looks past its end; it refuses only a variable index past 64
+// bits.
 #include <iostream>
 
 #include "BigNumber.h"
-#include "engine/text_helpers.h"
+#include "text_helpers.h"
 #include "globals.h"
 #include "multipolyn.h"
 #include "polynomial/coefficients.h"
@@ -74,6 +74,7 @@ struct FactorText {
     std::string coefficient;
     std::string exponent;
     int64_t index = kConstantIndex;
+    std::string refused;  // the answer when the variable's index is out of range
 };
 
 // One factor: an optional sign, the coefficient text, a variable and its exponent.
@@ -86,10 +87,8 @@ FactorText readFactor(const char *&p, char mainLetter) {
     for (char c; (c = *p) != '\0';) {
         if (c == 'x' && p[1] == '_') {
             p += 2;
-            char *end = nullptr;
-            const long long value = std::strtoll(p, &end, 10);
-            f.index = end == p ? 0 : int64_t(value);
-            p = end;
+            std::string_view used;
+            if (!multipolyn::readVariableIndex(p, f.index, used)) f.refused = multipolyn::indexRangeMessage(used);
             variable = true;
             break;
         }
@@ -127,6 +126,11 @@ poly_pt *readFactors(const std::string &text, bool eachOwnTerm, bool &ok) {
     poly_pt *handle = nullptr, *last = nullptr;
     for (const char *p = text.c_str(); *p != '\0';) {
         FactorText f = readFactor(p, main_var);
+        // Saturating the index would make two names one variable.
+        if (!f.refused.empty()) {
+            multipolyn_free(handle);
+            return multipolyn_message_list(f.refused);
+        }
         poly_pt *n = new_term_pt(std::move(f.coefficient), std::move(f.exponent), 0);
         if (!n) {
             multipolyn_free(handle);
@@ -179,6 +183,31 @@ std::string polynomialText(poly_pt *list, bool internal) {
 }
 
 }  // namespace
+
+namespace multipolyn {
+
+bool readVariableIndex(const char *&p, int64_t &index, std::string_view &used) {
+    index = 0;
+    const char *q = p;
+    while (*q == ' ' || (*q >= '\t' && *q <= '\r')) q++;
+    const char *sign = q;
+    if (*q == '+' || *q == '-') q++;
+    const char *digits = q;
+    while (isDigit(*q)) q++;
+    if (q == digits) {
+        used = {};
+        return true;
+    }
+    used = std::string_view(p, size_t(q - p));
+    p = q;
+    return checkedInt64(std::string_view(sign, size_t(q - sign)), INT64_MIN, INT64_MAX, index);
+}
+
+std::string indexRangeMessage(std::string_view used) {
+    return integerRangeMessage("x_" + std::string(used), INT64_MIN, INT64_MAX);
+}
+
+}  // namespace multipolyn
 
 poly_pt *multipolyn_parse(const std::string &text, uint8_t &ok) {
     bool read = false;

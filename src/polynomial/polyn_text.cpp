@@ -7,7 +7,7 @@
 #include "globals.h"
 #include "polynomial.h"
 #include "polynomial/coefficients.h"
-#include "engine/text_helpers.h"
+#include "text_helpers.h"
 #include "tools.h"
 
 namespace {

@@ -203,7 +203,8 @@ TEST(KavloWindow, TheTerminalAnswersWhatIsTyped) {
     ASSERT_TRUE(kavlo.started());
     HWND main = nullptr;
     ASSERT_TRUE(waitFor([&] { return (main = windowOfClass(kavlo.id(), L"TovrelClass")) != nullptr; }, 60 * kSeconds));
-    EXPECT_EQ(textOf(main), L"Untitled Kavlo");
+    // The title follows the first tab, which is made after the window itself.
+    EXPECT_TRUE(waitFor([&] { return textOf(main) == L"Untitled Kavlo"; }, 30 * kSeconds)) << narrow(textOf(main));
 
     PostMessageW(main, WM_COMMAND, kOpenTerminal, 0);
     HWND console = nullptr;

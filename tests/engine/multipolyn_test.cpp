@@ -89,6 +89,19 @@ TEST_F(MultiPolynText, FactorsAndTermsAsRead) {
     for (const auto &c : cases) EXPECT_EQ(factorsOf(parsed(c.text).get()), c.terms) << c.text;
 }
 
+TEST_F(MultiPolynText, IndexPastSixtyFourBitsIsRefused) {
+    // A saturated index would make x_9223372036854775807 and every longer name one variable.
+    const std::pair<const char *, const char *> cases[] = {
+        {"x_9223372036854775807-x_1", "x_9223372036854775807-x_1"},
+        {"x_-9223372036854775808", "x_-9223372036854775808"},
+        {"x_1+x_9223372036854775808", "Error> x_9223372036854775808 is out of range: an integer from "
+                                      "-9223372036854775808 to 9223372036854775807 is needed here."},
+        {"2x_-99999999999999999999999^2", "Error> x_-99999999999999999999999 is out of range: an integer from "
+                                          "-9223372036854775808 to 9223372036854775807 is needed here."},
+    };
+    for (auto [text, written] : cases) EXPECT_EQ(internalText(parsed(text)), written) << text;
+}
+
 TEST_F(MultiPolynText, EveryFactorATermOfItsOwn) {
     using Terms = std::vector<std::vector<std::string>>;
     EXPECT_EQ(factorsOf(MultiPolyn(multipolyn_parse_internal("3x_1-2x_2+5")).get()),
@@ -355,7 +368,8 @@ TEST_F(MultiPolynRegistry, NamesRegisteredFromText) {
         {"x_3*x_4", 2, "Add var x_3 to poly_vars.\nAdd var x_4 to poly_vars.\n"},
         {"x_3+x_5", 1, "Add var x_5 to poly_vars.\n"},
         {"x_6+x+x_7", 1, "Add var x_6 to poly_vars.\n"},  // the scan ends at the main variable
-        {"y+x_12345678901234567890123", 1, "Add var x_12345678901234567890123 to poly_vars.\n"},
+        {"y+x_9223372036854775807", 1, "Add var x_9223372036854775807 to poly_vars.\n"},
+        {"y+x_9223372036854775808*x_12345678901234567890123", 0, ""},  // past 64 bits: no name
     };
     for (const auto &c : cases) {
         int added = -1;
@@ -420,7 +434,9 @@ TEST_F(MultiPolynRegistry, EmptiedRegistryStartsAgain) {
 
 TEST_F(MultiPolynPostfix, AnswerTable) {
     poly_registry_add("y");
-    const std::pair<const char *, const char *> cases[] = {
+    const std::string kIndexRange = "Error> x_99999999999999999999999 is out of range: an integer from "
+                                    "-9223372036854775808 to 9223372036854775807 is needed here.";
+    const std::pair<const char *, std::string> cases[] = {
         {"x_1,x_2,+,", "y+x_2"},
         {"x_1,-,", "-y"},
         {"x_1,+,", "0+y"},
@@ -443,6 +459,10 @@ TEST_F(MultiPolynPostfix, AnswerTable) {
         {"", "error"},
         {"x_1,99999999999,^,2,+,", "Error> 99999999999 is out of range: an integer from 0 to 2147483647 is needed here."},
         {"x_1,7,*,1073741824,^,1,+,", kPolynTooBig},
+        // an index past 64 bits, whatever the operator
+        {"x_1,x_99999999999999999999999,-,", kIndexRange},
+        {"x_99999999999999999999999,2,/,x_1,+,", kIndexRange},
+        {"x_99999999999999999999999,", kIndexRange},
     };
     for (auto [postfix, answer] : cases) EXPECT_EQ(multipolyn_eval_postfix_text(postfix), answer) << postfix;
     bool formed = true;
@@ -476,6 +496,7 @@ TEST_F(MultiPolynPostfix, ThroughTheEvaluator) {
         {"2y*3z", "6yz"},
         {"y^2/3", ""},
         {"(x+y+z+1)^2-(x+y+z+1)^2", "0x^2+0xy+0xz+0x+0y^2+0yz+0y+0z^2+0z+0"},
+
     };
     for (auto [text, answer] : cases) {
         BigNumber bn;

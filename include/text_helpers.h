@@ -1,4 +1,4 @@
-// The small character and text helpers of the engine's sources, each written once.
+// The small character and text helpers of the engine and the layers above, each written once.
 // Character classes are ASCII only: a byte of 128 or more is neither a digit nor a letter.
 #pragma once
 
