@@ -82,7 +82,8 @@ const std::string *multipolyn_message(const poly_pt *list);
 
 // ---- text (polynomial/multipolyn_text.cpp) ----
 // Reads typed text; every character that is no variable, sign, exponent or separator joins
-// a coefficient. A variable index past 64 bits gives the message list of a range error. `ok`
+// a coefficient. A negative variable index or one past 64 bits gives the message list of a
+// range error. `ok`
 // is 0 only when memory runs out (no list then).
 poly_pt *multipolyn_parse(const std::string &text, uint8_t &ok);
 // Reads text in which every factor is a term of its own (linear texts such as 3x_1-2x_2+5).

@@ -55,7 +55,7 @@ bool combinesTooLong(const NumberText &a, const NumberText &b, size_t limit = kM
 
 // The index written after "x_" at `p`: blanks, an optional sign and digits, as strtoll reads
 // them; no digits read nothing and give 0. `p` moves past the digits and `used` holds what
-// was read. False when the digits do not fit 64 bits (index left 0).
+// was read. False for a negative index or one past 64 bits (index left 0).
 bool readVariableIndex(const char *&p, int64_t &index, std::string_view &used);
 // The answer to an index that readVariableIndex refused.
 std::string indexRangeMessage(std::string_view used);

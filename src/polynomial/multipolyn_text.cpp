@@ -1,7 +1,7 @@
 // Text of polynomials in several variables: the reader of typed and internal text and the
 // writers with the user's or the internal names. The reader works on the zero-terminated
-// form of the text and never looks past its end; it refuses only a variable index past 64
-// bits.
+// form of the text and never looks past its end; it refuses only a variable index that is
+// negative (-1 would make the factor a constant) or past 64 bits.
 #include <iostream>
 
 #include "BigNumber.h"
@@ -200,11 +200,11 @@ bool readVariableIndex(const char *&p, int64_t &index, std::string_view &used) {
     }
     used = std::string_view(p, size_t(q - p));
     p = q;
-    return checkedInt64(std::string_view(sign, size_t(q - sign)), INT64_MIN, INT64_MAX, index);
+    return checkedInt64(std::string_view(sign, size_t(q - sign)), 0, INT64_MAX, index);
 }
 
 std::string indexRangeMessage(std::string_view used) {
-    return integerRangeMessage("x_" + std::string(used), INT64_MIN, INT64_MAX);
+    return integerRangeMessage("x_" + std::string(used), 0, INT64_MAX);
 }
 
 }  // namespace multipolyn

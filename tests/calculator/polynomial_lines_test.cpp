@@ -61,7 +61,7 @@ TEST_F(SeveralVariableLines, Transcript) {
                         // an index past 64 bits names no variable
                         {"x_99999999999999999999999+y",
                          texts::engineAnswer("Error> x_99999999999999999999999 is out of range: an integer from "
-                                             "-9223372036854775808 to 9223372036854775807 is needed here.")},
+                                             "0 to 9223372036854775807 is needed here.")},
                         {":poly_vars", "x_1 --> x_5\nx_2 --> x_4\nx_3 --> x_3\ny --> x_1\nz --> x_2\n\n---------------\n"
                                        "x, x_1, x_2, x_3, x_4, x_5, \n---*---*---*---\n\n>> "},
                     });
