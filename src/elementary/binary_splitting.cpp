@@ -7,8 +7,10 @@
 // so n terms cost a few products of numbers of the answer's size instead of n divisions
 // at full precision. p(k) may be negative (sine and cosine alternate).
 #include <cmath>
+#include <initializer_list>
 #include <map>
 #include <utility>
+#include <vector>
 
 #include "elementary/real_elementary.h"
 
@@ -188,29 +190,77 @@ void timesWord(Nat &x, uint64_t v) {
     else x = nat::mul(x, nat::from_u64(v));
 }
 
+// x * v + y in place: one pass and no new vector where v is one limb
+void timesPlus(Nat &x, uint64_t v, const Nat &y) {
+    if (v >= nat::BASE) {
+        timesWord(x, v);
+        x = nat::add(x, y);
+        return;
+    }
+    if (x.size() < y.size()) x.resize(y.size(), 0);
+    uint64_t carry = 0;  // x[j] v + y[j] + carry stays below BASE^2 + BASE
+    for (size_t j = 0; j < x.size(); j++) {
+        uint64_t t = uint64_t(x[j]) * v + (j < y.size() ? y[j] : 0) + carry;
+        carry = t / nat::BASE;
+        x[j] = nat::Limb(t - carry * nat::BASE);
+    }
+    for (; carry; carry /= nat::BASE) x.push_back(nat::Limb(carry % nat::BASE));
+    nat::normalize(x);
+}
+
+// A product of one-limb factors, balanced so that the long products meet at the top.
+Nat productOf(const std::vector<nat::Limb> &factors, size_t lo, size_t hi) {
+    if (hi - lo <= 16) {
+        Nat r{1};
+        for (size_t i = lo; i < hi; i++) nat::mul_small(r, factors[i]);
+        return r;
+    }
+    size_t mid = lo + (hi - lo) / 2;
+    return nat::mul(productOf(factors, lo, mid), productOf(factors, mid, hi));
+}
+
 // The sum of 1 / ((2k+1) q^(2k)). Over a range [lo, hi) of m terms the part
-//   S = sum 1 / ((2k+1) q^(2(k-lo)))  is  T / (B q^(2(m-1))),  B the product of the 2k+1,
-//   merge: B = B1 B2, T = T1 B2 q^(2 m2) + T2 B1,
-// which carries no common factor P: as ratios (2k-1) / ((2k+1) q^2), P and Q would share all
-// their odd factors, and the tree would make a quarter more products. A balanced split has at
-// most two lengths a level, so the powers of q are few and kept.
+//   S = sum 1 / ((2k+1) q^(2(k-lo)))  is  T / (D q^(2(m-1))),  D a multiple of every 2k+1,
+//   merge: T = T1 (D / D1) q^(2 m2) + T2 (D / D2).
+// Short ranges take D = B, the product of the 2k+1 (D / D1 = B2, D / D2 = B1, D = B1 B2);
+// long ones a least common multiple kept as prime exponents: the larger of the halves'
+// exponents, so that D / D1 and D / D2 are short products of primes, and D at the top is
+// about e^(2n) instead of the far longer product of the n odd factors. Neither form carries
+// the common factor of ratios (2k-1) / ((2k+1) q^2), whose P and Q would share all their odd
+// factors. A balanced split has at most two lengths a level, so the powers of q are few and kept.
 class OddPowerSum {
 public:
     explicit OddPowerSum(uint64_t q) : q2_(q * q) {}
 
     // T / Q over [0, n)
     void sum(uint64_t n, Nat &T, Nat &Q) {
-        Range r = range(0, n);
+        factored_ = n >= kFactoredTerms && 2 * n < nat::BASE;  // every prime power one limb
+        if (factored_) sieve(n);
+        Range r = range(0, n, true);
         T = std::move(r.T);
-        Q = nat::mul(r.B, power(n - 1));
+        Q = nat::mul(r.factored ? powerProduct(r.E, nullptr) : r.B, power(n - 1));
     }
 
 private:
+    // Ranges of at least this many terms keep D as prime exponents.
+    static constexpr uint64_t kFactoredTerms = 128;
+
+    struct PrimePower {
+        uint32_t p, e;
+    };
+    using Exponents = std::vector<PrimePower>;
+
     struct Range {
-        Nat B, T;
+        Nat B, T;  // B where not factored (and asked for)
+        Exponents E;
+        bool factored = false;
     };
     uint64_t q2_;
+    bool factored_ = false;
     std::map<uint64_t, Nat> powers_;
+    // 2k+1 = p^e r with p its least prime factor: p, e and r at k
+    std::vector<uint32_t> spf_, power_, rest_;
+    std::vector<uint32_t> slot_;  // at (p-1)/2: the place of p in the exponents being merged, plus one
 
     const Nat &power(uint64_t m) {  // q^(2m)
         auto it = powers_.find(m);
@@ -218,37 +268,157 @@ private:
         return it->second;
     }
 
-    Range range(uint64_t lo, uint64_t hi) {
+    void sieve(uint64_t n) {
+        spf_.assign(n, 0);
+        slot_.assign(n, 0);
+        for (uint64_t p = 3; p * p <= 2 * n - 1; p += 2) {
+            if (spf_[(p - 1) / 2] != 0) continue;
+            for (uint64_t u = p * p; u <= 2 * n - 1; u += 2 * p)
+                if (spf_[(u - 1) / 2] == 0) spf_[(u - 1) / 2] = uint32_t(p);
+        }
+        power_.assign(n, 1);
+        rest_.assign(n, 1);
+        for (uint64_t k = 0; k < n; k++) {
+            uint64_t u = 2 * k + 1;
+            if (spf_[k] == 0) spf_[k] = uint32_t(u);
+            uint64_t v = u / spf_[k], j = (v - 1) / 2;  // v < u: its entries are made
+            if (v > 1 && spf_[j] == spf_[k]) {
+                power_[k] = power_[j] + 1;
+                rest_[k] = rest_[j];
+            } else {
+                rest_[k] = uint32_t(v);
+            }
+        }
+    }
+
+    // The exponents of the product of the 2k+1 over [lo, hi).
+    Exponents exponentsOf(uint64_t lo, uint64_t hi) {
+        Exponents E;
+        for (uint64_t k = lo; k < hi; k++) {
+            for (uint64_t u = 2 * k + 1; u > 1;) {
+                uint64_t j = (u - 1) / 2;
+                uint32_t p = spf_[j], e = power_[j];
+                u = rest_[j];
+                uint32_t &slot = slot_[(p - 1) / 2];
+                if (slot == 0) {
+                    E.push_back({p, 0});
+                    slot = uint32_t(E.size());
+                }
+                E[slot - 1].e += e;
+            }
+        }
+        for (const PrimePower &f : E) slot_[(f.p - 1) / 2] = 0;
+        return E;
+    }
+
+    // prod p^(e - below(p)) over E, below() from `less` (none: 0)
+    Nat powerProduct(const Exponents &E, const Exponents *less) {
+        std::vector<nat::Limb> factors;
+        uint64_t acc = 1;
+        auto take = [&](uint32_t p, uint32_t times) {
+            for (; times > 0; times--) {
+                if (acc * p >= nat::BASE) {
+                    factors.push_back(nat::Limb(acc));
+                    acc = 1;
+                }
+                acc *= p;
+            }
+        };
+        if (less)
+            for (size_t i = 0; i < less->size(); i++) slot_[((*less)[i].p - 1) / 2] = uint32_t(i + 1);
+        for (const PrimePower &f : E) {
+            uint32_t slot = less ? slot_[(f.p - 1) / 2] : 0;
+            take(f.p, f.e - (slot ? (*less)[slot - 1].e : 0));
+        }
+        if (less)
+            for (const PrimePower &f : *less) slot_[(f.p - 1) / 2] = 0;
+        if (acc > 1) factors.push_back(nat::Limb(acc));
+        return factors.empty() ? Nat{1} : productOf(factors, 0, factors.size());
+    }
+
+    // The larger exponent of each prime.
+    Exponents larger(const Exponents &a, const Exponents &b) {
+        Exponents E = a;
+        for (size_t i = 0; i < E.size(); i++) slot_[(E[i].p - 1) / 2] = uint32_t(i + 1);
+        for (const PrimePower &f : b) {
+            uint32_t &slot = slot_[(f.p - 1) / 2];
+            if (slot == 0) {
+                E.push_back(f);
+                slot = uint32_t(E.size());
+            } else {
+                E[slot - 1].e = std::max(E[slot - 1].e, f.e);
+            }
+        }
+        for (const PrimePower &f : E) slot_[(f.p - 1) / 2] = 0;
+        return E;
+    }
+
+    Range range(uint64_t lo, uint64_t hi, bool needB) {
         if (hi - lo <= kLeafTerms) {  // term by term: T' = T (2k+1) q^2 + B, B' = B (2k+1)
-            Range r{nat::from_u64(2 * lo + 1), Nat{1}};
+            Range r{nat::from_u64(2 * lo + 1), Nat{1}, {}, false};
             for (uint64_t k = lo + 1; k < hi; k++) {
-                timesWord(r.T, (2 * k + 1) * q2_);
-                r.T = nat::add(r.T, r.B);
-                timesWord(r.B, 2 * k + 1);
+                uint64_t odd = 2 * k + 1, m = odd * q2_;
+                if (m >= nat::BASE) {  // in two passes, each by one limb
+                    timesWord(r.T, q2_);
+                    m = odd;
+                }
+                timesPlus(r.T, m, r.B);
+                timesWord(r.B, odd);
             }
             return r;
         }
         uint64_t mid = lo + (hi - lo) / 2;
-        Range left = range(lo, mid), right = range(mid, hi);
-        Nat t = nat::add(nat::mul(left.T, nat::mul(right.B, power(hi - mid))), nat::mul(right.T, left.B));
-        return Range{nat::mul(left.B, right.B), std::move(t)};
+        if (!factored_ || hi - lo < kFactoredTerms) {
+            Range left = range(lo, mid, true), right = range(mid, hi, true);
+            Range r;
+            r.T = nat::add(nat::mul(left.T, nat::mul(right.B, power(hi - mid))), nat::mul(right.T, left.B));
+            if (needB) r.B = nat::mul(left.B, right.B);
+            return r;
+        }
+        Range left = range(lo, mid, false), right = range(mid, hi, false);
+        if (!left.factored) left.E = exponentsOf(lo, mid);  // its D is B, all of whose primes these are
+        if (!right.factored) right.E = exponentsOf(mid, hi);
+        Range r;
+        r.factored = true;
+        r.E = larger(left.E, right.E);
+        Nat toLeft = powerProduct(r.E, &left.E), toRight = powerProduct(r.E, &right.E);
+        r.T = nat::add(nat::mul(left.T, nat::mul(toLeft, power(hi - mid))), nat::mul(right.T, toRight));
+        return r;
     }
 };
 
 }  // namespace
 
-Nat atanhOfInverse(uint64_t q0, size_t scale) {
-    // atanh(1/q) = (1/q) * sum 1 / ((2k+1) q^(2k)), terms while (2k-1) / ((2k+1) q^2) shrinks them
-    double lq2 = 2 * std::log10(double(q0));
-    uint64_t n = termsFor(scale, [&](uint64_t k) { return std::log10(double(2 * k - 1) / double(2 * k + 1)) - lq2; });
-    Nat T, Q;
-    OddPowerSum(q0).sum(n + 1, T, Q);
-    Signed t{std::move(T), false};
-    trimPair(Q, t, scale);
-    Nat unit = divScaled(t.m, Q, scale);
-    Nat quotient, remainder;
-    nat::divmod(unit, nat::from_u64(q0), quotient, remainder);
-    return quotient;
+Nat atanhSum(std::initializer_list<AtanhTerm> terms, size_t scale) {
+    // Each term is w T / (q Q) with T / Q the sum of 1 / ((2k+1) q^(2k)); the fractions are
+    // added as fractions, each cut to the scale's length, so that one division ends it all.
+    Signed num;
+    Nat den;
+    for (const AtanhTerm &term : terms) {
+        uint64_t q = term.q;
+        // terms while (2k-1) / ((2k+1) q^2) shrinks them
+        double lq2 = 2 * std::log10(double(q));
+        uint64_t n =
+            termsFor(scale, [&](uint64_t k) { return std::log10(double(2 * k - 1) / double(2 * k + 1)) - lq2; });
+        Nat T, Q;
+        OddPowerSum(q).sum(n + 1, T, Q);
+        Signed t{std::move(T), term.weight < 0};
+        timesWord(t.m, uint64_t(term.weight < 0 ? -term.weight : term.weight));
+        timesWord(Q, q);
+        trimPair(Q, t, scale);
+        if (den.empty()) {
+            num = std::move(t);
+            den = std::move(Q);
+            continue;
+        }
+        num = sum(product(num, Q), product(t, den));
+        den = nat::mul(den, Q);
+        trimPair(den, num, scale);
+    }
+    if (den.empty() || num.negative) return Nat{};
+    return divScaled(num.m, den, scale);
 }
+
+Nat atanhOfInverse(uint64_t q, size_t scale) { return atanhSum({{1, q}}, scale); }
 
 }  // namespace realfn

@@ -50,7 +50,6 @@ std::string &BigNumber::ln10() {
     size_t p;
     if (!precisionDecimals(precision, p)) return result = precisionMessage("ln");
     RealText cutLn2;
-    splitReal(ln2(), cutLn2);
     auto cutText = [&](bool trueValue) {
         std::string out;
         realfn::decideWithGuards(p, realfn::LastDigit::Cut, [&](size_t guard, realfn::Approx &a) {
@@ -64,7 +63,10 @@ std::string &BigNumber::ln10() {
         }, out);
         return out;
     };
-    std::string kept = cutText(false), exact = cutText(true);
+    // the true value first: the series kept for it give ln 2 as well
+    std::string exact = cutText(true);
+    splitReal(ln2(), cutLn2);
+    std::string kept = cutText(false);
     RealText k, e;
     splitReal(kept, k);
     splitReal(exact, e);

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <string>
 
 #include "nat/nat.h"
@@ -30,6 +31,13 @@ nat::Nat expOfRatio(const nat::Nat &a, size_t d, size_t scale);
 void sinCosOfRatio(const nat::Nat &a, size_t d, size_t scale, nat::Nat &sine, nat::Nat &cosine);
 // atanh(1/q) for an integer q from 2 to 10^4, at the scale.
 nat::Nat atanhOfInverse(uint64_t q, size_t scale);
+// The sum of weight * atanh(1/q) over the terms (q from 2 to 10^4, weights below 10^4 in
+// magnitude) at the scale; zero where the sum is not positive.
+struct AtanhTerm {
+    int64_t weight;
+    uint64_t q;
+};
+nat::Nat atanhSum(std::initializer_list<AtanhTerm> terms, size_t scale);
 
 // ---- fixed-point helpers (real_elementary.cpp) ----
 nat::Nat shiftDown(const nat::Nat &x, size_t digits);  // floor(x / 10^digits)
@@ -40,6 +48,8 @@ double leadingLog10(const nat::Nat &x);               // log10 of the value, rou
 
 // ---- constants ----
 nat::Nat ln2At(size_t scale);
+// ln 2 from its own series, at the scale, nothing kept.
+nat::Nat ln2Series(size_t scale);
 nat::Nat ln10At(size_t scale);
 nat::Nat ln5over4At(size_t scale);
 // pi from the stored decimals (cut); false when more decimals are asked for than stored.

@@ -14,7 +14,6 @@ using namespace engine;
 namespace {
 
 const char *const kDegreeZero = "Error> a root of degree 0 is not defined.";
-const char *const kTooBig = "Warning> n is too big.";
 
 bool isFractionOperator(const std::string &f, bool traced) {
     static const char *const ops[] = {"+", "-", "*", "/", "%", "@", "^", "!", "<", ">", "[", "]", "~"};

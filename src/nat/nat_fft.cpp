@@ -28,7 +28,6 @@ namespace detail {
 namespace {
 
 constexpr double kMaxError = 0.375;
-constexpr double kPi = 3.14159265358979323846264338327950288;
 constexpr double kUnit = 1.0 / 9007199254740992.0;  // 2^-53
 // A stored root is the correctly rounded one within a fraction of an ulp (see Tables); four
 // units leave room for a library whose long double sine and cosine are no better than double.

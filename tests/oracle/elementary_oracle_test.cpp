@@ -144,12 +144,38 @@ TEST(ElementaryOracle, LongConstantsAgreeWithTheStoredDigits) {
     EXPECT_EQ(sinPi.substr(0, 9990), "0." + std::string(9988, '0'));
 }
 
+// ln 2 past its stored digits, cut, against sum 1/(k 2^k) in GMP: first calls, cuts of the
+// value kept by a longer call, growth past it, and ln 2 taken from the series kept for ln 10.
+TEST(ElementaryOracle, Ln2PastTheStoredDigits) {
+    const size_t most = 12001, guard = 20;
+    mpz_class one, sum = 0;
+    mpz_ui_pow_ui(one.get_mpz_t(), 10, (unsigned long)(most + guard));
+    mpz_class power = one / 2;
+    for (unsigned long k = 1; power != 0; k++, power /= 2) sum += power / k;
+    std::string digits = sum.get_str();  // the decimals of 0.6931...
+    ASSERT_EQ(digits.size(), most + guard);
+    struct Step {
+        int precision;
+        bool ln10First;  // ln 10 at this precision before ln 2
+    } steps[] = {{4500, false}, {2000, false}, {1001, false}, {6000, false}, {6700, false},
+                 {12000, true}, {11000, false}, {12001, false}};
+    realfn::forgetKeptConstants();
+    BigNumber bn;
+    for (const Step &step : steps) {
+        bn.setPrecision(step.precision);
+        if (step.ln10First) bn.ln10();
+        std::string got = bn.ln2();
+        EXPECT_EQ(got, "0." + digits.substr(0, size_t(step.precision))) << "at " << step.precision;
+    }
+}
+
 // The arctangent series behind every logarithm's constants, against the series summed term by
-// term in GMP (each term cut, so within a unit a term): short and long scales, the formula's
-// own q and the ends of the range, where one term's factor takes one limb or two.
+// term in GMP (each term cut, so within a unit a term): short and long scales (1020 puts about
+// 128 terms under 9999, where the sum starts to keep its denominators as prime exponents), the
+// formulas' own q and the ends of the range, where one term's factor takes one limb or two.
 TEST(ElementaryOracle, InverseHyperbolicArctangentSeries) {
-    for (unsigned long q : {2ul, 3ul, 31ul, 49ul, 161ul, 9999ul})
-        for (size_t scale : {size_t(1), size_t(40), size_t(3000), size_t(12000)}) {
+    for (unsigned long q : {2ul, 3ul, 26ul, 31ul, 49ul, 161ul, 4801ul, 8749ul, 9999ul})
+        for (size_t scale : {size_t(1), size_t(40), size_t(1020), size_t(3000), size_t(12000)}) {
             mpz_class one;
             mpz_ui_pow_ui(one.get_mpz_t(), 10, (unsigned long)scale);
             mpz_class sum = 0, power = one / q;  // 10^scale / q^(2k+1)
