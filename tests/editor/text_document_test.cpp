@@ -151,7 +151,7 @@ TEST(TextDocument, ChangeRecordsTellWhatHappenedAndWhere) {
         EXPECT_EQ(changes[i].kind, expected[i].kind);
         EXPECT_EQ(changes[i].source, expected[i].source);
         EXPECT_EQ(changes[i].position, expected[i].position);
-        EXPECT_EQ(*changes[i].text, expected[i].text);
+        EXPECT_EQ(changes[i].text, expected[i].text);
         EXPECT_EQ(changes[i].linesAdded, expected[i].linesAdded);
     }
     EXPECT_EQ(All(doc), "aXY\nZb");
@@ -220,6 +220,27 @@ TEST(TextDocument, TypingAndGroupsMakeOneStep) {
     ASSERT_TRUE(doc.Insert(0, "2", nullptr));
     ASSERT_TRUE(doc.Undo(nullptr));
     EXPECT_EQ(All(doc), "1x ");
+}
+
+// Undo and redo move the right bytes although an insertion is not copied when it is made: the
+// caller's buffer changes after the edit, and typing extends a step that was undone and redone.
+TEST(TextDocument, UndoneInsertionsKeepTheirBytes) {
+    TextDocument doc;
+    std::string typed = "ab";
+    ASSERT_TRUE(doc.Insert(0, typed, nullptr, true));
+    typed = "zz";
+    Changes changes;
+    ASSERT_TRUE(doc.Undo(&changes));
+    ASSERT_TRUE(doc.Redo(&changes));
+    ASSERT_TRUE(doc.Insert(2, "c", &changes, true));
+    ASSERT_TRUE(doc.Undo(&changes));
+    EXPECT_EQ(All(doc), "");
+    EXPECT_FALSE(doc.CanUndo());
+    ASSERT_TRUE(doc.Redo(&changes));
+    EXPECT_EQ(All(doc), "abc");
+    std::vector<std::string> moved;
+    for (const Change &change : changes) moved.emplace_back(change.text);
+    EXPECT_EQ(moved, (std::vector<std::string>{"ab", "ab", "c", "abc", "abc"}));
 }
 
 // What a change handler that undoes at once sees: the step being built is taken back alone, and

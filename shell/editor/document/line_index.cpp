@@ -15,24 +15,39 @@ Position LineIndex::LineOf(Position pos) const {
     return Position(after - starts.begin()) - 1;
 }
 
-void LineIndex::Scan(const GapBuffer &text, Position from, Position to, std::vector<Position> &out) {
+template <typename Found> void LineIndex::Scan(const GapBuffer &text, Position from, Position to, Found found) {
     Position length = text.Length();
-    size_t first = out.size();
     text.ForEachPiece(from, to, [&](const char *piece, Position at, Position count) {
-        // memchr finds the line feeds at full speed, then the carriage returns no line feed follows
+        // memchr finds the line feeds and the carriage returns at full speed; the two runs are
+        // merged as they go, so the starts come out in order
         const char *end = piece + count;
-        for (const char *p = piece; (p = static_cast<const char *>(std::memchr(p, '\n', size_t(end - p)))); ++p)
-            out.push_back(at + (p - piece) + 1);
-        size_t feeds = out.size();
-        for (const char *p = piece; (p = static_cast<const char *>(std::memchr(p, '\r', size_t(end - p)))); ++p) {
-            Position next = at + (p - piece) + 1;
-            if (next >= length || text.At(next) != '\n') out.push_back(next);
+        auto next = [end](const char *p, char c) {
+            return p < end ? static_cast<const char *>(std::memchr(p, c, size_t(end - p))) : nullptr;
+        };
+        const char *feed = next(piece, '\n');
+        const char *ret = next(piece, '\r');
+        while (feed || ret) {
+            if (feed && (!ret || feed < ret)) {
+                found(at + (feed - piece) + 1);
+                feed = next(feed + 1, '\n');
+            } else {
+                Position after = at + (ret - piece) + 1;
+                if (after >= length || text.At(after) != '\n') found(after);
+                ret = next(ret + 1, '\r');
+            }
         }
-        if (out.size() > feeds) {
-            std::inplace_merge(out.begin() + ptrdiff_t(first), out.begin() + ptrdiff_t(feeds), out.end());
-        }
-        first = out.size();
     });
+}
+
+void LineIndex::AddStarts(const GapBuffer &text, Position from, Position to, size_t at) {
+    // counted first, so a large text makes the array grow once rather than double its way up
+    size_t added = 0;
+    Scan(text, from, to, [&](Position) { ++added; });
+    if (added == 0) return;
+    size_t old = starts.size();
+    if (starts.capacity() - old < added) starts.reserve(std::max(old + added, 2 * starts.capacity()));
+    Scan(text, from, to, [&](Position start) { starts.push_back(start); });
+    std::rotate(starts.begin() + ptrdiff_t(at), starts.begin() + ptrdiff_t(old), starts.end());
 }
 
 Position LineIndex::Inserted(const GapBuffer &text, Position pos, Position length) {
@@ -41,9 +56,7 @@ Position LineIndex::Inserted(const GapBuffer &text, Position pos, Position lengt
     // a start at pos came from the byte before pos, which now has other bytes behind it
     if (first != starts.begin() + 1 && *(first - 1) == pos) first = starts.erase(first - 1);
     for (auto it = first; it != starts.end(); ++it) *it += length;
-    std::vector<Position> found;
-    Scan(text, std::max<Position>(pos - 1, 0), pos + length, found);
-    starts.insert(first, found.begin(), found.end());
+    AddStarts(text, std::max<Position>(pos - 1, 0), pos + length, size_t(first - starts.begin()));
     return Count() - before;
 }
 
@@ -54,11 +67,7 @@ Position LineIndex::Deleted(const GapBuffer &text, Position pos, Position length
     auto last = std::upper_bound(first, starts.end(), pos + length);
     first = starts.erase(first, last);
     for (auto it = first; it != starts.end(); ++it) *it -= length;
-    if (pos > 0) {
-        std::vector<Position> found;
-        Scan(text, pos - 1, pos, found);
-        starts.insert(first, found.begin(), found.end());
-    }
+    if (pos > 0) AddStarts(text, pos - 1, pos, size_t(first - starts.begin()));
     return Count() - before;
 }
 

@@ -24,8 +24,11 @@ public:
     Position Deleted(const GapBuffer &text, Position pos, Position length);
 
 private:
-    // Appends the line starts that the bytes [from, to) of text produce.
-    static void Scan(const GapBuffer &text, Position from, Position to, std::vector<Position> &out);
+    // Calls found(start), in ascending order, for each line start that the bytes [from, to) of
+    // text produce.
+    template <typename Found> static void Scan(const GapBuffer &text, Position from, Position to, Found found);
+    // Puts the line starts that [from, to) produce at index `at` of starts.
+    void AddStarts(const GapBuffer &text, Position from, Position to, size_t at);
 
     std::vector<Position> starts;  // ascending; starts[0] == 0
 };

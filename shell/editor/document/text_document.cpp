@@ -7,8 +7,10 @@ namespace editor {
 std::string TextDocument::Text(Position start, Position end) const {
     start = std::clamp<Position>(start, 0, Length());
     end = std::clamp<Position>(end, start, Length());
-    std::string out(size_t(end - start), '\0');
-    CopyText(start, end, out.data());
+    // appended piece by piece: a string sized first would be zero-filled and then overwritten
+    std::string out;
+    out.reserve(size_t(end - start));
+    text.ForEachPiece(start, end, [&](const char *piece, Position, Position count) { out.append(piece, size_t(count)); });
     return out;
 }
 
@@ -23,26 +25,27 @@ Position TextDocument::LineEnd(Position line) const {
     return end;
 }
 
-void TextDocument::ApplyInsert(Position pos, const SharedText &bytes, ChangeSource source, Changes *changes) {
-    text.Insert(pos, *bytes);
-    Position added = lines.Inserted(text, pos, Position(bytes->size()));
+void TextDocument::ApplyInsert(Position pos, std::string_view bytes, const SharedText &held, ChangeSource source,
+                               Changes *changes) {
+    text.Insert(pos, bytes);
+    Position added = lines.Inserted(text, pos, Position(bytes.size()));
     ++version;
-    if (changes) changes->push_back(Change{ChangeKind::Insert, source, pos, bytes, added});
+    if (changes) changes->push_back(Change{ChangeKind::Insert, source, pos, bytes, held, added});
 }
 
 void TextDocument::ApplyDelete(Position pos, const SharedText &removed, ChangeSource source, Changes *changes) {
     text.Erase(pos, Position(removed->size()));
     Position added = lines.Deleted(text, pos, Position(removed->size()));
     ++version;
-    if (changes) changes->push_back(Change{ChangeKind::Delete, source, pos, removed, added});
+    if (changes) changes->push_back(Change{ChangeKind::Delete, source, pos, *removed, removed, added});
 }
 
 bool TextDocument::Insert(Position pos, std::string_view bytes, Changes *changes, bool typing) {
     if (readOnly || pos < 0 || pos > Length()) return false;
     if (bytes.empty()) return true;
-    auto shared = std::make_shared<std::string>(bytes);
-    history.Record(UndoAction{ChangeKind::Insert, pos, shared}, typing);
-    ApplyInsert(pos, shared, ChangeSource::User, changes);
+    // the bytes stay in the text until this is undone: the record copies them out only then
+    history.Record(UndoAction{ChangeKind::Insert, pos, Position(bytes.size()), nullptr}, typing);
+    ApplyInsert(pos, bytes, nullptr, ChangeSource::User, changes);
     return true;
 }
 
@@ -50,7 +53,7 @@ bool TextDocument::Delete(Position pos, Position length, Changes *changes) {
     if (readOnly || pos < 0 || length < 0 || length > Length() - pos) return false;
     if (length == 0) return true;
     auto removed = std::make_shared<std::string>(Text(pos, pos + length));
-    history.Record(UndoAction{ChangeKind::Delete, pos, removed}, false);
+    history.Record(UndoAction{ChangeKind::Delete, pos, length, removed}, false);
     ApplyDelete(pos, removed, ChangeSource::User, changes);
     return true;
 }
@@ -69,12 +72,15 @@ bool TextDocument::Replace(Position start, Position end, std::string_view bytes,
 
 bool TextDocument::Undo(Changes *changes) {
     if (!CanUndo()) return false;
-    const std::vector<UndoAction> &actions = history.Undo();
+    std::vector<UndoAction> &actions = history.Undo();
     for (auto it = actions.rbegin(); it != actions.rend(); ++it) {
-        if (it->kind == ChangeKind::Insert)
+        if (it->kind == ChangeKind::Insert) {
+            // the later actions are taken back, so the inserted bytes are where they went in
+            if (!it->text) it->text = std::make_shared<std::string>(Text(it->position, it->position + it->length));
             ApplyDelete(it->position, it->text, ChangeSource::Undo, changes);
-        else
-            ApplyInsert(it->position, it->text, ChangeSource::Undo, changes);
+        } else {
+            ApplyInsert(it->position, *it->text, it->text, ChangeSource::Undo, changes);
+        }
     }
     return true;
 }
@@ -83,7 +89,7 @@ bool TextDocument::Redo(Changes *changes) {
     if (!CanRedo()) return false;
     for (const UndoAction &action : history.Redo()) {
         if (action.kind == ChangeKind::Insert)
-            ApplyInsert(action.position, action.text, ChangeSource::Redo, changes);
+            ApplyInsert(action.position, *action.text, action.text, ChangeSource::Redo, changes);
         else
             ApplyDelete(action.position, action.text, ChangeSource::Redo, changes);
     }

@@ -21,7 +21,11 @@ struct Change {
     ChangeKind kind;
     ChangeSource source;
     Position position;
-    SharedText text;      // the bytes inserted or deleted
+    // The bytes inserted or deleted. Those of a typed or pasted insertion are the caller's own
+    // bytes, valid while the caller's edit call lasts (a large text is not copied for the
+    // record); all others are held by `held`.
+    std::string_view text;
+    SharedText held;
     Position linesAdded;  // negative when lines were removed
 };
 
@@ -73,7 +77,9 @@ public:
     std::uint64_t Version() const { return version; }
 
 private:
-    void ApplyInsert(Position pos, const SharedText &bytes, ChangeSource source, Changes *changes);
+    // `held` owns `bytes` when the caller does not.
+    void ApplyInsert(Position pos, std::string_view bytes, const SharedText &held, ChangeSource source,
+                     Changes *changes);
     void ApplyDelete(Position pos, const SharedText &removed, ChangeSource source, Changes *changes);
 
     GapBuffer text;

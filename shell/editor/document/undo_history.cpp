@@ -2,17 +2,12 @@
 
 namespace editor {
 
-namespace {
-
-// Appends to a shared text; one that a change record still holds is copied first.
-void join(std::shared_ptr<std::string> &text, const std::string &more) {
-    if (text.use_count() == 1)
-        *text += more;
-    else
-        text = std::make_shared<std::string>(*text + more);
+// A typed insertion joins the one before it; bytes kept from an earlier undo no longer cover
+// the whole and are copied out again when the step is undone.
+void UndoHistory::JoinTyping(UndoAction &last, const UndoAction &typed) {
+    last.length += typed.length;
+    last.text.reset();
 }
-
-}  // namespace
 
 bool UndoHistory::MayJoin(const UndoAction &action, bool typing) const {
     // joining at the save point would change the text without leaving the save point
@@ -21,7 +16,7 @@ bool UndoHistory::MayJoin(const UndoAction &action, bool typing) const {
     if (!typing || groupDepth > 0 || !steps.back().typing) return false;
     const UndoAction &last = steps.back().actions.back();
     return last.kind == ChangeKind::Insert && action.kind == ChangeKind::Insert &&
-           last.position + Position(last.text->size()) == action.position;
+           last.position + last.length == action.position;
 }
 
 void UndoHistory::Record(UndoAction action, bool typing) {
@@ -35,7 +30,7 @@ void UndoHistory::Record(UndoAction action, bool typing) {
         if (groupOpen)
             step.actions.push_back(std::move(action));
         else
-            join(step.actions.back().text, *action.text);
+            JoinTyping(step.actions.back(), action);
         return;
     }
     steps.push_back(Step{{std::move(action)}, typing && groupDepth == 0});
@@ -51,7 +46,7 @@ void UndoHistory::EndGroup() {
     if (groupDepth > 0 && --groupDepth == 0) groupOpen = false;
 }
 
-const std::vector<UndoAction> &UndoHistory::Undo() {
+std::vector<UndoAction> &UndoHistory::Undo() {
     groupOpen = false;
     return steps[--current].actions;
 }

@@ -18,7 +18,10 @@ using SharedText = std::shared_ptr<const std::string>;
 struct UndoAction {
     ChangeKind kind;
     Position position;
-    std::shared_ptr<std::string> text;  // grows in place while typing, unless a record shares it
+    Position length;
+    // The bytes. A deletion keeps them from the start; an insertion's are still in the text
+    // until it is undone, so they are copied out then (and kept for redo), not on every edit.
+    SharedText text;
 };
 
 class UndoHistory {
@@ -32,10 +35,11 @@ public:
 
     bool CanUndo() const { return current > 0; }
     bool CanRedo() const { return current < steps.size(); }
-    // The step to take back, now counted as undone; its actions are to be reversed last first.
+    // The step to take back, now counted as undone; its actions are to be reversed last first
+    // (the caller fills in the bytes of an insertion it takes back).
     // An open group is closed first, so undo from inside a group takes back what it holds so
     // far, and the group's later actions make a new step.
-    const std::vector<UndoAction> &Undo();
+    std::vector<UndoAction> &Undo();
     // The step to do again, now counted as done; its actions are to be repeated in order.
     const std::vector<UndoAction> &Redo();
 
@@ -49,6 +53,7 @@ private:
     };
 
     bool MayJoin(const UndoAction &action, bool typing) const;
+    static void JoinTyping(UndoAction &last, const UndoAction &typed);
 
     std::vector<Step> steps;  // [0, current) done, [current, size) undone
     size_t current = 0;

@@ -13,7 +13,7 @@ namespace {
 
 // Where a position ends up after a change before or around it.
 Position MovedBy(const Change &change, Position pos) {
-    auto length = Position(change.text->size());
+    auto length = Position(change.text.size());
     if (change.kind == ChangeKind::Insert) return pos > change.position ? pos + length : pos;
     if (pos <= change.position) return pos;
     return pos >= change.position + length ? pos - length : change.position;
@@ -67,7 +67,7 @@ bool EditorWindow::UndoOrRedo(bool undo) {
     // the caret goes where the step's last change left the text
     const Change &last = changes.back();
     Position caretAt = last.position;
-    if (last.kind == ChangeKind::Insert) caretAt += Position(last.text->size());
+    if (last.kind == ChangeKind::Insert) caretAt += Position(last.text.size());
     Commit(changes, caretAt);
     return true;
 }

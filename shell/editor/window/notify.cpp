@@ -19,8 +19,8 @@ void EditorWindow::NotifyChange(const Change &change) {
     notification.nmhdr.code = SCN_MODIFIED;
     notification.position = intptr_t(change.position);
     notification.modificationType = type | SOURCE_BITS[int(change.source)];
-    notification.text = change.text->data();
-    notification.length = intptr_t(change.text->size());
+    notification.text = change.text.data();
+    notification.length = intptr_t(change.text.size());
     notification.linesAdded = intptr_t(change.linesAdded);
     Notify(notification);
 }
