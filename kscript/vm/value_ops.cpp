@@ -300,6 +300,17 @@ bool vm_compare(uint8_t opcode) {
     ScriptValue a = vm_peek(1);
     bool answer = false;
     if (is_string(a) && is_string(b)) {
+        // Two texts already noted as short integers (a loop's counter and bound) compare as
+        // their values, which is what the text order gives them.
+        StringObject *p = value_as_string(a);
+        StringObject *q = value_as_string(b);
+        if (p->integerForm == INTEGER_FORM_SHORT && q->integerForm == INTEGER_FORM_SHORT) {
+            answer = opcode == OP_EQUAL  ? p->integer == q->integer
+                     : opcode == OP_LESS ? p->integer < q->integer
+                                         : p->integer > q->integer;
+            replace_operands(value_from_bool(answer));
+            return true;
+        }
         Text x = text_of(a);
         Text y = text_of(b);
         if (opcode == OP_EQUAL) {

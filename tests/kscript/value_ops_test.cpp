@@ -146,4 +146,32 @@ TEST_F(ValueOperationsTest, ShortIntegersAgreeWithTheEngine) {
     }
 }
 
+// Comparisons of integer texts give the engine's order whether or not the texts were met as
+// short integers before (an answer of the arithmetic is; a literal is not until compared).
+TEST_F(ValueOperationsTest, IntegerComparisonsAgreeWithTheEngine) {
+    const char *pairs[][2] = {{"-5", "3"},
+                              {"3", "-5"},
+                              {"7", "7"},
+                              {"0", "-1"},
+                              {"-999999999999999999", "999999999999999999"},
+                              {"1000000000000000000", "999999999999999999"},
+                              {"-1000000000000000000", "-999999999999999999"}};
+    for (auto &pair : pairs) {
+        BigNumber reference;
+        bool less = reference.isLessThan(pair[0], pair[1]);
+        bool greater = reference.isLessThan(pair[1], pair[0]);
+        bool equal = reference.isEqualTo(pair[0], pair[1]);
+        auto word = [](bool b) { return std::string(b ? "true" : "false"); };
+        std::string line =
+            word(less) + "\n" + word(greater) + "\n" + word(equal) + "\n" + word(!greater) + "\n";
+        std::string literal = std::string("println ") + pair[0] + " < " + pair[1] + ", " + pair[0] + " > " +
+                              pair[1] + ", " + pair[0] + " == " + pair[1] + ", " + pair[0] +
+                              " <= " + pair[1] + ";";
+        std::string noted = std::string("var a = ") + pair[0] + " + 0; var b = " + pair[1] +
+                            " - 0; println a < b, a > b, a == b, a <= b;";
+        EXPECT_EQ(output(literal), line) << literal;
+        EXPECT_EQ(output(noted), line) << noted;
+    }
+}
+
 } // namespace
