@@ -150,7 +150,8 @@ std::string markMultiPolynRunEnds(std::string e) {
             if (next == '(') out += "`*";
             else if (BigNumber::isOperatorChar(next)) out += kRunEnd;
             else if (isNameChar(next)) out += "`*";
-        } else if (isNameChar(c) && BigNumber::isOperatorChar(next)) {
+        } else if ((isNameChar(c) || c == '_') && BigNumber::isOperatorChar(next)) {
+            // a bare "x_" ends too, or the number after its operator would become its index
             out += kRunEnd;
         }
     }

@@ -56,7 +56,10 @@ TEST_F(SeveralVariableLines, Transcript) {
                         {"(y+1)^3-(y+1)^3", texts::engineAnswer("0y^3+0y^2+0y+0")},
                         {"y*x_3", texts::engineAnswer("yx_3")},
                         {"x_2+x_1", texts::engineAnswer("x_2+x_1")},
-                        {"y^2/3", texts::engineAnswer("")},  // no division of several variables
+                        {"y^2/3", texts::engineAnswer("")},
+                        // a bare x_ (index 0, the main variable) ends before its operator
+                        {"x_-1*y", texts::engineAnswer("x-y")},
+                        {"x_*y", texts::engineAnswer("xy")},  // no division of several variables
                         {"(2y+z)^1000000000", texts::engineAnswer("Error> The polynomial is too big.")},
                         // an index past 64 bits names no variable
                         {"x_99999999999999999999999+y",
