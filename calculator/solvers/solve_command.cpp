@@ -2,7 +2,6 @@
 // variables, a polynomial equation in the main variable of degree 1 to 3, else a search.
 #include "solvers/solve_command.h"
 
-#include <cctype>
 #include <iostream>
 
 #include "Calculator.h"
@@ -12,6 +11,7 @@
 #include "matrix/matrix_variables.h"
 #include "polynomial.h"
 #include "text/string_utils.h"
+#include "text_helpers.h"
 #include "tools.h"
 
 namespace {
@@ -26,7 +26,7 @@ constexpr uint64_t kMaxSearchValues = 10000;
 // A run of letters and '_' from `at`; empty when there is none.
 std::string readLetters(const std::string &text, size_t &at) {
     size_t start = at;
-    while (at < text.size() && (std::isalpha(static_cast<unsigned char>(text[at])) || text[at] == '_')) at++;
+    while (at < text.size() && (engine::isLetter(text[at]) || text[at] == '_')) at++;
     return text.substr(start, at - start);
 }
 
