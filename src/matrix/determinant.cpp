@@ -220,6 +220,12 @@ std::string determinantCofactor(uint64_t n, const std::vector<std::string> &cell
     std::vector<Rational> values;
     CellKind kind = classifyAll(cells, fractions, values);
     if (kind == CellKind::Exact) return matrix_exact::rationalText(matrix_exact::determinant(values, n));
+    // Quotient cells in decimal mode: the exact value, rounded once at the end.
+    if (kind == CellKind::Number && matrix_exact::unreadableQuotient(cells, false) &&
+        matrix_exact::parseCells(cells, values)) {
+        BigNumber bn;
+        return asDecimal(bn, matrix_exact::rationalText(matrix_exact::determinant(values, n)));
+    }
     if (n <= kMaxExpansionOrder && (kind == CellKind::Number || n <= kMaxSymbolicOrder))
         return CofactorExpansion(n, cells, fractions).run();
     if (kind == CellKind::Symbolic) return kTooBigSymbolic;
@@ -257,7 +263,36 @@ KV_Matrix KV_Matrix::adjugate() const {
     return adj;
 }
 
+namespace {
+
+// The inverse when every cell is a number: singularity is decided on the exact values (a
+// determinant rounded in decimals may miss 0). In decimal mode cells written as quotients,
+// which the decimal arithmetic would take apart as text, take the exact inverse itself,
+// written as decimals; other cells keep the texts of the cell-by-cell road (`decided`
+// false).
+bool exactInverse(const KV_Matrix &m, KV_Matrix &inv, bool &decided) {
+    std::vector<Rational> values, exact;
+    decided = false;
+    if (m.rows != m.cols || m.rows == 0 || !matrix_exact::parseCells(m.cells, values)) return true;
+    if (!matrix_exact::inverse(values, m.rows, exact)) return false;
+    if (matrixFractionMode() || !matrix_exact::unreadableQuotient(m.cells, false)) return true;
+    decided = true;
+    inv = KV_Matrix(m.rows, "0");
+    for (uint64_t c = 0; c < inv.size; c++) inv.cells[c] = matrix_exact::modeText(exact[c], matrixFractionMode());
+    return true;
+}
+
+}  // namespace
+
 KV_Matrix KV_Matrix::inverse() {
+    KV_Matrix exact;
+    bool decided = false;
+    if (!exactInverse(*this, exact, decided)) {
+        std::cout << "行列式为0, 矩阵不可逆." << std::endl;
+        return emptyMatrix();
+    }
+    if (decided) return exact;
+    if (matrixFractionMode()) matrix_exact::slashesToFractions(cells);
     std::string d = determinant();
     if (isZeroValue(d)) {
         std::cout << "行列式为0, 矩阵不可逆." << std::endl;

@@ -6,6 +6,7 @@
 
 #include "BigNumber.h"
 #include "matrix.h"
+#include "matrix/exact.h"
 
 const char *const kStepsRefused = "error> Elimination takes matrices of at most 1024 cells.";
 const char *const kStepsStopped = "error> A cell grows past 1024 characters: the elimination stops.";
@@ -112,6 +113,10 @@ void writeIndependent(std::ostream &out, const char *what, char letter, const st
         out << letter << numbers[k] << (k + 1 == numbers.size() ? ".\n" : ",");
 }
 
+// A cell typed as a quotient "a/b" becomes the reduced fraction of its value before the
+// first step: the steps' fraction arithmetic would take "1/2" apart as text.
+void exactQuotients(KV_Matrix &m) { matrix_exact::slashesToFractions(m.cells); }
+
 uint64_t refused(std::ostream &out, const char *message) {
     out << message << "\n";
     return kNoRank;
@@ -167,6 +172,7 @@ void writeSolution(std::ostream &out, const std::string &nameX, const KV_Matrix 
 
 uint64_t row_echelon_steps(KV_Matrix &m, std::ostream &out, int32_t mode) {
     if (m.size > KV_Matrix::kMaxStepCells) return refused(out, kStepsRefused);
+    exactQuotients(m);
     const bool columns = mode == 2 || (mode == 3 && m.rows > m.cols);
     Reduction reduction(m, out, columns ? kColumns : kRows, mode > 0);
     if (!reduction.run(false)) return refused(out, kStepsStopped);
@@ -179,6 +185,7 @@ uint64_t gauss_eliminate_steps(KV_Matrix &ab, const std::string &nameA, const st
                                std::vector<std::string> &solution, std::ostream &out, int32_t mode) {
     rankA = rankAb = kNoRank;
     if (ab.size > KV_Matrix::kMaxStepCells) return refused(out, kStepsRefused);
+    exactQuotients(ab);
     Reduction reduction(ab, out, kRows, mode % 2 != 0);
     if (!reduction.run(true)) return refused(out, kStepsStopped);
     const uint64_t p = reduction.p;

@@ -269,6 +269,63 @@ bool parseRational(std::string_view t, bool fractions, Rational &out) {
 
 namespace {
 
+// An optionally signed integer or decimal: its digits over a power of ten.
+bool parseDecimal(std::string_view t, Rational &out) {
+    bool negative = !t.empty() && t[0] == '-';
+    if (!t.empty() && (t[0] == '-' || t[0] == '+')) t.remove_prefix(1);
+    size_t point = t.find('.');
+    std::string_view whole = t.substr(0, point), part = point == std::string_view::npos ? "" : t.substr(point + 1);
+    if (whole.empty() && part.empty()) return false;
+    if ((!whole.empty() && !engine::allDigits(whole)) || (!part.empty() && !engine::allDigits(part))) return false;
+    out.num = nat::from_decimal(std::string(whole) + std::string(part));
+    out.den = nat::from_decimal("1" + std::string(part.size(), '0'));
+    out.negative = negative && !out.num.empty();
+    return true;
+}
+
+}  // namespace
+
+bool hasFractionMark(std::string_view text) { return text.find_first_of("|/") != std::string_view::npos; }
+
+bool unreadableQuotient(const std::vector<std::string> &cells, bool fractions) {
+    for (const std::string &c : cells)
+        if (c.find_first_of(fractions ? "/" : "|/") != std::string::npos) return true;
+    return false;
+}
+
+void slashesToFractions(std::vector<std::string> &cells) {
+    for (std::string &cell : cells) {
+        Rational value;
+        if (cell.find('/') != std::string::npos && parseCell(cell, value)) cell = rationalText(value);
+    }
+}
+
+bool parseCell(std::string_view text, Rational &out) {
+    size_t bar = text.find_first_of("|/");
+    if (bar == std::string_view::npos) return parseDecimal(text, out);
+    Rational n, d;
+    if (!parseDecimal(text.substr(0, bar), n) || !parseDecimal(text.substr(bar + 1), d) || d.num.empty())
+        return false;
+    out = quotient(n, d);
+    return true;
+}
+
+bool parseCells(const std::vector<std::string> &cells, std::vector<Rational> &values) {
+    values.assign(cells.size(), Rational{});
+    for (size_t k = 0; k < cells.size(); k++)
+        if (!parseCell(cells[k], values[k])) return false;
+    return true;
+}
+
+Rational negated(Rational r) {
+    r.negative = !r.negative && !r.num.empty();
+    return r;
+}
+
+bool isZero(const Rational &r) { return r.num.empty(); }
+
+namespace {
+
 // The reduced numerator and denominator.
 void reduced(const Rational &r, Nat &p, Nat &q) {
     uint64_t a, b;
@@ -300,6 +357,14 @@ std::string rationalText(const Rational &r) {
     text += '|';
     nat::append_decimal(q, text);
     return text;
+}
+
+Rational normalized(const Rational &r) {
+    Rational n;
+    if (r.num.empty()) return n;
+    reduced(r, n.num, n.den);
+    n.negative = r.negative;
+    return n;
 }
 
 Rational quotient(const Rational &a, const Rational &b) {
@@ -379,6 +444,18 @@ bool adjugate(const std::vector<Rational> &cells, size_t n, std::vector<Rational
             v.mag = nat::mul(v.mag, scale[j]);
             adj[i * n + j] = overDenominator(std::move(v), total);
         }
+    return true;
+}
+
+bool inverse(const std::vector<Rational> &cells, size_t n, std::vector<Rational> &inv) {
+    if (n == 1) {
+        if (cells[0].num.empty()) return false;
+        inv.assign(1, normalized(quotient(Rational{Nat{1}}, cells[0])));
+        return true;
+    }
+    Rational det = determinant(cells, n);
+    if (det.num.empty() || !adjugate(cells, n, inv)) return false;
+    for (Rational &x : inv) x = normalized(quotient(x, det));
     return true;
 }
 

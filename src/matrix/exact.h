@@ -35,6 +35,31 @@ Rational product(const Rational &a, const Rational &b);
 // "-0", "+3" or "1/2"), so that writing the value back gives the text itself.
 bool parseReduced(std::string_view text, Rational &out);
 
+// Reads a number as a matrix cell holds it: an optionally signed integer or decimal ("-2.5",
+// ".5"), or a quotient n|d or n/d of two such numbers with d not zero. The cell is one exact
+// value on every road, whichever form the mode writes at the end ("1/2" is never taken apart
+// as text).
+bool parseCell(std::string_view text, Rational &out);
+// Whether a cell is written as a quotient ('|' or '/' in it).
+bool hasFractionMark(std::string_view text);
+// Whether a cell is a quotient that the mode's cell arithmetic would take apart as text:
+// "a/b" in any mode, "a|b" in decimal mode.
+bool unreadableQuotient(const std::vector<std::string> &cells, bool fractions);
+// Every cell typed "a/b" (a number) becomes the reduced fraction text of its value: the
+// fraction arithmetic reads "a|b" but would take "a/b" apart as text.
+void slashesToFractions(std::vector<std::string> &cells);
+// Whether every cell reads as a number; `values` receives them.
+bool parseCells(const std::vector<std::string> &cells, std::vector<Rational> &values);
+// The value in the mode's form: the reduced fraction text in fraction mode, otherwise the
+// quotient in decimals as the engine's division writes it (at the default precision).
+std::string modeText(const Rational &r, bool fractions);
+Rational negated(Rational r);
+// The same value with numerator and denominator in lowest terms.
+Rational normalized(const Rational &r);
+// The inverse of a non-singular n x n matrix, in row order; false when it is singular.
+bool inverse(const std::vector<Rational> &cells, size_t n, std::vector<Rational> &inv);
+bool isZero(const Rational &r);
+
 // Determinant of the n x n matrix of rationals in row order.
 Rational determinant(const std::vector<Rational> &cells, size_t n);
 

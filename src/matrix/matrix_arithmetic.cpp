@@ -1,12 +1,17 @@
 // Arithmetic of whole matrices: sum, difference, product, cell-by-cell product and the
-// scalar products and quotient. Every cell operation is one call of the engine's fraction
-// arithmetic in fraction mode and of its decimal arithmetic otherwise, chosen when the
-// operation runs. Shape failures print their message on the standard output stream and
-// answer the 0 x 0 matrix.
+// scalar products and quotient. When every cell is a number and some cell is a quotient that
+// the mode's arithmetic cannot read ("a/b", or "a|b" in decimals), the cells are exact values
+// and each result is written once in the mode's form. Otherwise every cell
+// operation is one call of the engine's fraction arithmetic in fraction mode and of its
+// decimal arithmetic otherwise, chosen when the operation runs. Shape failures print their
+// message on the standard output stream and answer the 0 x 0 matrix.
 #include <iostream>
 
 #include "BigNumber.h"
 #include "matrix.h"
+#include "matrix/exact.h"
+
+using matrix_exact::Rational;
 
 namespace {
 
@@ -34,7 +39,37 @@ std::string apply(BigNumber &bn, CellOp op, const std::string &a, const std::str
     return {};
 }
 
+// The exact values of the operands' cells, when the exact road applies to them.
+bool exactOperands(std::initializer_list<const std::vector<std::string> *> operands,
+                   std::vector<std::vector<Rational>> &values) {
+    bool marked = false;
+    values.clear();
+    for (const std::vector<std::string> *cells : operands) {
+        values.emplace_back();
+        if (!matrix_exact::parseCells(*cells, values.back())) return false;
+        marked = marked || matrix_exact::unreadableQuotient(*cells, matrixFractionMode());
+    }
+    return marked;
+}
+
+Rational applyExact(CellOp op, const Rational &a, const Rational &b) {
+    switch (op) {
+    case CellOp::Sum: return matrix_exact::sum(a, b);
+    case CellOp::Difference: return matrix_exact::sum(a, matrix_exact::negated(b));
+    case CellOp::Product: return matrix_exact::product(a, b);
+    case CellOp::Quotient: return matrix_exact::quotient(a, b);
+    }
+    return {};
+}
+
 KV_Matrix cellwise(CellOp op, const KV_Matrix &a, const KV_Matrix &b) {
+    std::vector<std::vector<Rational>> v;
+    if (exactOperands({&a.cells, &b.cells}, v)) {
+        KV_Matrix r(a.rows, a.cols, "0");
+        for (uint64_t k = 0; k < r.size; k++)
+            r.cells[k] = matrix_exact::modeText(applyExact(op, v[0][k], v[1][k]), matrixFractionMode());
+        return r;
+    }
     BigNumber bn;
     KV_Matrix r(a.rows, a.cols, "0");
     for (uint64_t k = 0; k < r.size; k++) r.cells[k] = apply(bn, op, a.cells[k], b.cells[k]);
@@ -43,6 +78,17 @@ KV_Matrix cellwise(CellOp op, const KV_Matrix &a, const KV_Matrix &b) {
 
 // k times every cell, or every cell divided by k; the scalar is the left operand of a product.
 KV_Matrix withScalar(CellOp op, const std::string &k, const KV_Matrix &m) {
+    std::vector<std::vector<Rational>> v;
+    const std::vector<std::string> scalar{k};
+    if (exactOperands({&m.cells, &scalar}, v)) {
+        if (op == CellOp::Quotient && matrix_exact::isZero(v[1][0])) return emptyMatrix();
+        KV_Matrix r(m.rows, m.cols, "0");
+        for (uint64_t c = 0; c < r.size; c++)
+            r.cells[c] = matrix_exact::modeText(op == CellOp::Product ? applyExact(op, v[1][0], v[0][c])
+                                                                      : applyExact(op, v[0][c], v[1][0]),
+                                                matrixFractionMode());
+        return r;
+    }
     BigNumber bn;
     KV_Matrix r(m.rows, m.cols, "0");
     for (uint64_t c = 0; c < r.size; c++)
@@ -70,6 +116,19 @@ KV_Matrix KV_Matrix::elementwiseProduct(const KV_Matrix &b) const {
 KV_Matrix operator*(const KV_Matrix &a, const KV_Matrix &b) {
     if (a.isEmpty() || b.isEmpty() || a.cols != b.rows)
         return sizeMismatch("operator+(): check the sizes of matrices.\n", a, b);
+    std::vector<std::vector<Rational>> v;
+    if (exactOperands({&a.cells, &b.cells}, v)) {
+        KV_Matrix p(a.rows, b.cols, "0");
+        for (uint64_t i = 0; i < a.rows; i++)
+            for (uint64_t j = 0; j < b.cols; j++) {
+                Rational sum;
+                for (uint64_t k = 0; k < a.cols; k++)
+                    sum = matrix_exact::normalized(
+                        matrix_exact::sum(sum, matrix_exact::product(v[0][i * a.cols + k], v[1][k * b.cols + j])));
+                p.cells[i * p.cols + j] = matrix_exact::modeText(sum, matrixFractionMode());
+            }
+        return p;
+    }
     BigNumber bn;
     KV_Matrix p(a.rows, b.cols, "0");
     for (uint64_t i = 0; i < a.rows; i++)
