@@ -76,13 +76,14 @@ public:
     // ---- QR decomposition (matrix/qr.cpp) ----
     // A = Q R by classical Gram-Schmidt on the columns of this square matrix: Q with
     // orthonormal columns, R upper triangular; QR in decimals at the default precision,
-    // QRFraction in fractions with square roots as radicals (exact while every norm is
-    // rational). A dependent column gives a zero norm and whatever the division by zero
+    // QRFraction in fractions with square roots as radicals (on number cells each factor is
+    // exact: a rational times one square root, c*sqrt(k)|d). A dependent column gives a zero norm and whatever the division by zero
     // answers in its column of Q. A matrix that is not square, or of an order beyond
     // kMaxStepOrder, or a text that is no number and grows past kMaxStepCellText, prints
-    // its error on the standard output stream and leaves Q and R.
-    void QR(KV_Matrix &Q, KV_Matrix &R) const;
-    void QRFraction(KV_Matrix &Q, KV_Matrix &R) const;
+    // its error on the standard output stream and leaves Q and R; the error is also the
+    // answer (empty when Q and R were written).
+    std::string QR(KV_Matrix &Q, KV_Matrix &R) const;
+    std::string QRFraction(KV_Matrix &Q, KV_Matrix &R) const;
 
     // ---- printing (matrix/matrix_print.cpp) ----
     // "[1,2;3,4]" without a line end; the empty matrix writes "[]" and a line end.

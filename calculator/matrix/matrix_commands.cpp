@@ -44,11 +44,13 @@ bool writeRank(std::ostream &out, KV_Matrix m, int32_t method) {
 }
 
 // O and R of a matrix, by the mode word: fractions with radicals in fraction mode alone.
-void decompose(Calculator &calculator, const KV_Matrix &a, KV_Matrix &o, KV_Matrix &r) {
+// False, with the reason written, when the decomposition refused.
+bool decompose(Calculator &calculator, const KV_Matrix &a, KV_Matrix &o, KV_Matrix &r) {
     o = KV_Matrix(a.rows, a.cols, "0");
     r = KV_Matrix(a.rows, a.cols, "0");
-    if (calculator.core.getMode() == 1) a.QRFraction(o, r);
-    else a.QR(o, r);
+    const std::string reason = calculator.core.getMode() == 1 ? a.QRFraction(o, r) : a.QR(o, r);
+    if (!reason.empty()) calculator.output << reason << "\n";
+    return reason.empty();
 }
 
 void writeFactor(std::ostream &out, char letter, const KV_Matrix &factor, bool existed) {
@@ -231,16 +233,17 @@ void cmd_QR(Calculator &calculator) {
     case ArgumentKind::Name:
         return answerName(calculator, argument, [&](const KV_Matrix &a) {
             KV_Matrix o, r;
-            decompose(calculator, a, o, r);
+            if (!decompose(calculator, a, o, r)) return;
             writeFactor(out, 'O', o, storeMatrixVariable(calculator, argument + "O", o));
             writeFactor(out, 'R', r, storeMatrixVariable(calculator, argument + "R", r));
         });
     case ArgumentKind::Literal: {
         KV_Matrix a = literalMatrix(calculator, argument, Columns::FromFirstRow), o, r;
         a.print();
-        decompose(calculator, a, o, r);
-        writeFactor(out, 'O', o, false);
-        writeFactor(out, 'R', r, false);
+        if (decompose(calculator, a, o, r)) {
+            writeFactor(out, 'O', o, false);
+            writeFactor(out, 'R', r, false);
+        }
         out << "\n" << kPrompt;
         return;
     }

@@ -3,9 +3,12 @@
 // remainder normalised. One algorithm, two arithmetics: decimals at the default precision,
 // or fractions with the norms as exact radicals.
 #include <iostream>
+#include <map>
 
 #include "BigNumber.h"
 #include "matrix.h"
+#include "matrix/exact.h"
+#include "number_theory/factor_search.h"
 
 namespace {
 
@@ -79,26 +82,125 @@ private:
     bool tooLong = false;
 };
 
-void gramSchmidt(const KV_Matrix &a, KV_Matrix &Q, KV_Matrix &R, const Arithmetic &op) {
+// ---- fractions on number cells: every factor is a rational times one square root ----
+//
+// The orthogonalised columns u_i = a_i - sum_k (a_i.u_k / s_k) u_k, s_k = u_k.u_k, are
+// rational; R(i,i) = sqrt(s_i), Q(m,i) = u_i(m) / sqrt(s_i) and R(k,i) = (a_i.u_k) / sqrt(s_k).
+// Carried as texts, the radicals would grow past any bound by the third column.
+
+using matrix_exact::Rational;
+
+// sqrt(s) = c * sqrt(k): s = p/q gives sqrt(p q) / q, and p q = m^2 k by a brief factorisation
+// (a cofactor it cannot split stays inside the root: less simplified, never wrong).
+struct Radical {
+    Rational c;
+    nat::Nat k;
+};
+
+Radical squareRoot(const Rational &s) {
+    Rational r = matrix_exact::normalized(s);
+    nat::Nat pq = nat::mul(r.num, r.den);
+    ntheory::Factorisation f = ntheory::factorise(pq, ntheory::kBriefEffort);
+    std::map<std::string, std::pair<nat::Nat, int>> count;
+    for (const nat::Nat &x : f.primes) {
+        auto &e = count[nat::to_decimal(x)];
+        e.first = x;
+        e.second++;
+    }
+    for (const nat::Nat &x : f.unsplit) {
+        auto &e = count[nat::to_decimal(x)];
+        e.first = x;
+        e.second++;
+    }
+    Radical out{Rational{nat::Nat{1}, r.den}, nat::Nat{1}};
+    for (const auto &[text, e] : count) {
+        out.c.num = nat::mul(out.c.num, nat::pow(e.first, uint64_t(e.second / 2)));
+        if (e.second % 2) out.k = nat::mul(out.k, e.first);
+    }
+    return out;
+}
+
+bool isOne(const nat::Nat &n) { return n.size() == 1 && n[0] == 1; }
+
+// c * sqrt(k) as text: "3|2", "sqrt(2)", "-2*sqrt(6)|3". Whether '|' binds before or after
+// the product, the value is the same.
+std::string radicalText(const Rational &c, const nat::Nat &k) {
+    if (matrix_exact::isZero(c) || isOne(k)) return matrix_exact::rationalText(c);
+    Rational r = matrix_exact::normalized(c);
+    std::string text = r.negative ? "-" : "";
+    if (!isOne(r.num)) text += nat::to_decimal(r.num) + "*";
+    text += "sqrt(" + nat::to_decimal(k) + ")";
+    if (!isOne(r.den)) text += "|" + nat::to_decimal(r.den);
+    return text;
+}
+
+Rational dot(const std::vector<Rational> &x, const std::vector<Rational> &y) {
+    Rational d;
+    for (size_t l = 0; l < x.size(); l++) d = matrix_exact::normalized(matrix_exact::sum(d, matrix_exact::product(x[l], y[l])));
+    return d;
+}
+
+// False, with Q and R untouched, when a cell is no number or a column depends on the
+// earlier ones (the cell-by-cell road answers those).
+bool exactFractions(const KV_Matrix &a, KV_Matrix &Q, KV_Matrix &R) {
+    const size_t n = a.rows;
+    std::vector<Rational> values;
+    if (!matrix_exact::parseCells(a.cells, values)) return false;
+    std::vector<std::vector<Rational>> u(n, std::vector<Rational>(n));
+    std::vector<Radical> norms(n);
+    KV_Matrix q(n, "0"), r(n, "0");
+    for (size_t i = 0; i < n; i++) {
+        std::vector<Rational> column(n);
+        for (size_t m = 0; m < n; m++) column[m] = values[m * n + i];
+        u[i] = column;
+        for (size_t k = 0; k < i; k++) {
+            const Rational projection = dot(column, u[k]);
+            const Rational scale = matrix_exact::quotient(projection, dot(u[k], u[k]));
+            for (size_t m = 0; m < n; m++)
+                u[i][m] = matrix_exact::normalized(
+                    matrix_exact::sum(u[i][m], matrix_exact::negated(matrix_exact::product(scale, u[k][m]))));
+            // (a_i.u_k) / (c_k sqrt(k_k)) = (a_i.u_k) sqrt(k_k) / (c_k k_k)
+            Rational c = matrix_exact::quotient(projection, matrix_exact::product(norms[k].c, Rational{norms[k].k}));
+            r.set(k, i, radicalText(c, norms[k].k));
+        }
+        const Rational squared = dot(u[i], u[i]);
+        if (matrix_exact::isZero(squared)) return false;
+        norms[i] = squareRoot(squared);
+        r.set(i, i, radicalText(norms[i].c, norms[i].k));
+        // u / (c sqrt(k)) = u sqrt(k) / (c k)
+        const Rational divisor = matrix_exact::product(norms[i].c, Rational{norms[i].k});
+        for (size_t m = 0; m < n; m++) q.set(m, i, radicalText(matrix_exact::quotient(u[i][m], divisor), norms[i].k));
+    }
+    Q = std::move(q);
+    R = std::move(r);
+    return true;
+}
+
+// The empty text when Q and R were written, else the reason, also printed on the standard
+// output stream.
+std::string gramSchmidt(const KV_Matrix &a, KV_Matrix &Q, KV_Matrix &R, const Arithmetic &op) {
+    std::string reason;
     if (a.rows != a.cols) {
-        std::cout << "error> QR(): parameter A is not a square matrix!\n";
-        return;
+        reason = "error> QR(): parameter A is not a square matrix!";
+    } else if (a.rows > KV_Matrix::kMaxStepOrder) {
+        reason = "error> QR(): the order of A is limited to " + std::to_string(KV_Matrix::kMaxStepOrder) + ".";
+    } else if (&op == &kFractions && exactFractions(a, Q, R)) {
+        return reason;
+    } else {
+        GramSchmidt decomposition(a, op);
+        if (decomposition.run()) {
+            Q = std::move(decomposition.q);
+            R = std::move(decomposition.r);
+            return reason;
+        }
+        reason = "error> QR(): a cell grows past " + std::to_string(kMaxStepCellText) + " characters.";
     }
-    if (a.rows > KV_Matrix::kMaxStepOrder) {
-        std::cout << "error> QR(): the order of A is limited to " << KV_Matrix::kMaxStepOrder << ".\n";
-        return;
-    }
-    GramSchmidt decomposition(a, op);
-    if (!decomposition.run()) {
-        std::cout << "error> QR(): a cell grows past " << kMaxStepCellText << " characters.\n";
-        return;
-    }
-    Q = std::move(decomposition.q);
-    R = std::move(decomposition.r);
+    std::cout << reason << "\n";
+    return reason;
 }
 
 }  // namespace
 
-void KV_Matrix::QR(KV_Matrix &Q, KV_Matrix &R) const { gramSchmidt(*this, Q, R, kDecimals); }
+std::string KV_Matrix::QR(KV_Matrix &Q, KV_Matrix &R) const { return gramSchmidt(*this, Q, R, kDecimals); }
 
-void KV_Matrix::QRFraction(KV_Matrix &Q, KV_Matrix &R) const { gramSchmidt(*this, Q, R, kFractions); }
+std::string KV_Matrix::QRFraction(KV_Matrix &Q, KV_Matrix &R) const { return gramSchmidt(*this, Q, R, kFractions); }
