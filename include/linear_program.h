@@ -88,6 +88,9 @@ class LpProblem {
     std::vector<LpConstraint> constraints;
     LinearForm objectiveTerms;
     KV_Matrix tableau;
+    // The same cells as exact values (reduced fraction texts) in every mode: signs and ratios
+    // are decided on these, so a rounding leftover of the printed decimals is never a pivot.
+    KV_Matrix exactTableau;
     // Set by the first pivot whose ratio is 0: from then on the smallest index decides.
     bool smallestIndexRule = false;
 };

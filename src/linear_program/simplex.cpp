@@ -9,6 +9,7 @@
 
 #include "linear_program.h"
 #include "linear_program/lp_arith.h"
+#include "linear_program/lp_exact.h"
 
 namespace {
 
@@ -22,6 +23,12 @@ uint64_t lastColumn(const LpProblem &p) {
 int64_t columnOf(const LpProblem &p, const std::string &name) {
     auto it = std::find(p.columnNames.begin(), p.columnNames.end(), name);
     return it == p.columnNames.end() ? -1 : it - p.columnNames.begin();
+}
+
+// Sets cell (i, j) of the printed tableau to `text` and of the exact one to its value.
+void setCell(LpProblem &p, uint64_t i, uint64_t j, const std::string &text, lp::Exact &exact) {
+    p.tableau.set(i, j, text);
+    p.exactTableau.set(i, j, exact.exact(text));
 }
 
 // Appends a decision variable once; the objective's name at position 0 is not one of them.
@@ -99,18 +106,21 @@ LpOutcome lp_analysis(LpProblem &p, std::ostream &out) {
     lp::Arith arith(p.fractionArithmetic());
     if (!p.isMax) out << "min " << p.objectiveName << " is found as max -" << p.objectiveName << ".\n";
     p.tableau.resizeFill(m + 1, n + m + 2, "0");
+    p.exactTableau.resizeFill(m + 1, n + m + 2, "0");
+    lp::Exact exact;
     for (size_t i = 0; i < p.objectiveTerms.names.size(); i++) {
         const std::string &c = p.objectiveTerms.coefficients[i];
-        p.tableau.set(0, columnOf(p, p.objectiveTerms.names[i]) + 1, p.isMax ? arith.negated(c) : c);
+        setCell(p, 0, columnOf(p, p.objectiveTerms.names[i]) + 1, p.isMax ? arith.negated(c) : c, exact);
     }
     p.tableau.set(0, 0, p.objectiveName);
-    p.tableau.set(0, 1, "1");
+    setCell(p, 0, 1, "1", exact);
     return LpOutcome::Ready;
 }
 
 uint64_t lp_build_constraints(LpProblem &p, std::ostream &out) {
     const uint64_t n = p.columnNames.size();
     uint64_t k = 0, notLinear = 0, position = 0;
+    lp::Exact exact;
     for (const auto &c : p.constraints) {
         position++;
         if (c.kind == -1) {
@@ -123,11 +133,11 @@ uint64_t lp_build_constraints(LpProblem &p, std::ostream &out) {
             const std::string slack = kSlackPrefix + std::to_string(k);
             out << "[" << k << "] " << lp_linear_text(c.form) << "\n";
             for (size_t i = 0; i < c.form.names.size(); i++)
-                p.tableau.set(k, columnOf(p, c.form.names[i]) + 1, c.form.coefficients[i]);
+                setCell(p, k, columnOf(p, c.form.names[i]) + 1, c.form.coefficients[i], exact);
             p.tableau.set(k, 0, slack);
-            p.tableau.set(k, 1, "0");
-            p.tableau.set(k, n + k, "1");
-            p.tableau.set(k, lastColumn(p), c.rhs);
+            setCell(p, k, 1, "0", exact);
+            setCell(p, k, n + k, "1", exact);
+            setCell(p, k, lastColumn(p), c.rhs, exact);
             p.slackNames.push_back(slack);
             p.columnNames.push_back(slack);
         }
@@ -137,61 +147,71 @@ uint64_t lp_build_constraints(LpProblem &p, std::ostream &out) {
 }
 
 bool lp_is_optimal(LpProblem &p) {
-    lp::Arith arith(p.fractionArithmetic());
+    lp::Exact exact;
     for (uint64_t j = 1; j < lastColumn(p); j++)
-        if (arith.negative(p.tableau.get(0, j))) return false;
+        if (exact.negative(p.exactTableau.get(0, j))) return false;
     return true;
 }
 
 uint64_t lp_entering_column(LpProblem &p, uint64_t row, std::string &value) {
-    lp::Arith arith(p.fractionArithmetic());
+    lp::Exact exact;
     uint64_t best = 0;
+    std::string bestValue;
     for (uint64_t j = 1; j < lastColumn(p); j++) {
-        std::string cell = p.tableau.get(row, j);
-        if (!arith.negative(cell)) continue;
-        if (best == 0 || arith.less(cell, value)) best = j, value = cell;
+        std::string cell = p.exactTableau.get(row, j);
+        if (!exact.negative(cell)) continue;
+        if (best == 0 || exact.less(cell, bestValue)) best = j, bestValue = cell;
         if (p.smallestIndexRule) break;
     }
+    if (best != 0) value = p.tableau.get(row, best);
     return best == 0 ? 0 : best - 1;
 }
 
 uint64_t lp_leaving_row(LpProblem &p, uint64_t c) {
-    lp::Arith arith(p.fractionArithmetic());
+    lp::Exact exact;
     uint64_t best = 0;
     std::string bestRatio;
     for (uint64_t i = 1; i <= p.constraintCount && i < p.tableau.rows; i++) {
-        std::string entry = p.tableau.get(i, c + 1);
-        if (!arith.positive(entry)) continue;
-        std::string ratio = arith.div(p.tableau.get(i, lastColumn(p)), entry);
-        if (arith.negative(ratio)) continue;
-        bool better = best == 0 || arith.less(ratio, bestRatio) ||
-                      (!arith.less(bestRatio, ratio) &&
+        std::string entry = p.exactTableau.get(i, c + 1);
+        if (!exact.positive(entry)) continue;
+        std::string ratio = exact.div(p.exactTableau.get(i, lastColumn(p)), entry);
+        if (exact.negative(ratio)) continue;
+        bool better = best == 0 || exact.less(ratio, bestRatio) ||
+                      (!exact.less(bestRatio, ratio) &&
                        columnOf(p, p.tableau.get(i, 0)) < columnOf(p, p.tableau.get(best, 0)));
         if (better) best = i, bestRatio = ratio;
     }
     // A step that gains nothing can lead back to a basis seen before: from here on the
     // smallest index decides, which never repeats one.
-    if (best != 0 && isZeroNumber(bestRatio)) p.smallestIndexRule = true;
+    if (best != 0 && exact.zero(bestRatio)) p.smallestIndexRule = true;
     return best;
 }
 
 void lp_pivot_step(LpProblem &p, uint64_t r, uint64_t c, std::ostream &out) {
     lp::Arith arith(p.fractionArithmetic());
+    lp::Exact exact;
+    KV_Matrix &e = p.exactTableau;
     const uint64_t col = c + 1, last = lastColumn(p);
     const std::string t = p.tableau.get(r, col);
     out << "pivot_element = A(" << r << "," << col << ") = " << t << "\n";
     printTableauBlock(p, out);
     out << "r_" << r << "/" << t << " ==>\n";
     p.tableau.set(r, 0, p.columnNames[c]);
-    for (uint64_t j = 1; j <= last; j++) p.tableau.set(r, j, arith.div(p.tableau.get(r, j), t));
+    const std::string exactPivot = e.get(r, col);
+    for (uint64_t j = 1; j <= last; j++) {
+        p.tableau.set(r, j, arith.div(p.tableau.get(r, j), t));
+        e.set(r, j, exact.div(e.get(r, j), exactPivot));
+    }
     printTableauBlock(p, out);
     out << "Perform elementary row transformations: r_i-A(i," << col << ")* r_" << r << "\n";
     for (uint64_t i = 0; i < p.tableau.rows; i++) {
         if (i == r) continue;
-        const std::string g = p.tableau.get(i, col);
-        if (isZeroNumber(g)) continue;
-        for (uint64_t j = 1; j <= last; j++)
+        const std::string g = p.tableau.get(i, col), exactG = e.get(i, col);
+        if (exact.zero(exactG)) continue;
+        for (uint64_t j = 1; j <= last; j++) {
             p.tableau.set(i, j, arith.sub(p.tableau.get(i, j), arith.mul(g, p.tableau.get(r, j))));
+            e.set(i, j, exact.sub(e.get(i, j), exact.mul(exactG, e.get(r, j))));
+        }
     }
     printTableauBlock(p, out);
 }
@@ -233,9 +253,9 @@ void printProblem(const LpProblem &p, std::ostream &out) {
 // The method starts from the point where every variable is 0: a constraint that does not
 // hold there would give an infeasible answer.
 bool startIsFeasible(LpProblem &p, std::ostream &out) {
-    lp::Arith arith(p.fractionArithmetic());
+    lp::Exact exact;
     for (uint64_t k = 1; k < p.tableau.rows; k++) {
-        if (!arith.negative(p.tableau.get(k, lastColumn(p)))) continue;
+        if (!exact.negative(p.exactTableau.get(k, lastColumn(p)))) continue;
         out << "hint> The constraint [" << k
             << "] does not hold when every variable is 0; the simplex method "
             << "here starts from that point and cannot solve this problem.\n";

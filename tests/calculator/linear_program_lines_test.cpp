@@ -85,6 +85,29 @@ TEST_F(LinearProgramLines, SolutionsInEachMode) {
     }
 }
 
+// Signs and ratios are decided on exact values: a decimal leftover of 1/3 times 3 is no
+// pivot, so these unbounded programs are found unbounded in numerical mode too.
+TEST_F(LinearProgramLines, RoundingLeftoversAreNoPivots) {
+    Calculator calculator;
+    calculator.setOperatorChars();
+    const struct {
+        const char *typed;
+        const char *verdict;
+    } rows[] = {
+        {"max z=3x_1+5x_2,-3x_1+x_2<=0,8x_2<=7;", "The objective is unbounded: no constraint limits s_1.\n"},
+        {"max z=8x_1+8x_2,9x_1-2x_2<=1,5x_1-3x_2<=0,5x_1<=0;",
+         "x_1\t0\t1\t-0.6\t0\t0.2\t0\t0\t\n"},  // the printed tableau keeps its decimals
+        {"max z=8x_1+8x_2,9x_1-2x_2<=1,5x_1-3x_2<=0,5x_1<=0;",
+         "The objective is unbounded: no constraint limits s_2.\n"},
+    };
+    for (const auto &row : rows) {
+        captureStdout([&] { processInputLine(row.typed, calculator); });
+        std::string shown = shownText(calculator);
+        EXPECT_NE(shown.find(row.verdict), std::string::npos) << row.typed << "\n" << shown;
+        EXPECT_EQ(shown.find("pivot_element = A(1,2) = 0.0"), std::string::npos) << shown;
+    }
+}
+
 TEST_F(LinearProgramLines, NamesStayRegistered) {
     Calculator calculator;
     calculator.setOperatorChars();
