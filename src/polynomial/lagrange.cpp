@@ -4,6 +4,7 @@
 #include "BigNumber.h"
 #include "globals.h"
 #include "polynomial.h"
+#include "tools.h"
 
 namespace {
 
@@ -44,13 +45,18 @@ int lagrange_interpolate(const std::vector<std::pair<std::string, std::string>> 
     for (size_t j = 0; j < points.size(); j++) {
         const std::string product = basisProduct(points, j, v);
         out << "ell_" << j << " = " << product << "\n";
-        const std::string fraction = evaluated(evaluated(product, 1), 1);
+        // One point: the basis is the empty product, 1 (the evaluator reads an empty text as 0).
+        const bool onePoint = product.empty();
+        const std::string fraction = onePoint ? "1" : evaluated(evaluated(product, 1), 1);
         out << kValuePrefix << fraction << "\n";
-        const std::string basis = evaluated(fraction, 2);
+        const std::string basis = onePoint ? "1" : evaluated(fraction, 2);
         out << kValuePrefix << basis << "\n\n";
         sum += (j == 0 ? "(" : "+(") + points[j].second + ")*(" + basis + ")";
     }
     out << "Lagrange polyn is: \n\t" << sum << "\n";
-    out << kValuePrefix << evaluated(sum, 3) << "\n\n";
+    std::string value = evaluated(sum, 3);
+    // A constant comes back as a fraction over 1 ("10|1"): written as the number it is.
+    if (BigNumber::isFraction(value)) value = reduce_fraction(value);
+    out << kValuePrefix << value << "\n\n";
     return 0;
 }

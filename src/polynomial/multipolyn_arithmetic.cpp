@@ -3,6 +3,7 @@
 // terms, sum, difference, product and power.
 #include <algorithm>
 #include <charconv>
+#include <map>
 #include <unordered_map>
 #include <vector>
 
@@ -354,6 +355,39 @@ poly_pt *multipolyn_multiply(const poly_pt *a, const poly_pt *b) {
     return joinTerms(terms);
 }
 
+namespace {
+
+// An upper bound on the terms of list^h: the monomials of degree h in its t terms (the
+// multinomial count C(h + t - 1, t - 1)), and no more than the box of exponents that the
+// variables can reach. Capped far above any limit.
+double powerTermsBound(const poly_pt *list, int32_t h) {
+    constexpr double kCap = 1e18;
+    const std::vector<TermView> views = termViews(list, false);
+    double multinomial = 1;
+    for (double k = 1; k < double(views.size()) && multinomial <= kCap; k++) multinomial = multinomial * (h + k) / k;
+    std::map<int64_t, std::pair<int64_t, int64_t>> ranges;  // index -> lowest, highest exponent
+    for (const TermView &v : views)
+        for (const FactorView &f : v.factors) {
+            if (!f.exponent.small) return multinomial;
+            ranges.emplace(f.index, std::make_pair(int64_t(0), int64_t(0)));
+        }
+    for (const TermView &v : views) {
+        std::map<int64_t, int64_t> exponents;
+        for (const FactorView &f : v.factors) exponents[f.index] += f.exponent.value;
+        for (auto &[index, range] : ranges) {
+            auto it = exponents.find(index);
+            const int64_t e = it == exponents.end() ? 0 : it->second;
+            range = {std::min(range.first, e), std::max(range.second, e)};
+        }
+    }
+    double box = 1;
+    for (const auto &[index, range] : ranges)
+        box = std::min(kCap, box * (double(h) * (double(range.second) - double(range.first)) + 1));
+    return std::min(multinomial, box);
+}
+
+}  // namespace
+
 poly_pt *multipolyn_power(poly_pt *list, int32_t n) {
     if (n < 0) return multipolyn_message_list(kPolynExponentRange);
     if (n == 0) return new_term_pt("1", "0", 0);
@@ -365,6 +399,10 @@ poly_pt *multipolyn_power(poly_pt *list, int32_t n) {
         if (c != "1" && c != "+1" && c != "-1") digits = std::max(digits, double(c.size()));
     }
     if (digits * n > multipolyn::kMaxTermChars) return multipolyn_message_list(kPolynTooBig);
+    // The last squaring multiplies list^(n/2) by itself: refused before any work when its
+    // pairs of terms would pass the bound of one product.
+    const double half = powerTermsBound(list, n >> 1);
+    if (half * half > multipolyn::kMaxProductPairs) return multipolyn_message_list(kPolynTooBig);
     int top = 31;
     while (!(n >> top & 1)) top--;
     MultiPolyn owned;

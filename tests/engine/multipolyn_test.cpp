@@ -2,6 +2,8 @@
 // the registry of variable names and the evaluator's multi-variable mode.
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include <sstream>
 
 #include "BigNumber.h"
@@ -271,6 +273,14 @@ TEST_F(MultiPolynArithmetic, WhatAProductMaySpend) {
     EXPECT_EQ(multipolyn_to_string(MultiPolyn(multipolyn_power(wide.get(), 40)).get()), kPolynTooBig);
     EXPECT_EQ(multipolyn_to_string(MultiPolyn(multipolyn_power(seven.get(), 1 << 30)).get()), kPolynTooBig);
     EXPECT_EQ(multipolyn_to_string(MultiPolyn(multipolyn_power(seven.get(), -1)).get()), kPolynExponentRange);
+    // The terms of a power are counted before any product: (x_1+x_2+1)^332 has C(334,2)
+    // of them, and its last squaring would pass the pairs of one product; refused at once
+    // (it took seconds of squarings before). A power within the bound is still computed.
+    MultiPolyn three = normalised("x_1+x_2+1");
+    EXPECT_EQ(multipolyn_to_string(MultiPolyn(multipolyn_power(three.get(), 332)).get()), kPolynTooBig);
+    EXPECT_NE(multipolyn_to_string(MultiPolyn(multipolyn_power(three.get(), 20)).get()), kPolynTooBig);
+    MultiPolyn line = normalised("x_1^2+x_1+1");  // one variable: 2n+1 terms, not C(n+2,2)
+    EXPECT_NE(multipolyn_to_string(MultiPolyn(multipolyn_power(line.get(), 100)).get()), kPolynTooBig);
     // Letters are written out again in every product: their texts are bounded too.
     MultiPolyn named = normalised("yx_1+x_2");
     EXPECT_EQ(multipolyn_to_string(MultiPolyn(multipolyn_power(named.get(), 4096)).get()), kPolynTooBig);
@@ -527,12 +537,15 @@ TEST(LagrangeInterpolation, BasesAndTheirOrder) {
     EXPECT_NE(text.find("ell_1 = (x-(1))/(2-(1))*(x-(3))/(2-(3))\n      = -(x-1)*(x-3)\n      = -1x^2+4x^1-3\n"),
               std::string::npos);
     EXPECT_NE(text.find("      = 1|2x^2-1|2x+2\n\n"), std::string::npos);
-    // One point: the basis is the empty text.
-    out.str("");
-    lagrange_interpolate({{"1", "2"}}, out);
-    EXPECT_EQ(out.str(),
-              "The points are:\n(1,2) \n---------------\nell_0 = \n      = \n      = \n\n"
-              "Lagrange polyn is: \n\t(2)*()\n      = 0\n\n");
+    // One point: the basis is the empty product, 1, and the polynomial the constant y.
+    for (const auto &[x, y, value] : std::vector<std::array<const char *, 3>>{
+             {"1", "2", "2"}, {"5", "10", "10"}, {"-5", "5/2", "5|2"}}) {
+        out.str("");
+        lagrange_interpolate({{x, y}}, out);
+        EXPECT_EQ(out.str(), std::string("The points are:\n(") + x + "," + y +
+                                 ") \n---------------\nell_0 = \n      = 1\n      = 1\n\n"
+                                 "Lagrange polyn is: \n\t(" + y + ")*(1)\n      = " + value + "\n\n");
+    }
     // In another main variable.
     main_var = 't';
     poly_internal_names = {"t"};
