@@ -31,6 +31,8 @@ std::string shiftBack(const std::string &s) {
     return isNegative(s) ? "+" + s.substr(1) : "-" + s;
 }
 
+bool isPlainNumber(const std::string &t) { return BigNumber::isRealNumber(t) || BigNumber::isFraction(t); }
+
 std::string reducedEquation(const std::string &p, const std::string &q) {
     std::string e = "y^3" + (isNegative(p) ? p : "+" + p) + "y";
     if (isNegative(q)) return e + q + " == 0";
@@ -100,6 +102,7 @@ int BigNumber::solve_cubic_equation(const std::vector<std::string> &coefficients
     std::string H = negate(h);
 
     std::string u, v, x1, x2, x3;
+    bool rational = false;
     if (isInfixValid(A)) { // sqrt(Delta) is rational
         u = complexRootsText(A, 3, false);
         if (u != "0") {
@@ -109,6 +112,12 @@ int BigNumber::solve_cubic_equation(const std::vector<std::string> &coefficients
         } else {
             v = complexRootsText(B, 3, false);
         }
+        // The w-forms and their Cartesian forms compute with u and v: only when both are
+        // numbers, or one is 0 and the other stands alone. Two irrational cube roots take
+        // the cube-root form below.
+        rational = (isPlainNumber(u) && isPlainNumber(v)) || u == "0" || v == "0";
+    }
+    if (rational) {
         std::string Y = fr_addition(u, v);
         std::string join = isNegative(v) ? "" : "+";
         x2 = u + "w" + join + v + "w^2";

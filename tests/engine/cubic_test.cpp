@@ -92,6 +92,13 @@ TEST(CubicEquation, IrrationalOrImaginarySquareRootGivesRadicals) {
 
     r = solveCubic("3", "3", "3"); // (x+1)^3 + 2: y^3 + 2 = 0 shifted by a negative s
     EXPECT_EQ(r.roots[0], "(-sqrtn(2, 3)-1)");
+    // x^3 + 6x - 2: Delta = 9 is a square but u = cbrt(4) is no rational, nor is v: the
+    // cube-root form, whose texts denote the roots (0.32748, -0.16374 +- 2.46585i)
+    r = solveCubic("0", "6", "-2");
+    EXPECT_EQ(r.code, 1);
+    EXPECT_NE(r.printed.find("\tu = sqrtn(1+3, 3)\n\tv = sqrtn(1-3, 3)\n"), std::string::npos);
+    EXPECT_EQ(r.roots, (std::vector<std::string>{"sqrtn(1+3, 3)+sqrtn(1-3, 3)-0", "sqrtn(1+3, 3)w+sqrtn(1-3, 3)w^2-0",
+                                                 "sqrtn(1+3, 3)w^2+sqrtn(1-3, 3)w-0", "-1/2+i*sqrt(3)/2"}));
     r = solveCubic("0", "1", "1"); // Delta = 31|108 is positive and no square
     EXPECT_EQ(r.code, 1);
     EXPECT_EQ(r.roots[0].substr(0, 6), "sqrtn(");
