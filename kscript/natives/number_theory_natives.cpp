@@ -78,12 +78,12 @@ ScriptValue primality_native(const PrimalityRule &rule, int argCount, const Scri
 constexpr PrimalityRule ISPRIME = {"isprime", calc_bridge_isprime, isprime_report};
 constexpr PrimalityRule ISPSEUDOPRIME = {"ispseudoprime", calc_bridge_ispseudoprime, ispseudoprime_report};
 
-// Appends the primes up to n to the list as decimal strings, from the engine's sieve. A
-// scratch engine sieves, so the prime table of the run's engine stays as it was.
+// Appends the primes up to n to the list as decimal strings, from the sieve of the run's
+// engine: its prime table then holds them, as after the calculator's Primes command, so
+// that p(n) and index_of_prime find them whichever road answered the line.
 void append_primes(ListObject *list, int n) {
-    BigNumber sieve;
-    if (sieve.Primes(n, false) <= 0) return;
-    for (uint64_t prime : sieve.primeTable) {
+    if (vm_engine == nullptr || vm_engine->Primes(n, false) <= 0) return;
+    for (uint64_t prime : vm_engine->primeTable) {
         char digits[24];
         auto written = std::to_chars(digits, digits + sizeof digits, prime);
         auto length = static_cast<int>(written.ptr - digits);
