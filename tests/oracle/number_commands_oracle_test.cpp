@@ -23,7 +23,10 @@ struct CommandLines {
     // The text the terminal shows for the typed line.
     std::string shown(const std::string &line) {
         calculator.clearAnswerStreams();
+        // the interpreter also copies each answer to the standard output
+        ::testing::internal::CaptureStdout();
         processInputLine(line, calculator);
+        ::testing::internal::GetCapturedStdout();
         std::string text = calculator.output.str();
         calculator.clearAnswerStreams();
         return text;
