@@ -5,20 +5,15 @@
 #include "Calculator.h"
 #include "handlers/families.h"
 #include "handlers/handler_frame.h"
+#include "handlers/number_arguments.h"
 #include "solvers.h"
 
 namespace {
 
 void cmd_IndefiniteEquation(Calculator &calculator) {
     std::ostream &out = startAnswer(calculator);
-    const std::string rest = restAfterOpen(calculator.commandText);
     std::string argument;
-    if (!closedRest(calculator.commandText, argument, Close::Last)) {
-        writeRestDiagnostics(out, rest);
-        out << "hint> the input is wrong.\n";
-        writeClosingBlock(out);
-        return;
-    }
+    if (!lastCloseRest(calculator, argument, out)) return;
     const size_t semicolon = argument.find(';');
     const bool rightSide = semicolon != std::string::npos;
     const std::string b = rightSide ? argument.substr(semicolon + 1) : "1";

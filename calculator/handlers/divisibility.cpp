@@ -44,11 +44,7 @@ struct ListFold {
 void answerListFold(Calculator &calculator, const ListFold &fold) {
     std::ostream &out = startAnswer(calculator);
     std::string argument;
-    if (!closedRest(calculator.commandText, argument, Close::Last)) {
-        writeRestDiagnostics(out, restAfterOpen(calculator.commandText));
-        writeShapeHint(out);
-        return;
-    }
+    if (!lastCloseRest(calculator, argument, out)) return;
     std::vector<std::string> items;
     if (argument.find(',') == std::string::npos || !itemList(calculator, argument, items) || items.size() < 2) {
         out << "syntax> " << fold.syntax;

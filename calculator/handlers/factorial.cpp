@@ -10,22 +10,6 @@
 
 namespace {
 
-// The rest after "(" up to its first ")", which must end it: digits, not empty, plain.
-bool digitRest(Calculator &calculator, std::string &n, std::ostream &out) {
-    if (!closedRest(calculator.commandText, n, Close::First)) {
-        writeShapeHint(out);
-        return false;
-    }
-    std::string digits;
-    bool negative = false;
-    if (!isDigitsArgument(n) || !integerParts(n, digits, negative)) {
-        writeHint(out, n, Hint::NonDigit);
-        return false;
-    }
-    n = digits;
-    return true;
-}
-
 void cmd_factorial(Calculator &calculator) {
     std::ostream &out = startAnswer(calculator);
     std::string n;

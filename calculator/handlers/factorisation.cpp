@@ -111,15 +111,7 @@ bool positiveDigits(std::string &n, std::ostream &out) {
 void cmd_firstfactor(Calculator &calculator) {
     std::ostream &out = startAnswer(calculator);
     std::string n;
-    if (!closedRest(calculator.commandText, n, Close::First)) {
-        writeShapeHint(out);
-        return;
-    }
-    if (!isDigitsArgument(n)) {
-        writeHint(out, n, Hint::NonDigit);
-        return;
-    }
-    if (!positiveDigits(n, out)) return;
+    if (!digitRest(calculator, n, out) || !positiveDigits(n, out)) return;
     out << calculator.core.firstFactor(n, "2", 14);
     writeClosing(out);
 }

@@ -14,6 +14,28 @@ bool integerParts(const std::string &text, std::string &digits, bool &negative) 
     return true;
 }
 
+bool digitRest(Calculator &calculator, std::string &n, std::ostream &out) {
+    if (!closedRest(calculator.commandText, n, Close::First)) {
+        writeShapeHint(out);
+        return false;
+    }
+    std::string digits;
+    bool negative = false;
+    if (!isDigitsArgument(n) || !integerParts(n, digits, negative)) {
+        writeHint(out, n, Hint::NonDigit);
+        return false;
+    }
+    n = digits;
+    return true;
+}
+
+bool lastCloseRest(Calculator &calculator, std::string &argument, std::ostream &out) {
+    if (closedRest(calculator.commandText, argument, Close::Last)) return true;
+    writeRestDiagnostics(out, restAfterOpen(calculator.commandText));
+    writeShapeHint(out);
+    return false;
+}
+
 bool positiveIntegerValue(Calculator &calculator, const std::string &argument, std::string &value,
                           std::ostream &out) {
     value = argument;

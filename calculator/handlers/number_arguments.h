@@ -9,6 +9,14 @@
 
 class Calculator;
 
+// The rest after the first "(" up to its first ")", which must end it (else the shape
+// hint): digits, not empty (else the non-digit hint), leading zeros dropped.
+bool digitRest(Calculator &calculator, std::string &n, std::ostream &out);
+
+// The rest after the first "(" whose last ")" ends it, that ")" dropped; otherwise the
+// diagnostic lines of the rest and the shape hint.
+bool lastCloseRest(Calculator &calculator, std::string &argument, std::ostream &out);
+
 // A text of an optional sign and at least one digit: true with its digits, leading zeros
 // dropped ("0" for zero), and whether it was negative.
 bool integerParts(const std::string &text, std::string &digits, bool &negative);

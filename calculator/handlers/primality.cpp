@@ -70,27 +70,10 @@ void cmd_isprime(Calculator &calculator) {
     }
 }
 
-// The one digit argument of the other six: the rest after "(" up to its first ")", which
-// must end it; digits, not empty; leading zeros dropped.
-bool digitArgument(Calculator &calculator, std::string &n, std::ostream &out) {
-    if (!closedRest(calculator.commandText, n, Close::First)) {
-        writeShapeHint(out);
-        return false;
-    }
-    std::string digits;
-    bool negative = false;
-    if (!isDigitsArgument(n) || !integerParts(n, digits, negative)) {
-        writeHint(out, n, Hint::NonDigit);
-        return false;
-    }
-    n = digits;
-    return true;
-}
-
 void cmd_iscomposite(Calculator &calculator) {
     std::ostream &out = startAnswer(calculator);
     std::string n;
-    if (!digitArgument(calculator, n, out)) return;
+    if (!digitRest(calculator, n, out)) return;
     // 0 and 1 are neither prime nor composite.
     const int divisor = n == "0" || n == "1" ? 0 : calculator.core.smallestSmallDivisor(n);
     if (divisor >= 2) {
@@ -105,7 +88,7 @@ void cmd_iscomposite(Calculator &calculator) {
 void cmd_ispseudoprime(Calculator &calculator) {
     std::ostream &out = startAnswer(calculator);
     std::string n;
-    if (!digitArgument(calculator, n, out)) return;
+    if (!digitRest(calculator, n, out)) return;
     out << (calculator.core.isPseudoprime(n) ? "true" : "false");
     writeClosing(out);
 }
@@ -115,7 +98,7 @@ using PrimeStep = std::string &(BigNumber::*)(std::string &);
 void answerPrimeStep(Calculator &calculator, PrimeStep step) {
     std::ostream &out = startAnswer(calculator);
     std::string n;
-    if (!digitArgument(calculator, n, out)) return;
+    if (!digitRest(calculator, n, out)) return;
     writeAnswer(out, (calculator.core.*step)(n));
 }
 

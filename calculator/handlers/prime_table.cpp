@@ -78,20 +78,25 @@ void cmd_Primes(Calculator &calculator) {
     writeAnswer(out, std::to_string(count));
 }
 
+// The argument of p and index_of_prime: the rest after "(" whose last ")" ends it, digits.
+bool tableArgument(Calculator &calculator, std::string &n, std::ostream &out) {
+    if (!closedRest(calculator.commandText, n, Close::Last)) {
+        writeShapeHint(out);
+        return false;
+    }
+    if (!isDigitsArgument(n)) {
+        writeHint(out, n, Hint::TakenAsString);
+        return false;
+    }
+    return true;
+}
+
 // p(n): the n-th prime from the table.
 void cmd_p(Calculator &calculator) {
     std::ostream &out = startAnswer(calculator);
     std::string n;
-    if (!closedRest(calculator.commandText, n, Close::Last)) {
-        writeShapeHint(out);
-        return;
-    }
-    if (!isDigitsArgument(n)) {
-        writeHint(out, n, Hint::TakenAsString);
-        return;
-    }
     int64_t index = 0;
-    if (!boundedInteger(out, n, 0, INT64_MAX, index)) return;
+    if (!tableArgument(calculator, n, out) || !boundedInteger(out, n, 0, INT64_MAX, index)) return;
     const auto &table = calculator.core.primeTable;
     if (index == 0) {
         writeAnswer(out, "The parameter n in function p(n) should be a positive integer.");
@@ -111,14 +116,7 @@ void cmd_p(Calculator &calculator) {
 void cmd_index_of_prime(Calculator &calculator) {
     std::ostream &out = startAnswer(calculator);
     std::string q;
-    if (!closedRest(calculator.commandText, q, Close::Last)) {
-        writeShapeHint(out);
-        return;
-    }
-    if (!isDigitsArgument(q)) {
-        writeHint(out, q, Hint::TakenAsString);
-        return;
-    }
+    if (!tableArgument(calculator, q, out)) return;
     if (!calculator.core.isPrime(q)) {
         writeHint(out, q, Hint::NotPrime);
         return;
@@ -155,19 +153,6 @@ void cmd_list_pi_x(Calculator &calculator) {
     out << ">> ";
 }
 
-// The rest after "(" up to its first ")", all digits and not empty.
-bool digitRest(Calculator &calculator, std::string &n, std::ostream &out) {
-    if (!closedRest(calculator.commandText, n, Close::First)) {
-        writeShapeHint(out);
-        return false;
-    }
-    if (!isDigitsArgument(n)) {
-        writeHint(out, n, Hint::NonDigit);
-        return false;
-    }
-    return true;
-}
-
 void cmd_listpseudoprimes(Calculator &calculator) {
     calculator.clearAnswerStreams();
     std::ostream &out = startAnswer(calculator);
@@ -182,15 +167,12 @@ void cmd_goldbach(Calculator &calculator) {
     std::ostream &out = startAnswer(calculator);
     std::string n;
     if (!digitRest(calculator, n, out)) return;
-    std::string digits;
-    bool negative = false;
-    integerParts(n, digits, negative);
     LineCappedBuffer capped(out, kMaxListedLines);
     std::ostream listing(&capped);
     int64_t v = 0;
-    const bool small = checkedInt64(digits, 0, INT64_MAX, v);
+    const bool small = checkedInt64(n, 0, INT64_MAX, v);
     const int64_t count = small ? calculator.core.goldbach_decompose(v, listing)
-                                : calculator.core.goldbach_decompose_big(digits, false, "3", listing);
+                                : calculator.core.goldbach_decompose_big(n, false, "3", listing);
     listing.flush();
     if (capped.dropped()) writeCappedNote(out, kMaxListedLines);
     out << "\nTotal: " << count;

@@ -50,11 +50,7 @@ bool isOption(const std::string &value, const char *word) {
 void cmd_continued_fraction(Calculator &calculator) {
     std::ostream &out = startAnswer(calculator);
     std::string argument;
-    if (!closedRest(calculator.commandText, argument, Close::Last)) {
-        writeRestDiagnostics(out, restAfterOpen(calculator.commandText));
-        writeShapeHint(out);
-        return;
-    }
+    if (!lastCloseRest(calculator, argument, out)) return;
     std::vector<std::string> items;
     std::string expression, tex;
     if (argument.find(',') != std::string::npos && itemList(calculator, argument, items)) {

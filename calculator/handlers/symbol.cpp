@@ -42,11 +42,7 @@ int jacobi(const std::string &a, const std::string &n, bool show, std::ostream &
 void answerSymbol(Calculator &calculator, const SymbolCommand &command) {
     std::ostream &out = startAnswer(calculator);
     std::string argument;
-    if (!closedRest(calculator.commandText, argument, Close::Last)) {
-        writeRestDiagnostics(out, restAfterOpen(calculator.commandText));
-        writeShapeHint(out);
-        return;
-    }
+    if (!lastCloseRest(calculator, argument, out)) return;
     std::vector<std::string> values;
     if (!calculator.functions.bindArguments(command.name, argument, values) || values.size() < 3) {
         out << "syntax> " << command.syntax;
