@@ -101,7 +101,7 @@ void cmd_multiplicativeOrder(Calculator &calculator) {
     std::string a, m;
     if (!digitPair(calculator, a, m, out)) return;
     std::string order;
-    const std::string printed = capturedStdout([&] { order = calculator.core.orderModulo(a, m); });
+    const std::string printed = capturedConsole([&] { order = calculator.core.orderModulo(a, m); });
     if (order.empty()) {
         // No order: a modulus of 0, or a and m not coprime; the engine said which.
         std::string reason = printed;

@@ -68,7 +68,7 @@ void cmd_Primes(Calculator &calculator) {
     if (!boundedInteger(out, digits, 0, INT64_MAX, n)) return;
     calculator.core.primeTable.clear();
     int64_t count = 0;
-    const std::string printed = capturedStdout([&] { count = calculator.core.Primes(n, isYes(flag)); });
+    const std::string printed = capturedConsole([&] { count = calculator.core.Primes(n, isYes(flag)); });
     if (count == BigNumber::kRefusedBound) {
         out << calculator.core.getErrorMessage();
         writeClosing(out);
