@@ -33,6 +33,13 @@ const Orientation kColumns{'c', colSwap, colScale, colAddMultiple, false};
 // A cell the pivot search passes over. Texts that are no numbers count as pivots.
 bool isZeroCell(const std::string &cell) { return cell.empty() || isZeroNumber(cell); }
 
+// A number as the reduced fraction of its value ("0.4" is 2|5), so that the steps compute
+// on reduced fractions; any other text as it is.
+std::string exactText(const std::string &text) {
+    matrix_exact::Rational value;
+    return matrix_exact::parseCell(text, value) ? matrix_exact::rationalText(value) : text;
+}
+
 // A factor written into a step line: in brackets when it is negative.
 std::string shownFactor(const std::string &k) { return !k.empty() && k[0] == '-' ? "(" + k + ")" : k; }
 
@@ -58,7 +65,7 @@ public:
             pivots.push_back(i + 1);
             const std::string pivot = cell(pivotLine, i);
             if (pivot != "1") {
-                std::string k = bn.reciprocal(pivot, 1);
+                std::string k = exactText(bn.reciprocal(pivot, 1));
                 o.scale(m, pivotLine, k, kFractions);
                 step(o.letter + num(pivotLine) + "*" + shownFactor(k) + " ==>\n");
                 if (tooLong(pivotLine)) return false;
@@ -113,9 +120,13 @@ void writeIndependent(std::ostream &out, const char *what, char letter, const st
         out << letter << numbers[k] << (k + 1 == numbers.size() ? ".\n" : ",");
 }
 
-// A cell typed as a quotient "a/b" becomes the reduced fraction of its value before the
-// first step: the steps' fraction arithmetic would take "1/2" apart as text.
-void exactQuotients(KV_Matrix &m) { matrix_exact::slashesToFractions(m.cells); }
+// A cell typed as a quotient "a/b" or a decimal becomes the reduced fraction of its value
+// before the first step: the steps' fraction arithmetic would take "1/2" apart as text, and
+// carries a decimal along as an unreduced quotient of decimals.
+void exactQuotients(KV_Matrix &m) {
+    for (std::string &cell : m.cells)
+        if (cell.find_first_of("/.") != std::string::npos) cell = exactText(cell);
+}
 
 uint64_t refused(std::ostream &out, const char *message) {
     out << message << "\n";

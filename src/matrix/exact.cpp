@@ -289,7 +289,7 @@ bool hasFractionMark(std::string_view text) { return text.find_first_of("|/") !=
 
 bool unreadableQuotient(const std::vector<std::string> &cells, bool fractions) {
     for (const std::string &c : cells)
-        if (c.find_first_of(fractions ? "/" : "|/") != std::string::npos) return true;
+        if (c.find_first_of(fractions ? "/." : "|/") != std::string::npos) return true;
     return false;
 }
 

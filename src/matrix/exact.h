@@ -42,8 +42,9 @@ bool parseReduced(std::string_view text, Rational &out);
 bool parseCell(std::string_view text, Rational &out);
 // Whether a cell is written as a quotient ('|' or '/' in it).
 bool hasFractionMark(std::string_view text);
-// Whether a cell is a quotient that the mode's cell arithmetic would take apart as text:
-// "a/b" in any mode, "a|b" in decimal mode.
+// Whether a cell is a number that the mode's cell arithmetic would take apart as text:
+// "a/b" in any mode, "a|b" in decimal mode, a decimal in fraction mode (whose fraction
+// products keep the point: "156.2|3").
 bool unreadableQuotient(const std::vector<std::string> &cells, bool fractions);
 // Every cell typed "a/b" (a number) becomes the reduced fraction text of its value: the
 // fraction arithmetic reads "a|b" but would take "a/b" apart as text.
