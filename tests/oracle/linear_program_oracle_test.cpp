@@ -84,6 +84,21 @@ bool glpkOptimum(const Program &p, double &value) {
     return false;
 }
 
+// glpsol's verdict on a program whose point 0 is feasible: its optimum, or unbounded when
+// it finds no dual feasible solution. False when it answered neither.
+bool glpkVerdict(const Program &p, bool &unbounded, double &value) {
+    unbounded = false;
+    bool optimal = false;
+    for (const auto &line : oracle::runProgramLines("glpsol -o /dev/stdout --lp", glpkText(p))) {
+        if (line.find("NO DUAL FEASIBLE") != std::string::npos || line.find("UNBOUNDED") != std::string::npos)
+            unbounded = true;
+        if (line.rfind("Status:", 0) == 0 && line.find("OPTIMAL") != std::string::npos) optimal = true;
+        size_t eq = line.find('=');
+        if (line.rfind("Objective:", 0) == 0 && eq != std::string::npos) value = std::stod(line.substr(eq + 1));
+    }
+    return unbounded || optimal;
+}
+
 mpq_class exact(std::string text) {
     for (auto &ch : text)
         if (ch == '|') ch = '/';
@@ -131,6 +146,40 @@ TEST(LinearProgramOracle, RandomProgramsMatchGlpk) {
         EXPECT_NEAR(std::stod(lp_objective_value(decimal)), expected, 1e-4 * (1 + std::fabs(expected)))
             << text;
     }
+}
+
+// Numerical mode on programs that are bounded or not (no row bounds the sum), with ratios
+// such as 1/3 whose decimals leave rounding behind: the verdict must be glpsol's, as the
+// signs are decided on exact values, and a bounded optimum must agree up to the rounding.
+TEST(LinearProgramOracle, NumericalModeFindsUnboundedProgramsAsGlpkDoes) {
+    oracle::Rng rng = oracle::rngFor(20261211);
+    int unboundedSeen = 0;
+    for (int round = 0; round < 150; round++) {
+        Program p = randomProgram(rng);
+        if (round % 2 == 0) {  // drop the row that bounds the sum
+            p.a.pop_back();
+            p.b.pop_back();
+            p.writtenGreater.pop_back();
+        }
+        const std::string text = programText(p);
+        LpProblem problem(p.maximise ? 1 : 0, "z");
+        problem.setArithmeticMode(0);
+        ASSERT_TRUE(lp_parse_problem(problem, "z", text, p.maximise ? "max z=" : "min z="));
+        std::ostringstream out;
+        const LpOutcome outcome = lp_run(problem, out);
+        bool unbounded = false;
+        double expected = 0;
+        ASSERT_TRUE(glpkVerdict(p, unbounded, expected)) << "glpsol did not answer";
+        const std::string typed = (p.maximise ? "max z=" : "min z=") + text;
+        if (unbounded) {
+            unboundedSeen++;
+            EXPECT_EQ(outcome, LpOutcome::Unbounded) << typed << "\n" << out.str();
+            continue;
+        }
+        ASSERT_EQ(outcome, LpOutcome::Optimal) << typed << "\n" << out.str();
+        EXPECT_NEAR(std::stod(lp_objective_value(problem)), expected, 1e-4 * (1 + std::fabs(expected))) << typed;
+    }
+    EXPECT_GT(unboundedSeen, 3);
 }
 
 } // namespace
