@@ -18,6 +18,7 @@ namespace {
 
 constexpr char kEquationMark = '~';
 constexpr int32_t kFractionBit = 1;
+constexpr int32_t kPolynomialBit = 2;
 // The search tries at most this many values: a range typed by mistake ends in time.
 constexpr uint64_t kMaxSearchValues = 10000;
 
@@ -137,6 +138,61 @@ void answerCubic(Calculator &calculator, std::vector<std::string> c, std::ostrea
     if (!roots[3].empty()) out << "Where w is\n\t" << roots[3] << "\n\n";
 }
 
+// A term whose coefficient is no number: the reader took a quotient apart (1/x is read as
+// the coefficient "1/" of x).
+bool hasTextCoefficient(const poly *list) {
+    for (const poly *t = list; t; t = walk_next(list, t))
+        if (!isNumberText(t->coefficient) || t->coefficient.find_last_of("|/") + 1 == t->coefficient.size())
+            return true;
+    return false;
+}
+
+// "(N)/(D)" as the polynomial mode writes a quotient: N and D; any other text is N over 1.
+void splitQuotient(const std::string &text, std::string &n, std::string &d) {
+    n = text;
+    d = "1";
+    if (text.size() < 7 || text.front() != '(' || text.back() != ')') return;
+    int depth = 0;
+    for (size_t k = 0; k < text.size(); k++) {
+        depth += text[k] == '(' ? 1 : text[k] == ')' ? -1 : 0;
+        if (depth != 0) continue;
+        if (text.compare(k + 1, 2, "/(") != 0) return;
+        n = text.substr(1, k - 1);
+        d = text.substr(k + 3, text.size() - k - 4);
+        return;
+    }
+}
+
+bool solvePolynomialEquation(Calculator &calculator, std::string &left, std::string &right, std::ostream &out);
+
+// A side that is a quotient of polynomials: N_L D_R == N_R D_L on the reduced quotients the
+// polynomial mode writes. With one side a polynomial no root of that is a pole; a constant
+// other than 0 there has no root at all (1/x == 0). Quotients on both sides are left to the
+// search.
+bool solveQuotientEquation(Calculator &calculator, const std::string &left, const std::string &right,
+                           std::ostream &out) {
+    const int32_t flags = (calculator.core.getMode() & kFractionBit) | kPolynomialBit;
+    std::string l, r, nl, dl, nr, dr, cross;
+    calculator.core.EvalInfixExprNoOutput(left, l, flags);
+    calculator.core.EvalInfixExprNoOutput(right, r, flags);
+    splitQuotient(l, nl, dl);
+    splitQuotient(r, nr, dr);
+    if (dl != "1" && dr != "1") return false;
+    calculator.core.EvalInfixExprNoOutput("(" + nl + ")*(" + dr + ")-(" + nr + ")*(" + dl + ")", cross, flags);
+    bool ok = false;
+    TermList parsed(polyn_parse(cross, ok));
+    if (!ok || !parsed || hasTextCoefficient(parsed.get())) return false;
+    TermList sorted(polyn_sort_desc(parsed.get()));
+    TermList d(polyn_drop_zero_terms(sorted.release()));
+    if (!d || d->exponent != 0) {
+        std::string zero = "0";
+        return solvePolynomialEquation(calculator, cross, zero, out);
+    }
+    if (isZeroNumber(d->coefficient)) return false;
+    out << "\n" << l << " == " << r << "\n\nsolution>\n\tx = NO solution.\n\t\n";
+    return true;
+}
+
 // True when it answered; false leaves the equation to the search.
 bool solvePolynomialEquation(Calculator &calculator, std::string &left, std::string &right,
                              std::ostream &out) {
@@ -144,6 +200,8 @@ bool solvePolynomialEquation(Calculator &calculator, std::string &left, std::str
     bool leftOk = readSide(calculator, left, l);
     bool rightOk = readSide(calculator, right, r);
     if (!leftOk || !rightOk) return false;
+    if (hasTextCoefficient(l.get()) || hasTextCoefficient(r.get()))
+        return solveQuotientEquation(calculator, left, right, out);
     TermList d(polyn_drop_zero_terms(poly_subtraction_DES(l.get(), r.get())));
     if (!d) return false;
     int64_t degree = d->exponent;

@@ -30,6 +30,10 @@ TEST(SolveCommand, PolynomialEquations) {
                         {"solve(x==x)", linearAnswer("0", "any real number")},
                         // a cancelled cube is 0 == 0, never a division by its zero coefficient
                         {"solve(x^3==x^3)", linearAnswer("0", "any real number")},
+                        // a quotient: its numerator, a constant other than 0, has no root
+                        {"solve(1/x==0)", "\n(1)/(x^1) == 0\n\nsolution>\n\tx = NO solution.\n\t\n" + kClosing},
+                        // 1/x == 2 is 1 - 2x == 0, whose root is no pole
+                        {"solve(1/x==2)", linearAnswer("-2x^1+1", "0.5")},
                         {"solve(2x^3+4x==0)",
                          "\nIt is a univariate cubic equation.\n\n  2x^3+4x^1 == 0\n\nAnswer:\n\tp = 2\n"
                          "\tq = 0\n\nsolution>\n\tx1 = 0\n\tx2 = sqrt(2)*i\n\tx3 = -sqrt(2)*i\n\n" +
