@@ -40,9 +40,15 @@ std::string reduce_fraction(const std::string &text) {
 
 namespace {
 
-// numerator|denominator split at the first '|' only; no '|' stands over "1".
+// numerator|denominator split at the first '|' outside brackets only (the bar of
+// "3^(1000000|1)" is its exponent's); no such '|' stands over "1".
 void splitAtBar(const std::string &t, std::string &n, std::string &d) {
-    size_t bar = t.find('|');
+    size_t bar = std::string::npos;
+    int depth = 0;
+    for (size_t k = 0; k < t.size() && bar == std::string::npos; k++) {
+        depth += t[k] == '(' ? 1 : t[k] == ')' ? -1 : 0;
+        if (t[k] == '|' && depth == 0) bar = k;
+    }
     if (bar == std::string::npos) {
         n = t;
         d = "1";
@@ -87,6 +93,9 @@ std::string &BigNumber::fr_division(const std::string &a0, const std::string &b0
         M = int_division(M, g);
         q = M == "1" ? N : N + "|" + M;
     } else {
+        // A side that holds a bar of its own is bracketed: one bar must part the two.
+        if (!isRealNumber(N) && N.find('|') != std::string::npos) N = "(" + N + ")";
+        if (!isRealNumber(M) && M.find('|') != std::string::npos) M = "(" + M + ")";
         q = N + "|" + M;
     }
     return result = (na != nb ? "-" : "") + q;

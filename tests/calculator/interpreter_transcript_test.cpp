@@ -97,6 +97,8 @@ TEST(InterpreterTranscript, CalculationModes) {
     runTranscript({":mode fraction"}, {
                                           {"1/2+1/3", "\nout> 5|6\n" + texts::expressionEnd},
                                           {"2/4", "\nout> 1|2\n" + texts::expressionEnd},
+                                          // a power kept written (too long to reduce) is one side of the bar
+                                          {"1/3^1000000", "\nout> 1|(3^(1000000|1))\n" + texts::expressionEnd},
                                       });
     runTranscript({":mode fraction", ":expand=on"}, {{"1/2+1/3", "\nout> 5|6\nans: 5|6\n\n" + texts::expressionEnd}});
     runTranscript({":mode complex"}, {{"(1+2i)*(3-i)", texts::engineAnswer("5+5i")}});
