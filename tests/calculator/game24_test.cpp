@@ -27,6 +27,7 @@ TEST(Game24OnTheCalculator, AnswersFollowTheOutputAlreadyWritten) {
 TEST(Game24OnTheCalculator, TheUsersVariablesAreUntouched) {
     Calculator calc;
     std::ostringstream messages;
+    for (const char *name : {"a", "b", "d"}) used_variable_names.erase(name); // names are global
     ASSERT_TRUE(define_variable("a", "7", used_variable_names, calc.variables, messages, 0));
     ASSERT_TRUE(define_variable("d", "9", used_variable_names, calc.variables, messages, 0));
     SymbolEntry matrix;
