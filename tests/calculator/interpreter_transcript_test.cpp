@@ -59,7 +59,6 @@ TEST(InterpreterTranscript, DefaultMode) {
                       {"1/3", texts::scriptAnswer("0.33333333333333333333")},
                       // A registered name the script does not know goes to its handler.
                       {"xor(101,11)", "out> 110\n\n" + texts::rule + "\n\n" + texts::prompt},
-                      {"mobius(6)", texts::handlerNotYet("mobius")},
                       // No plugin module is loaded: the call writes only the prompt.
                       {"calc->Print()", "\n" + texts::prompt},
                       {"calc->Print(7)", "\n" + texts::prompt},
