@@ -31,14 +31,16 @@ void declarePolynomialVariable(std::ostream &out, const std::string &name) {
 }
 
 // name:value. The value is an int variable's: a signed integer of 32 bits, kept as its
-// plain digits so that the text and the variable's value agree.
+// plain digits so that the text and the variable's value agree. A name already in the
+// table is refused: the table would keep its old entry while the answer said "defined".
 void defineIntVariable(Calculator &calculator, std::ostream &out, const std::string &item) {
     const size_t colon = item.find(':');
     const std::string name = item.substr(0, colon);
     if (!checkName(out, name)) return;
     int64_t value = 0;
     const bool isInt = colon != std::string::npos && checkedInt64(item.substr(colon + 1), INT32_MIN, INT32_MAX, value);
-    if (isInt && define_variable(name, int64ToString(value), used_variable_names, calculator.variables, out, 0))
+    if (isInt && !variable_exists(name, calculator.variables) &&
+        define_variable(name, int64ToString(value), used_variable_names, calculator.variables, out, 0))
         out << "out> " << name << " has been defined.\n";
     else
         out << "Error> Failed to define variable " << name << " with symbol() function.\n";
