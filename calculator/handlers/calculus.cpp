@@ -9,6 +9,7 @@
 #include "BigNumber.h"
 #include "Calculator.h"
 #include "calculus.h"
+#include "handlers/bound_usage.h"
 #include "handlers/families.h"
 #include "handlers/handler_frame.h"
 #include "solvers/solve_command.h"
@@ -27,18 +28,9 @@ void limitUsage(std::ostream &out) {
 void cmd_limit(Calculator &calculator) {
     deleteBlanks(calculator.commandText);
     std::ostream &out = startAnswer(calculator);
-    std::string rest;
-    if (!closedRest(calculator.commandText, rest, Close::Last)) {
-        writeRestDiagnostics(out, restAfterOpen(calculator.commandText));
-        writeShapeHint(out);
-        return limitUsage(out);
-    }
     std::vector<std::string> a;
-    if (!calculator.functions.bindArguments("limit", rest, a)) return limitUsage(out);
-    if (a[0].empty() || a[1].empty() || a[2].empty()) {
-        writeShapeHint(out);
-        return limitUsage(out);
-    }
+    if (!bindWithUsage(calculator, "limit", limitUsage, out, a)) return;
+    if (a[0].empty() || a[1].empty() || a[2].empty()) return writeShapeHintAndUsage(out, limitUsage);
     const std::string limit = Limit(a[0], a[1], a[2]);
     out << "result> " << (limit.empty() ? kLimitNotPolynomial : limit);
     writeClosing(out);

@@ -45,6 +45,15 @@ std::string valueKey(Calculator &calculator, const std::string &text) {
     return value;
 }
 
+// The closed rest whose last ")" ends it; false after the diagnostic lines and the shape
+// hint.
+bool closedLastRest(Calculator &calculator, std::string &text, std::ostream &out) {
+    if (closedRest(calculator.commandText, text, Close::Last)) return true;
+    writeRestDiagnostics(out, restAfterOpen(calculator.commandText));
+    writeShapeHint(out);
+    return false;
+}
+
 // The first-bracket argument whose ")" must also end the command text.
 bool strictFirstBracket(const std::string &text, std::string &argument) {
     const size_t close = text.find(')');
@@ -196,10 +205,7 @@ void cmd_Gcd(Calculator &calculator) {
     deleteBlanks(calculator.commandText);
     std::ostream &out = startAnswer(calculator);
     std::string text;
-    if (!closedRest(calculator.commandText, text, Close::Last)) {
-        writeRestDiagnostics(out, restAfterOpen(calculator.commandText));
-        return writeShapeHint(out);
-    }
+    if (!closedLastRest(calculator, text, out)) return;
     if (text.find(',') == std::string::npos) {
         writeUsageLine(out, "Gcd(poly1,poly2,poly3,...,polyK)");
         return writeClosingBlock(out);
@@ -253,10 +259,7 @@ void cmd_LagrangePolyn(Calculator &calculator) {
     deleteBlanks(calculator.commandText);
     std::ostream &out = startAnswer(calculator);
     std::string text;
-    if (!closedRest(calculator.commandText, text, Close::Last)) {
-        writeRestDiagnostics(out, restAfterOpen(calculator.commandText));
-        return writeShapeHint(out);
-    }
+    if (!closedLastRest(calculator, text, out)) return;
     std::vector<std::pair<std::string, std::string>> points;
     std::set<std::string> seen;  // the x by value, so that 1/2 and 0.5 meet
     for (const std::string &point : split_by_char(text, ';')) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "Calculator.h"
+#include "handlers/bound_usage.h"
 #include "handlers/families.h"
 #include "handlers/handler_frame.h"
 #include "number_routines.h"
@@ -16,8 +17,6 @@
 #include "tools.h"
 
 namespace {
-
-using UsageWriter = void (*)(std::ostream &);
 
 void sumUsage(std::ostream &out) {
     writeUsageLine(out, "sum(general_term,n,minValue,maxValue)");
@@ -39,30 +38,10 @@ void recursiveSeriesUsage(std::ostream &out) {
     writeClosingBlock(out);
 }
 
-// The arguments bound to the parameters of `name`. A rest that does not end in its last ")"
-// gets the diagnostic lines, the shape hint and the usage; more arguments than parameters
-// the usage alone.
-bool bindSeriesArguments(Calculator &calculator, const char *name, UsageWriter usage, std::ostream &out,
-                         std::vector<std::string> &values) {
-    std::string rest;
-    if (!closedRest(calculator.commandText, rest, Close::Last)) {
-        writeRestDiagnostics(out, restAfterOpen(calculator.commandText));
-        writeShapeHint(out);
-        usage(out);
-        return false;
-    }
-    if (!calculator.functions.bindArguments(name, rest, values)) {
-        usage(out);
-        return false;
-    }
-    return true;
-}
-
 // The term and the index name must be there: an empty one is the shape hint and the usage.
 bool haveTermAndIndex(const std::string &term, const std::string &index, UsageWriter usage, std::ostream &out) {
     if (!term.empty() && !index.empty()) return true;
-    writeShapeHint(out);
-    usage(out);
+    writeShapeHintAndUsage(out, usage);
     return false;
 }
 
@@ -82,7 +61,7 @@ void cmd_sum(Calculator &calculator) {
     deleteBlanks(calculator.commandText);
     std::ostream &out = startAnswer(calculator);
     std::vector<std::string> a;
-    if (!bindSeriesArguments(calculator, "sum", sumUsage, out, a)) return;
+    if (!bindWithUsage(calculator, "sum", sumUsage, out, a)) return;
     if (!haveTermAndIndex(a[0], a[1], sumUsage, out) || !integerBounds(a[2], a[3], out)) return;
     out << sum_general_term(calculator.core, a[0], a[1], a[2], a[3], out, a[4] == "expand");
     writeClosingBlock(out);
@@ -92,7 +71,7 @@ void cmd_printSeries(Calculator &calculator) {
     deleteBlanks(calculator.commandText);
     std::ostream &out = startAnswer(calculator);
     std::vector<std::string> a;
-    if (!bindSeriesArguments(calculator, "printSeries", printSeriesUsage, out, a)) return;
+    if (!bindWithUsage(calculator, "printSeries", printSeriesUsage, out, a)) return;
     if (!haveTermAndIndex(a[0], a[1], printSeriesUsage, out) || !integerBounds(a[2], a[3], out)) return;
     std::string delimiter = a[4].empty() ? "," : a[4] == "\\b" ? " " : a[4] == "\\null" ? "" : a[4];
     std::string term = a[0];
@@ -154,14 +133,13 @@ void cmd_printRecursiveSeries(Calculator &calculator) {
     deleteBlanks(calculator.commandText);
     std::ostream &out = startAnswer(calculator);
     std::vector<std::string> a;
-    if (!bindSeriesArguments(calculator, "printRecursiveSeries", recursiveSeriesUsage, out, a)) return;
+    if (!bindWithUsage(calculator, "printRecursiveSeries", recursiveSeriesUsage, out, a)) return;
     const size_t mark = a[0].find('~');
     const bool recurrence = mark != std::string::npos;
     // The plain form's arguments sit one place further right than the recurrence form's.
     const size_t shift = recurrence ? 0 : 1;
     if (a[0].empty() || (!recurrence && (a[1].empty() || a[2].empty()))) {
-        writeShapeHint(out);
-        return recursiveSeriesUsage(out);
+        return writeShapeHintAndUsage(out, recursiveSeriesUsage);
     }
     int64_t count = 0;
     if (!boundedInteger(out, a[2 + shift], 1, INT32_MAX, count)) return;

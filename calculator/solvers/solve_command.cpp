@@ -6,6 +6,7 @@
 
 #include "Calculator.h"
 #include "globals.h"
+#include "handlers/bound_usage.h"
 #include "handlers/handler_frame.h"
 #include "matrix.h"
 #include "matrix/matrix_variables.h"
@@ -222,6 +223,11 @@ void searchEquation(Calculator &calculator, const std::string &left, std::string
     }
 }
 
+void solveUsage(std::ostream &out) {
+    writeUsageLine(out, "solve(equation,x,minValue,maxValue)");
+    writeClosingBlock(out);
+}
+
 } // namespace
 
 void solveEquation(Calculator &calculator, const std::string &equation, const std::string &second,
@@ -245,11 +251,7 @@ void cmd_solve(Calculator &calculator) {
     deleteBlanks(calculator.commandText);  // the interpreter keeps the blanks of a call
     std::ostream &out = startAnswer(calculator);
     std::string rest;
-    if (!closedRest(calculator.commandText, rest, Close::Last)) {
-        writeShapeHint(out);
-        writeUsageLine(out, "solve(equation,x,minValue,maxValue)");
-        return writeClosingBlock(out);
-    }
+    if (!closedRest(calculator.commandText, rest, Close::Last)) return writeShapeHintAndUsage(out, solveUsage);
     // Cut at the first three commas; a missing comma hands the text that remains on to
     // every later argument.
     std::string args[4];
