@@ -27,15 +27,16 @@ constexpr std::string_view kHintMessages[] = {
 };
 static_assert(std::size(kHintMessages) == size_t(Hint::InvalidFunctionName) + 1, "one message a hint");
 
-// Puts std::cout back even when the body throws.
-class CoutRedirect {
+// Sends a console stream into `target` and puts it back even when the body throws.
+class StreamRedirect {
   public:
-    explicit CoutRedirect(std::streambuf *target) : saved_(std::cout.rdbuf(target)) {}
-    ~CoutRedirect() { std::cout.rdbuf(saved_); }
-    CoutRedirect(const CoutRedirect &) = delete;
-    CoutRedirect &operator=(const CoutRedirect &) = delete;
+    StreamRedirect(std::ostream &stream, std::streambuf *target) : stream_(stream), saved_(stream.rdbuf(target)) {}
+    ~StreamRedirect() { stream_.rdbuf(saved_); }
+    StreamRedirect(const StreamRedirect &) = delete;
+    StreamRedirect &operator=(const StreamRedirect &) = delete;
 
   private:
+    std::ostream &stream_;
     std::streambuf *saved_;
 };
 
@@ -211,12 +212,12 @@ bool isRealArgument(const std::string &argument) {
 
 bool isDigitsArgument(const std::string &argument) { return !argument.empty() && isAllDigits(argument); }
 
-std::string capturedStdout(const std::function<void()> &body) {
+std::string capturedConsole(const std::function<void()> &body) {
     std::ostringstream printed;
-    {
-        std::cout.flush();
-        CoutRedirect redirect(printed.rdbuf());
-        body();
-    }
+    std::cout.flush();
+    StreamRedirect out(std::cout, printed.rdbuf());
+    StreamRedirect err(std::cerr, printed.rdbuf());
+    StreamRedirect log(std::clog, printed.rdbuf());
+    body();
     return printed.str();
 }

@@ -12,9 +12,9 @@
 //                  writeClosingBlock, writeHint with its message table (one or two
 //                  arguments), writeShapeHint, writeRangeHint, writeComparisonFailure,
 //                  writeUsageLine
-//   printed text   capturedStdout: what an engine or loader routine prints on the standard
-//                  output, so that it can be written into the answer (the window has no
-//                  console)
+//   printed text   capturedConsole: what an engine or loader routine prints on the standard
+//                  output, error and log streams, so that it can be written into the answer
+//                  (the window has no console)
 //
 // The engine's own lines (steps, echoes in its output stream) are shown before the handler's
 // answer: the dispatch road joins them after the handler (Calculator::joinEngineLines).
@@ -137,5 +137,6 @@ bool isDigitsArgument(const std::string &argument); // isAllDigits, not empty
 
 // ---- printed text ----
 
-// What `body` printed on the standard output, taken from it.
-std::string capturedStdout(const std::function<void()> &body);
+// What `body` printed on std::cout, std::cerr and std::clog, in the order printed, taken
+// from them.
+std::string capturedConsole(const std::function<void()> &body);

@@ -230,8 +230,12 @@ TEST(HandlerFrame, StartAnswerReplacesTheOutput) {
 }
 
 TEST(HandlerFrame, PrintedTextIsCaptured) {
-    const std::string printed = capturedStdout([] { std::cout << "[plugins] listed\n"; });
-    EXPECT_EQ(printed, "[plugins] listed\n");
+    const std::string printed = capturedConsole([] {
+        std::cout << "[plugins] listed\n";
+        std::cerr << "Exception caught: x\n";
+        std::clog << "calc loaded!\n";
+    });
+    EXPECT_EQ(printed, "[plugins] listed\nException caught: x\ncalc loaded!\n");
     // The standard output is back afterwards.
     EXPECT_EQ(captureStdout([] { std::cout << "x" << std::flush; }), "x");
 }
