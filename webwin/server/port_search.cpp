@@ -52,6 +52,7 @@ bool portInUse(size_t port) {
     return inUse;
 }
 
+#ifndef _WIN32
 void knockOnPort(size_t port) {
     if (port == 0 || port > 65535 || !socketsReady()) return;
     Socket s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
@@ -65,6 +66,7 @@ void knockOnPort(size_t port) {
     }
     socketsDone();
 }
+#endif
 
 size_t freePort() {
     constexpr size_t kFirst = 10000, kCount = 55501;

@@ -14,8 +14,10 @@ void releasePort(size_t port);
 // True when the port cannot be bound on 127.0.0.1.
 bool portInUse(size_t port);
 
+#ifndef _WIN32
 // Opens and closes a connection to the port on 127.0.0.1 (bounded: never waits for an answer).
 void knockOnPort(size_t port);
+#endif
 
 // The host's first IPv4 address other than 127.0.0.1, else "127.0.0.1".
 std::string localAddress();

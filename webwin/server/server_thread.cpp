@@ -87,8 +87,12 @@ mg_context *startServer(WebwinWindow &window, std::string &listening) {
     return context;
 }
 
-// The server's accept loop looks at its stop flag only between polls of two seconds; a
-// connection of our own ends the poll, so a window stops at once.
+// Debian's server library looks at its stop flag only between polls of two seconds; a
+// connection of our own ends the poll, so a window stops at once. The windows build compiles
+// the server with short polls instead.
+#ifdef _WIN32
+void stopServer(mg_context *context, size_t) { mg_stop(context); }
+#else
 void stopServer(mg_context *context, size_t port) {
     std::atomic<bool> stopped{false};
     std::thread waker([&stopped, port] {
@@ -101,6 +105,7 @@ void stopServer(mg_context *context, size_t port) {
     stopped.store(true);
     waker.join();
 }
+#endif
 
 void shutDown(WebwinWindow &window, mg_context *context) {
     {
