@@ -1,7 +1,7 @@
 // What the next steps of the shell build: opening and saving files, find and replace, the
 // Go To dialog, the help and history pages, the script runner, the LaTeX preview, the
-// terminal's built-in commands and path completion, the directory tree and the command bar's
-// commands. Each answers one "not available yet" text from here; each goes when it lands.
+// directory tree and the command bar's commands. Each answers one "not available yet" text
+// from here; each goes when it lands.
 #include "tovrel.h"
 
 namespace {
@@ -10,26 +10,11 @@ std::wstring notAvailableText(const std::wstring &road) {
     return road + L" is not available yet.";
 }
 
-constexpr const wchar_t *kTerminalCommandNames[] = {L"pwd", L"cd",  L"dir",  L"ls",   L"open",
-                                                    L"cls", L"exit", L"help", L"kavlo"};
-
 void tellNotAvailable(Tovrel &shell, const std::wstring &road) {
     MessageBoxW(shell.mainWindow.GetHandle(), notAvailableText(road).c_str(), L"Info", MB_OK | MB_ICONINFORMATION);
 }
 
 } // namespace
-
-// The command words are known, so they never reach the calculator; each answers in the console.
-void Tovrel::RegisterTerminalCommands() {
-    for (const wchar_t *name : kTerminalCommandNames) {
-        const std::wstring word = name;
-        terminalCommands[word] = [this, word](const std::vector<std::wstring> &, EditorTab *tab) {
-            AppendTerminalOutput(tab, notAvailableText(L"The terminal command " + word));
-        };
-    }
-}
-
-void Tovrel::CompleteTerminalPath(EditorTab *) {}
 
 void Tovrel::RunKscriptBuffer(const std::string &) {
     if (activeTab < 0 || activeTab >= int(tabs.size()) || !tabs[size_t(activeTab)].isTerminal) return;
@@ -38,6 +23,10 @@ void Tovrel::RunKscriptBuffer(const std::string &) {
 }
 
 void Tovrel::OpenFileDialog() {
+    tellNotAvailable(*this, L"Opening files");
+}
+
+void Tovrel::OpenFileByPath(const std::wstring &) {
     tellNotAvailable(*this, L"Opening files");
 }
 

@@ -155,9 +155,24 @@ class Tovrel {
     // Hands one UTF-8 line to the calculator and appends its answer to the tab.
     void AnswerCalculatorLine(const std::string &line, EditorTab *tab);
 
-    // ---- what the next steps of the shell build (pending.cpp) ----
+    // ---- the terminal's own commands (terminal_commands.cpp) ----
     void RegisterTerminalCommands();
+    void TerminalPwd(const std::vector<std::wstring> &arguments, EditorTab *tab);
+    void TerminalCd(const std::vector<std::wstring> &arguments, EditorTab *tab);
+    void TerminalDir(const std::vector<std::wstring> &arguments, EditorTab *tab); // dir and ls
+    void TerminalOpen(const std::vector<std::wstring> &arguments, EditorTab *tab);
+    void TerminalCls(const std::vector<std::wstring> &arguments, EditorTab *tab);
+    void TerminalExit(const std::vector<std::wstring> &arguments, EditorTab *tab);
+    void TerminalHelp(const std::vector<std::wstring> &arguments, EditorTab *tab);
+    void TerminalKavlo(const std::vector<std::wstring> &arguments, EditorTab *tab);
+    void ShowDirectory(EditorTab *tab, const std::wstring &pattern, bool recursive);
+
+    // ---- path completion in the console (terminal_completion.cpp) ----
     void CompleteTerminalPath(EditorTab *tab);
+    std::wstring FormatInColumns(const std::vector<std::wstring> &items, int columns);
+
+    // ---- what the next steps of the shell build (pending.cpp) ----
+    void OpenFileByPath(const std::wstring &path);
     void RunKscriptBuffer(const std::string &source);
     void NewFile();
     void OpenFileDialog();
