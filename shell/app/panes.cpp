@@ -46,6 +46,14 @@ LRESULT CALLBACK commandEditSubclassProc(HWND window, UINT message, WPARAM wPara
         self->ShowCommandBar(false);
         return 0;
     }
+    if (message == WM_KEYDOWN && wParam == VK_UP) {
+        self->CommandHistoryPrevious();
+        return 0;
+    }
+    if (message == WM_KEYDOWN && wParam == VK_DOWN) {
+        self->CommandHistoryNext();
+        return 0;
+    }
     if (message == WM_CHAR && (wParam == L'\r' || wParam == 27)) return 0; // no beep
     return DefSubclassProc(window, message, wParam, lParam);
 }

@@ -1,7 +1,7 @@
 // What the next steps of the shell build: opening and saving files, find and replace, the
-// Go To dialog, the help and history pages, the script runner, the LaTeX preview, the
-// directory tree and the command bar's commands. Each answers one "not available yet" text
-// from here; each goes when it lands.
+// Go To dialog, the help and history pages, the script runner, the LaTeX preview and the
+// directory tree. Each answers one "not available yet" text from here; each goes when it
+// lands.
 #include "tovrel.h"
 
 namespace {
@@ -99,7 +99,6 @@ void Tovrel::OnTreeCommand(int) {
     tellNotAvailable(*this, L"The directory tree");
 }
 
-void Tovrel::ExecuteCommandLine(const std::wstring &) {
-    SetWindowTextW(commandEdit, notAvailableText(L"The command bar").c_str());
-    SendMessageW(commandEdit, EM_SETSEL, 0, -1);
+void Tovrel::GotoLineColumn(int, int) {
+    tellNotAvailable(*this, L"Go To");
 }

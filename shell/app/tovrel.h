@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -171,6 +172,23 @@ class Tovrel {
     void CompleteTerminalPath(EditorTab *tab);
     std::wstring FormatInColumns(const std::vector<std::wstring> &items, int columns);
 
+    // ---- tools that run on the active document (result_tabs.cpp, euler_tool.cpp) ----
+    // False when the run is not to go on: Cancel, or a Yes whose save left the tab modified.
+    bool ConfirmRunOfActiveTab(const std::wstring &question);
+    std::optional<std::string> ActiveDocumentText();
+    void ShowResultTab(const std::string &text, const std::wstring &path, bool isVirtual);
+    void RunEulerCircuit();
+
+    // ---- the command bar's commands and history (command_bar.cpp) ----
+    void ExecuteCommandLine(const std::wstring &line);
+    void AddCommandHistory(const std::wstring &line);
+    void CommandHistoryPrevious();
+    void CommandHistoryNext();
+    void CommandReplaceAll(const std::wstring &argument);
+    void ShowCommandHelp();
+    void CommandLineNumbers(const std::wstring &argument);
+    void CommandWrap(const std::wstring &argument);
+
     // ---- what the next steps of the shell build (pending.cpp) ----
     void OpenFileByPath(const std::wstring &path);
     void RunKscriptBuffer(const std::string &source);
@@ -194,7 +212,7 @@ class Tovrel {
     void OnTreeNotify(const NMHDR *header);
     void ShowTreeMenu(LPARAM screenPoint);
     void OnTreeCommand(int id);
-    void ExecuteCommandLine(const std::wstring &line);
+    void GotoLineColumn(int line, int column);
 
     // ---- members, in declaration order ----
     GUI::Window mainWindow;
