@@ -1,7 +1,6 @@
 // What the next steps of the shell build: opening and saving files, find and replace, the
-// Go To dialog, the help and history pages, the script runner, the LaTeX preview and the
-// directory tree. Each answers one "not available yet" text from here; each goes when it
-// lands.
+// Go To dialog, the help and history pages, the script runner, the LaTeX preview. Each
+// answers one "not available yet" text from here; each goes when it lands.
 #include "tovrel.h"
 
 namespace {
@@ -80,23 +79,6 @@ void Tovrel::RunByKscript() {
 
 void Tovrel::ShowLatexPreview() {
     tellNotAvailable(*this, L"The LaTeX preview");
-}
-
-// The tree stays empty until it is built; its root is remembered.
-void Tovrel::SetTreeRoot(const std::wstring &path) {
-    if (path.empty()) return;
-    treeRoot = path;
-    if (treeRoot.back() != L'\\' && treeRoot.back() != L'/') treeRoot += L'\\';
-}
-
-void Tovrel::OnTreeNotify(const NMHDR *) {}
-
-void Tovrel::ShowTreeMenu(LPARAM) {
-    tellNotAvailable(*this, L"The directory tree");
-}
-
-void Tovrel::OnTreeCommand(int) {
-    tellNotAvailable(*this, L"The directory tree");
 }
 
 void Tovrel::GotoLineColumn(int, int) {

@@ -189,6 +189,19 @@ class Tovrel {
     void CommandLineNumbers(const std::wstring &argument);
     void CommandWrap(const std::wstring &argument);
 
+    // ---- the directory tree (directory_tree.cpp) ----
+    void SetTreeRoot(const std::wstring &path);
+    void RefreshDirectoryTree(const std::wstring &root);
+    void ExpandTreeItem(HTREEITEM item);
+    bool IsTreeItemLoaded(HTREEITEM item);
+    void FreeTreeItemData(HTREEITEM item);
+    std::wstring ParentDirectory(const std::wstring &path);
+    bool IsDriveRoot(const std::wstring &path);
+    void OnTreeNotify(const NMHDR *header);
+    HMENU CreateTreeMenu(); // the context menu, owned by the caller
+    void ShowTreeMenu(LPARAM screenPoint);
+    void OnTreeCommand(int id);
+
     // ---- what the next steps of the shell build (pending.cpp) ----
     void OpenFileByPath(const std::wstring &path);
     void RunKscriptBuffer(const std::string &source);
@@ -208,10 +221,6 @@ class Tovrel {
     void ShowHistoryPage();
     void RunByKscript();
     void ShowLatexPreview();
-    void SetTreeRoot(const std::wstring &path);
-    void OnTreeNotify(const NMHDR *header);
-    void ShowTreeMenu(LPARAM screenPoint);
-    void OnTreeCommand(int id);
     void GotoLineColumn(int line, int column);
 
     // ---- members, in declaration order ----
