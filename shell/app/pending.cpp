@@ -1,6 +1,6 @@
 // What the next steps of the shell build: opening and saving files, find and replace, the
-// Go To dialog, the help and history pages, the script runner, the LaTeX preview. Each
-// answers one "not available yet" text from here; each goes when it lands.
+// Go To dialog, the help and history pages and the LaTeX preview. Each answers one "not
+// available yet" text from here; each goes when it lands.
 #include "tovrel.h"
 
 namespace {
@@ -14,12 +14,6 @@ void tellNotAvailable(Tovrel &shell, const std::wstring &road) {
 }
 
 } // namespace
-
-void Tovrel::RunKscriptBuffer(const std::string &) {
-    if (activeTab < 0 || activeTab >= int(tabs.size()) || !tabs[size_t(activeTab)].isTerminal) return;
-    AppendTerminalOutput(&tabs[size_t(activeTab)], notAvailableText(L"Running scripts in the terminal"));
-    ShowTerminalPrompt();
-}
 
 void Tovrel::OpenFileDialog() {
     tellNotAvailable(*this, L"Opening files");
@@ -71,10 +65,6 @@ void Tovrel::ShowHelpPage() {
 
 void Tovrel::ShowHistoryPage() {
     tellNotAvailable(*this, L"The history page");
-}
-
-void Tovrel::RunByKscript() {
-    tellNotAvailable(*this, L"Running code");
 }
 
 void Tovrel::ShowLatexPreview() {

@@ -202,9 +202,14 @@ class Tovrel {
     void ShowTreeMenu(LPARAM screenPoint);
     void OnTreeCommand(int id);
 
+    // ---- the script runner (script_runner.cpp) ----
+    void RunKscriptBuffer(const std::string &source);
+    // The run's printed output; empty after a failure, which it reports in the tab's console.
+    std::string RunKscriptCaptured(EditorTab *tab, const std::string &source);
+    void RunByKscript();
+
     // ---- what the next steps of the shell build (pending.cpp) ----
     void OpenFileByPath(const std::wstring &path);
-    void RunKscriptBuffer(const std::string &source);
     void NewFile();
     void OpenFileDialog();
     bool PromptSaveChanges(EditorTab *tab);
@@ -219,7 +224,6 @@ class Tovrel {
     void ShowGotoDialog();
     void ShowHelpPage();
     void ShowHistoryPage();
-    void RunByKscript();
     void ShowLatexPreview();
     void GotoLineColumn(int line, int column);
 

@@ -14,7 +14,7 @@ const std::string kBracketError =
     "\nError[1011]> The symbols () [] {} are NOT matched, please input again.\n------------------------\n\n>> ";
 const std::string kScriptBanner = "\n进入 Kscript 多行输入模式（输入 load(path/filename) 加载文件; 输入 :q 执行并退出 "
                                   "kscript 模式; 输入 :do 执行但不退出 kscript.）\n";
-const std::string kScriptRunsNotYet = "Running scripts in the terminal is not available yet.";
+const std::string kCompileError = "错误: Kscript 执行失败 (返回码: 1)\n";
 
 class TerminalTest : public ShellTest {
   protected:
@@ -86,8 +86,8 @@ TEST_F(TerminalTest, PromptsAndTheScriptMode) {
         {L":mode  kscript", ":mode  kscript\n" + kScriptBanner + "\n> ", L"> "},
         {L"print 1;", "print 1;\n\n> ", L"> "},
         {L"help cls", "help cls\n\n> ", L"> "},
-        {L":do", ":do\n" + kScriptRunsNotYet + "\n> \n> ", L"> "},
-        {L":q", ":q\n" + kScriptRunsNotYet + "\n> \n>> ", L">> "},
+        {L":do", ":do\n" + kCompileError + "\n> \n> ", L"> "},
+        {L":q", ":q\n\n> \n>> ", L">> "},
         {L"1+2", "1+2\n3\n>> ", L">> "},
         {L":q", ":q\n~# ", L"~# "},
         {L"help cls", "help cls\ncls -- 清屏\n\n~# ", L"~# "},
