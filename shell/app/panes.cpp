@@ -83,7 +83,8 @@ void Tovrel::CreateSidePane() {
 }
 
 void Tovrel::CreateCommandBar(HWND parent) {
-    const FontSpec mono = GetFontProperty(L"font.monospace", L"Consolas", 12);
+    FontSpec mono = GetFontProperty(L"font.monospace", L"Consolas", 12);
+    mono.face = FixedPitchFace(mono.face);
     const int height = std::max(mono.size + kFontExtraHeight, commandBarHeight);
     commandLabel = CreateWindowExW(0, L"STATIC", L">", WS_CHILD | WS_VISIBLE | SS_SUNKEN | SS_CENTERIMAGE, 0, 0,
                                    kLabelWidth, height, parent, nullptr, instance, nullptr);

@@ -145,7 +145,9 @@ HWND Tovrel::GetActiveEditor() {
 void Tovrel::DiscardTab(int index) {
     EditorTab &tab = tabs[size_t(index)];
     if (tab.isTerminal) {
-        kscriptFreeVM(calculator);
+        // A run still going uses the script machine: it is stopped first, and a run that
+        // does not stop keeps its machine.
+        if (!RunBusy() || StopRunAndWait()) kscriptFreeVM(calculator);
         if (tab.consoleWindow != nullptr) DestroyWindow(tab.consoleWindow);
         tab.consoleWindow = nullptr;
     }

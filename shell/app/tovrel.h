@@ -18,6 +18,7 @@
 #include <commctrl.h>
 
 #include "Calculator.h"
+#include "background_run.h"
 #include "editor_lexer.h"
 #include "editor_tab.h"
 #include "gui_window.h"
@@ -124,6 +125,9 @@ class Tovrel {
     void SetupLexer(HWND window);
     void UpdateLineNumberMargin(HWND window);
     HFONT CreatePointFont(const FontSpec &spec); // fixed pitch, ClearType, at the screen's DPI
+    // The face itself when it is an installed fixed-pitch face, else an installed one that is
+    // (fixed_font.cpp).
+    std::wstring FixedPitchFace(const std::wstring &wanted);
 
     // ---- panes and the command bar (panes.cpp) ----
     void CreateDirectoryTree(HINSTANCE instance, HWND parent);
@@ -153,8 +157,14 @@ class Tovrel {
     void ProcessTerminalInput(const std::wstring &line, const std::wstring &command, const std::wstring &rest,
                               const std::vector<std::wstring> &arguments, EditorTab *tab,
                               const std::wstring &promptAtEntry);
-    // Hands one UTF-8 line to the calculator and appends its answer to the tab.
-    void AnswerCalculatorLine(const std::string &line, EditorTab *tab);
+    // Hands one UTF-8 line to the calculator and appends its answer to the tab; returns it.
+    std::wstring AnswerCalculatorLine(const std::string &line, EditorTab *tab);
+    // The answer the calculator left in its streams (the first that is not empty); all three
+    // are emptied.
+    std::wstring TakeCalculatorAnswer();
+    // The answer, then "Stopped." after a stop, and a line end and the prompt when the
+    // interpreter's own prompt does not close it.
+    void ShowCalculatorAnswer(EditorTab *tab, const std::wstring &answer);
 
     // ---- the terminal's own commands (terminal_commands.cpp) ----
     void RegisterTerminalCommands();
@@ -203,10 +213,24 @@ class Tovrel {
     void OnTreeCommand(int id);
 
     // ---- the script runner (script_runner.cpp) ----
-    void RunKscriptBuffer(const std::string &source);
+    // `after` runs once the output and the prompt are shown.
+    void RunKscriptBuffer(const std::string &source, std::function<void()> after = nullptr);
     // The run's printed output; empty after a failure, which it reports in the tab's console.
-    std::string RunKscriptCaptured(EditorTab *tab, const std::string &source);
+    // Runs the source off the window's thread; `then` gets the printed output (empty after a
+    // failure, which is reported in the console).
+    void RunKscriptCaptured(EditorTab *tab, const std::string &source, std::function<void(const std::string &)> then);
     void RunByKscript();
+
+    // ---- computations off the window's thread (runs.cpp) ----
+    bool RunBusy() const;
+    // False while another run is going; `finish` runs on the window's thread afterwards.
+    bool StartRun(std::function<void()> job, std::function<void()> finish);
+    void StopRun();
+    bool StopRunOnCopy(); // true when Ctrl+C stopped a run instead of copying
+    bool StopRunAndWait(); // false when the run did not end in time
+    void OnRunFinished();
+    void ShowRunBusy(bool busy);
+    void AppendKeepingTypedInput(HWND console, const std::function<void(EditorTab *)> &show);
 
     // ---- what the next steps of the shell build (pending.cpp) ----
     void OpenFileByPath(const std::wstring &path);
@@ -291,4 +315,9 @@ class Tovrel {
     HINSTANCE instance = nullptr;
     HFONT terminalFont = nullptr, commandFont = nullptr;
     HBRUSH commandBrush = nullptr;
+
+    // The computation running off the window's thread; declared last, so that it ends before
+    // the calculator it uses goes.
+    bool runStopped = false;
+    BackgroundRun run;
 };

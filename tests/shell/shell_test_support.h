@@ -218,7 +218,15 @@ class ShellTest : public ::testing::Test {
     HWND main() const { return shell->mainWindow.GetHandle(); }
     void command(int id) {
         SendMessageW(main(), WM_COMMAND, WPARAM(id), 0);
+        settle();
+    }
+    // Pumps until no computation runs off the window's thread (bounded: a minute and a half).
+    void settle() {
         pump(*shell);
+        for (int round = 0; round < 18000 && shell->RunBusy(); ++round) {
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+            pump(*shell);
+        }
     }
     EditorTab &terminal() {
         for (EditorTab &tab : shell->tabs)
@@ -233,7 +241,7 @@ class ShellTest : public ::testing::Test {
         const std::string before = editorText(window);
         typeText(window, line);
         pressKey(window, VK_RETURN);
-        pump(*shell);
+        settle();
         const std::string after = IsWindow(window) ? editorText(window) : std::string();
         return after.size() >= before.size() ? after.substr(before.size()) : after;
     }

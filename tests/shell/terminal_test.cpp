@@ -244,3 +244,119 @@ TEST_F(TerminalTest, ScriptsRunAfterTheTerminalIsClosed) {
 }
 
 } // namespace
+
+namespace {
+
+// Every answer ends on its own line with the prompt after it, also one that the interpreter
+// left without its prompt, so the next line is never glued to it.
+TEST_F(TerminalTest, EveryAnswerEndsWithALineEndAndThePrompt) {
+    for (const wchar_t *typed : {L"sqrt(2)", L"gcd(12,18)", L"1+2"}) {
+        const std::string shown = enterLine(typed);
+        ASSERT_GE(shown.size(), 4u);
+        EXPECT_EQ(shown.substr(shown.size() - 4), "\n>> ") << wideToUtf8(typed) << ": " << shown;
+    }
+}
+
+// The console draws with a fixed-pitch face: columns line up.
+TEST_F(TerminalTest, TheConsoleFaceIsFixedPitch) {
+    const std::wstring face = shell->FixedPitchFace(L"Consolas");
+    HDC dc = GetDC(nullptr);
+    HFONT font = CreateFontW(-16, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, face.c_str());
+    HGDIOBJ old = SelectObject(dc, font);
+    SIZE narrow{}, wide{};
+    GetTextExtentPoint32W(dc, L"iiii", 4, &narrow);
+    GetTextExtentPoint32W(dc, L"WWWW", 4, &wide);
+    SelectObject(dc, old);
+    DeleteObject(font);
+    ReleaseDC(nullptr, dc);
+    EXPECT_EQ(narrow.cx, wide.cx) << wideToUtf8(face);
+    EXPECT_EQ(shell->FixedPitchFace(L"No Such Face 123"), face) << "the first installed fixed face stands in";
+}
+
+} // namespace
+
+namespace {
+
+// A line that runs without end takes no hostage: the window answers meanwhile, what is typed
+// waits as input, Ctrl+C stops the run with "Stopped." and the calculator answers again.
+TEST_F(TerminalTest, AnEndlessRunIsStoppedByCtrlC) {
+    enterLine(L":mode kscript");
+    enterLine(L"while (true) {}");
+    HWND window = console();
+    typeText(window, L":do");
+    pressKey(window, VK_RETURN);
+    pump(*shell);
+    ASSERT_TRUE(shell->RunBusy());
+    EXPECT_EQ(tabLabel(shell->tabControl, 1), L"Terminal (running)");
+
+    SendMessageW(main(), WM_COMMAND, CmdNew, 0); // the window still works
+    pump(*shell);
+    EXPECT_EQ(shell->tabs.size(), 3u);
+    shell->SwitchToTab(1);
+    typeText(window, L"1+2");
+    pressKey(window, VK_RETURN); // kept as input while the run goes on
+    pump(*shell);
+    EXPECT_TRUE(shell->RunBusy());
+
+    {
+        HeldKey control(VK_CONTROL);
+        pressKey(window, 'C');
+    }
+    settle();
+    EXPECT_FALSE(shell->RunBusy());
+    const std::string text = editorText(window);
+    EXPECT_EQ(text.substr(text.size() - std::string(":do\nStopped.\n\n> \n> 1+2").size()), ":do\nStopped.\n\n> \n> 1+2");
+    EXPECT_EQ(tabLabel(shell->tabControl, 1), L"Terminal");
+    EXPECT_EQ(wideToUtf8(shell->GetTerminalInput(&terminal())), "1+2");
+    pressKey(window, VK_RETURN);
+    settle();
+    EXPECT_NE(editorText(window).find("> 1+2\n\n> "), std::string::npos) << "collected as script source";
+    enterLine(L":q");
+    EXPECT_EQ(enterLine(L"1+2"), "1+2\n3\n>> ");
+}
+
+// Ctrl+Break stops too; closing the terminal during a run stops the run first.
+TEST_F(TerminalTest, CtrlBreakAndClosingStopARun) {
+    enterLine(L":mode kscript");
+    enterLine(L"var n = 0; while (true) { n = n + 1; }");
+    typeText(console(), L":do");
+    pressKey(console(), VK_RETURN);
+    pump(*shell);
+    ASSERT_TRUE(shell->RunBusy());
+    pressKey(console(), VK_CANCEL);
+    settle();
+    EXPECT_FALSE(shell->RunBusy());
+    const std::string text = editorText(console());
+    EXPECT_NE(text.find(":do\nStopped.\n"), std::string::npos);
+
+    enterLine(L"while (true) {}");
+    typeText(console(), L":do");
+    pressKey(console(), VK_RETURN);
+    pump(*shell);
+    ASSERT_TRUE(shell->RunBusy());
+    command(CmdClose);
+    EXPECT_FALSE(shell->RunBusy());
+    EXPECT_EQ(shell->tabs.size(), 1u);
+}
+
+// Exit during a run asks first; No keeps the run and the window.
+TEST_F(TerminalTest, ExitDuringARunAsks) {
+    enterLine(L":mode kscript");
+    enterLine(L"while (true) {}");
+    typeText(console(), L":do");
+    pressKey(console(), VK_RETURN);
+    pump(*shell);
+    ASSERT_TRUE(shell->RunBusy());
+    boxes.answer({IDNO});
+    SendMessageW(main(), WM_CLOSE, 0, 0);
+    pump(*shell);
+    EXPECT_TRUE(IsWindow(main()));
+    EXPECT_TRUE(shell->RunBusy());
+    ASSERT_FALSE(boxes.seen().empty());
+    EXPECT_EQ(boxes.seen().back().text, L"A computation is still running. Stop it and exit?");
+    shell->StopRun();
+    settle();
+}
+
+} // namespace
