@@ -74,6 +74,7 @@ void Tovrel::SwitchToTab(int index) {
         } else if (shown) {
             ShowWindow(tab.editorWindow, SW_SHOW);
             if (tab.consoleWindow != nullptr) ShowWindow(tab.consoleWindow, SW_HIDE);
+            if (!commandBarVisible) SetFocus(tab.editorWindow); // not the pane that stays
         } else {
             ShowWindow(tab.editorWindow, SW_HIDE);
             if (tab.consoleWindow != nullptr) ShowWindow(tab.consoleWindow, SW_HIDE);

@@ -57,6 +57,8 @@ class Tovrel {
     void OnSysKeyDown(WPARAM key);
     void Exit();
     void ShowAbout();
+    // The command bar when it is shown, else the active editor or console.
+    void FocusTypingWindow();
 
     // ---- layout and splitters (layout.cpp) ----
     void UpdateLayout(bool full, int width, int height);

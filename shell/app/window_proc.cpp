@@ -73,6 +73,10 @@ LRESULT Tovrel::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM l
         // The close box, the system menu and Alt+F4 ask about unsaved tabs as Exit does.
         Exit();
         return 0;
+    case WM_SETFOCUS:
+        // Back from a message box or another window: the keys go where the user typed.
+        FocusTypingWindow();
+        return 0;
     case kRunFinishedMessage:
         OnRunFinished();
         return 0;
@@ -226,6 +230,13 @@ void Tovrel::Exit() {
             return;
     }
     DestroyWindow(main);
+}
+
+void Tovrel::FocusTypingWindow() {
+    HWND target = commandEdit != nullptr && commandBarVisible ? commandEdit : GetActiveTextWindow();
+    if (target == nullptr || !IsWindowVisible(target)) return;
+    SetFocus(target);
+    if (target != commandEdit) SendMessageW(target, SCI_SETFOCUS, 1, 0);
 }
 
 void Tovrel::ShowAbout() {

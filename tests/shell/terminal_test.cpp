@@ -360,3 +360,21 @@ TEST_F(TerminalTest, ExitDuringARunAsks) {
 }
 
 } // namespace
+
+namespace {
+
+// After a message box, a new tab or the main window taking the focus, the keys go to the
+// active console or editor, never to a pane that takes no typing.
+TEST_F(TerminalTest, FocusComesBackToWhereTheUserTypes) {
+    command(CmdAbout);
+    EXPECT_EQ(GetFocus(), console());
+    SetFocus(main());
+    EXPECT_EQ(GetFocus(), console());
+    command(CmdNew);
+    EXPECT_EQ(GetFocus(), shell->GetActiveEditor());
+    SetFocus(main());
+    EXPECT_EQ(GetFocus(), shell->GetActiveEditor());
+    boxes.forget();
+}
+
+} // namespace
