@@ -8,6 +8,11 @@ void vm_set_run_budget(uint64_t units) {
 }
 
 bool vm_spend_slow(uint64_t units) {
+    if (engineStopRequested()) {
+        vm_script_error("Stopped.");
+        return false;
+    }
+    if (vm_budget.limit == 0) return true;
     if (vm_budget.left > units) {
         vm_budget.left -= units;
         return true;

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "stop_request.h"
 #include "vm/vm.h"
 
 // The stack overflow, printed whatever the error-report switch says.
@@ -23,9 +24,10 @@ struct RunBudget {
 };
 extern RunBudget vm_budget;
 bool vm_spend_slow(uint64_t units);
-// Spends units of the run budget; false, with the run ended, once it is spent.
+// Spends units of the run budget; false, with the run ended, once it is spent or a stop of
+// the engine's computation was asked for.
 inline bool vm_spend(uint64_t units) {
-    return vm_budget.limit == 0 || vm_spend_slow(units);
+    return (vm_budget.limit == 0 && !engineStopRequested()) || vm_spend_slow(units);
 }
 
 // Calls and methods; false after a runtime error.

@@ -56,6 +56,12 @@ LRESULT CALLBACK Tovrel::terminalSubclassProc(HWND window, UINT message, WPARAM 
         case VK_TAB:
             self->CompleteTerminalPath(tab);
             return 0;
+        case VK_CANCEL: // Ctrl+Break
+            self->StopRun();
+            return 0;
+        case 'C':
+            if (held(VK_CONTROL) && self->StopRunOnCopy()) return 0;
+            break;
         case VK_RETURN:
             if (held(VK_SHIFT)) break; // the component inserts the line break
             self->OnTerminalEnter(tab);

@@ -29,6 +29,7 @@ void Tovrel::Cut() {
 }
 
 void Tovrel::Copy() {
+    if (StopRunOnCopy()) return;
     GUI::Scintilla(GetActiveTextWindow()).Send(SCI_COPY);
 }
 

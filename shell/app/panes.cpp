@@ -46,6 +46,14 @@ LRESULT CALLBACK commandEditSubclassProc(HWND window, UINT message, WPARAM wPara
         self->ShowCommandBar(false);
         return 0;
     }
+    if (message == WM_KEYDOWN && wParam == VK_UP) {
+        self->CommandHistoryPrevious();
+        return 0;
+    }
+    if (message == WM_KEYDOWN && wParam == VK_DOWN) {
+        self->CommandHistoryNext();
+        return 0;
+    }
     if (message == WM_CHAR && (wParam == L'\r' || wParam == 27)) return 0; // no beep
     return DefSubclassProc(window, message, wParam, lParam);
 }
@@ -75,7 +83,8 @@ void Tovrel::CreateSidePane() {
 }
 
 void Tovrel::CreateCommandBar(HWND parent) {
-    const FontSpec mono = GetFontProperty(L"font.monospace", L"Consolas", 12);
+    FontSpec mono = GetFontProperty(L"font.monospace", L"Consolas", 12);
+    mono.face = FixedPitchFace(mono.face);
     const int height = std::max(mono.size + kFontExtraHeight, commandBarHeight);
     commandLabel = CreateWindowExW(0, L"STATIC", L">", WS_CHILD | WS_VISIBLE | SS_SUNKEN | SS_CENTERIMAGE, 0, 0,
                                    kLabelWidth, height, parent, nullptr, instance, nullptr);

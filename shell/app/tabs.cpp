@@ -74,6 +74,7 @@ void Tovrel::SwitchToTab(int index) {
         } else if (shown) {
             ShowWindow(tab.editorWindow, SW_SHOW);
             if (tab.consoleWindow != nullptr) ShowWindow(tab.consoleWindow, SW_HIDE);
+            if (!commandBarVisible) SetFocus(tab.editorWindow); // not the pane that stays
         } else {
             ShowWindow(tab.editorWindow, SW_HIDE);
             if (tab.consoleWindow != nullptr) ShowWindow(tab.consoleWindow, SW_HIDE);
@@ -145,7 +146,9 @@ HWND Tovrel::GetActiveEditor() {
 void Tovrel::DiscardTab(int index) {
     EditorTab &tab = tabs[size_t(index)];
     if (tab.isTerminal) {
-        kscriptFreeVM(calculator);
+        // A run still going uses the script machine: it is stopped first, and a run that
+        // does not stop keeps its machine.
+        if (!RunBusy() || StopRunAndWait()) kscriptFreeVM(calculator);
         if (tab.consoleWindow != nullptr) DestroyWindow(tab.consoleWindow);
         tab.consoleWindow = nullptr;
     }

@@ -32,7 +32,7 @@ bool hasConsole(const EditorTab *tab) {
 } // namespace
 
 void Tovrel::OpenTerminal() {
-    kscriptResetVM(calculator);
+    if (!RunBusy()) kscriptResetVM(calculator); // a running script keeps its machine
     RegisterTerminalCommands();
     if (commandBarVisible) ShowCommandBar(false);
     for (size_t i = 0; i < tabs.size(); ++i) {
@@ -67,9 +67,15 @@ void Tovrel::OpenTerminal() {
     view.Send(SCI_SETMARGINWIDTHN, 0, 0);
     view.Send(SCI_SETWRAPMODE, SC_WRAP_WORD);
 
+    FontSpec mono = GetFontProperty(L"font.monospace", L"Consolas", 12);
+    mono.face = FixedPitchFace(mono.face);
     if (terminalFont != nullptr) DeleteObject(terminalFont);
-    terminalFont = CreatePointFont(GetFontProperty(L"font.monospace", L"Consolas", 12));
+    terminalFont = CreatePointFont(mono);
     SendMessageW(console, WM_SETFONT, reinterpret_cast<WPARAM>(terminalFont), TRUE);
+    // The component draws with its default style's face, not with the font handed to it.
+    const std::string face = wideToUtf8(mono.face);
+    view.Send(SCI_STYLESETFONT, STYLE_DEFAULT, reinterpret_cast<LPARAM>(face.c_str()));
+    view.Send(SCI_STYLESETSIZE, STYLE_DEFAULT, mono.size);
 
     terminalColor = shaded(GetSysColor(COLOR_BTNFACE));
     view.Send(SCI_STYLESETBACK, STYLE_DEFAULT, terminalColor);
@@ -118,6 +124,10 @@ std::wstring Tovrel::GetTerminalInput(EditorTab *tab) {
 
 void Tovrel::OnTerminalEnter(EditorTab *tab) {
     if (!hasConsole(tab)) return;
+    if (RunBusy()) { // the typed text waits, as input, for the run's end
+        MessageBeep(MB_OK);
+        return;
+    }
     const std::wstring line = trimWhitespace(GetTerminalInput(tab));
     const GUI::ScintillaPrimitive console = GUI::Scintilla(tab->consoleWindow);
     console.Send(SCI_APPENDTEXT, 1, reinterpret_cast<LPARAM>("\n"));

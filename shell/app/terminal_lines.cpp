@@ -10,12 +10,22 @@ namespace {
 constexpr wchar_t kShellPrompt[] = L"~# ";
 constexpr wchar_t kCalculatorPrompt[] = L">> ";
 constexpr wchar_t kScriptModePrompt[] = L"> ";
+constexpr wchar_t kStopped[] = L"Stopped.";
 constexpr wchar_t kScriptBanner[] = L"\n进入 Kscript 多行输入模式（输入 load(path/filename) 加载文件; 输入 :q 执行并退出 "
                                     L"kscript 模式; 输入 :do 执行但不退出 kscript.）\n";
 
 // One final line feed of the collected source is not part of the script.
 void dropFinalLineFeed(std::string &source) {
     if (!source.empty() && source.back() == '\n') source.pop_back();
+}
+
+bool endsWith(const std::wstring &text, const std::wstring &end) {
+    return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+// Nothing for an empty text or one that ends in a line end; a line end otherwise.
+std::wstring lineEndUnlessClosed(const std::wstring &text) {
+    return text.empty() || text.back() == L'\n' ? std::wstring() : std::wstring(L"\n");
 }
 
 } // namespace
@@ -52,11 +62,13 @@ void Tovrel::ProcessTerminalInput(const std::wstring &line, const std::wstring &
         HWND console = tab->consoleWindow;
         scriptMode = !leave;
         dropFinalLineFeed(scriptBuffer);
-        RunKscriptBuffer(scriptBuffer);
+        const std::string source = scriptBuffer;
         scriptBuffer.clear();
-        if (leave) prompt = kCalculatorPrompt;
-        // The run may have changed the tabs: the terminal's tab is found again.
-        AppendTerminalOutput(FindTabByConsole(console), leave ? L"\n>> " : L"\n> ");
+        // The run may change the tabs meanwhile: the terminal's tab is found again.
+        RunKscriptBuffer(source, [this, console, leave] {
+            if (leave) prompt = kCalculatorPrompt;
+            AppendTerminalOutput(FindTabByConsole(console), leave ? L"\n>> " : L"\n> ");
+        });
         return;
     }
     if (command == L":mode" && rest == L"kscript") {
@@ -69,17 +81,39 @@ void Tovrel::ProcessTerminalInput(const std::wstring &line, const std::wstring &
         return;
     }
     prompt = kCalculatorPrompt;
-    AnswerCalculatorLine(utf8, tab);
-    if (promptAtEntry != kCalculatorPrompt) prompt = kShellPrompt;
+    HWND console = tab->consoleWindow;
+    const bool started = StartRun([this, utf8] { processInputLine(utf8, calculator); },
+                                  [this, console, promptAtEntry] {
+                                      AppendKeepingTypedInput(console, [this, promptAtEntry](EditorTab *terminal) {
+                                          ShowCalculatorAnswer(terminal, TakeCalculatorAnswer());
+                                          if (promptAtEntry != kCalculatorPrompt) prompt = kShellPrompt;
+                                      });
+                                  });
+    if (!started) AppendTerminalOutput(tab, L"\n" + std::wstring(kCalculatorPrompt));
+}
+
+// Some answers end without the interpreter's prompt, or are empty: the next line would be
+// typed right after them, so a line end and the prompt follow them.
+void Tovrel::ShowCalculatorAnswer(EditorTab *tab, const std::wstring &answer) {
+    std::wstring text = answer;
+    if (runStopped) text += lineEndUnlessClosed(text) + kStopped;
+    if (!endsWith(text, kCalculatorPrompt)) text += lineEndUnlessClosed(text) + kCalculatorPrompt;
+    AppendTerminalOutput(tab, text);
 }
 
 // Only the first non-empty stream is shown: the wide one (help, version and history texts),
 // the answers, then what engine members printed; all three are emptied.
-void Tovrel::AnswerCalculatorLine(const std::string &line, EditorTab *tab) {
-    processInputLine(line, calculator);
+std::wstring Tovrel::TakeCalculatorAnswer() {
     std::wstring answer = calculator.core.wideStream.str();
     if (answer.empty()) answer = utf8ToWide(calculator.output.str());
     if (answer.empty()) answer = utf8ToWide(calculator.core.outStream.str());
     calculator.clearAnswerStreams();
+    return answer;
+}
+
+std::wstring Tovrel::AnswerCalculatorLine(const std::string &line, EditorTab *tab) {
+    processInputLine(line, calculator);
+    const std::wstring answer = TakeCalculatorAnswer();
     if (!answer.empty()) AppendTerminalOutput(tab, answer);
+    return answer;
 }

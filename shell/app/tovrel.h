@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,7 @@
 #include <commctrl.h>
 
 #include "Calculator.h"
+#include "background_run.h"
 #include "editor_lexer.h"
 #include "editor_tab.h"
 #include "gui_window.h"
@@ -55,6 +57,8 @@ class Tovrel {
     void OnSysKeyDown(WPARAM key);
     void Exit();
     void ShowAbout();
+    // The command bar when it is shown, else the active editor or console.
+    void FocusTypingWindow();
 
     // ---- layout and splitters (layout.cpp) ----
     void UpdateLayout(bool full, int width, int height);
@@ -123,6 +127,9 @@ class Tovrel {
     void SetupLexer(HWND window);
     void UpdateLineNumberMargin(HWND window);
     HFONT CreatePointFont(const FontSpec &spec); // fixed pitch, ClearType, at the screen's DPI
+    // The face itself when it is an installed fixed-pitch face, else an installed one that is
+    // (fixed_font.cpp).
+    std::wstring FixedPitchFace(const std::wstring &wanted);
 
     // ---- panes and the command bar (panes.cpp) ----
     void CreateDirectoryTree(HINSTANCE instance, HWND parent);
@@ -152,13 +159,83 @@ class Tovrel {
     void ProcessTerminalInput(const std::wstring &line, const std::wstring &command, const std::wstring &rest,
                               const std::vector<std::wstring> &arguments, EditorTab *tab,
                               const std::wstring &promptAtEntry);
-    // Hands one UTF-8 line to the calculator and appends its answer to the tab.
-    void AnswerCalculatorLine(const std::string &line, EditorTab *tab);
+    // Hands one UTF-8 line to the calculator and appends its answer to the tab; returns it.
+    std::wstring AnswerCalculatorLine(const std::string &line, EditorTab *tab);
+    // The answer the calculator left in its streams (the first that is not empty); all three
+    // are emptied.
+    std::wstring TakeCalculatorAnswer();
+    // The answer, then "Stopped." after a stop, and a line end and the prompt when the
+    // interpreter's own prompt does not close it.
+    void ShowCalculatorAnswer(EditorTab *tab, const std::wstring &answer);
+
+    // ---- the terminal's own commands (terminal_commands.cpp) ----
+    void RegisterTerminalCommands();
+    void TerminalPwd(const std::vector<std::wstring> &arguments, EditorTab *tab);
+    void TerminalCd(const std::vector<std::wstring> &arguments, EditorTab *tab);
+    void TerminalDir(const std::vector<std::wstring> &arguments, EditorTab *tab); // dir and ls
+    void TerminalOpen(const std::vector<std::wstring> &arguments, EditorTab *tab);
+    void TerminalCls(const std::vector<std::wstring> &arguments, EditorTab *tab);
+    void TerminalExit(const std::vector<std::wstring> &arguments, EditorTab *tab);
+    void TerminalHelp(const std::vector<std::wstring> &arguments, EditorTab *tab);
+    void TerminalKavlo(const std::vector<std::wstring> &arguments, EditorTab *tab);
+    void ShowDirectory(EditorTab *tab, const std::wstring &pattern, bool recursive);
+
+    // ---- path completion in the console (terminal_completion.cpp) ----
+    void CompleteTerminalPath(EditorTab *tab);
+    std::wstring FormatInColumns(const std::vector<std::wstring> &items, int columns);
+
+    // ---- tools that run on the active document (result_tabs.cpp, euler_tool.cpp) ----
+    // False when the run is not to go on: Cancel, or a Yes whose save left the tab modified.
+    bool ConfirmRunOfActiveTab(const std::wstring &question);
+    std::optional<std::string> ActiveDocumentText();
+    void ShowResultTab(const std::string &text, const std::wstring &path, bool isVirtual);
+    void RunEulerCircuit();
+
+    // ---- the command bar's commands and history (command_bar.cpp) ----
+    void ExecuteCommandLine(const std::wstring &line);
+    void AddCommandHistory(const std::wstring &line);
+    void CommandHistoryPrevious();
+    void CommandHistoryNext();
+    void CommandReplaceAll(const std::wstring &argument);
+    void ShowCommandHelp();
+    void CommandLineNumbers(const std::wstring &argument);
+    void CommandWrap(const std::wstring &argument);
+
+    // ---- the directory tree (directory_tree.cpp) ----
+    void SetTreeRoot(const std::wstring &path);
+    void RefreshDirectoryTree(const std::wstring &root);
+    void ExpandTreeItem(HTREEITEM item);
+    bool IsTreeItemLoaded(HTREEITEM item);
+    void FreeTreeItemData(HTREEITEM item);
+    std::wstring ParentDirectory(const std::wstring &path);
+    bool IsDriveRoot(const std::wstring &path);
+    void OnTreeNotify(const NMHDR *header);
+    HMENU CreateTreeMenu(); // the context menu, owned by the caller
+    void ShowTreeMenu(LPARAM screenPoint);
+    void OnTreeCommand(int id);
+
+    // ---- the script runner (script_runner.cpp) ----
+    // `after` runs once the output and the prompt are shown.
+    void RunKscriptBuffer(const std::string &source, std::function<void()> after = nullptr);
+    // The run's printed output; empty after a failure, which it reports in the tab's console.
+    // Runs the source off the window's thread; `then` gets the printed output (empty after a
+    // failure, which is reported in the console).
+    void RunKscriptCaptured(EditorTab *tab, const std::string &source, std::function<void(const std::string &)> then);
+    void RunByKscript();
+
+    // ---- computations off the window's thread (runs.cpp) ----
+    bool RunBusy() const;
+    // False while another run is going; `finish` runs on the window's thread afterwards.
+    bool StartRun(std::function<void()> job, std::function<void()> finish);
+    void StopRun();
+    bool StopRunOnCopy(); // true when Ctrl+C stopped a run instead of copying
+    bool StopRunAndWait(); // false when the run did not end in time
+    void OnRunFinished();
+    void ShowRunBusy(bool busy);
+    void AppendKeepingTypedInput(HWND console, const std::function<void(EditorTab *)> &show);
 
     // ---- what the next steps of the shell build (pending.cpp) ----
-    void RegisterTerminalCommands();
-    void CompleteTerminalPath(EditorTab *tab);
-    void RunKscriptBuffer(const std::string &source);
+    void OpenFileByPath(const std::wstring &path);
     void NewFile();
     void OpenFileDialog();
     bool PromptSaveChanges(EditorTab *tab);
@@ -173,13 +250,8 @@ class Tovrel {
     void ShowGotoDialog();
     void ShowHelpPage();
     void ShowHistoryPage();
-    void RunByKscript();
     void ShowLatexPreview();
-    void SetTreeRoot(const std::wstring &path);
-    void OnTreeNotify(const NMHDR *header);
-    void ShowTreeMenu(LPARAM screenPoint);
-    void OnTreeCommand(int id);
-    void ExecuteCommandLine(const std::wstring &line);
+    void GotoLineColumn(int line, int column);
 
     // ---- members, in declaration order ----
     GUI::Window mainWindow;
@@ -245,4 +317,9 @@ class Tovrel {
     HINSTANCE instance = nullptr;
     HFONT terminalFont = nullptr, commandFont = nullptr;
     HBRUSH commandBrush = nullptr;
+
+    // The computation running off the window's thread; declared last, so that it ends before
+    // the calculator it uses goes.
+    bool runStopped = false;
+    BackgroundRun run;
 };

@@ -73,6 +73,13 @@ LRESULT Tovrel::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM l
         // The close box, the system menu and Alt+F4 ask about unsaved tabs as Exit does.
         Exit();
         return 0;
+    case WM_SETFOCUS:
+        // Back from a message box or another window: the keys go where the user typed.
+        FocusTypingWindow();
+        return 0;
+    case kRunFinishedMessage:
+        OnRunFinished();
+        return 0;
     case WM_SIZE:
         if (statusBar != nullptr) SendMessageW(statusBar, WM_SIZE, 0, 0);
         LayoutStatusParts();
@@ -208,6 +215,12 @@ void Tovrel::OnSysKeyDown(WPARAM key) {
 
 void Tovrel::Exit() {
     HWND main = mainWindow.GetHandle();
+    if (RunBusy()) {
+        if (MessageBoxW(main, L"A computation is still running. Stop it and exit?", L"Kavlo",
+                        MB_YESNO | MB_ICONQUESTION) != IDYES)
+            return;
+        StopRunAndWait();
+    }
     if (HasUnsavedTabs()) {
         const int answer = MessageBoxW(main, L"There are unsaved changes. Save all before exiting?", L"Save Changes?",
                                        MB_YESNOCANCEL | MB_ICONQUESTION);
@@ -217,6 +230,13 @@ void Tovrel::Exit() {
             return;
     }
     DestroyWindow(main);
+}
+
+void Tovrel::FocusTypingWindow() {
+    HWND target = commandEdit != nullptr && commandBarVisible ? commandEdit : GetActiveTextWindow();
+    if (target == nullptr || !IsWindowVisible(target)) return;
+    SetFocus(target);
+    if (target != commandEdit) SendMessageW(target, SCI_SETFOCUS, 1, 0);
 }
 
 void Tovrel::ShowAbout() {

@@ -153,14 +153,18 @@ void sendKey(WORD key, WCHAR unit, bool up) {
     SendInput(1, &input, sizeof(input));
 }
 
-// Keys as a keyboard gives them to the focused window.
-void typeKeys(const std::wstring &text) {
+void pressKey(WORD key) {
+    sendKey(key, 0, false);
+    sendKey(key, 0, true);
+}
+
+// Keys as a keyboard gives them to the focused window, Enter at the end unless asked not to.
+void typeKeys(const std::wstring &text, bool enter = true) {
     for (wchar_t unit : text) {
         sendKey(0, unit, false);
         sendKey(0, unit, true);
     }
-    sendKey(VK_RETURN, 0, false);
-    sendKey(VK_RETURN, 0, true);
+    if (enter) pressKey(VK_RETURN);
 }
 
 // The window's image on the screen as a 24-bit BMP file.
@@ -236,6 +240,55 @@ TEST(KavloWindow, TheTerminalAnswersWhatIsTyped) {
     const Box question = answerBox(kavlo.id(), IDNO);
     EXPECT_EQ(question.caption, L"Save Changes?");
     EXPECT_EQ(question.text, L"There are unsaved changes. Save all before exiting?");
+    EXPECT_EQ(kavlo.exitCode(30 * kSeconds), 0);
+}
+
+// The terminal's own commands, a completion, and a computation without end stopped by Ctrl+C
+// while the window goes on answering.
+TEST(KavloWindow, TerminalCommandsCompletionAndAStoppedRun) {
+    Program kavlo(kShellFolder);
+    ASSERT_TRUE(kavlo.started());
+    HWND main = nullptr;
+    ASSERT_TRUE(waitFor([&] { return (main = windowOfClass(kavlo.id(), L"TovrelClass")) != nullptr; }, 60 * kSeconds));
+    EXPECT_TRUE(waitFor([&] { return textOf(main) == L"Untitled Kavlo"; }, 30 * kSeconds)) << narrow(textOf(main));
+    PostMessageW(main, WM_COMMAND, kOpenTerminal, 0);
+    HWND console = nullptr;
+    ASSERT_TRUE(waitFor(
+        [&] { return (console = visibleEditor(main)) != nullptr && contains(textOf(console), L"~# "); }, 30 * kSeconds));
+    SetForegroundWindow(main);
+    waitFor([&] { return GetForegroundWindow() == main; }, 5 * kSeconds);
+
+    typeKeys(L"cd " + kShellFolder);
+    typeKeys(L"pwd");
+    EXPECT_TRUE(waitFor([&] { return contains(textOf(console), L"~# pwd\nZ:\\"); }, 30 * kSeconds))
+        << narrow(textOf(console));
+    typeKeys(L"dir");
+    EXPECT_TRUE(waitFor([&] { return contains(textOf(console), L"|- Lexilla.dll\r\n"); }, 30 * kSeconds))
+        << narrow(textOf(console));
+    typeKeys(L"help");
+    EXPECT_TRUE(waitFor([&] { return contains(textOf(console), L"Help\n====\n  pwd  -- "); }, 30 * kSeconds));
+    typeKeys(L"help Lexi", false);
+    pressKey(VK_TAB);
+    EXPECT_TRUE(waitFor([&] { return contains(textOf(console), L"~# help Lexilla.dll"); }, 30 * kSeconds))
+        << narrow(textOf(console));
+    pressKey(VK_RETURN);
+    EXPECT_TRUE(waitFor([&] { return contains(textOf(console), L"Lexilla.dll -- \n"); }, 30 * kSeconds));
+
+    typeKeys(L":mode kscript");
+    typeKeys(L"while (true) {}");
+    typeKeys(L":do");
+    // The window answers while the run goes on: its title is read through a message.
+    EXPECT_TRUE(waitFor([&] { return textOf(main) == L"Terminal Kavlo"; }, 5 * kSeconds)) << narrow(textOf(main));
+    sendKey(VK_CONTROL, 0, false);
+    pressKey('C');
+    sendKey(VK_CONTROL, 0, true);
+    EXPECT_TRUE(waitFor([&] { return contains(textOf(console), L":do\nStopped.\n"); }, 30 * kSeconds))
+        << narrow(textOf(console));
+    typeKeys(L":q");
+    typeKeys(L"1+2");
+    EXPECT_TRUE(waitFor([&] { return contains(textOf(console), L">> 1+2\n3\n>> "); }, 30 * kSeconds))
+        << narrow(textOf(console));
+    PostMessageW(main, WM_CLOSE, 0, 0);
     EXPECT_EQ(kavlo.exitCode(30 * kSeconds), 0);
 }
 

@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <string>
+#include <thread>
 
 #include "script_test_support.h"
+#include "stop_request.h"
 
 namespace {
 
@@ -146,6 +149,20 @@ TEST_F(RuntimeErrorTest, TheRunBudgetEndsEndlessRuns) {
     }
     EXPECT_EQ(output("var n = 0; while (n < 100) n = n + 1; println n;"), "100\n");
     vm_set_run_budget(0);
+}
+
+// A stop asked for from another thread ends a run that would never end, with or without a
+// budget; once cleared, runs go on as before.
+TEST_F(RuntimeErrorTest, AStopRequestEndsTheRun) {
+    std::thread stopper([] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        requestEngineStop();
+    });
+    EXPECT_EQ(run("while (true) {}"), (ScriptOutcome{VM_RUNTIME_ERROR, "", "Stopped.\n[line 1] in script\n"}));
+    stopper.join();
+    EXPECT_EQ(run("for (;;) {}").status, VM_RUNTIME_ERROR) << "the request holds until it is cleared";
+    clearEngineStop();
+    EXPECT_EQ(output("var n = 0; while (n < 3) n = n + 1; println n;"), "3\n");
 }
 
 } // namespace

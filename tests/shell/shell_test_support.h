@@ -173,6 +173,32 @@ class HeldKey {
     int key_;
 };
 
+// Files for the tests that read the disk.
+inline void writeFile(const std::wstring &path, const std::string &bytes) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    DWORD written = 0;
+    WriteFile(file, bytes.data(), DWORD(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+}
+
+// Removes a folder and everything below it.
+inline void removeTree(const std::wstring &folder) {
+    WIN32_FIND_DATAW found{};
+    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring name = found.cFileName;
+            if (name == L"." || name == L"..") continue;
+            const std::wstring path = folder + L"\\" + name;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) removeTree(path);
+            else DeleteFileW(path.c_str());
+        } while (FindNextFileW(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryW(folder.c_str());
+}
+
 // A started shell with a helper answering its message boxes; the shell's windows are gone
 // at the end of each test.
 class ShellTest : public ::testing::Test {
@@ -192,7 +218,15 @@ class ShellTest : public ::testing::Test {
     HWND main() const { return shell->mainWindow.GetHandle(); }
     void command(int id) {
         SendMessageW(main(), WM_COMMAND, WPARAM(id), 0);
+        settle();
+    }
+    // Pumps until no computation runs off the window's thread (bounded: a minute and a half).
+    void settle() {
         pump(*shell);
+        for (int round = 0; round < 18000 && shell->RunBusy(); ++round) {
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+            pump(*shell);
+        }
     }
     EditorTab &terminal() {
         for (EditorTab &tab : shell->tabs)
@@ -207,7 +241,7 @@ class ShellTest : public ::testing::Test {
         const std::string before = editorText(window);
         typeText(window, line);
         pressKey(window, VK_RETURN);
-        pump(*shell);
+        settle();
         const std::string after = IsWindow(window) ? editorText(window) : std::string();
         return after.size() >= before.size() ? after.substr(before.size()) : after;
     }

@@ -14,11 +14,7 @@ const std::string kBracketError =
     "\nError[1011]> The symbols () [] {} are NOT matched, please input again.\n------------------------\n\n>> ";
 const std::string kScriptBanner = "\n进入 Kscript 多行输入模式（输入 load(path/filename) 加载文件; 输入 :q 执行并退出 "
                                   "kscript 模式; 输入 :do 执行但不退出 kscript.）\n";
-const std::string kScriptRunsNotYet = "Running scripts in the terminal is not available yet.";
-
-std::string commandNotYet(const std::string &name) {
-    return "The terminal command " + name + " is not available yet.";
-}
+const std::string kCompileError = "错误: Kscript 执行失败 (返回码: 1)\n";
 
 class TerminalTest : public ShellTest {
   protected:
@@ -79,8 +75,7 @@ TEST_F(TerminalTest, LinesAndTheirAnswers) {
         {L"1+2", "1+2\n3\n>> ", L"~# "},
         {L"  2*21  ", "  2*21  \n42\n>> ", L"~# "},
         // the prompt is still the shell's: the command word is looked up
-        {L"pwd", "pwd\n" + commandNotYet("pwd") + "\n~# ", L"~# "},
-        {L"ls -r sub", "ls -r sub\n" + commandNotYet("ls") + "\n~# ", L"~# "},
+        {L"help cls", "help cls\ncls -- 清屏\n\n~# ", L"~# "},
         {L"(1+2", "(1+2\n(1+2\n" + kBracketError, L"~# "},
         {L"(中文∞", "(中文∞\n(中文∞\n" + kBracketError, L"~# "},
     });
@@ -90,15 +85,15 @@ TEST_F(TerminalTest, PromptsAndTheScriptMode) {
     runTranscript({
         {L":mode  kscript", ":mode  kscript\n" + kScriptBanner + "\n> ", L"> "},
         {L"print 1;", "print 1;\n\n> ", L"> "},
-        {L"pwd", "pwd\n\n> ", L"> "},
-        {L":do", ":do\n" + kScriptRunsNotYet + "\n> \n> ", L"> "},
-        {L":q", ":q\n" + kScriptRunsNotYet + "\n> \n>> ", L">> "},
+        {L"help cls", "help cls\n\n> ", L"> "},
+        {L":do", ":do\n" + kCompileError + "\n> \n> ", L"> "},
+        {L":q", ":q\n\n> \n>> ", L">> "},
         {L"1+2", "1+2\n3\n>> ", L">> "},
         {L":q", ":q\n~# ", L"~# "},
-        {L"pwd", "pwd\n" + commandNotYet("pwd") + "\n~# ", L"~# "},
+        {L"help cls", "help cls\ncls -- 清屏\n\n~# ", L"~# "},
     });
     EXPECT_FALSE(shell->scriptMode);
-    EXPECT_EQ(terminal().history, (std::vector<std::wstring>{L":mode  kscript", L"print 1;", L"pwd", L":do", L"1+2", L"pwd"}))
+    EXPECT_EQ(terminal().history, (std::vector<std::wstring>{L":mode  kscript", L"print 1;", L"help cls", L":do", L"1+2", L"help cls"}))
         << ":q is never entered into the history";
     // ":mode kscript" with more in its rest is no switch: it goes to the calculator.
     enterLine(L":mode kscript demo.k");
@@ -246,6 +241,140 @@ TEST_F(TerminalTest, ScriptsRunAfterTheTerminalIsClosed) {
     std::fclose(out);
     command(CmdTerminal);
     EXPECT_EQ(enterLine(L"2^10"), "2^10\n1024\n>> ");
+}
+
+} // namespace
+
+namespace {
+
+// Every answer ends on its own line with the prompt after it, also one that the interpreter
+// left without its prompt, so the next line is never glued to it.
+TEST_F(TerminalTest, EveryAnswerEndsWithALineEndAndThePrompt) {
+    for (const wchar_t *typed : {L"sqrt(2)", L"gcd(12,18)", L"1+2"}) {
+        const std::string shown = enterLine(typed);
+        ASSERT_GE(shown.size(), 4u);
+        EXPECT_EQ(shown.substr(shown.size() - 4), "\n>> ") << wideToUtf8(typed) << ": " << shown;
+    }
+}
+
+// The console draws with a fixed-pitch face: columns line up.
+TEST_F(TerminalTest, TheConsoleFaceIsFixedPitch) {
+    const std::wstring face = shell->FixedPitchFace(L"Consolas");
+    HDC dc = GetDC(nullptr);
+    HFONT font = CreateFontW(-16, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, face.c_str());
+    HGDIOBJ old = SelectObject(dc, font);
+    SIZE narrow{}, wide{};
+    GetTextExtentPoint32W(dc, L"iiii", 4, &narrow);
+    GetTextExtentPoint32W(dc, L"WWWW", 4, &wide);
+    SelectObject(dc, old);
+    DeleteObject(font);
+    ReleaseDC(nullptr, dc);
+    EXPECT_EQ(narrow.cx, wide.cx) << wideToUtf8(face);
+    EXPECT_EQ(shell->FixedPitchFace(L"No Such Face 123"), face) << "the first installed fixed face stands in";
+}
+
+} // namespace
+
+namespace {
+
+// A line that runs without end takes no hostage: the window answers meanwhile, what is typed
+// waits as input, Ctrl+C stops the run with "Stopped." and the calculator answers again.
+TEST_F(TerminalTest, AnEndlessRunIsStoppedByCtrlC) {
+    enterLine(L":mode kscript");
+    enterLine(L"while (true) {}");
+    HWND window = console();
+    typeText(window, L":do");
+    pressKey(window, VK_RETURN);
+    pump(*shell);
+    ASSERT_TRUE(shell->RunBusy());
+    EXPECT_EQ(tabLabel(shell->tabControl, 1), L"Terminal (running)");
+
+    SendMessageW(main(), WM_COMMAND, CmdNew, 0); // the window still works
+    pump(*shell);
+    EXPECT_EQ(shell->tabs.size(), 3u);
+    shell->SwitchToTab(1);
+    typeText(window, L"1+2");
+    pressKey(window, VK_RETURN); // kept as input while the run goes on
+    pump(*shell);
+    EXPECT_TRUE(shell->RunBusy());
+
+    {
+        HeldKey control(VK_CONTROL);
+        pressKey(window, 'C');
+    }
+    settle();
+    EXPECT_FALSE(shell->RunBusy());
+    const std::string text = editorText(window);
+    EXPECT_EQ(text.substr(text.size() - std::string(":do\nStopped.\n\n> \n> 1+2").size()), ":do\nStopped.\n\n> \n> 1+2");
+    EXPECT_EQ(tabLabel(shell->tabControl, 1), L"Terminal");
+    EXPECT_EQ(wideToUtf8(shell->GetTerminalInput(&terminal())), "1+2");
+    pressKey(window, VK_RETURN);
+    settle();
+    EXPECT_NE(editorText(window).find("> 1+2\n\n> "), std::string::npos) << "collected as script source";
+    enterLine(L":q");
+    EXPECT_EQ(enterLine(L"1+2"), "1+2\n3\n>> ");
+}
+
+// Ctrl+Break stops too; closing the terminal during a run stops the run first.
+TEST_F(TerminalTest, CtrlBreakAndClosingStopARun) {
+    enterLine(L":mode kscript");
+    enterLine(L"var n = 0; while (true) { n = n + 1; }");
+    typeText(console(), L":do");
+    pressKey(console(), VK_RETURN);
+    pump(*shell);
+    ASSERT_TRUE(shell->RunBusy());
+    pressKey(console(), VK_CANCEL);
+    settle();
+    EXPECT_FALSE(shell->RunBusy());
+    const std::string text = editorText(console());
+    EXPECT_NE(text.find(":do\nStopped.\n"), std::string::npos);
+
+    enterLine(L"while (true) {}");
+    typeText(console(), L":do");
+    pressKey(console(), VK_RETURN);
+    pump(*shell);
+    ASSERT_TRUE(shell->RunBusy());
+    command(CmdClose);
+    EXPECT_FALSE(shell->RunBusy());
+    EXPECT_EQ(shell->tabs.size(), 1u);
+}
+
+// Exit during a run asks first; No keeps the run and the window.
+TEST_F(TerminalTest, ExitDuringARunAsks) {
+    enterLine(L":mode kscript");
+    enterLine(L"while (true) {}");
+    typeText(console(), L":do");
+    pressKey(console(), VK_RETURN);
+    pump(*shell);
+    ASSERT_TRUE(shell->RunBusy());
+    boxes.answer({IDNO});
+    SendMessageW(main(), WM_CLOSE, 0, 0);
+    pump(*shell);
+    EXPECT_TRUE(IsWindow(main()));
+    EXPECT_TRUE(shell->RunBusy());
+    ASSERT_FALSE(boxes.seen().empty());
+    EXPECT_EQ(boxes.seen().back().text, L"A computation is still running. Stop it and exit?");
+    shell->StopRun();
+    settle();
+}
+
+} // namespace
+
+namespace {
+
+// After a message box, a new tab or the main window taking the focus, the keys go to the
+// active console or editor, never to a pane that takes no typing.
+TEST_F(TerminalTest, FocusComesBackToWhereTheUserTypes) {
+    command(CmdAbout);
+    EXPECT_EQ(GetFocus(), console());
+    SetFocus(main());
+    EXPECT_EQ(GetFocus(), console());
+    command(CmdNew);
+    EXPECT_EQ(GetFocus(), shell->GetActiveEditor());
+    SetFocus(main());
+    EXPECT_EQ(GetFocus(), shell->GetActiveEditor());
+    boxes.forget();
 }
 
 } // namespace

@@ -51,4 +51,5 @@ class Host:
                 self.proc.kill()
                 self.proc.wait(timeout=10)
             self.log.close()
-            os.unlink(self.log.name)
+            if os.environ.get("KEEP_HOST_LOG") is None:
+                os.unlink(self.log.name)

@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <cstring>
+#include <memory>
 #include <thread>
 
 namespace webwin {
@@ -30,7 +31,9 @@ std::condition_variable_any &waitCondition() {
 void init() {
     std::lock_guard<std::mutex> guard(g_init_mutex);
     if (g_initialised) return;
-    *g_state = WebwinState();
+    // Built on the heap: the record is half a megabyte, more than a server thread's stack.
+    const std::unique_ptr<WebwinState> fresh(new WebwinState());
+    *g_state = *fresh;
     mg_init_library(0);
     g_initialised = true;
 }

@@ -1,0 +1,47 @@
+// fuzz-links: webwin_portable
+// Packets of the bridge's WebSocket protocol as a page might send them: every reader stays
+// inside the packet (the fuzzer copies it into a buffer of its exact size), and what a reader
+// accepts fits in what it read.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+#include "portable/packets.h"
+
+namespace {
+
+void require(bool condition) {
+    if (!condition) std::abort();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
+    const std::string_view packet(reinterpret_cast<const char *>(data), size);
+    const auto head = webwin::readHead(packet);
+    require(head.has_value() == (size >= webwin::kHeadSize && data[0] == webwin::WEBWIN_SIGNATURE));
+    if (const auto call = webwin::readCall(packet)) {
+        size_t total = call->name.size() + 1;
+        for (const std::string &argument : call->arguments) total += argument.size() + 1;
+        require(total <= size - webwin::kHeadSize);
+    }
+    if (const auto answer = webwin::readScriptAnswer(packet)) require(answer->result.size() + 9 <= size);
+    if (webwin::readDrag(packet)) require(size >= 16);
+    // frames of one connection, cut where the input says
+    webwin::MultiAssembly assembly;
+    size_t at = 0;
+    while (at < size) {
+        const size_t length = 1 + data[at] % 64;
+        const std::string_view frame = packet.substr(at, length);
+        if (assembly.add(frame) == webwin::MultiAssembly::Step::complete) {
+            require(assembly.take().size() <= size);
+        }
+        at += length;
+    }
+    const unsigned char command = size > 7 ? data[7] : webwin::CMD_CLOSE;
+    const std::string built = webwin::buildPacket(head ? head->id : 0, command, packet);
+    require(built.size() == size + webwin::kHeadSize + 1 && built.back() == '\0');
+    return 0;
+}
