@@ -1,5 +1,4 @@
-// What the next steps of the shell build: opening and saving files, find and replace, the
-// Go To dialog, the help and history pages, the script runner, the LaTeX preview, the
+// What the next steps of the shell build: the script runner, the LaTeX preview, the
 // terminal's built-in commands and path completion, the directory tree and the command bar's
 // commands. Each answers one "not available yet" text from here; each goes when it lands.
 #include "tovrel.h"
@@ -35,54 +34,6 @@ void Tovrel::RunKscriptBuffer(const std::string &) {
     if (activeTab < 0 || activeTab >= int(tabs.size()) || !tabs[size_t(activeTab)].isTerminal) return;
     AppendTerminalOutput(&tabs[size_t(activeTab)], notAvailableText(L"Running scripts in the terminal"));
     ShowTerminalPrompt();
-}
-
-void Tovrel::OpenFileDialog() {
-    tellNotAvailable(*this, L"Opening files");
-}
-
-void Tovrel::SaveTab(EditorTab *) {
-    tellNotAvailable(*this, L"Saving files");
-}
-
-void Tovrel::SaveTabAs(EditorTab *) {
-    tellNotAvailable(*this, L"Saving files");
-}
-
-void Tovrel::SaveActiveTab() {
-    if (activeTab >= 0) SaveTab(&GetActiveTab());
-}
-
-void Tovrel::SaveActiveTabAs() {
-    if (activeTab >= 0) SaveTabAs(&GetActiveTab());
-}
-
-void Tovrel::ShowFindDialog() {
-    tellNotAvailable(*this, L"Find");
-}
-
-void Tovrel::ShowReplaceDialog() {
-    tellNotAvailable(*this, L"Replace");
-}
-
-void Tovrel::FindNext() {
-    tellNotAvailable(*this, L"Find");
-}
-
-void Tovrel::FindPrevious() {
-    tellNotAvailable(*this, L"Find");
-}
-
-void Tovrel::ShowGotoDialog() {
-    tellNotAvailable(*this, L"Go To");
-}
-
-void Tovrel::ShowHelpPage() {
-    tellNotAvailable(*this, L"The help page");
-}
-
-void Tovrel::ShowHistoryPage() {
-    tellNotAvailable(*this, L"The history page");
 }
 
 void Tovrel::RunByKscript() {

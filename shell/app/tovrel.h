@@ -20,11 +20,8 @@
 #include "editor_lexer.h"
 #include "editor_tab.h"
 #include "gui_window.h"
+#include "properties_file.h"
 
-struct FontSpec {
-    std::wstring face;
-    int size = 0; // points
-};
 
 class Tovrel;
 // A built-in terminal command: the words after the command word and the terminal's tab.
@@ -155,24 +152,45 @@ class Tovrel {
     // Hands one UTF-8 line to the calculator and appends its answer to the tab.
     void AnswerCalculatorLine(const std::string &line, EditorTab *tab);
 
-    // ---- what the next steps of the shell build (pending.cpp) ----
-    void RegisterTerminalCommands();
-    void CompleteTerminalPath(EditorTab *tab);
-    void RunKscriptBuffer(const std::string &source);
+    // ---- opening and saving files (files.cpp; the question and New in tabs.cpp) ----
     void NewFile();
     void OpenFileDialog();
+    void OpenFileByPath(const wchar_t *path);
+    EditorTab *TabForLoading();
+    // Reads the file whole and loads it into a tab; on failure it says so and no tab changes.
+    bool LoadFileIntoTab(const std::wstring &path, bool dialogForm);
     bool PromptSaveChanges(EditorTab *tab);
+    bool SaveTabToFile(EditorTab *tab, const std::wstring &path);
     void SaveTab(EditorTab *tab);
     void SaveTabAs(EditorTab *tab);
     void SaveActiveTab();
     void SaveActiveTabAs();
+
+    // ---- find and replace (find_replace.cpp) ----
+    bool HasActiveEditor(); // a document tab is active and has its editor
+    void OpenSearchDialog(bool replace);
     void ShowFindDialog();
     void ShowReplaceDialog();
+    bool SearchText(HWND window, const std::wstring &text, bool up);
     void FindNext();
     void FindPrevious();
+    void ReplaceOne();
+    void ReplaceAll();
+
+    // ---- the Go To dialog (goto_dialog.cpp) and the help and history pages (virtual_pages.cpp) ----
     void ShowGotoDialog();
+    void GotoLineColumn(HWND window, int line, int column);
+    void GotoLine(HWND window, int line);
+    bool TabHasText(const EditorTab &tab);
+    void ShowVirtualDocument(EditorTab *tab, const std::wstring &title, const std::wstring &text);
+    void ShowPage(const std::wstring &title, const std::wstring &text, bool help);
     void ShowHelpPage();
     void ShowHistoryPage();
+
+    // ---- what the next steps of the shell build (pending.cpp) ----
+    void RegisterTerminalCommands();
+    void CompleteTerminalPath(EditorTab *tab);
+    void RunKscriptBuffer(const std::string &source);
     void RunByKscript();
     void ShowLatexPreview();
     void SetTreeRoot(const std::wstring &path);
