@@ -103,11 +103,11 @@ bool writeFileReplacing(const std::wstring &path, const std::string &bytes) {
         return false;
     const std::wstring temporary = writeTemporary(path, bytes);
     if (temporary.empty()) return false;
-    // ReplaceFileW keeps the target's attributes and security; a new file is simply moved in.
+    // The rename replaces the target in one step; the target's own attributes (hidden,
+    // archive) carry over to the new file.
+    if (attributes != INVALID_FILE_ATTRIBUTES) SetFileAttributesW(temporary.c_str(), attributes);
     const bool replaced =
-        attributes != INVALID_FILE_ATTRIBUTES
-            ? ReplaceFileW(path.c_str(), temporary.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) != 0
-            : MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_WRITE_THROUGH) != 0;
+        MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
     if (!replaced) DeleteFileW(temporary.c_str());
     return replaced;
 }

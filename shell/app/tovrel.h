@@ -68,6 +68,7 @@ class Tovrel {
     void CloseAllTabs();
     void CloseOtherTabs();
     void CloseMenuTab();
+    void ShowNoDocument(); // after the last tab closed
     EditorTab &GetActiveTab();
     HWND GetActiveEditor();
     void UpdateTabLabel(EditorTab *tab);
@@ -87,6 +88,7 @@ class Tovrel {
     static LRESULT CALLBACK terminalSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                                  UINT_PTR id, DWORD_PTR reference);
     void OnConsoleNotify(EditorTab *tab, const NMHDR *header);
+    void ShowConsoleMenu(EditorTab *tab, LPARAM screenPoint);
 
     // ---- menus, toolbar, status bar and title (chrome.cpp) ----
     void CreateMenus();

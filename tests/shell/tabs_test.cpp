@@ -90,11 +90,11 @@ struct CloseCase {
 };
 
 // The question of a modified tab: Cancel keeps it; No drops the changes; Yes tries to save,
-// and a tab still modified afterwards stays open.
+// and a tab still modified afterwards (its save dialog cancelled) stays open.
 TEST_F(ShellTest, ClosingAModifiedTabAsksFirst) {
     const CloseCase cases[] = {
         {"Cancel", {IDCANCEL}, 2, {L"Save Changes?"}},
-        {"Yes, not saved", {IDYES, IDOK}, 2, {L"Save Changes?", L"Info"}},
+        {"Yes, not saved", {IDYES, IDCANCEL}, 2, {L"Save Changes?", L"Save As"}},
         {"No", {IDNO}, 1, {L"Save Changes?"}},
     };
     for (const CloseCase &c : cases) {
@@ -189,8 +189,8 @@ TEST(ShellExit, CloseRequestsAskAsExitDoes) {
     const ExitCase cases[] = {
         {"Cancel", {IDCANCEL}, false, {L"Save Changes?"}},
         {"No", {IDNO}, true, {L"Save Changes?"}},
-        {"Yes, not saved, stay", {IDYES, IDOK, IDNO}, false, {L"Save Changes?", L"Info", L"Warning"}},
-        {"Yes, not saved, exit anyway", {IDYES, IDOK, IDYES}, true, {L"Save Changes?", L"Info", L"Warning"}},
+        {"Yes, not saved, stay", {IDYES, IDCANCEL, IDNO}, false, {L"Save Changes?", L"Save As", L"Warning"}},
+        {"Yes, not saved, exit anyway", {IDYES, IDCANCEL, IDYES}, true, {L"Save Changes?", L"Save As", L"Warning"}},
     };
     for (UINT request : {UINT(WM_CLOSE), UINT(WM_SYSCOMMAND), UINT(WM_COMMAND)}) {
         for (const ExitCase &c : cases) {
