@@ -82,6 +82,10 @@ class BoxAnswerer {
         wchar_t className[16] = L"";
         GetClassNameW(window, className, 16);
         if (std::wstring(className) != L"#32770" || !IsWindowVisible(window)) return;
+        // The modeless Find and Replace dialogs are the test's to drive, not questions.
+        wchar_t title[16] = L"";
+        GetWindowTextW(window, title, 16);
+        if (std::wstring(title) == L"Find" || std::wstring(title) == L"Replace") return;
         {
             std::lock_guard<std::mutex> hold(lock_);
             if (answered_.count(window) != 0) return;
