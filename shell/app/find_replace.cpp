@@ -11,11 +11,13 @@
 
 namespace {
 
-constexpr int kFieldBuffer = 1024; // characters a dialog field is read into
-
+// A field is read whole: a find text cut short would replace more than was asked for.
 std::wstring fieldText(HWND dialog, int id) {
-    wchar_t text[kFieldBuffer] = L"";
-    GetDlgItemTextW(dialog, id, text, kFieldBuffer);
+    HWND field = GetDlgItem(dialog, id);
+    const int length = field != nullptr ? GetWindowTextLengthW(field) : 0;
+    if (length <= 0) return std::wstring();
+    std::wstring text(size_t(length) + 1, L'\0');
+    text.resize(size_t(GetWindowTextW(field, text.data(), length + 1)));
     return text;
 }
 

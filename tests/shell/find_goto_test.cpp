@@ -122,6 +122,20 @@ TEST_F(DocumentTest, TheFindDialogTakesTheSelectionAndF3KeepsItsOptions) {
     EXPECT_EQ(shell->replaceDialog, nullptr);
 }
 
+// A find text longer than any fixed buffer is taken whole from the dialog.
+TEST_F(DocumentTest, ALongFindTextIsReadWhole) {
+    const std::string text = std::string(1500, 'a') + "b";
+    setText(text.c_str());
+    command(CmdReplace);
+    ASSERT_NE(shell->replaceDialog, nullptr);
+    SetDlgItemTextW(shell->replaceDialog, IDC_FIND_TEXT, std::wstring(1500, L'a').c_str());
+    SetDlgItemTextW(shell->replaceDialog, IDC_REPLACE_TEXT, L"x");
+    SendMessageW(shell->replaceDialog, WM_COMMAND, IDC_REPLACE_ALL, 0);
+    pump(*shell);
+    EXPECT_EQ(editorText(editorWindow()), "xb");
+    SendMessageW(shell->replaceDialog, WM_COMMAND, IDCANCEL, 0);
+}
+
 TEST_F(DocumentTest, SearchDialogsNeedATab) {
     command(CmdClose);
     ASSERT_TRUE(shell->tabs.empty());
