@@ -101,6 +101,9 @@ const Transcript NATIVE_CALLS[] = {
     {"println gcd(0, 0), gcd(12, -6), gcd(0, -5), gcd(\"006\", 4), factorial(0), factorial(3);",
      "0\n6\n5\n2\n1\n6\n"},
     {"println Primes(\"10\", nil), Primes(\" 10\");", "[2, 3, 5, 7]\n[2, 3, 5, 7]\n"},
+    // with the listing off, as the command's flag: the number of primes
+    {"println Primes(100, false), Primes(100, \"no\"), Primes(10, true), Primes(10, \"YES\");",
+     "25\n25\n[2, 3, 5, 7]\n[2, 3, 5, 7]\n"},
     {"var l = [1, 2, 3]; println size(l); append(l, 4d); println l; delete(l, 0d); println l; delete(l, 2.5d); "
      "println l, size([]);",
      "3\n[1, 2, 3, 4]\n[2, 3, 4]\n[2, 3]\n0\n"},
