@@ -26,13 +26,6 @@ constexpr int kLineUnbalanced = 1; // brackets, or the redefinition of a fixed v
 constexpr int kLineRejected = -1;  // the classifier could not sort the line
 constexpr int kLineQuit = -1024;   // the user asked to quit
 
-// Bits of the engine's mode word, set by ":mode".
-constexpr int32_t kFractionBit = 1;
-constexpr int32_t kPolynBit = 2;
-constexpr int32_t kComplexBit = 4;
-constexpr int32_t kCmdBit = 8; // also kscript: numerical expressions skip the script attempt
-constexpr int32_t kPaintBit = 16;
-
 class Calculator {
   public:
     Calculator();

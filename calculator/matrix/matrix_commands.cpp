@@ -47,7 +47,7 @@ bool writeRank(std::ostream &out, KV_Matrix m, int32_t method) {
 void decompose(Calculator &calculator, const KV_Matrix &a, KV_Matrix &o, KV_Matrix &r) {
     o = KV_Matrix(a.rows, a.cols, "0");
     r = KV_Matrix(a.rows, a.cols, "0");
-    if (calculator.core.getMode() == 1) a.QRFraction(o, r);
+    if (calculator.core.getMode() == kFractionBit) a.QRFraction(o, r);
     else a.QR(o, r);
 }
 

@@ -17,7 +17,6 @@
 namespace {
 
 constexpr char kEquationMark = '~';
-constexpr int32_t kFractionBit = 1;
 // The search tries at most this many values: a range typed by mistake ends in time.
 constexpr uint64_t kMaxSearchValues = 10000;
 

@@ -15,7 +15,6 @@
 
 namespace {
 
-constexpr int MODE_FRACTION_BIT = 1;
 // The run budget charges a text operation one unit per this many characters it reads or writes.
 constexpr int BUDGET_CHARACTERS_PER_UNIT = 64;
 
@@ -89,7 +88,7 @@ bool is_string(ScriptValue v) {
 }
 
 bool fraction_mode() {
-    return (vm_engine->getMode() & MODE_FRACTION_BIT) != 0;
+    return (vm_engine->getMode() & kFractionBit) != 0;
 }
 
 // An operand of a text operation: the characters of a string, or a fixed text ("0" of the

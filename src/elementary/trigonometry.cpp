@@ -303,7 +303,7 @@ std::string quotient(BigNumber &bn, const std::string &x, bool cot) {
         };
         if (!realfn::decideWithGuards(decimals, realfn::LastDigit::Rounded, compute, out))
             return tooClose ? "Error> " + x + " is too close to a pole of " + (cot ? "cot" : "tan") + "." : kPiTooShort;
-        if (bn.getMode() == 0) return out;
+        if (bn.getMode() == kNumericalMode) return out;
         return bn.decimal_to_fraction(out);
     }
     std::string s = trig(bn, x, Trig::Sin);
@@ -311,7 +311,7 @@ std::string quotient(BigNumber &bn, const std::string &x, bool cot) {
     if (isMessageText(s)) return s;
     if (isMessageText(c)) return c;
     const std::string &dividend = cot ? c : s, &divisor = cot ? s : c;
-    if (bn.getMode() == 0) return bn.real_division(dividend, divisor);
+    if (bn.getMode() == kNumericalMode) return bn.real_division(dividend, divisor);
     std::string a = bn.decimal_to_fraction(dividend);
     std::string b = bn.decimal_to_fraction(divisor);
     return bn.fr_division(a, b);
