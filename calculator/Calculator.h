@@ -19,6 +19,7 @@
 #include "globals.h"
 #include "registry/function_registry.h"
 #include "variables/variable.h"
+#include "interpreter/interpreter_state.h"
 
 // Result codes of the line interpreter.
 constexpr int kLineDone = 0;

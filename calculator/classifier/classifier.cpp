@@ -8,6 +8,7 @@
 #include "classifier/classifier.h"
 #include "tools.h"
 #include "variables/symbol_table.h"
+#include "interpreter/interpreter_state.h"
 
 namespace {
 

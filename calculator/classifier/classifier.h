@@ -11,6 +11,7 @@
 #include "globals.h"
 #include "tools.h"
 #include "variables/variable.h"
+#include "interpreter/interpreter_state.h"
 
 using CallArguments = std::vector<std::pair<std::string, std::string>>;
 

@@ -2,6 +2,7 @@
 #include "claims/claims.h"
 #include "colon/colon_commands.h"
 #include "interpreter/texts.h"
+#include "interpreter/interpreter_state.h"
 
 ColonOutcome claimCommand(Calculator &calculator, const InputStatement &statement) {
     // Only "=", "==" and "<" make claims.

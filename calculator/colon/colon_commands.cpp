@@ -3,6 +3,7 @@
 #include "colon/colon_commands.h"
 
 #include "interpreter/texts.h"
+#include "interpreter/interpreter_state.h"
 
 namespace {
 

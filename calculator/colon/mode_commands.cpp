@@ -6,6 +6,7 @@
 #include "interpreter/texts.h"
 #include "matrix.h"
 #include "runner/runner.h"
+#include "interpreter/interpreter_state.h"
 
 namespace {
 

@@ -2,6 +2,7 @@
 // ":del" (a polynomial variable) and ":poly_vars" (the registry).
 #include "colon/colon_commands.h"
 #include "interpreter/texts.h"
+#include "interpreter/interpreter_state.h"
 
 namespace {
 

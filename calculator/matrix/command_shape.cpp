@@ -6,6 +6,7 @@
 #include "matrix/matrix_variables.h"
 #include "substitution/substitution.h"
 #include "tools.h"
+#include "interpreter/interpreter_state.h"
 
 namespace matrix_commands {
 

@@ -6,6 +6,7 @@
 #include "matrix/command_shape.h"
 #include "matrix/matrix_variables.h"
 #include "tools.h"
+#include "interpreter/interpreter_state.h"
 
 using namespace matrix_commands;
 

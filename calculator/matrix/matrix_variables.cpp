@@ -5,6 +5,7 @@
 
 #include "globals.h"
 #include "variables/symbol_table.h"
+#include "interpreter/interpreter_state.h"
 
 bool getMatrixVariable(Calculator &calculator, const std::string &name, VariableBase *&variable) {
     auto it = calculator.variables.find(name);

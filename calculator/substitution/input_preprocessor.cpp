@@ -10,6 +10,7 @@
 #include "substitution/substitution.h"
 #include "text/string_utils.h"
 #include "variables/symbol_table.h"
+#include "claims/claims.h"
 
 namespace {
 

@@ -209,9 +209,9 @@ std::string piTrig(const angles::PiAngle &a, Trig f) {
 std::string symbolic(BigNumber &bn, const std::string &x, Trig f) {
     const char *key = f == Trig::Cos ? "cos(2x)" : "sin(2x)";
     const char *identity = f == Trig::Cos ? "cos^2(x)-sin^2(x)" : "2sin(x)*cos(x)";
-    for (const auto &[name, claim] : equality_claims)
-        if (name == key && claim_value(claim) == identity)
-            return f == Trig::Cos ? bn.cosDoubleAngleText(x.c_str()) : bn.sinDoubleAngleText(x.c_str());
+    const std::string *claimed = claimed_right_side(key);
+    if (claimed && *claimed == identity)
+        return f == Trig::Cos ? bn.cosDoubleAngleText(x.c_str()) : bn.sinDoubleAngleText(x.c_str());
     return (f == Trig::Cos ? "cos(" : "sin(") + x + ")";
 }
 

@@ -7,6 +7,7 @@
 #include "calculator_test_support.h"
 #include "classifier/classifier.h"
 #include "variables/symbol_table.h"
+#include "interpreter/interpreter_state.h"
 
 namespace {
 

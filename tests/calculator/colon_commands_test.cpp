@@ -10,6 +10,7 @@
 #include "runner/runner.h"
 #include "variables/symbol_table.h"
 #include "vm/vm.h"
+#include "claims/claims.h"
 
 namespace {
 

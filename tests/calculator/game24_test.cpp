@@ -4,6 +4,7 @@
 #include "calculator_test_support.h"
 #include "solvers/game24.h"
 #include "variables/symbol_table.h"
+#include "interpreter/interpreter_state.h"
 
 namespace {
 

@@ -5,6 +5,7 @@
 
 #include "calculator_test_support.h"
 #include "entry/line_entry.h"
+#include "interpreter/interpreter_state.h"
 
 namespace {
 
