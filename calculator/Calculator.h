@@ -17,9 +17,9 @@
 
 #include "BigNumber.h"
 #include "globals.h"
+#include "interpreter/interpreter_state.h"
 #include "registry/function_registry.h"
 #include "variables/variable.h"
-#include "interpreter/interpreter_state.h"
 
 // Result codes of the line interpreter.
 constexpr int kLineDone = 0;

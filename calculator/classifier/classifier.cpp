@@ -6,9 +6,9 @@
 #include <string_view>
 
 #include "classifier/classifier.h"
+#include "interpreter/interpreter_state.h"
 #include "tools.h"
 #include "variables/symbol_table.h"
-#include "interpreter/interpreter_state.h"
 
 namespace {
 

@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "globals.h"
+#include "interpreter/interpreter_state.h"
 #include "tools.h"
 #include "variables/variable.h"
-#include "interpreter/interpreter_state.h"
 
 using CallArguments = std::vector<std::pair<std::string, std::string>>;
 

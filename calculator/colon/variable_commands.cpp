@@ -1,8 +1,8 @@
 // ":clear" (polynomial variables, claims, or all variables) and ":list" (the variables).
-#include "colon/colon_commands.h"
-#include "interpreter/texts.h"
 #include "claims/claims.h"
+#include "colon/colon_commands.h"
 #include "interpreter/interpreter_state.h"
+#include "interpreter/texts.h"
 
 namespace {
 

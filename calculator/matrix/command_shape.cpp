@@ -2,11 +2,11 @@
 
 #include <vector>
 
+#include "interpreter/interpreter_state.h"
 #include "interpreter/texts.h"
 #include "matrix/matrix_variables.h"
 #include "substitution/substitution.h"
 #include "tools.h"
-#include "interpreter/interpreter_state.h"
 
 namespace matrix_commands {
 

@@ -2,11 +2,11 @@
 
 #include <iostream>
 
+#include "interpreter/interpreter_state.h"
 #include "interpreter/texts.h"
 #include "matrix/command_shape.h"
 #include "matrix/matrix_variables.h"
 #include "tools.h"
-#include "interpreter/interpreter_state.h"
 
 using namespace matrix_commands;
 

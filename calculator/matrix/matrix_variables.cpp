@@ -4,8 +4,8 @@
 #include <sstream>
 
 #include "globals.h"
-#include "variables/symbol_table.h"
 #include "interpreter/interpreter_state.h"
+#include "variables/symbol_table.h"
 
 bool getMatrixVariable(Calculator &calculator, const std::string &name, VariableBase *&variable) {
     auto it = calculator.variables.find(name);

@@ -6,11 +6,11 @@
 #include <optional>
 
 #include "Calculator.h"
+#include "claims/claims.h"
 #include "matrix.h"
 #include "substitution/substitution.h"
 #include "text/string_utils.h"
 #include "variables/symbol_table.h"
-#include "claims/claims.h"
 
 namespace {
 

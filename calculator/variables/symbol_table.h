@@ -8,9 +8,9 @@
 #include <string>
 
 #include "globals.h"
+#include "interpreter/interpreter_state.h"
 #include "matrix.h"
 #include "variables/variable.h"
-#include "interpreter/interpreter_state.h"
 
 // A letter or "_" first, then letters, digits or "_" (ASCII only).
 bool is_identifier(const std::string &text);

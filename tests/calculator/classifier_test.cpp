@@ -6,8 +6,8 @@
 
 #include "calculator_test_support.h"
 #include "classifier/classifier.h"
-#include "variables/symbol_table.h"
 #include "interpreter/interpreter_state.h"
+#include "variables/symbol_table.h"
 
 namespace {
 

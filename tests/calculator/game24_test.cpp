@@ -2,9 +2,9 @@
 #include <gtest/gtest.h>
 
 #include "calculator_test_support.h"
+#include "interpreter/interpreter_state.h"
 #include "solvers/game24.h"
 #include "variables/symbol_table.h"
-#include "interpreter/interpreter_state.h"
 
 namespace {
 
