@@ -68,6 +68,10 @@ class Calculator {
     int dealWithInputCommand(std::vector<std::string> lines);
     // Empties `output` and both message streams of `core`.
     void clearAnswerStreams();
+    // Puts what the engine wrote into its own streams (help texts, steps, echoes, listings)
+    // in front of `output` and empties those streams, so that a command's answer shows all
+    // it wrote for the line, the engine's lines first.
+    void joinEngineLines();
 
     // ---- members, in construction order ----
     FILE *inputFile = nullptr;  // no operation opens one; closed by closeSessionFiles

@@ -1,7 +1,6 @@
-// The case table of the built-in call dispatch. Each case names the handler of its name;
-// ln and log share cmd_ln, lim and limit cmd_limit, eq24, suo and suo24 cmd_eq24, and
-// Farey and farey reach cmd_Farey with the flags 0 and 1. A case whose command is not built
-// yet holds no handler and is answered by the one "not available yet" text.
+// The names of the 128 built-in functions and the handler of each, gathered from the family
+// tables (handlers/families.h). A name no family answers yet holds no handler and is answered
+// by the one "not available yet" text. Handlers are found by the dispatch key of the name.
 #include "dispatch/builtin_handlers.h"
 
 #include <algorithm>
@@ -9,176 +8,196 @@
 #include <iterator>
 
 #include "dispatch/dispatch_key.h"
-#include "handlers/help.h"
-#include "matrix/matrix_commands.h"
-#include "solvers/solve_command.h"
+#include "handlers/families.h"
 
 namespace {
 
-constexpr HandlerCase kHandlerCases[] = {
-    {"any2decimal", nullptr},
-    {"biggest_factor", nullptr},
-    {"binary2decimal", nullptr},
-    {"binary2graycode", nullptr},
-    {"binom", nullptr},
-    {"ceil", nullptr},
-    {"CofactorMatrix", cmd_CofactorMatrix},
-    {"Collatz", nullptr},
-    {"continued_fraction", nullptr},
-    {"cos", nullptr},
-    {"cot", nullptr},
-    {"cubicsum", nullptr},
-    {"cubicsum2", nullptr},
-    {"decimal2any", nullptr},
-    {"decimal2binary", nullptr},
-    {"decimal2fraction", nullptr},
-    {"decimal2hex", nullptr},
-    {"decimal2octal", nullptr},
-    {"decimalToFraction", nullptr},
-    {"deg", nullptr},
-    {"deg2rad", nullptr},
-    {"det", cmd_det},
-    {"DetExpansion", cmd_DetExpansion},
-    {"diff", nullptr},
-    {"disp", nullptr},
-    {"div", nullptr},
-    {"E", cmd_E},
-    {"Eisenstein", nullptr},
-    {"eq24", nullptr},
-    {"EulerBrackets", nullptr},
-    {"EulerVarphi", nullptr},
-    {"exp", nullptr},
-    {"expmod", nullptr},
-    {"factorial", nullptr},
-    {"Factorial", nullptr},
-    {"factorise", nullptr},
-    {"Factorise", nullptr},
-    {"Factorise_analysis", nullptr},
-    {"Farey", nullptr},
-    {"farey", nullptr},
-    {"fibonacci", nullptr},
-    {"Fibonacci", nullptr},
-    {"firstfactor", nullptr},
-    {"fix_variables", nullptr},
-    {"floor", nullptr},
-    {"free_plugin", nullptr},
-    {"gcd", nullptr},
-    {"Gcd", nullptr},
-    {"gcd2", nullptr},
-    {"Gcd2", nullptr},
-    {"getprecision", nullptr},
-    {"getValueFromMemAddr", nullptr},
-    {"goldbach", nullptr},
-    {"graycode2binary", nullptr},
-    {"help", cmd_help},
-    {"hex2decimal", nullptr},
-    {"IndefiniteEquation", nullptr},
-    {"index_of_prime", nullptr},
-    {"InfixToPostfix", nullptr},
-    {"integrate", nullptr},
-    {"inv", cmd_inv},
-    {"iscomposite", nullptr},
-    {"ispolyn", nullptr},
-    {"isprime", nullptr},
-    {"ispseudoprime", nullptr},
-    {"Jacobi", nullptr},
-    {"LagrangePolyn", nullptr},
-    {"lcm", nullptr},
-    {"Legendre", nullptr},
-    {"len", nullptr},
-    {"lim", nullptr},
-    {"limit", nullptr},
-    {"list_pi_x", nullptr},
-    {"list_plugins", nullptr},
-    {"listfunctions", nullptr},
-    {"listpseudoprimes", nullptr},
-    {"ln", nullptr},
-    {"load_plugin", nullptr},
-    {"log", nullptr},
-    {"mobius", nullptr},
-    {"monic_polyn", nullptr},
-    {"multiplicativeOrder", nullptr},
-    {"multipolyn_items", nullptr},
-    {"nextMRprime", nullptr},
-    {"nextprime", nullptr},
-    {"norm_p", nullptr},
-    {"octal2decimal", nullptr},
-    {"ord_p", nullptr},
-    {"p", nullptr},
-    {"pi", nullptr},
-    {"polyn_items", nullptr},
-    {"prevMRprime", nullptr},
-    {"prevprime", nullptr},
-    {"Primes", nullptr},
-    {"PrimitivePolyn", nullptr},
-    {"print3x1Maps", nullptr},
-    {"printRecursiveSeries", nullptr},
-    {"printSeries", nullptr},
-    {"q_duanwu", nullptr},
-    {"q_DuanwuPlus", nullptr},
-    {"QR", cmd_QR},
-    {"rank", cmd_rank},
-    {"reverse", nullptr},
-    {"reverse_plus", nullptr},
-    {"round", nullptr},
-    {"SELECT", nullptr},
-    {"SET", nullptr},
-    {"setprecision", nullptr},
-    {"simplify", nullptr},
-    {"sin", nullptr},
-    {"solve", cmd_solve},
-    {"solve_n3plus_until_m3_eq_p3", nullptr},
-    {"solve_x3plusy3_zn", nullptr},
-    {"sort", nullptr},
-    {"sqrt", nullptr},
-    {"sqrtn", nullptr},
-    {"squaresum", nullptr},
-    {"subset", nullptr},
-    {"sum", nullptr},
-    {"suo", nullptr},
-    {"suo24", nullptr},
-    {"symbol", nullptr},
-    {"tan", nullptr},
-    {"tau", nullptr},
-    {"transform", cmd_transform},
-    {"transpose", cmd_transpose},
-    {"trimzeros", nullptr},
-    {"xor", nullptr},
+constexpr const char *kBuiltinNames[] = {
+    "any2decimal",
+    "biggest_factor",
+    "binary2decimal",
+    "binary2graycode",
+    "binom",
+    "ceil",
+    "CofactorMatrix",
+    "Collatz",
+    "continued_fraction",
+    "cos",
+    "cot",
+    "cubicsum",
+    "cubicsum2",
+    "decimal2any",
+    "decimal2binary",
+    "decimal2fraction",
+    "decimal2hex",
+    "decimal2octal",
+    "decimalToFraction",
+    "deg",
+    "deg2rad",
+    "det",
+    "DetExpansion",
+    "diff",
+    "disp",
+    "div",
+    "E",
+    "Eisenstein",
+    "eq24",
+    "EulerBrackets",
+    "EulerVarphi",
+    "exp",
+    "expmod",
+    "factorial",
+    "Factorial",
+    "factorise",
+    "Factorise",
+    "Factorise_analysis",
+    "Farey",
+    "farey",
+    "fibonacci",
+    "Fibonacci",
+    "firstfactor",
+    "fix_variables",
+    "floor",
+    "free_plugin",
+    "gcd",
+    "Gcd",
+    "gcd2",
+    "Gcd2",
+    "getprecision",
+    "getValueFromMemAddr",
+    "goldbach",
+    "graycode2binary",
+    "help",
+    "hex2decimal",
+    "IndefiniteEquation",
+    "index_of_prime",
+    "InfixToPostfix",
+    "integrate",
+    "inv",
+    "iscomposite",
+    "ispolyn",
+    "isprime",
+    "ispseudoprime",
+    "Jacobi",
+    "LagrangePolyn",
+    "lcm",
+    "Legendre",
+    "len",
+    "lim",
+    "limit",
+    "list_pi_x",
+    "list_plugins",
+    "listfunctions",
+    "listpseudoprimes",
+    "ln",
+    "load_plugin",
+    "log",
+    "mobius",
+    "monic_polyn",
+    "multiplicativeOrder",
+    "multipolyn_items",
+    "nextMRprime",
+    "nextprime",
+    "norm_p",
+    "octal2decimal",
+    "ord_p",
+    "p",
+    "pi",
+    "polyn_items",
+    "prevMRprime",
+    "prevprime",
+    "Primes",
+    "PrimitivePolyn",
+    "print3x1Maps",
+    "printRecursiveSeries",
+    "printSeries",
+    "q_duanwu",
+    "q_DuanwuPlus",
+    "QR",
+    "rank",
+    "reverse",
+    "reverse_plus",
+    "round",
+    "SELECT",
+    "SET",
+    "setprecision",
+    "simplify",
+    "sin",
+    "solve",
+    "solve_n3plus_until_m3_eq_p3",
+    "solve_x3plusy3_zn",
+    "sort",
+    "sqrt",
+    "sqrtn",
+    "squaresum",
+    "subset",
+    "sum",
+    "suo",
+    "suo24",
+    "symbol",
+    "tan",
+    "tau",
+    "transform",
+    "transpose",
+    "trimzeros",
+    "xor",
 };
 
-constexpr size_t kCaseCount = std::size(kHandlerCases);
+constexpr size_t kCaseCount = std::size(kBuiltinNames);
 static_assert(kCaseCount == 128, "one case for each built-in function");
 
-struct KeyedCase {
-    uint64_t key;
-    const HandlerCase *handlerCase;
-};
-
-// The keys in ascending order, computed once by the compiler.
-constexpr std::array<KeyedCase, kCaseCount> kSortedKeys = [] {
-    std::array<KeyedCase, kCaseCount> keyed{};
-    for (size_t k = 0; k < kCaseCount; k++) keyed[k] = {fnv1a_hash64(kHandlerCases[k].name), &kHandlerCases[k]};
-    std::sort(keyed.begin(), keyed.end(), [](const KeyedCase &a, const KeyedCase &b) { return a.key < b.key; });
-    return keyed;
+constexpr std::array<uint64_t, kCaseCount> kSortedKeys = [] {
+    std::array<uint64_t, kCaseCount> keys{};
+    for (size_t k = 0; k < kCaseCount; k++) keys[k] = fnv1a_hash64(kBuiltinNames[k]);
+    std::sort(keys.begin(), keys.end());
+    return keys;
 }();
 
 constexpr bool keysDistinct() {
     for (size_t k = 1; k < kCaseCount; k++)
-        if (kSortedKeys[k - 1].key == kSortedKeys[k].key) return false;
+        if (kSortedKeys[k - 1] == kSortedKeys[k]) return false;
     return true;
 }
 // Cases are told apart by their keys alone, so no two names may share one.
 static_assert(keysDistinct(), "two built-in names share a dispatch key");
 
+size_t keyIndex(uint64_t key) {
+    auto it = std::lower_bound(kSortedKeys.begin(), kSortedKeys.end(), key);
+    return it != kSortedKeys.end() && *it == key ? size_t(it - kSortedKeys.begin()) : kCaseCount;
+}
+
+struct CaseTable {
+    std::array<HandlerCase, kCaseCount> byName{}; // in the order of kBuiltinNames
+    std::array<size_t, kCaseCount> byKey{}; // index into byName, in key order
+};
+
+// A family entry whose name is no built-in name is left out; the dispatch tests name it.
+CaseTable buildCaseTable() {
+    CaseTable table;
+    for (size_t k = 0; k < kCaseCount; k++) {
+        table.byName[k] = {kBuiltinNames[k], nullptr};
+        table.byKey[keyIndex(fnv1a_hash64(kBuiltinNames[k]))] = k;
+    }
+    for (HandlerFamily family : kHandlerFamilies)
+        for (const HandlerCase &entry : family()) {
+            const size_t at = keyIndex(fnv1a_hash64(entry.name));
+            if (at < kCaseCount) table.byName[table.byKey[at]].handler = entry.handler;
+        }
+    return table;
+}
+
+const CaseTable &caseTable() {
+    static const CaseTable table = buildCaseTable();
+    return table;
+}
+
 } // namespace
 
 std::span<const HandlerCase> builtin_handler_cases() {
-    return kHandlerCases;
+    return caseTable().byName;
 }
 
 const HandlerCase *find_handler_case(std::string_view name) {
-    const uint64_t key = fnv1a_hash64(name);
-    auto it = std::lower_bound(kSortedKeys.begin(), kSortedKeys.end(), key,
-                               [](const KeyedCase &c, uint64_t k) { return c.key < k; });
-    return it != kSortedKeys.end() && it->key == key ? it->handlerCase : nullptr;
+    const size_t at = keyIndex(fnv1a_hash64(name));
+    return at < kCaseCount ? &caseTable().byName[caseTable().byKey[at]] : nullptr;
 }

@@ -46,6 +46,7 @@ Calculator::LineOutcome Calculator::answerCall(const InputStatement &statement) 
         answerHandlerNotYet(*this, handlerCase->name);
     } else {
         handlerCase->handler(*this);
+        joinEngineLines();
     }
     return LineOutcome::nextLine();
 }

@@ -4,6 +4,7 @@
 #include "Calculator.h"
 #include "classifier/classifier.h"
 #include "interpreter/texts.h"
+#include "text/string_utils.h"
 #include "tools.h"
 
 namespace {
@@ -29,6 +30,14 @@ void Calculator::clearAnswerStreams() {
     core.wideStream.clear();
     core.outStream.str("");
     core.outStream.clear();
+}
+
+void Calculator::joinEngineLines() {
+    std::string joined = wide_to_utf8(core.wideStream.str()) + core.outStream.str();
+    if (joined.empty()) return;
+    joined += output.str();
+    clearAnswerStreams();
+    output << joined;
 }
 
 int Calculator::dealWithInputCommand(std::vector<std::string> lines) {
