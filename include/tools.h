@@ -28,6 +28,8 @@ int64_t str2int64(const std::string &text);  // digits by place value, wrapping,
 bool checkedInt64(std::string_view text, int64_t low, int64_t high, int64_t &value);
 // The answer to a text that checkedInt64 refused (a long text is shortened in it).
 std::string integerRangeMessage(std::string_view text, int64_t low, int64_t high);
+// The most decimals any engine member computes, whatever the precision asks.
+int64_t precisionCap();
 
 // A text that reports a failure or an open case instead of a value (an error, warning, hint
 // or syntax text, an unfinished case, "... not available yet"). Computing on with it would

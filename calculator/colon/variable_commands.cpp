@@ -3,17 +3,11 @@
 #include "colon/colon_commands.h"
 #include "interpreter/interpreter_state.h"
 #include "interpreter/texts.h"
+#include "variables/symbol_table.h"
 
 namespace {
 
 constexpr char kLongRule[] = "--------------------------------"; // 32 dashes
-
-// The address of a variable's value object, as ":list" shows it and getValueFromMemAddr
-// takes it back.
-const void *valueAddress(const SymbolEntry &entry) {
-    if (entry.typeCode < 0 || entry.typeCode >= kTypeCount) return nullptr;
-    return entry.slots[size_t(entry.typeCode)].get();
-}
 
 void clearVariables(Calculator &calculator) {
     std::ostream &out = calculator.output;

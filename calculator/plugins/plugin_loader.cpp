@@ -176,7 +176,9 @@ std::unique_ptr<Base> newPluginObject(const DynamicLibrary &module) {
 }
 
 int loadUserPlugin(const std::string &name) {
-    return reportingFailure([&] { loadUserPluginModule(name); });
+    bool missing = false;
+    const int failed = reportingFailure([&] { missing = loadUserPluginModule(name) == nullptr; });
+    return failed != 0 || missing ? 1 : 0;
 }
 
 Base *loadUserPluginModule(const std::string &name) {

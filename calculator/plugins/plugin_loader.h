@@ -43,8 +43,8 @@ std::string pluginName(const DynamicLibrary &module);
 // A new object of the library (its getObj), or null.
 std::unique_ptr<Base> newPluginObject(const DynamicLibrary &module);
 
-// Loads the library `name` of the folder "myplugins": 1 after a reported error, else 0 (also
-// when there is no such file, which is reported on the standard output stream).
+// Loads the library `name` of the folder "myplugins": 0 when it is loaded; 1 after a reported
+// error or when there is no such file (reported on the standard output stream).
 int loadUserPlugin(const std::string &name);
 // The single load behind loadUserPlugin: the object made for the library, or null when the
 // file does not exist; a library that cannot be used raises a PluginError.

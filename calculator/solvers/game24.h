@@ -1,5 +1,5 @@
-// The 24 game on the Calculator: the four numbers become the variables a, b, c and d for
-// the run, and those names are gone from the symbol table afterwards.
+// The 24 game on the Calculator: the four numbers are put into the solver's templates; the
+// symbol table is left as it was.
 #pragma once
 
 #include <ostream>
@@ -11,7 +11,7 @@
 #include "variables/variable.h"
 
 // Writes every template expression of the four number texts whose exact value is the
-// target text, one line each ("expression==target"), and returns their count. Numbers
+// target's exact value, one line each ("expression==target"), and returns their count. Numbers
 // that are not all digits arrive in brackets. The operator characters and the set of
 // undefined names belong to the interpreter's substitution, which the search does not need:
 // it puts the number texts straight into the templates.

@@ -115,3 +115,8 @@ double variable_double_value(const Variable<double> &variable) {
 std::string variable_string_value(const Variable<std::string> &variable) {
     return variable.getValue();
 }
+
+const void *valueAddress(const SymbolEntry &entry) {
+    if (entry.typeCode < 0 || entry.typeCode >= kTypeCount) return nullptr;
+    return entry.slots[size_t(entry.typeCode)].get();
+}

@@ -48,6 +48,9 @@ bool define_variable(const std::string &name, const std::string &valueText, std:
 // Declares a polynomial variable in the polynomial registry: 1 when it is declared now or
 // is the main variable "x", 0 otherwise.
 int declare_poly_variable(const std::string &name, std::ostream &output);
+// The address of a variable's value object (the slot of its type code; null when empty), as
+// ":list" shows it and getValueFromMemAddr takes it back.
+const void *valueAddress(const SymbolEntry &entry);
 bool remove_variable(const std::string &name, std::set<std::string> &names, VariableTable &table);
 bool variable_exists(const std::string &name, const VariableTable &table);
 // `out` is emptied first; it receives the value text of the variable when there is one.

@@ -99,6 +99,8 @@ ScriptValue native_factorial(int argCount, ScriptValue *args) {
     std::vector<std::string> texts;
     if (!native_texts("factorial", argCount, args, texts)) return VALUE_NIL;
     const std::string &x = texts[0];
+    // 0! = 1, the empty product (the falling product from 0 down to 1 has no factor).
+    if (argCount == 1 && !x.empty() && x.find_first_not_of('0') == std::string::npos) return native_string("1");
     const std::string y = argCount == 2 ? texts[1] : "1";
     return native_engine_answer(calc_bridge_factorial(vm_engine, x.c_str(), y.c_str()), x.size() + y.size());
 }

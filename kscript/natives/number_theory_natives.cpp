@@ -17,17 +17,27 @@ namespace {
 // The last argument that asks isprime and ispseudoprime to report on the others.
 constexpr const char *HINT_WORD = "hint";
 
+// An integer text without its sign and leading zeros: the gcd does not see either. Other
+// texts stay as they are, for the engine to answer.
+std::string magnitude(const std::string &text) {
+    size_t start = !text.empty() && (text[0] == '-' || text[0] == '+') ? 1 : 0;
+    if (start == text.size() || text.find_first_not_of("0123456789", start) != std::string::npos) return text;
+    start = text.find_first_not_of('0', start);
+    return start == std::string::npos ? "0" : text.substr(start);
+}
+
 // The gcd of all arguments, folded from the first; it stops at a gcd of "1", which no further
-// argument can change.
+// argument can change. The gcd of zeros is 0.
 ScriptValue gcd_fold(const char *native, int argCount, const ScriptValue *args, BinaryTextBridge bridge) {
     if (argCount < 2) return native_string("1");
     std::vector<std::string> texts;
     if (!native_texts(native, argCount, args, texts)) return VALUE_NIL;
+    for (std::string &text : texts) text = magnitude(text);
     std::string gcd = texts[0];
     std::string answer;
     size_t characters = 0;
     for (size_t i = 1; i < texts.size(); ++i) {
-        answer = bridge(vm_engine, gcd.c_str(), texts[i].c_str());
+        answer = gcd == "0" && texts[i] == "0" ? "0" : bridge(vm_engine, gcd.c_str(), texts[i].c_str());
         characters += gcd.size() + texts[i].size();
         if (answer == "1") break;
         gcd = answer;
@@ -78,12 +88,12 @@ ScriptValue primality_native(const PrimalityRule &rule, int argCount, const Scri
 constexpr PrimalityRule ISPRIME = {"isprime", calc_bridge_isprime, isprime_report};
 constexpr PrimalityRule ISPSEUDOPRIME = {"ispseudoprime", calc_bridge_ispseudoprime, ispseudoprime_report};
 
-// Appends the primes up to n to the list as decimal strings, from the engine's sieve. A
-// scratch engine sieves, so the prime table of the run's engine stays as it was.
+// Appends the primes up to n to the list as decimal strings, from the sieve of the run's
+// engine: its prime table then holds them, as after the calculator's Primes command, so
+// that p(n) and index_of_prime find them whichever road answered the line.
 void append_primes(ListObject *list, int n) {
-    BigNumber sieve;
-    if (sieve.Primes(n, false) <= 0) return;
-    for (uint64_t prime : sieve.primeTable) {
+    if (vm_engine == nullptr || vm_engine->Primes(n, false) <= 0) return;
+    for (uint64_t prime : vm_engine->primeTable) {
         char digits[24];
         auto written = std::to_chars(digits, digits + sizeof digits, prime);
         auto length = static_cast<int>(written.ptr - digits);
@@ -107,8 +117,17 @@ ScriptValue native_biggest_factor(int argCount, ScriptValue *args) {
     return native_unary("biggest_factor", argCount, args, calc_bridge_biggest_factor, "1");
 }
 
+// No order (a modulus of 0, or a and m not coprime) is an error of the call.
 ScriptValue native_multiplicativeOrder(int argCount, ScriptValue *args) {
-    return native_binary("multiplicativeOrder", argCount, args, calc_bridge_multiplicativeOrder, "1");
+    if (argCount != 2) return native_string("1");
+    std::vector<std::string> texts;
+    if (!native_texts("multiplicativeOrder", argCount, args, texts)) return VALUE_NIL;
+    const char *order = calc_bridge_multiplicativeOrder(vm_engine, texts[0].c_str(), texts[1].c_str());
+    if (*order == '\0') {
+        vm_runtime_error("multiplicativeOrder: %s has no order modulo %s.", texts[0].c_str(), texts[1].c_str());
+        return VALUE_NIL;
+    }
+    return native_engine_answer(order, texts[0].size() + texts[1].size());
 }
 
 ScriptValue native_gcd(int argCount, ScriptValue *args) {
@@ -131,8 +150,8 @@ ScriptValue native_EulerVarphi(int argCount, ScriptValue *args) {
     return native_unary("EulerVarphi", argCount, args, calc_bridge_EulerVarphi, "error");
 }
 
-// Primes(n) and Primes(n, anything): a new list of the primes up to n. Only a string n whose
-// whole text is a decimal int gives primes; a number n answers 0.
+// Primes(n) and Primes(n, anything): a new list of the primes up to n. An n that is no int
+// is an error of the call.
 ScriptValue native_Primes(int argCount, ScriptValue *args) {
     if (argCount != 1 && argCount != 2) return value_from_object(new_list());
     const char *chars = native_chars(args[0]);
@@ -141,8 +160,11 @@ ScriptValue native_Primes(int argCount, ScriptValue *args) {
     bool decimalInt = value_parse_int(chars, &n) == PARSE_INT_OK;
     // The sieve's work is paid for by the numbers it looks at.
     if (decimalInt && n > 1 && !native_spend(static_cast<size_t>(n))) return VALUE_NIL;
+    if (!decimalInt) {
+        vm_runtime_error("Primes: %s is not a bound the sieve takes.", chars);
+        return VALUE_NIL;
+    }
     ListObject *list = new_list();
-    if (!decimalInt) return value_from_object(list);
     vm_push(value_from_object(list));
     append_primes(list, n);
     vm_pop();

@@ -88,10 +88,13 @@ std::string &BigNumber::base_to_decimal(const std::string &x, const std::string 
         negative = true;
         digits = r;
     }
+    // A digit must be below the base: "12" is no binary number.
+    int64_t base = 36;
+    if (!checkedInt64(p, 2, 36, base)) base = 36;
     std::vector<std::string> values;
     for (char c : digits) {
         int v = digitValue(c);
-        if (v < 0) return result = x + " is NOT a valid p-base number, where p <=36.";
+        if (v < 0 || v >= base) return result = x + " is NOT a valid p-base number, where p <=36.";
         values.push_back(std::to_string(v));
     }
     std::string out = "0";

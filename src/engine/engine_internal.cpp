@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "BigNumber.h"
+#include "tools.h"
 
 namespace engine {
 
@@ -90,3 +91,5 @@ std::string cutDecimals(const std::string &text, size_t places) {
 }
 
 }  // namespace engine
+
+int64_t precisionCap() { return int64_t(engine::kMaxPrecision); }

@@ -30,13 +30,12 @@ int BigNumber::count_exact_divisions(const std::string &n, int64_t p) {
     return count;
 }
 
-// phi(n) = n times (1 - 1/p) over the distinct primes p. phi(1) is 0: the count of the
-// numbers below 1 that are coprime to it.
+// phi(n) = n times (1 - 1/p) over the distinct primes p; phi(1) = 1, the empty product (1 is
+// coprime to itself).
 std::string &BigNumber::euler_phi(const std::string &n) {
     std::string digits, message;
     std::vector<nat::Nat> primes;
     if (!ntheory::naturalFactors(n, digits, primes, message)) return result = message;
-    if (digits == "1") return result = "0";
     nat::Nat r = nat::from_decimal(digits);
     for (auto &[p, e] : ntheory::runsOf(primes)) {
         nat::Nat q, rem;

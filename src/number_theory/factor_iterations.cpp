@@ -2,8 +2,9 @@
 // factors into a new number (the home prime), or adding them. Neither is known to end for
 // every start (the home prime of 49 is not known), the sum of the factors of 4 is 4 again,
 // and the joined numbers grow by a digit or two a step while their factors get harder to
-// find: the walks stop after a fixed number of steps, or before a number too long to
-// factorise in reasonable time, and say so.
+// find: the walks stop after a fixed number of steps, at a number met before, or before a
+// number too long to factorise in reasonable time, and say so.
+#include <set>
 #include <utility>
 
 #include "BigNumber.h"
@@ -22,12 +23,17 @@ template <typename NextNumber> int factorWalk(const std::string &n, std::ostream
     int count = 1;
     out << n << "==" << F << std::endl;
     bool longNoted = false;
+    std::set<std::string> seen = {bn.stripLeadingZeros(n)};
     while (F.find('*') != std::string::npos) {
         if (count == kMaxSteps) {
             out << "Stopped after " << kMaxSteps << " steps: no prime was reached." << std::endl;
             break;
         }
         auto [shown, N] = next(bn, F);
+        if (!seen.insert(N).second) {
+            out << "Stopped at " << N << ", met before: the walk repeats." << std::endl;
+            break;
+        }
         if (N.size() > kMaxDigits) {
             out << "Stopped after " << count << " steps: the next number, " << shown << ", has more than "
                 << kMaxDigits << " digits." << std::endl;

@@ -28,7 +28,7 @@ bool refused(BigNumber &bn, uint64_t n) {
     if (n < ntheory::kSieveLimit) return false;
     std::string text = ntheory::refusedBoundText(BigNumber::ull2string(n));
     bn.setErrorMessage(text);
-    std::printf("%s\n", text.c_str());
+    std::cout << text << std::endl;
     return true;
 }
 
@@ -46,13 +46,13 @@ void printPrimes(const std::vector<uint64_t> &primes, std::clock_t start) {
         buffer += std::to_string(p);
         buffer += ',';
         if (buffer.size() > (1 << 16)) {
-            std::fwrite(buffer.data(), 1, buffer.size(), stdout);
+            std::cout << buffer;
             buffer.clear();
         }
     }
-    std::fwrite(buffer.data(), 1, buffer.size(), stdout);
+    std::cout << buffer;
     unsigned long seconds = (unsigned long)((std::clock() - start) / CLOCKS_PER_SEC);
-    std::printf("\n\nTime used: %s\n", timeField(seconds).c_str());
+    std::cout << "\n\nTime used: " << timeField(seconds) << "\n" << std::flush;
 }
 
 }  // namespace
@@ -66,7 +66,7 @@ int64_t BigNumber::Primes(int64_t n, bool print) {
         table.reserve(primeCountBound(uint64_t(n)));
         ntheory::forEachPrime(2, uint64_t(n), [&](uint64_t p) { table.push_back(p); });
     } catch (const std::bad_alloc &) {
-        std::fputs(kNoMemory, stdout);
+        std::cout << kNoMemory << std::flush;
         return -1;
     }
     primeTable.swap(table);
@@ -102,7 +102,7 @@ int64_t BigNumber::sieveNonPrimes(int64_t n, std::vector<int64_t> &out) {
         for (; next <= top; next++) out.push_back(int64_t(next));
     } catch (const std::bad_alloc &) {
         out.clear();
-        std::fputs(kNoMemory, stdout);
+        std::cout << kNoMemory << std::flush;
         return -1;
     }
     return int64_t(count);

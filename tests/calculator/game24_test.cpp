@@ -1,4 +1,5 @@
-// The 24 game on the Calculator: answers, and the variables a to d afterwards.
+// The 24 game on the Calculator: answers, targets compared by value, and the user's
+// variables left alone.
 #include <gtest/gtest.h>
 
 #include "calculator_test_support.h"
@@ -24,35 +25,37 @@ TEST(Game24OnTheCalculator, AnswersFollowTheOutputAlreadyWritten) {
     EXPECT_EQ(play(calc, "1", "1", "1", "1"), 0);
 }
 
-TEST(Game24OnTheCalculator, TheVariablesAToDAreGoneAfterwards) {
+TEST(Game24OnTheCalculator, TheUsersVariablesAreUntouched) {
     Calculator calc;
     std::ostringstream messages;
+    for (const char *name : {"a", "b", "d"}) used_variable_names.erase(name); // names are global
     ASSERT_TRUE(define_variable("a", "7", used_variable_names, calc.variables, messages, 0));
     ASSERT_TRUE(define_variable("d", "9", used_variable_names, calc.variables, messages, 0));
-    ASSERT_TRUE(define_variable("e", "5", used_variable_names, calc.variables, messages, 0));
-    // A user's a = 7 does not stand in for the number given as a.
+    SymbolEntry matrix;
+    matrix.typeName = "matrix";
+    matrix.name = "b";
+    matrix.valueText = "[1,2;3,4]";
+    matrix.typeCode = kMatrixType;
+    matrix.slots[kMatrixType] = std::make_unique<Variable<KV_Matrix>>();
+    calc.variables.emplace("b", std::move(matrix));
+    used_variable_names.insert("b");
+    // A user's a = 7 or matrix b does not stand in for the numbers given.
     EXPECT_EQ(play(calc, "(-3)", "1", "2", "9"), 8);
     EXPECT_EQ(calc.output.str().substr(0, 18), "9*(1+2)+(-3)==24\n1");
-    for (const char *name : {"a", "b", "c", "d"}) {
-        EXPECT_FALSE(variable_exists(name, calc.variables)) << name;
-        EXPECT_EQ(used_variable_names.count(name), 0u) << name;
-    }
-    EXPECT_TRUE(variable_exists("e", calc.variables));
-    EXPECT_TRUE(remove_variable("e", used_variable_names, calc.variables));
+    EXPECT_EQ(calc.variables.at("a").valueText, "7");
+    EXPECT_EQ(calc.variables.at("d").valueText, "9");
+    EXPECT_EQ(calc.variables.at("b").valueText, "[1,2;3,4]");
+    EXPECT_FALSE(variable_exists("c", calc.variables));
+    for (const char *name : {"a", "b", "d"}) EXPECT_TRUE(remove_variable(name, used_variable_names, calc.variables));
 }
 
-TEST(Game24OnTheCalculator, AMatrixNamedBDoesNotHideTheNumber) {
+// A target that is an expression is compared by its value, not by its text.
+TEST(Game24OnTheCalculator, TargetsAreComparedByValue) {
     Calculator calc;
-    SymbolEntry entry;
-    entry.typeName = "matrix";
-    entry.name = "b";
-    entry.valueText = "[1,2;3,4]";
-    entry.typeCode = kMatrixType;
-    entry.slots[kMatrixType] = std::make_unique<Variable<KV_Matrix>>();
-    calc.variables.emplace("b", std::move(entry));
-    used_variable_names.insert("b");
-    EXPECT_EQ(play(calc, "3", "3", "8", "8"), 4);
-    EXPECT_FALSE(variable_exists("b", calc.variables));
+    EXPECT_GT(play(calc, "1", "2", "3", "4", "(0-1)"), 0);
+    EXPECT_NE(calc.output.str().find("==(0-1)\n"), std::string::npos);
+    EXPECT_GT(play(calc, "1", "2", "3", "4", "(1/2)"), 0);
+    EXPECT_EQ(play(calc, "3", "3", "8", "8", "24"), play(calc, "3", "3", "8", "8", "(48/2)"));
 }
 
 } // namespace

@@ -58,7 +58,7 @@ TEST(InterpreterTranscript, DefaultMode) {
                       {"setprecision(20)", "20"},
                       {"1/3", texts::scriptAnswer("0.33333333333333333333")},
                       // A registered name the script does not know goes to its handler.
-                      {"xor(101,11)", texts::handlerNotYet("xor")},
+                      {"xor(101,11)", "out> 110\n\n" + texts::rule + "\n\n" + texts::prompt},
                       // No plugin module is loaded: the call writes only the prompt.
                       {"calc->Print()", "\n" + texts::prompt},
                       {"calc->Print(7)", "\n" + texts::prompt},

@@ -221,7 +221,7 @@ TEST_F(PluginLoader, UserPluginsComeOnlyFromTheirFolder) {
     for (const std::string name : {"nothere", "../plugins/calc", "*", ""}) {
         int result = -1;
         auto [out, err] = captured([&] { result = loadUserPlugin(name); });
-        EXPECT_EQ(result, 0) << name;
+        EXPECT_EQ(result, 1) << name;
         EXPECT_EQ(out, missing(name)) << name;
         EXPECT_EQ(err, "") << name;
     }
@@ -264,6 +264,46 @@ TEST_F(PluginLoader, ThroughTheInterpreter) {
     EXPECT_NE(printed.find("cstyle prints\n"), std::string::npos);
     unloadPlugin("calc");
     expectTranscript(calculator, {{"calc->Print()", "\n>> "}});
+}
+
+// The commands load_plugin, list_plugins and free_plugin: the loader's messages are part of
+// the answer, a failure answers 1, and a name must be an identifier before any file is sought.
+TEST_F(PluginLoader, Commands) {
+    install("calc", "plugins");
+    install("cstyle", "myplugins");
+    install("nogetobj", "myplugins");
+    fs::create_directories("myplugins");
+    std::ofstream("myplugins/broken" + std::string(kPluginExtension)) << "no library";
+    std::unique_ptr<Calculator> started = startCalculator();
+    Calculator &calculator = *started;
+    calculator.setOperatorChars();
+    const std::string closing = "\n\n" + texts::rule + "\n\n" + texts::prompt;
+    auto answer = [&](const std::string &value) { return "out> " + value + closing; };
+    auto listing = [&](const std::string &automatic, const std::string &user) {
+        return "[plugins] Auto-loaded plugins:\n" + automatic + "\n----------------\n[myplugins] user plugins:\n" +
+               user + answer("0");
+    };
+    const std::string ext = kPluginExtension;
+    expectTranscript(
+            calculator,
+            {
+                {"load_plugin(cstyle)", "cstyle loaded!\n" + answer("0")},
+                {"cstyle->print()", "[my plugin] cstyle\n\n>> "},
+                {"load_plugin(missing)", "Plugin missing wasn't loaded successfully!\nPlease check that whether the file "
+                                         "missing" + ext + " exists in the directory [myplugins].\n" + answer("1")},
+                {"load_plugin(nogetobj)",
+                 "Exception caught: Invalid Plugin DLL: 'getObj' must be defined.\n" + answer("1")},
+                {"load_plugin(broken)",
+                 "Exception caught: Plugin broken" + ext + " wasn't loaded successfully!\n" + answer("1")},
+                {"load_plugin(*)", "hint> * is invalid function name." + closing},
+                {"load_plugin(../myplugins/cstyle)", "hint> ../myplugins/cstyle is invalid function name." + closing},
+                {"load_plugin()", "hint> the input is wrong." + closing},
+                {"list_plugins()", listing("calc\n---Total: 1 ---\n\n", "cstyle\n---Total: 1 ---\n\n")},
+                {"free_plugin(cstyle)", answer("0")},
+                {"free_plugin(calc)", answer("0")},
+                {"list_plugins()", listing("---Total: 0 ---\n\n", "cstyle\n---Total: 1 ---\n\n")},
+            });
+    EXPECT_EQ(user_plugin_modules.size(), 1u);
 }
 
 } // namespace

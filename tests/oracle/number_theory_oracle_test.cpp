@@ -13,40 +13,7 @@
 #include "number_routines.h"
 #include "oracle/oracle_support.h"
 
-namespace {
-
-// Runs one gp program and returns its output lines (its errors among them).
-std::vector<std::string> runGp(const std::string &program) {
-    return oracle::runPeer("2>&1 gp -q -f -s 256000000", program);
-}
-
-// A gp vector [a, b, c] in the engine's list form (a,b,c).
-std::string listForm(const std::string &line) {
-    if (line.empty() || line[0] != '[') return line;
-    std::string text;
-    for (char c : line)
-        if (c != ' ') text += c == '[' ? '(' : c == ']' ? ')' : c;
-    return text;
-}
-
-// Checks each engine answer against the gp line of the same case.
-struct Cases {
-    std::vector<std::string> labels, answers;
-    std::string program;
-
-    void add(const std::string &label, const std::string &answer, const std::string &gpExpression) {
-        labels.push_back(label);
-        answers.push_back(answer);
-        program += "print(" + gpExpression + ");\n";
-    }
-    void check() const {
-        std::vector<std::string> lines = runGp(program);
-        ASSERT_EQ(lines.size(), answers.size()) << (lines.empty() ? "gp gave no answer" : lines.back());
-        for (size_t i = 0; i < lines.size(); i++) ASSERT_EQ(answers[i], listForm(lines[i])) << labels[i];
-    }
-};
-
-}  // namespace
+using Cases = oracle::GpCases;
 
 TEST(NumberTheoryOracle, GcdLcmAndModularPowers) {
     oracle::Rng rng = oracle::rngFor(18);

@@ -6,6 +6,7 @@
 // prints so that a failure can be repeated.
 #pragma once
 
+#include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -95,5 +96,37 @@ inline std::vector<std::string> runProgramLines(const std::string &command, cons
 inline std::vector<std::string> runPeer(const std::string &command, const std::string &program) {
     return runProgramLines(command, program + "quit\n", false);
 }
+
+// Runs one gp program and returns its output lines (its errors among them).
+inline std::vector<std::string> runGp(const std::string &program) {
+    return runPeer("2>&1 gp -q -f -s 256000000", program);
+}
+
+// A gp vector [a, b, c] in the engine's list form (a,b,c).
+inline std::string listForm(const std::string &line) {
+    if (line.empty() || line[0] != '[') return line;
+    std::string text;
+    for (char c : line)
+        if (c != ' ') text += c == '[' ? '(' : c == ']' ? ')' : c;
+    return text;
+}
+
+// Answers of the engine and the gp expressions that should print the same, checked in one
+// run of gp.
+struct GpCases {
+    std::vector<std::string> labels, answers;
+    std::string program;
+
+    void add(const std::string &label, const std::string &answer, const std::string &gpExpression) {
+        labels.push_back(label);
+        answers.push_back(answer);
+        program += "print(" + gpExpression + ");\n";
+    }
+    void check() const {
+        std::vector<std::string> lines = runGp(program);
+        ASSERT_EQ(lines.size(), answers.size()) << (lines.empty() ? "gp gave no answer" : lines.back());
+        for (size_t i = 0; i < lines.size(); i++) ASSERT_EQ(answers[i], listForm(lines[i])) << labels[i];
+    }
+};
 
 }  // namespace oracle
