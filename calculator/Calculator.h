@@ -112,7 +112,7 @@ class Calculator {
     std::string expandedFraction(const std::string &value);
     void answerPluginCall();
 
-    // ---- linear programs (expressions/linear_program.cpp) ----
+    // ---- linear programs (expressions/linear_program_lines.cpp) ----
     LineOutcome answerProgram(const InputStatement &statement);
     void writeProgramEcho(const std::string &line);
 
