@@ -68,8 +68,11 @@ void cmd_sqrt(Calculator &calculator) {
     if (!has_only_expr_chars(expression)) {
         std::string substituted, substitution;
         expression = a;
-        a = report_undefined_variables(calculator.core, expression, substituted, calculator.operatorChars,
-                                       used_variable_names, undefined_names, calculator.variables, substitution);
+        // The names it cannot replace are listed on the standard output: the answer shows them.
+        out << capturedConsole([&] {
+            a = report_undefined_variables(calculator.core, expression, substituted, calculator.operatorChars,
+                                           used_variable_names, undefined_names, calculator.variables, substitution);
+        });
     }
     std::string value;
     calculator.core.EvalInfixExprNoOutput(a, value, 0);

@@ -1,5 +1,6 @@
 // The natives of the engine's settings and of its arithmetic and elementary functions.
 #include <cstdio>
+#include <climits>
 #include <ctime>
 #include <string>
 #include <vector>
@@ -8,6 +9,7 @@
 #include "bridge/native_bridge.h"
 #include "natives/native_functions.h"
 #include "natives/native_support.h"
+#include "tools.h"
 #include "vm/vm.h"
 
 namespace {
@@ -53,8 +55,14 @@ ScriptValue native_avg(int argCount, ScriptValue *args) {
 
 // No argument sets the precision back to its default; a count below 1 changes nothing.
 ScriptValue native_setprecision(int argCount, ScriptValue *args) {
-    int digits = argCount == 0 ? DEFAULT_PRECISION : native_int_argument(args[0], DEFAULT_PRECISION);
-    return native_number(calc_bridge_setprecision(vm_engine, digits));
+    // A count past the engine's cap, or no integer, is refused and changes nothing; no value
+    // (or nil) sets the default.
+    int64_t digits = DEFAULT_PRECISION;
+    std::string text;
+    if (argCount > 0 && (native_chars(args[0]) != nullptr || value_is_number(args[0])) &&
+        !native_bounded_argument(args[0], 1, precisionCap(), digits, text))
+        return native_string(integerRangeMessage(text, 1, precisionCap()));
+    return native_number(calc_bridge_setprecision(vm_engine, static_cast<int>(digits)));
 }
 
 ScriptValue native_setmode(int argCount, ScriptValue *args) {
@@ -73,20 +81,26 @@ ScriptValue native_sqrt(int argCount, ScriptValue *args) {
     } else {
         return native_string("0");
     }
-    int degree = argCount >= 2 ? native_int_argument(args[1], SQUARE_ROOT) : SQUARE_ROOT;
-    return native_engine_answer(calc_bridge_sqrtn(vm_engine, x.c_str(), degree), x.size());
+    // A degree past the int range is refused rather than held to it; the engine answers for
+    // degrees below 1.
+    int64_t degree = SQUARE_ROOT;
+    std::string text;
+    if (argCount >= 2 && (native_chars(args[1]) != nullptr || value_is_number(args[1])) &&
+        !native_bounded_argument(args[1], INT_MIN, INT_MAX, degree, text))
+        return native_string(integerRangeMessage(text, INT_MIN, INT_MAX));
+    return native_engine_answer(calc_bridge_sqrtn(vm_engine, x.c_str(), static_cast<int>(degree)), x.size());
 }
 
 ScriptValue native_floor(int argCount, ScriptValue *args) {
-    return native_unary("floor", argCount, args, calc_bridge_floor, "0");
+    return native_unary("floor", argCount, args, calc_bridge_floor, "Usage: floor(x)");
 }
 
 ScriptValue native_ceil(int argCount, ScriptValue *args) {
-    return native_unary("ceil", argCount, args, calc_bridge_ceil, "0");
+    return native_unary("ceil", argCount, args, calc_bridge_ceil, "Usage: ceil(x)");
 }
 
 ScriptValue native_round(int argCount, ScriptValue *args) {
-    return native_unary("round", argCount, args, calc_bridge_round, "0");
+    return native_unary("round", argCount, args, calc_bridge_round, "Usage: round(x)");
 }
 
 ScriptValue native_binom(int argCount, ScriptValue *args) {

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "object.h"
+#include "tools.h"
 #include "vm/vm_internal.h"
 
 namespace {
@@ -75,10 +76,6 @@ int64_t native_leading_integer(const char *text, int64_t limit) {
     return negative ? -magnitude : magnitude;
 }
 
-int64_t native_parse_int(const char *text, int64_t limit) {
-    return static_cast<int64_t>(leading_digits(text, static_cast<uint64_t>(limit)));
-}
-
 bool native_spend(size_t characters) {
     return vm_spend(1 + characters / BUDGET_CHARACTERS_PER_UNIT);
 }
@@ -99,6 +96,25 @@ int native_int_argument(ScriptValue arg, int fallback) {
     if (value_is_number(arg)) return static_cast<int>(native_truncate(value_as_number(arg), INT_MAX));
     if (const char *chars = native_chars(arg)) return static_cast<int>(native_leading_integer(chars, INT_MAX));
     return fallback;
+}
+
+bool native_bounded_argument(ScriptValue arg, int64_t low, int64_t high, int64_t &value, std::string &text) {
+    if (const char *chars = native_chars(arg)) {
+        text = chars;
+        return checkedInt64(text, low, high, value);
+    }
+    if (!value_is_number(arg)) {
+        text.clear();
+        return false;
+    }
+    const double number = value_as_number(arg);
+    text = native_number_text("%g", number);
+    const double whole = std::trunc(number); // false for NaN below
+    constexpr double kExactLimit = 9.0e15; // integers below it convert exactly both ways
+    if (!(std::fabs(whole) < kExactLimit)) return false;
+    if (whole < static_cast<double>(low) || whole > static_cast<double>(high)) return false;
+    value = static_cast<int64_t>(whole);
+    return true;
 }
 
 ScriptValue native_engine_answer(const char *answer, size_t inputCharacters) {

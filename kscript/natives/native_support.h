@@ -26,9 +26,6 @@ int64_t native_truncate(double value, int64_t limit);
 // The leading integer of a text as the standard library's atol reads it (blanks, a sign, then
 // digits), held to [-limit, limit]; 0 when no digit is read.
 int64_t native_leading_integer(const char *text, int64_t limit);
-// The value of the leading decimal digits of a text (no blanks, no sign), held to [0, limit];
-// 0 when the text does not start with a digit.
-int64_t native_parse_int(const char *text, int64_t limit);
 
 // Spends the run budget of a call that handled this many characters or numbers; false when the
 // budget is spent (the run has then ended).
@@ -39,6 +36,11 @@ const char *native_chars(ScriptValue arg);
 // An integer argument: the truncated value of a number, the leading integer of a string (as
 // atol reads it), fallback for anything else; held to the int range.
 int native_int_argument(ScriptValue arg, int fallback);
+
+// An integer argument from low to high: a number truncated toward zero, or a text read by the
+// engine's checked conversion. False when it is neither or out of range; `text` is then what
+// the refusal names.
+bool native_bounded_argument(ScriptValue arg, int64_t low, int64_t high, int64_t &value, std::string &text);
 
 ScriptValue native_string(const std::string &text);
 ScriptValue native_string(const char *text);

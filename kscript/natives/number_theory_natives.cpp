@@ -1,5 +1,6 @@
 // The natives of number theory: divisors, factors, orders, gcds, primality and the list of
 // primes.
+#include <cctype>
 #include <charconv>
 #include <cstdio>
 #include <string>
@@ -150,8 +151,24 @@ ScriptValue native_EulerVarphi(int argCount, ScriptValue *args) {
     return native_unary("EulerVarphi", argCount, args, calc_bridge_EulerVarphi, "error");
 }
 
-// Primes(n) and Primes(n, anything): a new list of the primes up to n. An n that is no int
-// is an error of the call.
+namespace {
+
+// The second argument of Primes turns the list off, as the calculator's listing flag does:
+// false, or a text other than "true" and "yes" (in any case).
+bool listing_off(ScriptValue flag) {
+    if (value_is_bool(flag)) return !value_as_bool(flag);
+    const char *chars = native_chars(flag);
+    if (chars == nullptr) return false;
+    std::string word(chars);
+    for (char &c : word) c = char(std::tolower(static_cast<unsigned char>(c)));
+    return word != "true" && word != "yes";
+}
+
+} // namespace
+
+// Primes(n): a new list of the primes up to n; Primes(n, flag) with the listing off: their
+// number. Either way the run's engine keeps them in its prime table. An n that is no int is
+// an error of the call.
 ScriptValue native_Primes(int argCount, ScriptValue *args) {
     if (argCount != 1 && argCount != 2) return value_from_object(new_list());
     const char *chars = native_chars(args[0]);
@@ -163,6 +180,10 @@ ScriptValue native_Primes(int argCount, ScriptValue *args) {
     if (!decimalInt) {
         vm_runtime_error("Primes: %s is not a bound the sieve takes.", chars);
         return VALUE_NIL;
+    }
+    if (argCount == 2 && listing_off(args[1])) {
+        const int64_t count = vm_engine == nullptr ? 0 : vm_engine->Primes(n, false);
+        return native_number(static_cast<double>(count > 0 ? count : 0));
     }
     ListObject *list = new_list();
     vm_push(value_from_object(list));

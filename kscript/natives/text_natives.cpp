@@ -11,9 +11,13 @@ namespace {
 // plus one never overflows.
 constexpr int64_t COUNT_LIMIT = INT64_C(1) << 62;
 
-// A count of characters: the truncated value of a number, 0 for anything else.
+// A count or position: the truncated value of a number or the integer a text holds (its sign
+// kept, "-1" is -1), 0 for anything else.
 int64_t count_argument(ScriptValue arg) {
-    return value_is_number(arg) ? native_truncate(value_as_number(arg), COUNT_LIMIT) : 0;
+    if (value_is_number(arg)) return native_truncate(value_as_number(arg), COUNT_LIMIT);
+    int64_t count = 0;
+    std::string text;
+    return native_bounded_argument(arg, -COUNT_LIMIT, COUNT_LIMIT, count, text) ? count : 0;
 }
 
 bool within(int64_t position, const std::string &text) {
@@ -37,8 +41,7 @@ ScriptValue native_ith_char(int argCount, ScriptValue *args) {
     if (!native_text("ith_char", args, 0, s)) return VALUE_NIL;
     int64_t i = 0;
     if (argCount == 2) {
-        const char *digits = native_chars(args[1]);
-        i = digits != nullptr ? native_parse_int(digits, COUNT_LIMIT) : count_argument(args[1]);
+        i = count_argument(args[1]);
     }
     if (!within(i, s)) return native_string(" ");
     return native_string(s.substr(static_cast<size_t>(i), 1));

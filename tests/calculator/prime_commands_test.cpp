@@ -143,6 +143,8 @@ TEST(PrimeTableCommands, NativeRoadKeepsTheRules) {
     expectTranscript(h.calculator,
                      {
                          {"Primes(30)", "[2, 3, 5, 7, 11, 13, 17, 19, 23, 29]"},
+                         {"Primes(1000,false)", "168"},
+                         {"p(168)", answer("997")},
                          {"p(10)", answer("29")},
                          {"index_of_prime(29)", answer("10")},
                          {"Primes(10^12)", "hint> `10^12` may contain non digit char, it is regarded as a "

@@ -143,4 +143,25 @@ TEST(SettingsCommands, ValueFromTheListedAddress) {
     EXPECT_EQ(shownText(calculator), "\n" + texts::prompt);
 }
 
+// At the default precision the script's natives answer these lines first: the same refusals
+// hold on that road, and the precision stays.
+TEST(SettingsCommands, ScriptRoadRefusesTheSame) {
+    Calculator calculator;
+    calculator.setOperatorChars();
+    const std::string cap = std::to_string(precisionCap());
+    expectTranscript(calculator,
+                     {
+                         {"setprecision(1000000000000)",
+                          "Error> 1000000000000 is out of range: an integer from 1 to " + cap + " is needed here."},
+                         {"setprecision(0)", "Error> 0 is out of range: an integer from 1 to " + cap + " is needed here."},
+                         {"round(1.5,2147483648)", "Usage: round(x)"},
+                         {"sqrt(8,18446744073709551617)", "Error> 18446744073709551617 is out of range: an integer "
+                                                           "from -2147483648 to 2147483647 is needed here."},
+                         {"truncate(1.5,-5)", "1.5"},
+                         {"ith_char(\"abc\",-1)", " "},
+                         {"setprecision(20)", "20"},
+                     });
+    EXPECT_EQ(calculator.core.getPrecision(), 20);
+}
+
 } // namespace

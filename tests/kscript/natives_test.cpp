@@ -41,13 +41,21 @@ const Transcript NATIVE_CALLS[] = {
     {"println ith_char(\"abc\", 1d), ith_char(\"abc\", \"1\"), ith_char(\"abc\", 1.9d), ith_char(\"abc\");",
      "b\nb\nb\na\n"},
     {"println ith_char(\"abc\", 5d), ith_char(\"abc\", -1d), ith_char(\"abc\", nil), ith_char(\"abc\", \"-1\");",
-     " \n \na\na\n"},
+     " \n \na\n \n"}, // a text "-1" is -1 too, not 0
     {"println ith_char(), ith_char(\"a\", 1d, 2d);", "0\n0\n"},
     {"println avg(1, 2), avg(1, 2, 3, 4), avg(0.5, 1d), avg();", "1.5\n2.5\n0.75\n-NaN\n"},
     {"println setprecision(20d); println 1/3; println setprecision(); println 1/3;",
      "20\n0.33333333333333333333\n8\n0.33333333\n"},
     {"println setprecision(\"12\"), setprecision(0d), setprecision(-3d); println 1/3; println setprecision(nil);",
-     "12\n0\n-3\n0.333333333333\n8\n"},
+     "12\nError> 0 is out of range: an integer from 1 to 100000 is needed here.\nError> -3 is out of range: an "
+     "integer from 1 to 100000 is needed here.\n0.333333333333\n8\n"},
+    // Past the cap, or past every machine integer, nothing changes.
+    {"println setprecision(1000000000000d), setprecision(\"99999999999\"), setprecision(100001d); println 1/3;",
+     "Error> 1e+12 is out of range: an integer from 1 to 100000 is needed here.\nError> 99999999999 is out of "
+     "range: an integer from 1 to 100000 is needed here.\nError> 100001 is out of range: an integer from 1 to "
+     "100000 is needed here.\n0.33333333\n"},
+    {"println sqrt(8, \"18446744073709551617\");",
+     "Error> 18446744073709551617 is out of range: an integer from -2147483648 to 2147483647 is needed here.\n"},
     {"println setmode(1d); println 1/3; println setmode(\"0\"); println 1/3;", "1\n1|3\n0\n0.33333333\n"},
     {"println setmode(\"1\"), setmode(), setmode(nil), setmode(1d, 1d);", "1\n0\n0\n0\n"},
     {"println sqrt(2), sqrt(2d), sqrt(0.0000001d), sqrt(\"0.0000001\");",
@@ -58,7 +66,8 @@ const Transcript NATIVE_CALLS[] = {
      "2.00000000*i\n2.00000000*i\n0\n0\nError> the degree of a root must be at least 1.\n"},
     {"println floor(2.5), ceil(2.5), round(2.5), floor(-2.5), floor(2.5d), round(\"x\");",
      "2\n3\n3\n-3\n2\nx should be a valid real number.\n"},
-    {"println floor(), ceil(1, 2), round(1, 2, 3);", "0\n0\n0\n"},
+    {"println floor(), ceil(1, 2), round(1, 2, 3), round(1.5, 2147483648d);",
+     "Usage: floor(x)\nUsage: ceil(x)\nUsage: round(x)\nUsage: round(x)\n"},
     {"println tau(12), tau(12d), tau(1), tau();", "6\n6\n1\n0\n"},
     {"println biggest_factor(84), biggest_factor(97), biggest_factor();", "7\n97\n1\n"},
     {"println multiplicativeOrder(2, 7), multiplicativeOrder(10, 7), multiplicativeOrder(2);", "3\n6\n1\n"},
@@ -75,14 +84,16 @@ const Transcript NATIVE_CALLS[] = {
     {"println sin(), cos(1, 2), tan(), cot(1, 2);", "error\nerror\nerror\nerror\n"},
     {"println EulerVarphi(12), EulerVarphi(97), EulerVarphi();", "4\n96\nerror\n"},
     {"var s = \"123\"; println Shorten(s, 2d), s, Shorten(s, \"2\"), Shorten(s, 5d), Shorten(s, -1d);",
-     "12\n123\n\n123\n123\n"},
+     "12\n123\n12\n123\n123\n"},
     {"println Shorten(\"123\"); println truncate(\"1\");",
      "Usage: Shorten(s,5d)\n\twhere s is string, 5d means number 5\n"
      "Usage: truncate(s,5d)\n\twhere s is string, 5d means number 5\n"},
     {"var t = \"3.14159\"; println truncate(t, 2d), truncate(t, 0d), t, truncate(t, -1d), truncate(t, 9d);",
      "3.14\n3.\n3.14159\n3.14159\n3.14159\n"},
     {"println truncate(\"123\", 1d), truncate(\"123\", 2d), truncate(\"123\", \"1\"), truncate(12.5d, 0d);",
-     "12\n123\n1\n12.\n"},
+     "12\n123\n12\n12.\n"},
+    // A count given as text is read with its sign: "-5" keeps the whole text.
+    {"println truncate(\"1.5\", \"-5\"), truncate(\"1.55\", \"1\");", "1.5\n1.5\n"},
     {"println ln(1), ln(0), exp(0), exp(1), ln(), exp(1, 2);", "0\n-∞\n1\n2.71828182\nerror\nerror\n"},
     {"println pi(), pi(10), pi(100d), pi(1, 2);", "3.14159265\n4\n25\nerror\n"},
     {"var p = Primes(10); println p, size(p), p[0], p[3];", "[2, 3, 5, 7]\n4\n2\n7\n"},
@@ -90,6 +101,9 @@ const Transcript NATIVE_CALLS[] = {
     {"println gcd(0, 0), gcd(12, -6), gcd(0, -5), gcd(\"006\", 4), factorial(0), factorial(3);",
      "0\n6\n5\n2\n1\n6\n"},
     {"println Primes(\"10\", nil), Primes(\" 10\");", "[2, 3, 5, 7]\n[2, 3, 5, 7]\n"},
+    // with the listing off, as the command's flag: the number of primes
+    {"println Primes(100, false), Primes(100, \"no\"), Primes(10, true), Primes(10, \"YES\");",
+     "25\n25\n[2, 3, 5, 7]\n[2, 3, 5, 7]\n"},
     {"var l = [1, 2, 3]; println size(l); append(l, 4d); println l; delete(l, 0d); println l; delete(l, 2.5d); "
      "println l, size([]);",
      "3\n[1, 2, 3, 4]\n[2, 3, 4]\n[2, 3]\n0\n"},
