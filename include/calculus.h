@@ -141,8 +141,9 @@ private:
 // ---- the workers ----
 // The derivative of the argument of diff with respect to the main-variable letter, written
 // to `out` and returned: a polynomial through the one-variable polynomial code, any other
-// expression through an expression tree (its trace "input> ... diff> ..." goes to standard
-// output).
+// expression through an expression tree, whose trace "input> ... diff> ..." goes to `trace`
+// (standard output when not given).
+std::string diff_expression(const std::string &argument, std::ostream &out, std::ostream &trace);
 std::string diff_expression(const std::string &argument, std::ostream &out);
 // The limit of a polynomial or of a quotient "(p)/(q)" of polynomials in the main variable
 // at the point (a number, a fraction, or Inf, inf, Infinity, infinity). The variable name

@@ -105,7 +105,10 @@ poly *polyn_gcd_list(const poly *a, const poly *b);
 // The gcd with every step and the Bezout identity written to `out`.
 poly *polyn_gcd_steps(const poly *f, const poly *g, std::ostream &out);
 bool isPrimitivePolyn(const poly *list);
-bool eisenstein_criterion(const poly *list, uint64_t &prime);
+// Eisenstein's criterion on a descending backward list with integer coefficients: true with
+// the smallest prime that fits in `prime` (emptied otherwise). A zero constant term, or a
+// coefficient gcd too large to split into primes, is noted in `note`.
+bool eisenstein_criterion(const poly *list, std::string &prime, std::ostream &note);
 
 // ---- quotients of polynomials (polynomial/rational_functions.cpp) ----
 // One operator on two polynomial or quotient texts: slots[0] the operator, slots[1] the

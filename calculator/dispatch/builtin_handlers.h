@@ -13,7 +13,7 @@ using CommandHandler = void (*)(Calculator &);
 
 struct HandlerCase {
     const char *name;
-    CommandHandler handler; // null while the command is not built yet
+    CommandHandler handler;
 };
 
 // The 128 cases, by name without regard to case.

@@ -6,7 +6,6 @@
 #include "Calculator.h"
 #include "dispatch/builtin_handlers.h"
 #include "interpreter/texts.h"
-#include "pending.h"
 #include "session/script_machine.h"
 #include "tools.h"
 
@@ -42,8 +41,6 @@ Calculator::LineOutcome Calculator::answerCall(const InputStatement &statement) 
         // A plugin module's name: plugin functions are called as module->command(...).
         std::cout << "input...> " << inputLine << "\n";
         output << "Default..." << "\n";
-    } else if (handlerCase->handler == nullptr) {
-        answerHandlerNotYet(*this, handlerCase->name);
     } else {
         handlerCase->handler(*this);
         joinEngineLines();

@@ -1,7 +1,6 @@
 // The handler tables, one a family of commands. Each family file (handlers/<family>.cpp, the
 // matrix commands in matrix/) defines its table: the names it answers and their handlers.
-// The dispatch gathers them (dispatch/builtin_handlers.cpp); a name that no table holds is
-// answered "not available yet".
+// The dispatch gathers them (dispatch/builtin_handlers.cpp); every built-in name is in one.
 #pragma once
 
 #include <array>

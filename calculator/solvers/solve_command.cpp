@@ -6,7 +6,8 @@
 
 #include "Calculator.h"
 #include "globals.h"
-#include "interpreter/texts.h"
+#include "handlers/bound_usage.h"
+#include "handlers/handler_frame.h"
 #include "matrix.h"
 #include "matrix/matrix_variables.h"
 #include "polynomial.h"
@@ -179,6 +180,11 @@ void searchRange(Calculator &calculator, const std::string &name, const std::str
                "solve(equation,x,minValue,maxValue).\n";
         return;
     }
+    if (!core.isLessThan(minValue, maxValue)) {
+        out << "hint> The range from " << minValue << " to " << maxValue
+            << " is empty: minValue must be less than maxValue.\n";
+        return;
+    }
     uint64_t tried = 0;
     for (std::string value = minValue; core.isLessThan(value, maxValue);
          value = std::string(core.addition(value, "1"))) {
@@ -216,6 +222,11 @@ void searchEquation(Calculator &calculator, const std::string &left, std::string
     }
 }
 
+void solveUsage(std::ostream &out) {
+    writeUsageLine(out, "solve(equation,x,minValue,maxValue)");
+    writeClosingBlock(out);
+}
+
 } // namespace
 
 void solveEquation(Calculator &calculator, const std::string &equation, const std::string &second,
@@ -236,20 +247,10 @@ void solveEquation(Calculator &calculator, const std::string &equation, const st
 }
 
 void cmd_solve(Calculator &calculator) {
-    std::ostream &out = calculator.output;
-    calculator.output.str("");
-    const std::string &text = calculator.commandText;
-    const size_t open = text.find('(');
-    std::string rest = open == std::string::npos ? std::string() : text.substr(open + 1);
-    if (rest.empty() || rest.back() != ')') {
-        out << "hint> the input is wrong.\n"
-            << "syntax> solve(equation,x,minValue,maxValue)\n"
-            << "\n"
-            << kRule << "\n\n"
-            << kPrompt;
-        return;
-    }
-    rest.pop_back();
+    deleteBlanks(calculator.commandText);  // the interpreter keeps the blanks of a call
+    std::ostream &out = startAnswer(calculator);
+    std::string rest;
+    if (!closedRest(calculator.commandText, rest, Close::Last)) return writeShapeHintAndUsage(out, solveUsage);
     // Cut at the first three commas; a missing comma hands the text that remains on to
     // every later argument.
     std::string args[4];
@@ -259,5 +260,5 @@ void cmd_solve(Calculator &calculator) {
         if (comma != std::string::npos) rest.erase(0, comma + 1);
     }
     solveEquation(calculator, args[0], args[1], args[2], args[3], out);
-    out << "\n" << kRule << "\n\n" << kPrompt;
+    writeClosingBlock(out);
 }

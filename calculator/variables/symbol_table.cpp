@@ -41,8 +41,11 @@ void write_name_check_message(std::ostream &output, const std::string &name) {
 }
 
 int32_t int_variable_value(const std::string &digits) {
-    // Conversion of an unsigned value to a signed type is modular: exactly the low 32 bits.
-    return int32_t(uint32_t(uint64_t(str2int64(digits))));
+    // A leading minus negates the reading of the digits after it. Conversion of an unsigned
+    // value to a signed type is modular: exactly the low 32 bits.
+    const bool negative = !digits.empty() && digits[0] == '-';
+    const uint64_t reading = uint64_t(str2int64(negative ? digits.substr(1) : digits));
+    return int32_t(uint32_t(negative ? 0 - reading : reading));
 }
 
 bool define_variable(const std::string &name, const std::string &valueText, std::set<std::string> &usedNames,

@@ -65,6 +65,6 @@ bool update_matrix_variable(const std::string &name, VariableTable &table, const
 double variable_double_value(const Variable<double> &variable);
 std::string variable_string_value(const Variable<std::string> &variable);
 
-// The signed 32-bit value of a digit text: the low 32 bits of its 64-bit reading, which
-// wraps modulo 2^64 for texts too long for it.
+// The signed 32-bit value of a digit text, optionally after a minus: the low 32 bits of its
+// 64-bit reading, which wraps modulo 2^64 for texts too long for it.
 int32_t int_variable_value(const std::string &digits);

@@ -66,7 +66,7 @@ std::string postfixOf(const std::string &argument) {
     return bn.InsertCommaInMultiPolynPostfix();
 }
 
-std::string treeDerivative(const std::string &argument) {
+std::string treeDerivative(const std::string &argument, std::ostream &trace) {
     // The conversion passes over brackets that do not pair; the tree would then be some
     // other expression than the one typed.
     if (!BigNumber::isBracketBalanced(argument)) return kExprUnreadable;
@@ -87,20 +87,24 @@ std::string treeDerivative(const std::string &argument) {
     // the depths that this rendering leaves on the nodes the two share.
     std::ostringstream plain, bracketed;
     if (!tree.expr_print(root, plain, bracketed)) return kExprTooLong;
-    std::cout << "input> " << bracketed.str() << "\ndiff> ";
+    trace << "input> " << bracketed.str() << "\ndiff> ";
     ExprNode *derivative = tree.expr_derivative_tree(BigNumber::charToString(main_var));
     plain.str("");
     bracketed.str("");
     if (!tree.expr_print(derivative, plain, bracketed)) return kExprTooLong;
-    std::cout << bracketed.str();
+    trace << bracketed.str();
     return plain.str();
 }
 
 }  // namespace
 
-std::string diff_expression(const std::string &argument, std::ostream &out) {
+std::string diff_expression(const std::string &argument, std::ostream &out, std::ostream &trace) {
     std::optional<std::string> polynomial = polynomialDerivative(argument);
-    std::string answer = polynomial ? *polynomial : treeDerivative(argument);
+    std::string answer = polynomial ? *polynomial : treeDerivative(argument, trace);
     out << answer;
     return answer;
+}
+
+std::string diff_expression(const std::string &argument, std::ostream &out) {
+    return diff_expression(argument, out, std::cout);
 }

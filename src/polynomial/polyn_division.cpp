@@ -1,5 +1,6 @@
 // Long division of one-variable polynomials, the Euclidean gcd with and without its printed
 // steps, and the primitive and Eisenstein tests.
+#include <algorithm>
 #include <cstdio>
 #include <iostream>
 
@@ -184,46 +185,107 @@ bool isPrimitivePolyn(const poly *list) {
     return local.isEqualTo(g, "1");
 }
 
+namespace {
+
+// Primes below this are split off the coefficient gcd by trial division; what remains is
+// handed to the factoriser only up to kMaxFactoredDigits, beyond which a hostile coefficient
+// would keep its search going for minutes.
+constexpr nat::Limb kTrialPrimesBelow = 1000;
+constexpr size_t kMaxFactoredDigits = 40;
+
+nat::Nat magnitudeOf(const std::string &c) {
+    return nat::from_decimal(c[0] == '-' || c[0] == '+' ? std::string_view(c).substr(1) : std::string_view(c));
+}
+
+bool isOne(const nat::Nat &a) { return a.size() == 1 && a[0] == 1; }
+
+// u without every prime that also divides v.
+nat::Nat withoutPrimesOf(nat::Nat u, const nat::Nat &v) {
+    for (nat::Nat d = nat::gcd(u, v); !nat::is_zero(d) && !isOne(d); d = nat::gcd(u, v)) {
+        nat::Nat q, r;
+        nat::divmod(u, d, q, r);
+        u = std::move(q);
+    }
+    return u;
+}
+
+struct PrimePower {
+    nat::Nat prime;
+    int32_t exponent = 0;
+};
+
+// The prime factors of u > 1 in ascending order with their exponents; false when a part of
+// u is too long to factor in time (the primes found below kTrialPrimesBelow are kept).
+bool primeFactorsOf(nat::Nat u, std::vector<PrimePower> &out) {
+    for (nat::Limb p = 2; p < kTrialPrimesBelow && !isOne(u); p++) {
+        if (!BigNumber::is_prime_64(p)) continue;
+        nat::Nat q;
+        int32_t e = 0;
+        while (nat::divmod_small(u, p, q) == 0) u = std::move(q), e++;
+        if (e > 0) out.push_back({nat::Nat{p}, e});
+    }
+    if (isOne(u)) return true;
+    BigNumber local;
+    const std::string rest = nat::to_decimal(u);
+    std::vector<std::string> factors;
+    if (local.isPrime(rest))
+        factors.push_back(rest);
+    else if (rest.size() <= kMaxFactoredDigits)
+        local.factorsToString(rest, factors, 0, false);
+    if (factors.empty()) return false;
+    std::vector<PrimePower> large;
+    for (const std::string &f : factors) {
+        nat::Nat p = nat::from_decimal(f);
+        auto same = std::find_if(large.begin(), large.end(), [&](const PrimePower &k) { return k.prime == p; });
+        if (same != large.end()) same->exponent++;
+        else large.push_back({std::move(p), 1});
+    }
+    std::sort(large.begin(), large.end(),
+              [](const PrimePower &a, const PrimePower &b) { return nat::compare(a.prime, b.prime) < 0; });
+    out.insert(out.end(), large.begin(), large.end());
+    return true;
+}
+
+}  // namespace
+
 // Coefficients are read as whole numbers, not machine integers, so that long coefficients
-// are tested for divisibility rather than cut.
-bool eisenstein_criterion(const poly *list, uint64_t &prime) {
-    prime = 1;
-    if (!list) return false;
-    if (!list->prev && !list->next) return list->exponent < 2;
+// are tested for divisibility rather than cut. A prime p fits when it divides every
+// coefficient after the leading one, not the leading one, and p^2 does not divide the
+// constant term: p divides the gcd g of those coefficients, and with t = constant / g,
+// p^2 does not divide the constant exactly when p divides g once and does not divide t.
+// So the candidates are the primes of g left after removing those of t and of the leading
+// coefficient, and the answer is the smallest of them that g holds once.
+bool eisenstein_criterion(const poly *list, std::string &prime, std::ostream &note) {
+    prime.clear();
+    if (!list || (!list->prev && !list->next)) return false;  // a constant or a monomial: no prime fits
     if (!polyn_has_integer_coefficients(list)) return false;
-    auto magnitude = [](const std::string &c) {
-        return nat::from_decimal(c[0] == '-' || c[0] == '+' ? std::string_view(c).substr(1) : std::string_view(c));
-    };
-    const nat::Nat lead = magnitude(list->coefficient);
-    std::vector<nat::Nat> others;
-    uint64_t smallest = 10;
+    const nat::Nat lead = magnitudeOf(list->coefficient);
+    nat::Nat g, constant;
     int64_t lowest = list->exponent;
     for (const poly *t = list->prev; t; t = t->prev) {
-        nat::Nat v = magnitude(t->coefficient);
-        uint64_t small = 0;
-        if (nat::to_u64(v, small) && small < smallest && small > 0) smallest = small;
-        if (!v.empty()) others.push_back(std::move(v));
+        constant = magnitudeOf(t->coefficient);
+        if (!nat::is_zero(constant)) g = nat::gcd(g, constant);
         lowest = t->exponent;
     }
     if (lowest > 0) {
-        std::fputs(("This polynomial has factor x^" + std::to_string(lowest) + "\n").c_str(), stdout);
-        std::fflush(stdout);
+        note << "This polynomial has factor x^" << lowest << "\n";
         return false;
     }
-    if (others.empty()) return false;
-    auto divides = [](nat::Limb p, const nat::Nat &v) {
-        nat::Nat q;
-        return nat::divmod_small(v, p, q) == 0;
-    };
-    for (nat::Limb p : {2u, 3u, 5u, 7u}) {
-        if (p > smallest) break;
-        if (divides(p, lead)) continue;
-        bool all = true;
-        for (const nat::Nat &v : others) all = all && divides(p, v);
-        if (all && !divides(p * p, others.back())) {
-            prime = p;
+    if (nat::is_zero(g) || isOne(g)) return false;
+    nat::Nat q, r;
+    nat::divmod(constant, g, q, r);
+    const nat::Nat candidates = withoutPrimesOf(withoutPrimesOf(g, q), lead);
+    if (isOne(candidates)) return false;
+    std::vector<PrimePower> primes;
+    const bool complete = primeFactorsOf(candidates, primes);
+    for (const PrimePower &p : primes) {
+        if (p.exponent == 1) {
+            prime = nat::to_decimal(p.prime);
             return true;
         }
     }
+    if (!complete)
+        note << "The coefficients share a factor too large to split into primes: only the primes below "
+             << kTrialPrimesBelow << " were tried.\n";
     return false;
 }

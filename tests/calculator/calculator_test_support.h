@@ -80,10 +80,6 @@ inline const std::string farewell = "欢迎再次使用 Kavlo!\n再会!\n";
 inline std::string lastAnswer(const std::string &value) {
     return "\nout> " + value + "\n\n" + rule + "\n\n" + prompt;
 }
-// A built-in function whose command handler is not built yet.
-inline std::string handlerNotYet(const std::string &name) {
-    return "Error> " + name + " is not available yet.\n" + prompt;
-}
 inline std::string notDefined(const std::string &name) {
     return ">> function " + name + "() is not defined.\n\n" + prompt;
 }

@@ -44,7 +44,7 @@ TEST(SolveCommand, HandlerRefusesAnUnclosedCall) {
         calculator.commandText = text;
         cmd_solve(calculator);
         EXPECT_EQ(calculator.output.str(),
-                  "hint> the input is wrong.\nsyntax> solve(equation,x,minValue,maxValue)\n" + kClosing)
+                  "hint> the input is wrong.\n" + kClosing + "syntax> solve(equation,x,minValue,maxValue)\n" + kClosing)
             << text;
     }
 }
@@ -63,7 +63,17 @@ TEST(SolveCommand, SearchesARange) {
                                      // the search ends once it passes maxValue, however that is written
                                      {"solve(x^4==1,x,-3,+3)", both},
                                      {"solve(x^4==1,x,-3,2.5)", both},
-                                     {"solve(x^4==1,x,3,-3)", kClosing},
+                                     // a reversed or empty range is refused, never searched
+                                     {"solve(x^4==1,x,3,-3)",
+                                      "hint> The range from 3 to -3 is empty: minValue must be less than maxValue.\n" +
+                                          kClosing},
+                                     {"solve(2^x==8,x,5,1)",
+                                      "hint> The range from 5 to 1 is empty: minValue must be less than maxValue.\n" +
+                                          kClosing},
+                                     {"solve(2^x==8,x,1,1)",
+                                      "hint> The range from 1 to 1 is empty: minValue must be less than maxValue.\n" +
+                                          kClosing},
+                                     {"solve(2^x==8,x,1,5)", "ans>> x=3\n" + kClosing},
                                      {"solve(x^4==1,,-3,3)", refused},
                                      {"solve(x^4==1,x,a,3)", refused},
                                      // a constant equation holds for every value of the range

@@ -55,6 +55,9 @@ TEST(SymbolTable, IntValuesKeepTheLow32Bits) {
         {"2147483648", INT32_MIN},
         {"18446744073709551621", 5}, // past 64 bits the reading wraps first
         {"", 0},
+        {"-5", -5},
+        {"-2147483648", INT32_MIN},
+        {"-4294967297", -1},
     };
     for (const Row &row : rows) EXPECT_EQ(int_variable_value(row.digits), row.value) << row.digits;
     int32_t longValue = int_variable_value(std::string(5000, '9')); // defined, whatever it is

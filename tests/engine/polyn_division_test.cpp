@@ -153,24 +153,54 @@ TEST(PolynomialFactorTests, PrimitiveAndEisenstein) {
     const struct {
         const char *p;
         bool irreducible;
-        uint64_t prime;
+        const char *prime;
     } eisenstein[] = {
-        {"x^2+2x+2", true, 2},
-        {"3x", true, 1},
-        {"x^2", false, 1},
-        {"-2x^2+7x+7", true, 7},
-        {"x^2+15x+10", true, 5},
-        {"x^2+4x+4", false, 1},
-        {"x^2+100000000000000000000000000006x+100000000000000000000000000006", true, 2},
-        {"1/2x^2+1", false, 1},
+        {"x^2+2x+2", true, "2"},
+        // a monomial or a constant: no prime fits (p^2 divides the zero constant term)
+        {"3x", false, ""},
+        {"x^2", false, ""},
+        {"7", false, ""},
+        {"-2x^2+7x+7", true, "7"},
+        {"x^2+15x+10", true, "5"},
+        {"x^2+4x+4", false, ""},
+        {"x^2+100000000000000000000000000006x+100000000000000000000000000006", true, "2"},
+        {"1/2x^2+1", false, ""},
+        // primes beyond the small ones, and the smallest that fits is named
+        {"x^2+11", true, "11"},
+        {"x^3+1000003x+1000003", true, "1000003"},
+        {"x^2+100000000000000000039", true, "100000000000000000039"},
+        {"x^2+30x+30", true, "2"},
+        // 2 divides the leading coefficient, 3 squared divides the constant: 5 fits
+        {"2x^2+30x+90", true, "5"},
+        {"4x^2+12x+9", false, ""},
+        // a prime that divides the constant term twice fits no better than one absent
+        {"x^2+10000000000000000000000000000000000000000000000000000000000000000000000000000x+"
+         "100000000000000000000000000000000000000000000000000000000000000000000000000000000000"
+         "00000000000000000000000000000000000000000000000000000000000000000000",
+         false, ""},
     };
     for (const auto &c : eisenstein) {
-        uint64_t prime = 99;
-        EXPECT_EQ(eisenstein_criterion(normalised(c.p).get(), prime), c.irreducible) << c.p;
+        std::string prime = "99";
+        std::ostringstream note;
+        EXPECT_EQ(eisenstein_criterion(normalised(c.p).get(), prime, note), c.irreducible) << c.p;
         EXPECT_EQ(prime, c.prime) << c.p;
+        EXPECT_EQ(note.str(), "") << c.p;
     }
-    testing::internal::CaptureStdout();
-    uint64_t prime = 0;
-    EXPECT_FALSE(eisenstein_criterion(normalised("x^3+x").get(), prime));
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "This polynomial has factor x^1\n");
+    std::string prime;
+    std::ostringstream note;
+    EXPECT_FALSE(eisenstein_criterion(normalised("x^3+x").get(), prime, note));
+    EXPECT_EQ(note.str(), "This polynomial has factor x^1\n");
+    // A gcd with a composite part too long to factor is not searched: only its small
+    // primes count, and the note says so.
+    const std::string semiprime = "1522605027922533360535618378132637429718068114961380688657908494580122963258952897654"
+                                  "000350692006139";  // RSA-100
+    note.str("");
+    EXPECT_FALSE(eisenstein_criterion(normalised("x^2+" + semiprime).get(), prime, note));
+    EXPECT_EQ(note.str(), "The coefficients share a factor too large to split into primes: only the primes below "
+                          "1000 were tried.\n");
+    note.str("");
+    const std::string threeTimes = "4567815083767600081606855134397912289154204344884142065973725483740368889776858"
+                                   "692962001052076018417";
+    EXPECT_TRUE(eisenstein_criterion(normalised("x^2+" + threeTimes).get(), prime, note));
+    EXPECT_EQ(prime, "3");
 }
