@@ -9,6 +9,7 @@
 #include <string>
 
 #include "editor_messages.h"
+#include "file_bench.h"
 #include "tovrel.h"
 
 namespace {
@@ -77,6 +78,7 @@ int main(int argc, char **argv) {
             answerLine(state, text);
         })->Unit(benchmark::kMillisecond);
     }
+    registerFileBenchmarks(app);
     benchmark::Initialize(&argc, argv);
     std::ostream report(std::cout.rdbuf());
     DiscardBuffer discard;

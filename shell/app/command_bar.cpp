@@ -102,7 +102,7 @@ void Tovrel::ExecuteCommandLine(const std::wstring &line) {
          [](Tovrel &t, const std::wstring &a) {
              if (a.empty()) return t.ShowGotoDialog();
              const int number = leadingNumber(a);
-             if (number > 0 && t.GetActiveEditor() != nullptr) t.GotoLineColumn(number, 1);
+             if (number > 0 && t.GetActiveEditor() != nullptr) t.GotoLineColumn(t.GetActiveEditor(), number, 1);
          }},
         {L"find", L"f", nullptr,
          [](Tovrel &t, const std::wstring &a) {
@@ -153,32 +153,8 @@ void Tovrel::CommandReplaceAll(const std::wstring &argument) {
     }
     findText = argument.substr(0, blank);
     replaceText = trimWhitespace(argument.substr(blank + 1));
-    HWND window = GetActiveEditor();
-    if (window == nullptr) return;
-    const GUI::ScintillaPrimitive view = GUI::Scintilla(window);
-    const std::string find = wideToUtf8(findText), replacement = wideToUtf8(replaceText);
-    const int flags = (matchCase ? SCFIND_MATCHCASE : 0) | (wholeWord ? SCFIND_WHOLEWORD : 0);
-    int count = 0;
-    view.Send(SCI_BEGINUNDOACTION);
-    int64_t start = 0;
-    // Each round moves past the inserted replacement, so the loop ends with the text.
-    while (!find.empty()) {
-        const int64_t length = view.Send(SCI_GETTEXTLENGTH);
-        if (start > length || length > INT32_MAX) break;
-        SciTextToFind search{{int32_t(start), int32_t(length)}, find.c_str(), {0, 0}};
-        const int64_t found = view.Send(SCI_FINDTEXT, WPARAM(flags), reinterpret_cast<LPARAM>(&search));
-        if (found < 0) break;
-        view.Send(SCI_SETSEL, WPARAM(found), LPARAM(found + int64_t(find.size())));
-        view.Send(SCI_REPLACESEL, 0, reinterpret_cast<LPARAM>(replacement.c_str()));
-        ++count;
-        start = found + int64_t(replacement.size());
-    }
-    view.Send(SCI_ENDUNDOACTION);
-    if (count > 0 && activeTab >= 0 && activeTab < int(tabs.size())) {
-        GetActiveTab().isModified = true;
-        UpdateWindowTitle();
-        UpdateStatusBar();
-    }
+    if (GetActiveEditor() == nullptr) return;
+    const int64_t count = ReplaceEveryMatch(GetActiveTab());
     MessageBoxW(mainWindow.GetHandle(), (L"Replaced " + std::to_wstring(count) + L" occurrences").c_str(), L"Replace",
                 MB_OK);
 }

@@ -22,7 +22,38 @@ POINT pointOf(LPARAM lParam) {
     return POINT{int(short(LOWORD(lParam))), int(short(HIWORD(lParam)))};
 }
 
+// Caret and selection lie at or after the input start.
+bool selectionInInput(const GUI::ScintillaPrimitive &console, int64_t inputStart) {
+    for (UINT where : {SCI_GETCURRENTPOS, SCI_GETSELECTIONSTART, SCI_GETSELECTIONEND})
+        if (console.Send(where) < inputStart) return false;
+    return true;
+}
+
+enum ConsoleMenuItem : UINT { MenuCopy = 1, MenuPaste, MenuSelectAll };
+
 } // namespace
+
+// The console's own menu offers only what the guard allows: copying, pasting into the input
+// and selecting; never Undo, Redo, Cut or Delete.
+void Tovrel::ShowConsoleMenu(EditorTab *tab, LPARAM screenPoint) {
+    HWND window = tab->consoleWindow;
+    const GUI::ScintillaPrimitive console = GUI::Scintilla(window);
+    POINT point = pointOf(screenPoint);
+    if (point.x == -1 && point.y == -1) GetCursorPos(&point);
+    const bool selected = console.Send(SCI_GETSELECTIONSTART) < console.Send(SCI_GETSELECTIONEND);
+    const bool pastable = selectionInInput(console, tab->inputStart) && IsClipboardFormatAvailable(CF_UNICODETEXT);
+    HMENU menu = CreatePopupMenu();
+    if (menu == nullptr) return;
+    AppendMenuW(menu, MF_STRING | (selected ? MF_ENABLED : MF_GRAYED), MenuCopy, L"Copy");
+    AppendMenuW(menu, MF_STRING | (pastable ? MF_ENABLED : MF_GRAYED), MenuPaste, L"Paste");
+    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(menu, MF_STRING, MenuSelectAll, L"Select All");
+    const UINT chosen = UINT(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, point.x, point.y, 0,
+                                            window, nullptr));
+    DestroyMenu(menu);
+    static constexpr UINT kMessages[] = {0, SCI_COPY, SCI_PASTE, SCI_SELECTALL};
+    if (chosen >= MenuCopy && chosen <= MenuSelectAll) console.Send(kMessages[chosen]);
+}
 
 LRESULT CALLBACK Tovrel::terminalSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                               DWORD_PTR reference) {
@@ -36,12 +67,21 @@ LRESULT CALLBACK Tovrel::terminalSubclassProc(HWND window, UINT message, WPARAM 
     case WM_SETFOCUS:
         console.Send(SCI_GOTOPOS, WPARAM(inputStart));
         break;
-    case WM_CONTEXTMENU: {
-        POINT point = pointOf(lParam);
-        ScreenToClient(window, &point);
-        if (positionAt(console, point) < inputStart) return 0;
+    case WM_CONTEXTMENU:
+        self->ShowConsoleMenu(tab, lParam);
+        return 0;
+    // Every road that changes text arrives here as a message (keys, the component's own menu,
+    // other windows): the output area is never changed, and an undo would reach back into it.
+    case SCI_UNDO:
+    case SCI_REDO:
+        if (!self->consoleGuard) return 0;
         break;
-    }
+    case SCI_CUT:
+        return 0;
+    case SCI_PASTE:
+    case SCI_CLEAR:
+        if (!selectionInInput(console, inputStart)) return 0;
+        break;
     case WM_RBUTTONDOWN:
         if (positionAt(console, pointOf(lParam)) < inputStart) return 0;
         break;

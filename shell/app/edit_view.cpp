@@ -33,16 +33,10 @@ void Tovrel::Copy() {
     GUI::Scintilla(GetActiveTextWindow()).Send(SCI_COPY);
 }
 
-// In the terminal a paste lands only when caret and selection lie in the input.
+// In the terminal a paste lands only when caret and selection lie in the input: the
+// console's guard refuses it otherwise.
 void Tovrel::Paste() {
-    const GUI::ScintillaPrimitive target = GUI::Scintilla(GetActiveTextWindow());
-    if (target.GetHandle() == nullptr) return;
-    if (GetActiveTab().isTerminal) {
-        const int64_t inputStart = GetActiveTab().inputStart;
-        for (UINT where : {SCI_GETCURRENTPOS, SCI_GETSELECTIONSTART, SCI_GETSELECTIONEND})
-            if (target.Send(where) < inputStart) return;
-    }
-    target.Send(SCI_PASTE);
+    GUI::Scintilla(GetActiveTextWindow()).Send(SCI_PASTE);
 }
 
 void Tovrel::SelectAll() {

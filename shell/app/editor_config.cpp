@@ -2,9 +2,6 @@
 // the properties file, code page, tabs, the line-number margin, the C/C++ lexer with its
 // keywords and colours, wrapping and the change notifications.
 #include <algorithm>
-#include <cerrno>
-#include <climits>
-#include <cstdlib>
 #include <fstream>
 #include <iterator>
 
@@ -49,16 +46,6 @@ int decimalDigits(int64_t value) {
     return digits;
 }
 
-// A size as strtol reads it (blanks, a sign, digits up to the first other character; none
-// gives 0); false when it lies outside the int range.
-bool readSize(const std::wstring &text, int &size) {
-    errno = 0;
-    const long long value = std::wcstoll(text.c_str(), nullptr, 10);
-    if (errno == ERANGE || value < INT_MIN || value > INT_MAX) return false;
-    size = int(value);
-    return true;
-}
-
 void setStyleFont(const GUI::ScintillaPrimitive &view, int style, const std::string &face, int size) {
     view.Send(SCI_STYLESETFONT, WPARAM(style), reinterpret_cast<LPARAM>(face.c_str()));
     view.Send(SCI_STYLESETSIZE, WPARAM(style), size);
@@ -79,25 +66,10 @@ void Tovrel::PreloadLexilla() {
         OutputDebugStringW(L"Failed to get all Lexilla functions\n");
 }
 
-// Bytes are widened one by one (the file declares no encoding); CR LF ends a line as LF does.
+// Read again for every editor: entries are added or replaced, never removed.
 void Tovrel::LoadProperties() {
     std::ifstream file(kPropertiesFile, std::ios::binary);
-    if (!file) return;
-    std::string raw;
-    while (std::getline(file, raw)) {
-        if (!raw.empty() && raw.back() == '\r') raw.pop_back();
-        const std::wstring line(raw.begin(), raw.end());
-        if (line.empty() || line[0] == L'#') continue;
-        const size_t equals = line.find(L'=');
-        if (equals == std::wstring::npos) continue;
-        const std::wstring value = line.substr(equals + 1);
-        const size_t comma = value.find(L',');
-        if (comma == std::wstring::npos) continue;
-        FontSpec spec;
-        spec.face = value.substr(0, comma);
-        if (!readSize(value.substr(comma + 1), spec.size)) continue;
-        fontProperties[line.substr(0, equals)] = spec;
-    }
+    if (file) readFontProperties(file, fontProperties);
 }
 
 FontSpec Tovrel::GetFontProperty(const std::wstring &key, const std::wstring &face, int size) {

@@ -41,6 +41,7 @@ void Tovrel::ShowResultTab(const std::string &text, const std::wstring &path, bo
     const GUI::ScintillaPrimitive view = GUI::Scintilla(GetActiveTab().editorWindow);
     view.Send(SCI_SETREADONLY, 0);
     view.Send(SCI_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    view.Send(SCI_EMPTYUNDOBUFFER); // once writable (saved under a name), an undo must not empty it
     view.Send(SCI_SETREADONLY, 1);
     EditorTab &tab = GetActiveTab();
     tab.path = path;

@@ -164,11 +164,7 @@ void Tovrel::CloseTabAt(EditorTab *tab) {
     if (!tab->isTerminal && tab->isModified && !PromptSaveChanges(tab)) return;
     DiscardTab(index);
     if (tabs.empty()) {
-        activeTab = -1;
-        activeEditor = nullptr;
-        editor.SetHandle(nullptr);
-        UpdateWindowTitle();
-        UpdateStatusBar();
+        ShowNoDocument();
         return;
     }
     SwitchToTab(index < int(tabs.size()) ? index : index - 1);
@@ -187,12 +183,19 @@ void Tovrel::CloseAllTabs() {
         SwitchToTab(last);
         DiscardTab(last);
     }
+    ShowNoDocument();
+    menuTab = -1;
+}
+
+// With no tab left the strip is repainted whole: its items' area would keep their pixels.
+void Tovrel::ShowNoDocument() {
     activeTab = -1;
     activeEditor = nullptr;
     editor.SetHandle(nullptr);
     UpdateWindowTitle();
     UpdateStatusBar();
-    menuTab = -1;
+    InvalidateRect(tabControl, nullptr, TRUE);
+    UpdateWindow(tabControl);
 }
 
 // Each modified document tab is asked about as closing it alone would be; a Cancel keeps

@@ -22,11 +22,8 @@
 #include "editor_lexer.h"
 #include "editor_tab.h"
 #include "gui_window.h"
+#include "properties_file.h"
 
-struct FontSpec {
-    std::wstring face;
-    int size = 0; // points
-};
 
 class Tovrel;
 // A built-in terminal command: the words after the command word and the terminal's tab.
@@ -75,6 +72,7 @@ class Tovrel {
     void CloseAllTabs();
     void CloseOtherTabs();
     void CloseMenuTab();
+    void ShowNoDocument(); // after the last tab closed
     EditorTab &GetActiveTab();
     HWND GetActiveEditor();
     void UpdateTabLabel(EditorTab *tab);
@@ -94,6 +92,7 @@ class Tovrel {
     static LRESULT CALLBACK terminalSubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                                  UINT_PTR id, DWORD_PTR reference);
     void OnConsoleNotify(EditorTab *tab, const NMHDR *header);
+    void ShowConsoleMenu(EditorTab *tab, LPARAM screenPoint);
 
     // ---- menus, toolbar, status bar and title (chrome.cpp) ----
     void CreateMenus();
@@ -234,24 +233,44 @@ class Tovrel {
     void ShowRunBusy(bool busy);
     void AppendKeepingTypedInput(HWND console, const std::function<void(EditorTab *)> &show);
 
-    // ---- what the next steps of the shell build (pending.cpp) ----
-    void OpenFileByPath(const std::wstring &path);
+    // ---- opening and saving files (files.cpp; the question and New in tabs.cpp) ----
     void NewFile();
     void OpenFileDialog();
+    void OpenFileByPath(const std::wstring &path);
+    EditorTab *TabForLoading();
+    // Reads the file whole and loads it into a tab; on failure it says so and no tab changes.
+    bool LoadFileIntoTab(const std::wstring &path, bool dialogForm);
     bool PromptSaveChanges(EditorTab *tab);
+    bool SaveTabToFile(EditorTab *tab, const std::wstring &path);
     void SaveTab(EditorTab *tab);
     void SaveTabAs(EditorTab *tab);
     void SaveActiveTab();
     void SaveActiveTabAs();
+
+    // ---- find and replace (find_replace.cpp) ----
+    bool HasActiveEditor(); // a document tab is active and has its editor
+    void OpenSearchDialog(bool replace);
     void ShowFindDialog();
     void ShowReplaceDialog();
+    bool SearchText(HWND window, const std::wstring &text, bool up);
     void FindNext();
     void FindPrevious();
+    void ReplaceOne();
+    void ReplaceAll();
+    int64_t ReplaceEveryMatch(EditorTab &tab);
+
+    // ---- the Go To dialog (goto_dialog.cpp) and the help and history pages (virtual_pages.cpp) ----
     void ShowGotoDialog();
+    void GotoLineColumn(HWND window, int line, int column);
+    void GotoLine(HWND window, int line);
+    bool TabHasText(const EditorTab &tab);
+    void ShowVirtualDocument(EditorTab *tab, const std::wstring &title, const std::wstring &text);
+    void ShowPage(const std::wstring &title, const std::wstring &text, bool help);
     void ShowHelpPage();
     void ShowHistoryPage();
+
+    // ---- what the next step of the shell builds (pending.cpp) ----
     void ShowLatexPreview();
-    void GotoLineColumn(int line, int column);
 
     // ---- members, in declaration order ----
     GUI::Window mainWindow;

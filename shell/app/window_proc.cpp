@@ -70,8 +70,10 @@ LRESULT Tovrel::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM l
         PostQuitMessage(0);
         return 0;
     case WM_CLOSE:
-        // The close box, the system menu and Alt+F4 ask about unsaved tabs as Exit does.
-        Exit();
+        // The close box, the system menu and Alt+F4 ask about unsaved tabs as Exit does. While a
+        // question or dialog owns the window (it is disabled then) a close would stack a second
+        // question on the first: one question at a time.
+        if (IsWindowEnabled(window)) Exit();
         return 0;
     case WM_SETFOCUS:
         // Back from a message box or another window: the keys go where the user typed.

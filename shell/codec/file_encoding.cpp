@@ -113,3 +113,11 @@ std::optional<std::string> encodeFileText(const std::string &text, const std::ws
     if (bytes.empty()) return std::nullopt;
     return bytes;
 }
+
+bool encodingHoldsText(const std::string &text, const std::wstring &encoding) {
+    if (encoding != L"ANSI" || text.empty()) return true;
+    const std::wstring wide = bytesToWide(CodePage::Utf8, text);
+    if (wide.empty()) return false;
+    const std::string bytes = wideToBytes(CodePage::Ansi, wide);
+    return !bytes.empty() && bytesToWide(CodePage::Ansi, bytes) == wide;
+}

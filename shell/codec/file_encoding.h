@@ -21,3 +21,7 @@ std::optional<std::string> decodeFileText(const unsigned char *bytes, size_t n, 
                                           size_t markLength);
 // The bytes to write for the editor's UTF-8 text; none when a conversion yields nothing.
 std::optional<std::string> encodeFileText(const std::string &text, const std::wstring &encoding);
+// True when the encoding can hold every character of the UTF-8 text: always for the UTF-8
+// and UTF-16 names; for "ANSI" only when the code page has each character (its bytes read
+// back give the same text).
+bool encodingHoldsText(const std::string &text, const std::wstring &encoding);

@@ -18,6 +18,8 @@ const std::wstring kShellFolder = L"Z:" KAVLO_SHELL_DIR_W;
 const std::wstring kScreenshot = L"Z:" KAVLO_TEST_OUTPUT_W L"/kavlo-terminal.bmp";
 constexpr int kSeconds = 1000;
 constexpr UINT kOpenTerminal = 7001, kNewFile = 1001;
+// The editing component's messages this test sends (it stands apart from the shell's headers).
+constexpr UINT SCI_GOTOPOS_MESSAGE = 2025, SCI_SELECTIONSTART_MESSAGE = 2143, SCI_SELECTIONEND_MESSAGE = 2145;
 
 // Polls `found` every 20 ms until it gives true or the time is up.
 bool waitFor(const std::function<bool()> &found, int milliseconds) {
@@ -290,6 +292,76 @@ TEST(KavloWindow, TerminalCommandsCompletionAndAStoppedRun) {
         << narrow(textOf(console));
     PostMessageW(main, WM_CLOSE, 0, 0);
     EXPECT_EQ(kavlo.exitCode(30 * kSeconds), 0);
+}
+
+// Ctrl with a letter, as a keyboard gives it.
+void pressCtrl(WORD letter) {
+    sendKey(VK_CONTROL, 0, false);
+    sendKey(letter, 0, false);
+    sendKey(letter, 0, true);
+    sendKey(VK_CONTROL, 0, true);
+}
+
+HWND windowTitled(DWORD process, const std::wstring &title) {
+    for (HWND window : windowsOf(process))
+        if (className(window) == L"#32770" && textOf(window) == title) return window;
+    return nullptr;
+}
+
+std::string fileBytes(const std::wstring &path) {
+    std::string bytes;
+    if (FILE *in = _wfopen(path.c_str(), L"rb")) {
+        char piece[256];
+        for (size_t got; (got = std::fread(piece, 1, sizeof(piece), in)) > 0;) bytes.append(piece, got);
+        std::fclose(in);
+    }
+    return bytes;
+}
+
+// A new document typed, saved through the save dialog by a path typed into it, and searched.
+TEST(KavloWindow, ANewDocumentIsSavedThroughTheDialogAndSearched) {
+    std::wstring saved = L"Z:" KAVLO_TEST_OUTPUT_W L"/saved-by-dialog.txt";
+    for (wchar_t &unit : saved) unit = unit == L'/' ? L'\\' : unit; // as a user types a path into the dialog
+    DeleteFileW(saved.c_str());
+    Program kavlo(kShellFolder);
+    ASSERT_TRUE(kavlo.started());
+    HWND main = nullptr;
+    ASSERT_TRUE(waitFor([&] { return (main = windowOfClass(kavlo.id(), L"TovrelClass")) != nullptr; }, 60 * kSeconds));
+    ASSERT_TRUE(waitFor([&] { return textOf(main) == L"Untitled Kavlo"; }, 30 * kSeconds));
+    SetForegroundWindow(main);
+    waitFor([&] { return GetForegroundWindow() == main; }, 5 * kSeconds);
+
+    HWND first = visibleEditor(main), document = nullptr;
+    pressCtrl('N');
+    ASSERT_TRUE(waitFor([&] { return (document = visibleEditor(main)) != nullptr && document != first; }, 30 * kSeconds));
+    for (wchar_t unit : std::wstring(L"hello world")) PostMessageW(document, WM_CHAR, unit, 1);
+    ASSERT_TRUE(waitFor([&] { return textOf(document) == L"hello world"; }, 30 * kSeconds)) << narrow(textOf(document));
+
+    pressCtrl('S');
+    HWND dialog = nullptr;
+    ASSERT_TRUE(waitFor([&] { return (dialog = windowTitled(kavlo.id(), L"Save As")) != nullptr; }, 30 * kSeconds));
+    for (int field : {0x480, 0x47C}) SendMessageW(GetDlgItem(dialog, field), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(saved.c_str()));
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    EXPECT_TRUE(waitFor([&] { return fileBytes(saved) == "hello world"; }, 30 * kSeconds)) << fileBytes(saved);
+    EXPECT_TRUE(waitFor([&] { return textOf(main) == L"saved-by-dialog.txt Kavlo"; }, 30 * kSeconds))
+        << narrow(textOf(main));
+
+    SetForegroundWindow(main);
+    SendMessageW(document, SCI_GOTOPOS_MESSAGE, 0, 0);
+    pressCtrl('F');
+    HWND find = nullptr;
+    ASSERT_TRUE(waitFor([&] { return (find = windowTitled(kavlo.id(), L"Find")) != nullptr; }, 30 * kSeconds));
+    SendMessageW(GetDlgItem(find, 1001), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"world"));
+    PostMessageW(find, WM_COMMAND, MAKEWPARAM(1014, BN_CLICKED), 0);
+    EXPECT_TRUE(waitFor(
+        [&] {
+            return SendMessageW(document, SCI_SELECTIONSTART_MESSAGE, 0, 0) == 6 &&
+                   SendMessageW(document, SCI_SELECTIONEND_MESSAGE, 0, 0) == 11;
+        },
+        30 * kSeconds));
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(kavlo.exitCode(30 * kSeconds), 0) << "nothing unsaved: no question";
+    DeleteFileW(saved.c_str());
 }
 
 struct MissingCase {

@@ -265,3 +265,11 @@ TEST(FileEncoding, OpenedFilesAreWrittenBackUnchanged) {
 }
 
 } // namespace
+
+TEST(FileEncodingHolds, AnsiHoldsOnlyItsOwnCharacters) {
+    EXPECT_TRUE(encodingHoldsText("caf\xC3\xA9", L"ANSI"));
+    EXPECT_FALSE(encodingHoldsText("\xE4\xB8\xAD", L"ANSI")); // a Chinese character
+    EXPECT_TRUE(encodingHoldsText("\xE4\xB8\xAD", L"UTF-16-LE"));
+    EXPECT_TRUE(encodingHoldsText("\xE4\xB8\xAD", L"UTF-8-BOM"));
+    EXPECT_TRUE(encodingHoldsText("", L"ANSI"));
+}

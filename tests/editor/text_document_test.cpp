@@ -385,3 +385,31 @@ TEST(TextDocument, RandomEditsMatchAPlainString) {
         ASSERT_EQ(StartsOf(doc), StartsOf(done[current])) << "round " << round;
     }
 }
+
+// Emptying the history leaves nothing to undo or redo (a loaded text stays), the save point
+// holds only where it was the current state, and typing after it starts a step of its own.
+TEST(TextDocument, AnEmptiedHistoryCannotTakeTheTextBack) {
+    TextDocument doc;
+    ASSERT_TRUE(doc.Insert(0, "loaded", nullptr));
+    ASSERT_TRUE(doc.Insert(6, "!", nullptr));
+    ASSERT_TRUE(doc.Undo(nullptr));
+    doc.EmptyUndoHistory();
+    EXPECT_FALSE(doc.CanUndo());
+    EXPECT_FALSE(doc.CanRedo());
+    EXPECT_FALSE(doc.Undo(nullptr));
+    EXPECT_FALSE(doc.Redo(nullptr));
+    EXPECT_EQ(All(doc), "loaded");
+    EXPECT_FALSE(doc.AtSavePoint()) << "the text is not the one saved";
+    ASSERT_TRUE(doc.Insert(6, "x", nullptr, true));
+    ASSERT_TRUE(doc.Undo(nullptr));
+    EXPECT_EQ(All(doc), "loaded");
+    EXPECT_FALSE(doc.CanUndo());
+
+    doc.SetSavePoint();
+    doc.EmptyUndoHistory();
+    EXPECT_TRUE(doc.AtSavePoint());
+    ASSERT_TRUE(doc.Insert(0, "y", nullptr, true));
+    EXPECT_FALSE(doc.AtSavePoint());
+    ASSERT_TRUE(doc.Undo(nullptr));
+    EXPECT_TRUE(doc.AtSavePoint());
+}

@@ -46,9 +46,14 @@ TEST_F(CommandBarTest, NewCloseAndTheFieldIsEmptiedAfterwards) {
 }
 
 TEST_F(CommandBarTest, HistoryKeepsOneOfRepeatsAndBrowses) {
-    for (const wchar_t *line : {L"help", L"save", L"save", L"wrap yes"}) {
-        boxes.answer({IDOK});
-        run(line);
+    // help shows its list, save asks for a name (cancelled), wrap asks nothing
+    const struct {
+        const wchar_t *line;
+        std::vector<int> answers;
+    } lines[] = {{L"help", {IDOK}}, {L"save", {IDCANCEL}}, {L"save", {IDCANCEL}}, {L"wrap yes", {}}};
+    for (const auto &entry : lines) {
+        boxes.answer(entry.answers);
+        run(entry.line);
     }
     EXPECT_EQ(shell->commandHistory, (std::vector<std::wstring>{L"help", L"save", L"wrap yes"}));
     EXPECT_EQ(shell->commandHistoryIndex, 3);
@@ -126,12 +131,21 @@ TEST_F(CommandBarTest, TerminalOpensAndTakesTheFocus) {
     EXPECT_FALSE(shell->commandBarVisible);
 }
 
+// The leading number names the line (clamped to the last); numbers that are not positive do
+// nothing.
 TEST_F(CommandBarTest, GotoIgnoresNumbersThatAreNotPositive) {
     setDocument("1\n2\n3\n");
-    run(L"goto 0");
-    run(L"goto x");
-    run(L"g -4");
-    EXPECT_TRUE(boxes.seen().empty()) << "nothing is done for them";
+    HWND editor = shell->GetActiveEditor();
+    const struct {
+        const wchar_t *line;
+        LRESULT caretLine;
+    } cases[] = {{L"goto 2", 1}, {L"goto 0", 1}, {L"goto x", 1}, {L"g -4", 1}, {L"g 3rd", 2}, {L"goto 99", 3}, {L"g 1", 0}};
+    for (const auto &c : cases) {
+        run(c.line);
+        EXPECT_EQ(SendMessageW(editor, SCI_LINEFROMPOSITION, SendMessageW(editor, SCI_GETCURRENTPOS, 0, 0), 0), c.caretLine)
+            << wideToUtf8(c.line);
+    }
+    EXPECT_TRUE(boxes.seen().empty()) << "nothing is asked";
 }
 
 TEST_F(CommandBarTest, EulerCircuitInAReadOnlyTab) {

@@ -117,10 +117,12 @@ TEST_F(DirectoryTreeTest, SelectingDotDotMovesTheRootUpAndAFolderExpands) {
 }
 
 TEST_F(DirectoryTreeTest, SelectingAFileHandsItToTheOpening) {
-    const size_t tabsBefore = shell->tabs.size();
     TreeView_SelectItem(tree, child(root(), L"a.txt"));
     pump(*shell);
-    EXPECT_TRUE(shell->tabs.size() > tabsBefore || !boxes.seen().empty()) << "opened, or the opening answered";
+    ASSERT_EQ(shell->tabs.size(), 1u) << "the fresh tab takes the file";
+    EXPECT_EQ(shell->GetActiveTab().path, root_ + L"\\a.txt");
+    EXPECT_EQ(editorText(shell->GetActiveTab().editorWindow), "x");
+    EXPECT_TRUE(boxes.seen().empty());
     writeFile(root_ + L"\\late.txt", "x");
     const size_t seen = boxes.seen().size();
     HTREEITEM gone = child(root(), L"a.txt");

@@ -13,9 +13,11 @@
 #include <set>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "editor_messages.h"
+#include "resource.h"
 #include "text_codec.h"
 #include "tovrel.h"
 
@@ -36,6 +38,12 @@ class BoxAnswerer {
     void answer(const std::vector<int> &buttons) {
         std::lock_guard<std::mutex> hold(lock_);
         answers_.insert(answers_.end(), buttons.begin(), buttons.end());
+    }
+    // Text put into a control of the next box answered (a file name into a file dialog, a
+    // line into Go To) before its button is pressed.
+    void fill(int control, const std::wstring &text) {
+        std::lock_guard<std::mutex> hold(lock_);
+        fills_.push_back({control, text});
     }
     std::vector<SeenBox> seen() {
         std::lock_guard<std::mutex> hold(lock_);
@@ -75,6 +83,9 @@ class BoxAnswerer {
         wchar_t className[16] = L"";
         GetClassNameW(window, className, 16);
         if (std::wstring(className) != L"#32770" || !IsWindowVisible(window)) return;
+        // The modeless Find and Replace dialogs are the test's to drive, not questions; they are
+        // told by their fields (a box may have the caption "Replace" too).
+        if (GetDlgItem(window, IDC_FIND_TEXT) != nullptr && GetDlgItem(window, IDC_FIND_NEXT) != nullptr) return;
         {
             std::lock_guard<std::mutex> hold(lock_);
             if (answered_.count(window) != 0) return;
@@ -84,6 +95,12 @@ class BoxAnswerer {
         GetWindowTextW(window, caption, 256);
         GetDlgItemTextW(window, kTextId, text, 1024);
         int button = GetDlgItem(window, IDOK) != nullptr ? IDOK : IDCANCEL;
+        std::vector<std::pair<int, std::wstring>> fills;
+        {
+            std::lock_guard<std::mutex> hold(lock_);
+            fills.swap(fills_);
+        }
+        for (const auto &[control, value] : fills) SetDlgItemTextW(window, control, value.c_str());
         {
             std::lock_guard<std::mutex> hold(lock_);
             if (!answers_.empty()) {
@@ -100,6 +117,7 @@ class BoxAnswerer {
     std::atomic<bool> stop_{false};
     std::mutex lock_;
     std::deque<int> answers_;
+    std::vector<std::pair<int, std::wstring>> fills_;
     std::vector<SeenBox> seen_;
     std::set<HWND> answered_;
     std::thread worker_;

@@ -82,6 +82,43 @@ TEST_F(ShellTest, ClosingTheLastTabLeavesNoDocument) {
     EXPECT_EQ(windowText(main()), L"Untitled Kavlo");
 }
 
+// What the tab strip repaints: the update region of each paint, gathered.
+LRESULT CALLBACK gatherPaints(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR gathered) {
+    if (message == WM_PAINT) {
+        HRGN update = CreateRectRgn(0, 0, 0, 0);
+        if (GetUpdateRgn(window, update, FALSE) != ERROR)
+            CombineRgn(reinterpret_cast<HRGN>(gathered), reinterpret_cast<HRGN>(gathered), update, RGN_OR);
+        DeleteObject(update);
+    }
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+// With its last tab gone the strip is painted whole, the empty place where the tabs stood too,
+// and at once (not at some later paint); closing all tabs does the same.
+TEST_F(ShellTest, TheTabStripIsRepaintedWholeWhenItsLastTabCloses) {
+    for (int road : {0, 1}) {
+        if (shell->tabs.empty()) command(CmdNew);
+        command(CmdNew);
+        pump(*shell);
+        UpdateWindow(shell->tabControl);
+        HRGN painted = CreateRectRgn(0, 0, 0, 0);
+        ASSERT_TRUE(SetWindowSubclass(shell->tabControl, gatherPaints, 1, reinterpret_cast<DWORD_PTR>(painted)));
+        if (road == 0) {
+            shell->CloseActiveTab();
+            shell->CloseActiveTab();
+        } else {
+            shell->CloseAllTabs();
+        }
+        RemoveWindowSubclass(shell->tabControl, gatherPaints, 1);
+        ASSERT_TRUE(shell->tabs.empty()) << road;
+        RECT client{};
+        GetClientRect(shell->tabControl, &client);
+        HRGN whole = CreateRectRgnIndirect(&client), left = CreateRectRgn(0, 0, 0, 0);
+        EXPECT_EQ(CombineRgn(left, whole, painted, RGN_DIFF), NULLREGION) << "left unpainted, road " << road;
+        for (HRGN region : {painted, whole, left}) DeleteObject(region);
+    }
+}
+
 struct CloseCase {
     const char *what;
     std::vector<int> answers;
@@ -90,11 +127,11 @@ struct CloseCase {
 };
 
 // The question of a modified tab: Cancel keeps it; No drops the changes; Yes tries to save,
-// and a tab still modified afterwards stays open.
+// and a tab still modified afterwards (its save dialog cancelled) stays open.
 TEST_F(ShellTest, ClosingAModifiedTabAsksFirst) {
     const CloseCase cases[] = {
         {"Cancel", {IDCANCEL}, 2, {L"Save Changes?"}},
-        {"Yes, not saved", {IDYES, IDOK}, 2, {L"Save Changes?", L"Info"}},
+        {"Yes, not saved", {IDYES, IDCANCEL}, 2, {L"Save Changes?", L"Save As"}},
         {"No", {IDNO}, 1, {L"Save Changes?"}},
     };
     for (const CloseCase &c : cases) {
@@ -189,8 +226,8 @@ TEST(ShellExit, CloseRequestsAskAsExitDoes) {
     const ExitCase cases[] = {
         {"Cancel", {IDCANCEL}, false, {L"Save Changes?"}},
         {"No", {IDNO}, true, {L"Save Changes?"}},
-        {"Yes, not saved, stay", {IDYES, IDOK, IDNO}, false, {L"Save Changes?", L"Info", L"Warning"}},
-        {"Yes, not saved, exit anyway", {IDYES, IDOK, IDYES}, true, {L"Save Changes?", L"Info", L"Warning"}},
+        {"Yes, not saved, stay", {IDYES, IDCANCEL, IDNO}, false, {L"Save Changes?", L"Save As", L"Warning"}},
+        {"Yes, not saved, exit anyway", {IDYES, IDCANCEL, IDYES}, true, {L"Save Changes?", L"Save As", L"Warning"}},
     };
     for (UINT request : {UINT(WM_CLOSE), UINT(WM_SYSCOMMAND), UINT(WM_COMMAND)}) {
         for (const ExitCase &c : cases) {

@@ -144,14 +144,30 @@ TEST_F(TerminalCommandsTest, HelpClsExitAndKavlo) {
 }
 
 // open hands each path to the file opening, which may add tabs; the terminal goes on.
+// Each path opens in a tab of its own under its full name, so a save after a cd still writes
+// the file that was opened.
 TEST_F(TerminalCommandsTest, OpenHandsEveryPathOnAndTheTerminalGoesOn) {
-    const size_t boxesBefore = boxes.seen().size();
+    writeFile(root_ + L"\\main.c", "int main;");
+    const size_t tabsBefore = shell->tabs.size();
     enterLine(L"open notes.txt main.c");
     pump(*shell);
+    ASSERT_EQ(shell->tabs.size(), tabsBefore + 2);
+    const EditorTab &notes = shell->tabs[tabsBefore], &code = shell->tabs[tabsBefore + 1];
+    EXPECT_EQ(notes.path, root_ + L"\\notes.txt");
+    EXPECT_EQ(editorText(notes.editorWindow), "x");
+    EXPECT_EQ(code.path, root_ + L"\\main.c");
+    EXPECT_EQ(editorText(code.editorWindow), "int main;");
+    EXPECT_TRUE(boxes.seen().empty());
     for (size_t i = 0; i < shell->tabs.size(); ++i)
         if (shell->tabs[i].isTerminal) shell->SwitchToTab(int(i));
+    enterLine(L"cd sub");
     EXPECT_EQ(enterLine(L"1+2"), "1+2\n3\n>> ");
-    (void)boxesBefore;
+    const size_t tabsNow = shell->tabs.size();
+    enterLine(L"open nothing-here.txt");
+    pump(*shell);
+    EXPECT_EQ(shell->tabs.size(), tabsNow);
+    ASSERT_FALSE(boxes.seen().empty());
+    EXPECT_EQ(boxes.seen().back().text, L"文件不存在！");
 }
 
 class CompletionTest : public TerminalCommandsTest {

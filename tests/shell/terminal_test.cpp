@@ -199,6 +199,30 @@ TEST_F(TerminalTest, TheOutputAreaStaysAsItIs) {
     EXPECT_EQ(editorText(window), kWelcome + "b" + kWelcome + "b");
 }
 
+// The component's own roads (its shortcut keys, the messages its menu sends) pass the same
+// guard: no undo reaches back into the answers, and typing goes on normally afterwards.
+TEST_F(TerminalTest, TheComponentsOwnRoadsPassTheGuard) {
+    enterLine(L"1+2");
+    HWND window = console();
+    const std::string before = editorText(window);
+    {
+        HeldKey ctrl(VK_CONTROL);
+        pressKey(window, 'Z');
+        pressKey(window, 'Y');
+        pressKey(window, 'X');
+    }
+    for (UINT message : {SCI_UNDO, SCI_REDO, SCI_CUT, SCI_CLEAR}) SendMessageW(window, message, 0, 0);
+    SendMessageW(window, SCI_SETSEL, 0, 5);
+    SendMessageW(window, SCI_PASTE, 0, 0);
+    SendMessageW(window, SCI_CLEAR, 0, 0);
+    pump(*shell);
+    EXPECT_EQ(editorText(window), before);
+    SendMessageW(window, SCI_GOTOPOS, WPARAM(before.size()), 0);
+    typeText(window, L"ab");
+    pump(*shell);
+    EXPECT_EQ(editorText(window), before + "ab") << "typed keys are not undone";
+}
+
 TEST_F(TerminalTest, FocusPutsTheCaretAtTheInputStart) {
     SendMessageW(console(), SCI_GOTOPOS, 0, 0);
     SetFocus(main());

@@ -67,6 +67,9 @@ public:
     void EndUndoGroup() { history.EndGroup(); }
     bool CanUndo() const { return !readOnly && history.CanUndo(); }
     bool CanRedo() const { return !readOnly && history.CanRedo(); }
+    // After it nothing can be undone or redone (a loaded file is not taken back to the empty
+    // text it replaced).
+    void EmptyUndoHistory() { history.Clear(); }
     bool Undo(Changes *changes);
     bool Redo(Changes *changes);
 

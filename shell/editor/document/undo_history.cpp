@@ -56,4 +56,11 @@ const std::vector<UndoAction> &UndoHistory::Redo() {
     return steps[current++].actions;
 }
 
+void UndoHistory::Clear() {
+    savePoint = savePoint == Position(current) ? 0 : -1;
+    steps.clear();
+    current = 0;
+    groupOpen = false;
+}
+
 }  // namespace editor

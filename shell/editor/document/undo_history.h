@@ -43,6 +43,10 @@ public:
     // The step to do again, now counted as done; its actions are to be repeated in order.
     const std::vector<UndoAction> &Redo();
 
+    // Forgets every step; an open group goes on collecting into a fresh step. The save point is
+    // kept only when it was the current state.
+    void Clear();
+
     void SetSavePoint() { savePoint = Position(current); }
     bool AtSavePoint() const { return savePoint == Position(current); }
 

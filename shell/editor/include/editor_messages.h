@@ -32,6 +32,7 @@ constexpr unsigned SCI_SELECTALL = 2013;
 constexpr unsigned SCI_BEGINUNDOACTION = 2078;  // everything up to the matching end is one undo step
 constexpr unsigned SCI_ENDUNDOACTION = 2079;
 constexpr unsigned SCI_SETREADONLY = 2171;
+constexpr unsigned SCI_EMPTYUNDOBUFFER = 2175;  // nothing is left to undo or redo
 constexpr unsigned SCI_UNDO = 2176;
 constexpr unsigned SCI_CUT = 2177;
 constexpr unsigned SCI_COPY = 2178;

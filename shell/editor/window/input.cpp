@@ -66,13 +66,13 @@ bool EditorWindow::KeyDown(WPARAM key) {
     case VK_BACK: DeleteBack(ctrl); break;
     case VK_DELETE:
         if (shift)
-            Cut();
+            SendMessageW(hwnd, SCI_CUT, 0, 0);
         else
             DeleteForward(ctrl);
         break;
     case VK_INSERT:
-        if (ctrl) Copy();
-        if (shift) Paste();
+        if (ctrl) SendMessageW(hwnd, SCI_COPY, 0, 0);
+        if (shift) SendMessageW(hwnd, SCI_PASTE, 0, 0);
         break;
     case VK_RETURN: InsertNewLine(); break;
     case VK_TAB:
@@ -81,7 +81,8 @@ bool EditorWindow::KeyDown(WPARAM key) {
         break;
     default: {
         if (!ctrl) return false;
-        // the shortcuts of the context menu's commands
+        // the shortcuts of the context menu's commands, sent as messages (as the menu sends
+        // them) so that a window wrapping the component sees every road that changes text
         struct Shortcut {
             WPARAM key;
             bool shift;
@@ -92,7 +93,7 @@ bool EditorWindow::KeyDown(WPARAM key) {
             {'Z', false, SCI_UNDO},      {'Y', false, SCI_REDO}, {'Z', true, SCI_REDO},
         };
         for (const Shortcut &s : SHORTCUTS)
-            if (s.key == key && s.shift == shift) return Handle(s.message, 0, 0), true;
+            if (s.key == key && s.shift == shift) return SendMessageW(hwnd, s.message, 0, 0), true;
         return false;
     }
     }
@@ -150,6 +151,7 @@ void EditorWindow::MouseMove(int x, int y) {
     if (pos != caret) SetSelection(anchor, pos);
 }
 
+// The chosen command is sent as a message, so a wrapping window can refuse it.
 void EditorWindow::ContextMenu(int x, int y) {
     if (x == -1 && y == -1) {
         // from the keyboard: at the caret
@@ -187,7 +189,7 @@ void EditorWindow::ContextMenu(int x, int y) {
     }
     UINT chosen = UINT(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, x, y, 0, hwnd, nullptr));
     DestroyMenu(menu);
-    if (chosen) Handle(chosen, 0, 0);
+    if (chosen) SendMessageW(hwnd, chosen, 0, 0);
 }
 
 void EditorWindow::Copy() {

@@ -134,6 +134,10 @@ bool EditorWindow::ComponentMessage(UINT message, WPARAM wParam, LPARAM lParam, 
              e.doc.EndUndoGroup();
              return 0;
          }},
+        {SCI_EMPTYUNDOBUFFER, [](EditorWindow &e, WPARAM, LPARAM) -> LRESULT {
+             e.doc.EmptyUndoHistory();
+             return 0;
+         }},
         {SCI_UNDO, [](EditorWindow &e, WPARAM, LPARAM) -> LRESULT { return e.UndoOrRedo(true); }},
         {SCI_REDO, [](EditorWindow &e, WPARAM, LPARAM) -> LRESULT { return e.UndoOrRedo(false); }},
         {SCI_CUT, [](EditorWindow &e, WPARAM, LPARAM) -> LRESULT { return e.Cut(), 0; }},
