@@ -79,11 +79,13 @@ Calculator::LineOutcome Calculator::answerLiteralExpression(const InputStatement
 
 Calculator::LineOutcome Calculator::answerExpression(const InputStatement &statement, std::string &statementText) {
     if (statementText.empty()) return LineOutcome::endBatch(kLineDone);
+    // before the echo, which the rewritten line writes
+    if (statementText[0] == '[' && combinesLiterals(statementText))
+        return answerLiteralExpression(statement, statementText);
     if (modeName == "LP") writeProgramEcho(statement.name);
     std::string text = statementText;
     for (const auto &rewrite : kExpressionRewrites) string_replace_all(text, rewrite[0], rewrite[1]);
     if (!text.empty() && text[0] == '[') {
-        if (combinesLiterals(statementText)) return answerLiteralExpression(statement, statementText);
         inputLine = kMatrixLinePrefix + text;
         return LineOutcome::restart();
     }

@@ -14,6 +14,7 @@
 #include <cmath>
 
 #include "BigNumber.h"
+#include "stop_request.h"
 
 namespace polyn::exact {
 
@@ -189,6 +190,7 @@ Status subresultantSequence(const std::vector<Term> &a, const std::vector<Term> 
     u64 candidate = kPrimeCeiling;
     for (double tries = 0; collected < bits; tries++) {
         if (tries > maxTries) return Status::tooBig;
+        engineStopPoint();
         do candidate--;
         while (!BigNumber::is_prime_64(candidate));
         if (residue(a.front().value, candidate) == 0 || residue(b.front().value, candidate) == 0) continue;
