@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <string>
 
 #include "object.h"
 #include "table.h"
@@ -81,6 +82,11 @@ int vm_interpret_stream(BigNumber *engine, const char *source, FILE *stream);
 // The text of the print buffer ("" while the machine is freed), and its reset to the empty text.
 const char *vm_print_result_text();
 void vm_print_result_clear();
+// The same value whole: the print buffer holds only its start. At most VM_PRINT_WHOLE_MAX
+// bytes are kept; vm_printed_length() is the length of the whole text, longer when it was cut.
+constexpr size_t VM_PRINT_WHOLE_MAX = size_t(16) << 20;
+const std::string &vm_printed_text();
+size_t vm_printed_length();
 
 void vm_reset_stack();
 // For the machine's own bounded pushes (see VM_STACK_RESERVE); the run loop bounds the pushes

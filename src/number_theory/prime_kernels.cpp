@@ -13,6 +13,7 @@ namespace ntheory {
 Words toWords(const nat::Nat &a) {
     Words w;
     for (size_t i = a.size(); i-- > 0;) {  // w = w * 10^9 + limb, from the top limb down
+        if (w.size() >= 256) engineStopPoint();  // quadratic: seconds for a million digits
         u64 carry = a[i];
         for (auto &x : w) {
             u128 s = u128(x) * nat::BASE + carry;

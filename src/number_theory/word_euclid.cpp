@@ -12,6 +12,8 @@
 #include <algorithm>
 #include <charconv>
 
+#include "stop_request.h"
+
 namespace ntheory {
 namespace {
 
@@ -103,6 +105,7 @@ struct Steps {
 Words walk(Words x, Words y, Steps &steps) {
     Words q, r;
     while (!y.empty()) {
+        engineStopPoint();
         if (x.size() < kLehmerWords) {
             u64 a = x[0], b = y[0];
             while (b) {

@@ -5,6 +5,7 @@
 #include <numeric>
 
 #include "number_theory/prime_kernels.h"
+#include "stop_request.h"
 
 namespace ntheory {
 namespace {
@@ -70,8 +71,12 @@ uint64_t rhoWord(uint64_t n, SmallRandom &rng) {
         uint64_t g = 1;
         for (uint64_t r = 1; g == 1; r *= 2) {
             x = y;
-            for (uint64_t i = 0; i < r; i++) y = f(y);
+            for (uint64_t i = 0; i < r; i++) {
+                engineStopPoint(i);
+                y = f(y);
+            }
             for (uint64_t k = 0; k < r && g == 1; k += kBatch) {
+                engineStopPoint();
                 ys = y;
                 for (uint64_t i = 0, steps = std::min(kBatch, r - k); i < steps; i++) {
                     y = f(y);
