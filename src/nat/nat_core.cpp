@@ -42,6 +42,22 @@ static inline void write_chunk(char *p, Limb v, int n) {
     }
 }
 
+// The nine digits of a whole limb by pairs: four independent divisions instead of a chain
+// of nine.
+static inline void write_limb(char *p, Limb v) {
+    static const char pairs[] =
+        "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+        "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+        "8081828384858687888990919293949596979899";
+    Limb high = v / 100000000, low = v % 100000000;
+    Limb a = low / 10000, b = low % 10000;
+    p[0] = char('0' + high);
+    const char *x = pairs + 2 * (a / 100), *y = pairs + 2 * (a % 100);
+    const char *z = pairs + 2 * (b / 100), *w = pairs + 2 * (b % 100);
+    p[1] = x[0], p[2] = x[1], p[3] = y[0], p[4] = y[1];
+    p[5] = z[0], p[6] = z[1], p[7] = w[0], p[8] = w[1];
+}
+
 size_t decimal_digits(const Nat &a) {
     if (a.empty()) return 0;
     Limb top = a.back();
@@ -61,7 +77,7 @@ void append_decimal(const Nat &a, std::string &out, size_t width) {
     write_chunk(p, a.back(), int(topDigits));
     p += topDigits;
     for (size_t k = a.size() - 1; k-- > 0;) {
-        write_chunk(p, a[k], LIMB_DIGITS);
+        write_limb(p, a[k]);
         p += LIMB_DIGITS;
     }
 }

@@ -6,6 +6,7 @@
 #include "nat/nat.h"
 #include "number_routines.h"
 #include "number_theory/routines_internal.h"
+#include "number_theory/word_euclid.h"
 #include "tools.h"
 #include "stop_request.h"
 
@@ -87,6 +88,23 @@ std::string BigNumber::continuedFraction(const std::string &x, std::string &expr
         started = negativeFirstPass = true;
     }
     size_t passes = 0;
+    if (!steps) {
+        // only the quotients are wanted: Euclid's algorithm on binary words
+        ntheory::euclidQuotients(ntheory::toWords(numerator), ntheory::toWords(denominator), [&](std::string_view H) {
+            if (negativeFirstPass) {
+                expr += "1/(";
+                texText += "\\frac{1}{";
+                negativeFirstPass = false;
+            } else {
+                list.append(H) += ",";
+                expr.append(H) += "+1/(";
+                texText.append(H) += kFracOpen;
+            }
+            passes++;
+        });
+        started = true;
+        remainder.clear();
+    }
     while (!started || !nat::is_zero(remainder)) {
         engineStopPoint();
         started = true;

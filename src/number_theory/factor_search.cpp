@@ -13,6 +13,7 @@
 #include "number_theory/prime_kernels.h"
 #include "number_theory/prime_sieve.h"
 #include "number_theory/siqs.h"
+#include "number_theory/word_factor.h"
 #include "stop_request.h"
 
 namespace ntheory {
@@ -214,27 +215,6 @@ nat::Nat ecm(const M &m, const nat::Nat &n, const SearchEffort &effort, int firs
 
 // ---- the driver ----
 
-void factorWord(u64 n, std::vector<nat::Nat> &out, SmallRandom &rng) {
-    if (n == 1) return;
-    if (isPrimeU64(n)) {
-        out.push_back(nat::from_u64(n));
-        return;
-    }
-    for (u64 p : {2, 3, 5, 7, 11, 13})
-        if (n % p == 0) {
-            out.push_back(nat::from_u64(p));
-            factorWord(n / p, out, rng);
-            return;
-        }
-    Montgomery<1> m(Words{n});
-    nat::Nat d, big = nat::from_u64(n);
-    while (nat::is_zero(d)) d = rho(m, big, uint64_t(1) << 24, rng);  // always ends: n is composite
-    uint64_t d64 = 0;
-    nat::to_u64(d, d64);
-    factorWord(d64, out, rng);
-    factorWord(n / d64, out, rng);
-}
-
 // The root r and degree k when n = r^k with k > 1 and every prime factor of n at least
 // 2^16; k = 1 otherwise.
 uint64_t perfectPower(const nat::Nat &n, nat::Nat &root) {
@@ -267,6 +247,10 @@ Factorisation factorise(const nat::Nat &n0, const SearchEffort &effort) {
     Factorisation f;
     nat::Nat n = n0;
     if (nat::compare(n, nat::Nat{2}) < 0) return f;
+    if (uint64_t word; nat::to_u64(n, word)) {
+        for (uint64_t p : wordPrimeFactors(word)) f.primes.push_back(nat::from_u64(p));
+        return f;
+    }
     trialDivide(n, f.primes);
     SmallRandom rng{kSearchSeed};
     std::vector<nat::Nat> work;
@@ -276,7 +260,7 @@ Factorisation factorise(const nat::Nat &n0, const SearchEffort &effort) {
         work.pop_back();
         uint64_t c64;
         if (nat::to_u64(c, c64)) {
-            factorWord(c64, f.primes, rng);
+            for (uint64_t p : wordPrimeFactors(c64)) f.primes.push_back(nat::from_u64(p));
             continue;
         }
         if (nat::decimal_digits(c) > effort.maxDigits) {

@@ -16,30 +16,49 @@ namespace {
 constexpr int64_t kMaxIndex = 20000000;
 constexpr int64_t kMaxListIndex = 20000;
 
-// (F(m), F(m+1)) by F(2j) = F(j) (2 F(j+1) - F(j)) and F(2j+1) = F(j)^2 + F(j+1)^2.
-void fibonacciPair(uint64_t m, nat::Nat &f, nat::Nat &g) {
-    f.clear();
-    g = nat::Nat{1};
-    for (int bit = 63; bit >= 0; bit--) {
-        nat::Nat twiceG = nat::add(g, g);
-        nat::Nat even = nat::mul(f, nat::sub(twiceG, f));
-        nat::Nat odd = nat::add(nat::sqr(f), nat::sqr(g));
-        if ((m >> bit) & 1) {
-            g = nat::add(even, odd);
-            f.swap(odd);
+// F(m) by doubling on the pair (F(k), F(k-1)), two squarings a step:
+//   F(2k-1) = F(k)^2 + F(k-1)^2,  F(2k+1) = 4 F(k)^2 - F(k-1)^2 + 2 (-1)^k,
+//   F(2k) = F(2k+1) - F(2k-1);
+// the last step makes F(m) alone with one product: F(2k) = F(k) (F(k) + 2 F(k-1)),
+// F(2k+1) = (2 F(k) + F(k-1)) (2 F(k) - F(k-1)) + 2 (-1)^k.
+nat::Nat fibonacciOf(uint64_t m) {
+    if (m == 0) return {};
+    nat::Nat f{1}, p;  // k = 1
+    uint64_t k = 1;
+    for (int bit = 62 - __builtin_clzll(m); bit >= 0; bit--) {
+        bool up = (m >> bit) & 1, kOdd = k & 1;
+        if (bit == 0) {
+            if (!up) return nat::mul(f, nat::add(f, nat::add(p, p)));
+            nat::Nat twiceF = nat::add(f, f);
+            nat::Nat r = nat::mul(nat::add(twiceF, p), nat::sub(twiceF, p));
+            if (kOdd) nat::sub_small(r, 2);
+            else nat::add_small(r, 2);
+            return r;
+        }
+        nat::Nat f2 = nat::sqr(f), p2 = nat::sqr(p);
+        nat::Nat before = nat::add(f2, p2);  // F(2k-1)
+        nat::Nat twiceF2 = nat::add(f2, f2);
+        nat::Nat after = nat::sub(nat::add(twiceF2, twiceF2), p2);  // F(2k+1), at least 4 before the 2
+        if (kOdd) nat::sub_small(after, 2);
+        else nat::add_small(after, 2);
+        nat::Nat middle = nat::sub(after, before);  // F(2k)
+        if (up) {
+            f.swap(after);
+            p.swap(middle);
+            k = 2 * k + 1;
         } else {
-            f.swap(even);
-            g.swap(odd);
+            f.swap(middle);
+            p.swap(before);
+            k = 2 * k;
         }
     }
+    return f;  // m = 1
 }
 
 // F(k) for an index within the limit.
 std::string fibonacciValue(int64_t k) {
     uint64_t m = uint64_t(std::llabs(k));
-    nat::Nat f, g;
-    fibonacciPair(m, f, g);
-    return routines::integerText(f, k < 0 && m % 2 == 0);
+    return routines::integerText(fibonacciOf(m), k < 0 && m % 2 == 0);
 }
 
 std::string indexError() {

@@ -7,6 +7,7 @@
 #include "nat/nat.h"
 #include "number_theory/number_theory_internal.h"
 #include "number_theory/routines_internal.h"
+#include "number_theory/word_factor.h"
 
 using namespace engine;
 using routines::integerText;
@@ -92,6 +93,8 @@ std::string &BigNumber::orderModulo(const std::string &a, const std::string &m) 
     }
     if (M == nat::Nat{1}) return result = "1";
     if (aNegative) A = nat::sub(M, remainderOf(A, M));  // a residue that is not 0 (coprime)
+    if (uint64_t m64, a64; nat::to_u64(M, m64) && nat::to_u64(remainderOf(A, M), a64))
+        return result = std::to_string(ntheory::wordOrder(a64, m64));
     std::vector<nat::Nat> primes;
     std::string message;
     if (!distinctPrimes(M, primes, message)) return result = message;

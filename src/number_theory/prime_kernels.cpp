@@ -4,6 +4,8 @@
 
 #include <cstdlib>
 
+#include "number_theory/word_factor.h"
+
 namespace ntheory {
 
 // ---- words ----
@@ -11,6 +13,7 @@ namespace ntheory {
 Words toWords(const nat::Nat &a) {
     Words w;
     for (size_t i = a.size(); i-- > 0;) {  // w = w * 10^9 + limb, from the top limb down
+        if (w.size() >= 256) engineStopPoint();  // quadratic: seconds for a million digits
         u64 carry = a[i];
         for (auto &x : w) {
             u128 s = u128(x) * nat::BASE + carry;
@@ -99,17 +102,21 @@ uint32_t smallFactor(const nat::Nat &n, uint32_t bound) {
     return 0;
 }
 
+// The binary algorithm: no division after the first, only shifts and subtractions.
 int jacobi(u64 a, u64 m) {
     a %= m;
     int t = 1;
+    bool twoIsMinus = m % 8 == 3 || m % 8 == 5;
     while (a != 0) {
-        while (a % 2 == 0) {
-            a /= 2;
-            if (m % 8 == 3 || m % 8 == 5) t = -t;
+        int zeros = __builtin_ctzll(a);
+        a >>= zeros;
+        if (zeros % 2 && twoIsMinus) t = -t;
+        if (a < m) {  // reciprocity for the odd a and m
+            std::swap(a, m);
+            if (a % 4 == 3 && m % 4 == 3) t = -t;
+            twoIsMinus = m % 8 == 3 || m % 8 == 5;
         }
-        std::swap(a, m);
-        if (a % 4 == 3 && m % 4 == 3) t = -t;
-        a %= m;
+        a -= m;
     }
     return m == 1 ? t : 0;
 }
@@ -186,20 +193,7 @@ template <class M> bool strongLucasTest(const M &m, const nat::Nat &nNat, const 
 
 }  // namespace
 
-bool isPrimeU64(u64 n) {
-    if (n < 2) return false;
-    for (u64 p : {2, 3, 5, 7, 11, 13, 17, 19, 23, 29, 31, 37, 41, 43, 47})
-        if (n % p == 0) return n == p;
-    if (n < 53 * 53) return true;
-    Montgomery<1> m(Words{n});
-    // These seven bases decide every number below 2^64.
-    for (u64 b : {2ull, 325ull, 9375ull, 28178ull, 450775ull, 9780504ull, 1795265022ull}) {
-        u64 a = b % n;
-        if (a == 0) continue;
-        if (!strongTest(m, m.from(a), Words{n})) return false;
-    }
-    return true;
-}
+bool isPrimeU64(u64 n) { return isPrimeWord(n); }
 
 bool isProbablePrime(const nat::Nat &n) {
     uint64_t small;

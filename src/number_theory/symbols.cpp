@@ -15,6 +15,7 @@
 #include "number_routines.h"
 #include "number_theory/prime_kernels.h"
 #include "number_theory/routines_internal.h"
+#include "number_theory/word_euclid.h"
 
 using namespace engine;
 
@@ -82,8 +83,8 @@ struct Pending {
 
 namespace {
 
-// The value alone, on limbs: the binary algorithm (twos out by n mod 8, reciprocity by the
-// residues mod 4), the same symbol the derivation reaches. n mod 8 is the lowest limb mod 8.
+// The value alone, on binary words by Lehmer's method: the same symbol the derivation
+// reaches.
 int jacobiValue(const std::string &a, const std::string &n) {
     nat::Nat A, N;
     bool aNegative, nNegative;
@@ -92,17 +93,7 @@ int jacobiValue(const std::string &a, const std::string &n) {
     if (N == nat::Nat{1}) return 1;
     A = ntheory::natMod(A, N);
     if (aNegative && !nat::is_zero(A)) A = nat::sub(N, A);
-    int value = 1;
-    while (!nat::is_zero(A)) {
-        while (A[0] % 2 == 0) {
-            nat::divmod_small(A, 2, A);
-            if (N[0] % 8 == 3 || N[0] % 8 == 5) value = -value;
-        }
-        A.swap(N);
-        if (A[0] % 4 == 3 && N[0] % 4 == 3) value = -value;
-        A = ntheory::natMod(A, N);
-    }
-    return N == nat::Nat{1} ? value : 0;
+    return ntheory::jacobiWords(ntheory::toWords(A), ntheory::toWords(N));
 }
 
 }  // namespace

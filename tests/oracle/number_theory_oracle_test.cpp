@@ -123,3 +123,19 @@ TEST(NumberTheoryOracle, JacobiAndLegendreSymbols) {
     }
     cases.check();
 }
+
+TEST(NumberTheoryOracle, FibonacciNumbersByDoubling) {
+    // the last doubling step differs for even and odd indices, and the ones before it for
+    // even and odd halves; long indices reach the transform products
+    oracle::Rng rng = oracle::rngFor(22);
+    std::vector<int32_t> indices{1, 2, 3, 4, 5, 6, 7, 8, 63, 64, 65, 4097, 65536, 131071, 200001};
+    for (int i = 0; i < 40; i++) indices.push_back(int32_t(rng() % 30000));
+    BigNumber bn;
+    for (int32_t k : indices) {
+        mpz_class f;
+        mpz_fib_ui(f.get_mpz_t(), (unsigned long)k);
+        ASSERT_EQ(fibonacci_recursive(k, bn), f.get_str()) << k;
+        if (k % 2 == 0) f = -f;
+        ASSERT_EQ(fibonacci_recursive(-k, bn), k ? f.get_str() : "0") << -k;
+    }
+}
