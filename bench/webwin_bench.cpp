@@ -4,8 +4,13 @@
 #include <benchmark/benchmark.h>
 #include <civetweb.h>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <algorithm>
-#include <atomic>
 #include <chrono>
 #include <cstring>
 #include <regex>
@@ -20,37 +25,84 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// One WebSocket client: each frame it receives ends the wait of the round trip in flight.
+// One WebSocket client on a plain socket without Nagle's delay, so the servers are what is timed.
 struct Client {
-    std::atomic<int> frames{0};
-    mg_connection *connection = nullptr;
-
-    static int onData(mg_connection *, int bits, char *, size_t, void *data) {
-        if ((bits & 0x0F) == MG_WEBSOCKET_OPCODE_BINARY) ++static_cast<Client *>(data)->frames;
-        return 1;
-    }
+    int fd = -1;
+    std::string pending;
 
     bool connect(int port) {
-        char error[256] = "";
-        connection = mg_connect_websocket_client("127.0.0.1", port, 0, error, sizeof error, "/_webwin_ws_connect",
-                                                 nullptr, onData, nullptr, this);
-        return connection != nullptr;
+        fd = socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_port = htons(static_cast<uint16_t>(port));
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        const int one = 1;
+        setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
+        if (::connect(fd, reinterpret_cast<sockaddr *>(&address), sizeof address) != 0) return false;
+        const std::string request = "GET /_webwin_ws_connect HTTP/1.1\r\nHost: 127.0.0.1:" + std::to_string(port) +
+                                    "\r\nUpgrade: websocket\r\nConnection: Upgrade\r\n"
+                                    "Sec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\nSec-WebSocket-Version: 13\r\n\r\n";
+        if (!sendAll(request)) return false;
+        while (pending.find("\r\n\r\n") == std::string::npos) {
+            if (!fill()) return false;
+        }
+        const bool upgraded = pending.rfind("HTTP/1.1 101", 0) == 0;
+        pending.erase(0, pending.find("\r\n\r\n") + 4);
+        return upgraded;
     }
 
-    // Sends and waits for the answer; false after five seconds without one.
-    bool roundTrip(const std::string &packet) {
-        const int before = frames.load();
-        mg_websocket_client_write(connection, MG_WEBSOCKET_OPCODE_BINARY, packet.data(), packet.size());
-        const auto end = Clock::now() + std::chrono::seconds(5);
-        while (frames.load() == before) {
-            if (Clock::now() > end) return false;
-            std::this_thread::yield();
+    bool sendAll(const std::string &bytes) {
+        for (size_t at = 0; at < bytes.size();) {
+            const ssize_t n = send(fd, bytes.data() + at, bytes.size() - at, 0);
+            if (n <= 0) return false;
+            at += static_cast<size_t>(n);
         }
         return true;
     }
 
+    bool fill() {
+        char buffer[65536];
+        const ssize_t n = recv(fd, buffer, sizeof buffer, 0);
+        if (n <= 0) return false;
+        pending.append(buffer, static_cast<size_t>(n));
+        return true;
+    }
+
+    // Sends one masked binary frame (mask 0) and reads frames until a binary one arrives.
+    bool roundTrip(const std::string &packet) {
+        std::string frame("\x82", 1);
+        if (packet.size() < 126) {
+            frame.push_back(static_cast<char>(0x80 | packet.size()));
+        } else {
+            frame.push_back(static_cast<char>(0x80 | 126));
+            frame.push_back(static_cast<char>(packet.size() >> 8));
+            frame.push_back(static_cast<char>(packet.size() & 0xFF));
+        }
+        frame.append(4, '\0');
+        if (!sendAll(frame + packet)) return false;
+        while (true) {
+            while (pending.size() < 2) {
+                if (!fill()) return false;
+            }
+            size_t length = static_cast<unsigned char>(pending[1]) & 0x7F, head = 2;
+            if (length == 126) {
+                while (pending.size() < 4) {
+                    if (!fill()) return false;
+                }
+                length = static_cast<size_t>(static_cast<unsigned char>(pending[2])) << 8 | static_cast<unsigned char>(pending[3]);
+                head = 4;
+            }
+            while (pending.size() < head + length) {
+                if (!fill()) return false;
+            }
+            const int opcode = pending[0] & 0x0F;
+            pending.erase(0, head + length);
+            if (opcode == MG_WEBSOCKET_OPCODE_BINARY) return true;
+        }
+    }
+
     ~Client() {
-        if (connection != nullptr) mg_close_connection(connection);
+        if (fd >= 0) close(fd);
     }
 };
 
@@ -97,7 +149,8 @@ void BM_WebwinCallBesideBareEcho(benchmark::State &state) {
     const int bridgePort = std::stoi(std::string(url).substr(std::string(url).rfind(':') + 1));
     const uint32_t token = windowToken(bridgePort);
 
-    const char *options[] = {"listening_ports", "127.0.0.1:0", "num_threads", "4", nullptr};
+    // the bare server takes the bridge's socket options
+    const char *options[] = {"listening_ports", "127.0.0.1:0", "num_threads", "4", "tcp_nodelay", "1", nullptr};
     mg_callbacks callbacks{};
     mg_context *bare = mg_start(&callbacks, nullptr, options);
     mg_set_websocket_handler(bare, "/_webwin_ws_connect", nullptr, nullptr, bareEcho, nullptr, nullptr);

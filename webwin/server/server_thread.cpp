@@ -82,6 +82,9 @@ mg_context *startServer(WebwinWindow &window, std::string &listening) {
                              "num_threads", kWorkerThreads,
                              "websocket_timeout_ms", "3600000",
                              "enable_websocket_ping_pong", "yes",
+                             // a frame is written as head and payload: without this the payload
+                             // waits for the page's delayed acknowledgement of the head
+                             "tcp_nodelay", "1",
                              nullptr};
     mg_callbacks callbacks{};
     mg_context *context = mg_start(&callbacks, nullptr, options);
