@@ -17,6 +17,7 @@
 
 #include "BigNumber.h"
 #include "globals.h"
+#include "interpreter/interpreter_state.h"
 #include "registry/function_registry.h"
 #include "variables/variable.h"
 
@@ -25,13 +26,6 @@ constexpr int kLineDone = 0;
 constexpr int kLineUnbalanced = 1; // brackets, or the redefinition of a fixed variable
 constexpr int kLineRejected = -1;  // the classifier could not sort the line
 constexpr int kLineQuit = -1024;   // the user asked to quit
-
-// Bits of the engine's mode word, set by ":mode".
-constexpr int32_t kFractionBit = 1;
-constexpr int32_t kPolynBit = 2;
-constexpr int32_t kComplexBit = 4;
-constexpr int32_t kCmdBit = 8; // also kscript: numerical expressions skip the script attempt
-constexpr int32_t kPaintBit = 16;
 
 class Calculator {
   public:
@@ -118,7 +112,7 @@ class Calculator {
     std::string expandedFraction(const std::string &value);
     void answerPluginCall();
 
-    // ---- linear programs (expressions/linear_program.cpp) ----
+    // ---- linear programs (expressions/linear_program_lines.cpp) ----
     LineOutcome answerProgram(const InputStatement &statement);
     void writeProgramEcho(const std::string &line);
 

@@ -3,8 +3,8 @@
 #include <iostream>
 
 #include "interpreter/texts.h"
+#include "kscript.h"
 #include "session/script_machine.h"
-#include "vm/vm.h"
 
 BigNumber *session_engine = nullptr;
 

@@ -1,8 +1,7 @@
 #include "session/script_machine.h"
 
 #include "BigNumber.h"
-#include "runner/runner.h"
-#include "vm/vm.h"
+#include "kscript.h"
 
 void restartScriptMachine() {
     vm_init(); // frees what an earlier initialisation left
@@ -10,7 +9,7 @@ void restartScriptMachine() {
 }
 
 void stopScriptMachine() {
-    if (vm_machine.ready) vm_free();
+    if (vm_ready()) vm_free();
 }
 
 bool scriptAttemptAllowed(const BigNumber &engine) {

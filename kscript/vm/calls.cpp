@@ -23,6 +23,7 @@ namespace {
 // A native that reported a runtime error has reset the stack already: the run ends.
 bool call_native(NativeFn native, int argCount) {
     ScriptValue *callee = vm_machine.stackTop - argCount - 1;
+    vm_settle_last_answer(); // the native may read or replace the engine's answer
     ScriptValue result = native(argCount, callee + 1);
     if (vm_run_failed()) return false;
     vm_machine.stackTop = callee;

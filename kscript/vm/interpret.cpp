@@ -20,6 +20,12 @@ void prepare_run(BigNumber *engine) {
     vm_engine = engine; // the natives use the engine of the current run
 }
 
+int run(FILE *stream) {
+    int status = vm_run(stream);
+    vm_settle_last_answer();
+    return status;
+}
+
 int interpret(BigNumber *engine, const char *source, FILE *stream) {
     prepare_run(engine);
     vm_reset_stack();
@@ -31,7 +37,7 @@ int interpret(BigNumber *engine, const char *source, FILE *stream) {
     vm_pop();
     vm_push(value_from_object(closure));
     if (!vm_call(closure, 0)) return VM_RUNTIME_ERROR;
-    return vm_run(stream);
+    return run(stream);
 }
 
 } // namespace

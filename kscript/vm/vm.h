@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "kscript.h"
 #include "object.h"
 #include "table.h"
 #include "value.h"
@@ -25,12 +26,6 @@ constexpr int VM_STACK_RESERVE = 64;
 constexpr int VM_PRINT_RESULT_LENGTH = 15000;
 
 constexpr size_t VM_FIRST_GC_THRESHOLD = 1048576;
-
-enum VmResult {
-    VM_OK = 0,
-    VM_COMPILE_ERROR = 1,
-    VM_RUNTIME_ERROR = 2,
-};
 
 struct CallFrame {
     ClosureObject *closure;
@@ -66,21 +61,7 @@ extern StringObject *vm_print_result;
 extern int vm_error_report_switch;
 extern BigNumber *vm_engine; // the engine of the latest run, which the natives use
 
-// Makes the machine ready: empty stack, tables and collector, the natives bound again. What an
-// earlier initialisation left is freed first, so re-initialising never leaks.
-void vm_init();
-void vm_free();
-void vm_set_error_report(int on);
-
-// Compiles and runs a script with the engine of the caller: VM_OK, VM_COMPILE_ERROR or
-// VM_RUNTIME_ERROR. Without a stream, printed values go to the print buffer. Globals persist
-// from run to run until the next vm_init.
-int vm_interpret(BigNumber *engine, const char *source);
-int vm_interpret_stream(BigNumber *engine, const char *source, FILE *stream);
-
-// The text of the print buffer ("" while the machine is freed), and its reset to the empty text.
-const char *vm_print_result_text();
-void vm_print_result_clear();
+// The machine's entry points (init, free, interpret, switches) are in kscript.h.
 
 void vm_reset_stack();
 // For the machine's own bounded pushes (see VM_STACK_RESERVE); the run loop bounds the pushes
@@ -104,11 +85,6 @@ void vm_runtime_error(const char *format, ...) __attribute__((format(printf, 1, 
 void vm_define_native(const char *name, NativeFn function);
 
 bool vm_is_falsey(ScriptValue value);
-
-// Test hook: a run spends one unit per backward jump and per call, and per string operation
-// one unit and one more for every 64 characters of its operands and answer; when the budget is
-// spent the run ends with VM_RUNTIME_ERROR. 0 means no budget.
-void vm_set_run_budget(uint64_t units);
 
 // The stored text that fills the print buffer at start: 15000 digits and the terminator.
 extern const char vm_print_result_filler[VM_PRINT_RESULT_LENGTH + 1];
