@@ -65,7 +65,10 @@ class Calculator {
     int EvalMatrixPostfixExpression(const std::string &postfix, std::stringstream &out);
 
     // ---- the line interpreter (interpreter/line_interpreter.cpp) ----
-    int dealWithInputCommand(std::vector<std::string> lines);
+    // What the caller knows of the brackets of the lines: line entry checks a typed line once
+    // on its way in and says so; every other caller leaves the check to the interpreter.
+    enum class Brackets { Unchecked, Balanced, Unbalanced };
+    int dealWithInputCommand(std::vector<std::string> lines, Brackets brackets = Brackets::Unchecked);
     // Empties `output` and both message streams of `core`.
     void clearAnswerStreams();
     // Puts what the engine wrote into its own streams (help texts, steps, echoes, listings)
