@@ -230,6 +230,7 @@ namespace {
 
 // Replaces the two operands on top by the answer.
 void replace_operands(ScriptValue answer) {
+    assert(vm_stack_holds(2));
     vm_machine.stackTop -= 2;
     *vm_machine.stackTop++ = answer;
 }
@@ -400,6 +401,7 @@ bool vm_list_set() {
     if (!(position > -1.0 && position < static_cast<double>(list->count)))
         return list_error("List index out of range");
     list_set(list, static_cast<int>(position), item);
+    assert(vm_stack_holds(3));
     vm_machine.stackTop -= 3;
     *vm_machine.stackTop++ = item;
     return true;

@@ -3,6 +3,7 @@
 // script on it with the engine of the caller.
 #pragma once
 
+#include <cassert>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -64,16 +65,26 @@ extern BigNumber *vm_engine; // the engine of the latest run, which the natives 
 // The machine's entry points (init, free, interpret, switches) are in kscript.h.
 
 void vm_reset_stack();
+// Whether `depth` values lie between the bottom of the stack and its top, and the top within
+// the stack with its reserve: the bounds every push, pop and peek rests on, asserted in Debug
+// builds where they are used.
+inline bool vm_stack_holds(ptrdiff_t depth) {
+    const ptrdiff_t used = vm_machine.stackTop - vm_machine.stack;
+    return depth >= 0 && used >= depth && used <= VM_STACK_MAX + VM_STACK_RESERVE;
+}
 // For the machine's own bounded pushes (see VM_STACK_RESERVE); the run loop bounds the pushes
 // of scripts itself.
 inline void vm_push(ScriptValue value) {
+    assert(vm_stack_holds(0) && vm_machine.stackTop < vm_machine.stack + VM_STACK_MAX + VM_STACK_RESERVE);
     *vm_machine.stackTop++ = value;
 }
 inline ScriptValue vm_pop() {
+    assert(vm_stack_holds(1));
     return *--vm_machine.stackTop;
 }
 // Distance 0 is the top.
 inline ScriptValue vm_peek(int distance) {
+    assert(vm_stack_holds(ptrdiff_t(distance) + 1));
     return vm_machine.stackTop[-1 - distance];
 }
 
