@@ -20,11 +20,18 @@ void chunk_free(Chunk *chunk) {
 
 void chunk_write(Chunk *chunk, uint8_t byte, int line) {
     if (chunk->count + 1 > chunk->capacity) {
+        // The capacity changes only once both arrays have grown: memory that runs out leaves
+        // the chunk as it was.
         auto oldCapacity = static_cast<size_t>(chunk->capacity);
-        chunk->capacity = mem_grow_capacity(chunk->capacity);
-        auto newCapacity = static_cast<size_t>(chunk->capacity);
+        auto newCapacity = static_cast<size_t>(mem_grow_capacity(chunk->capacity));
         chunk->code = mem_grow_array(chunk->code, oldCapacity, newCapacity);
-        chunk->lines = mem_grow_array(chunk->lines, oldCapacity, newCapacity);
+        try {
+            chunk->lines = mem_grow_array(chunk->lines, oldCapacity, newCapacity);
+        } catch (const ScriptOutOfMemory &) {
+            chunk->code = mem_grow_array(chunk->code, newCapacity, oldCapacity);
+            throw;
+        }
+        chunk->capacity = static_cast<int>(newCapacity);
     }
     chunk->code[chunk->count] = byte;
     chunk->lines[chunk->count] = line;

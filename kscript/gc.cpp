@@ -13,11 +13,11 @@ namespace {
 void gray_stack_push(ScriptObject *object) {
     if (vm_machine.grayCount + 1 > vm_machine.grayCapacity) {
         // Outside the accounting: growing the gray stack must not start another collection.
-        vm_machine.grayCapacity = mem_grow_capacity(vm_machine.grayCapacity);
-        void *grown = std::realloc(vm_machine.grayStack,
-                                   sizeof(ScriptObject *) * static_cast<size_t>(vm_machine.grayCapacity));
+        int capacity = mem_grow_capacity(vm_machine.grayCapacity);
+        void *grown = std::realloc(vm_machine.grayStack, sizeof(ScriptObject *) * static_cast<size_t>(capacity));
         if (grown == nullptr) mem_out_of_memory();
         vm_machine.grayStack = static_cast<ScriptObject **>(grown);
+        vm_machine.grayCapacity = capacity;
     }
     vm_machine.grayStack[vm_machine.grayCount++] = object;
 }
@@ -150,14 +150,28 @@ void gc_collect() {
     static bool collecting = false;
     if (collecting) return;
     collecting = true;
-    mark_roots();
-    trace_references();
+    try {
+        mark_roots();
+        trace_references();
+    } catch (const ScriptOutOfMemory &) {
+        // No room for the gray stack: nothing is freed this time, and no object keeps a mark
+        // that would make the next collection skip what it reaches.
+        for (ScriptObject *object = vm_machine.objects; object != nullptr; object = object->next)
+            object->marked = false;
+        vm_machine.grayCount = 0;
+        collecting = false;
+        throw;
+    }
     sweep();
     table_drop_tombstones(&vm_machine.strings);
     vm_forget_recent_integers();
     // A collection usually drops most strings: the table shrinks to what is left, so interning
-    // probes a small array without tombstones, and the threshold follows the live data.
-    table_compact(&vm_machine.strings, strings_table_capacity());
+    // probes a small array without tombstones, and the threshold follows the live data. Without
+    // memory for the smaller array the table keeps its own.
+    try {
+        table_compact(&vm_machine.strings, strings_table_capacity());
+    } catch (const ScriptOutOfMemory &) {
+    }
     vm_machine.nextGC = vm_machine.bytesAllocated * 2;
     collecting = false;
 }

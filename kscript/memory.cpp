@@ -1,5 +1,6 @@
 #include "memory.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -7,6 +8,7 @@
 
 namespace {
 bool stressCollector = false;
+size_t memoryLimit = 0;
 
 // Small blocks (every string of a short number, most objects) come from free lists by size
 // class, carved out of large slabs: scripts make and drop such blocks at every arithmetic step,
@@ -104,11 +106,17 @@ bool gc_stress() {
     return stressCollector;
 }
 
-[[noreturn]] void mem_out_of_memory() {
-    std::exit(1);
+void mem_out_of_memory() {
+    throw ScriptOutOfMemory{};
+}
+
+void mem_set_limit(size_t bytes) {
+    memoryLimit = bytes;
 }
 
 void *mem_reallocate(void *pointer, size_t oldSize, size_t newSize) {
+    if (memoryLimit != 0 && newSize > oldSize && newSize - oldSize > memoryLimit - std::min(memoryLimit, vm_machine.bytesAllocated))
+        mem_out_of_memory();
     vm_machine.bytesAllocated = vm_machine.bytesAllocated + newSize - oldSize;
     // Collect before the memory is touched: the caller's pointer stays valid because objects
     // do not move, and only growth may collect so that frees never re-enter the collector.
@@ -117,5 +125,10 @@ void *mem_reallocate(void *pointer, size_t oldSize, size_t newSize) {
         block_release(pointer, oldSize);
         return nullptr;
     }
-    return block_resize(pointer, oldSize, newSize);
+    try {
+        return block_resize(pointer, oldSize, newSize);
+    } catch (const ScriptOutOfMemory &) {
+        vm_machine.bytesAllocated = vm_machine.bytesAllocated - newSize + oldSize;
+        throw;
+    }
 }

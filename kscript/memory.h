@@ -12,8 +12,16 @@ struct ValueArray;
 
 void *mem_reallocate(void *pointer, size_t oldSize, size_t newSize);
 
-// Out of memory ends the process with status 1; there is no recovery path.
+// Memory that runs out (the system refuses a block, an array can no longer double, or the
+// machine's limit is reached) throws ScriptOutOfMemory before anything is changed; the run
+// entries catch it and end the run with the runtime error "Out of memory.", the machine and
+// the process going on.
+struct ScriptOutOfMemory {};
 [[noreturn]] void mem_out_of_memory();
+
+// Test hook: the bytes the machine may hold at once; 0 (the default) means as many as the
+// system gives.
+void mem_set_limit(size_t bytes);
 
 template <typename T> T *mem_allocate(size_t count) {
     return static_cast<T *>(mem_reallocate(nullptr, 0, sizeof(T) * count));

@@ -82,9 +82,9 @@ UpvalueObject *new_upvalue(ScriptValue *slot) {
 void list_append(ListObject *list, ScriptValue value) {
     if (list->count + 1 > list->capacity) {
         int oldCapacity = list->capacity;
-        list->capacity = mem_grow_capacity(oldCapacity);
-        list->items = mem_grow_array(list->items, static_cast<size_t>(oldCapacity),
-                                     static_cast<size_t>(list->capacity));
+        int newCapacity = mem_grow_capacity(oldCapacity); // memory that runs out leaves the list as it was
+        list->items = mem_grow_array(list->items, static_cast<size_t>(oldCapacity), static_cast<size_t>(newCapacity));
+        list->capacity = newCapacity;
     }
     list->items[list->count++] = value;
 }

@@ -15,8 +15,9 @@ void value_array_init(ValueArray *array) {
 void value_array_write(ValueArray *array, ScriptValue value) {
     if (array->count + 1 > array->capacity) {
         int oldCapacity = array->capacity;
-        array->capacity = mem_grow_capacity(oldCapacity);
-        array->values = mem_grow_array(array->values, oldCapacity, array->capacity);
+        int newCapacity = mem_grow_capacity(oldCapacity); // memory that runs out leaves the array as it was
+        array->values = mem_grow_array(array->values, oldCapacity, newCapacity);
+        array->capacity = newCapacity;
     }
     array->values[array->count++] = value;
 }

@@ -5,6 +5,7 @@
 #include <bit>
 #include <cstdint>
 #include <cstdio>
+#include <string>
 
 struct ScriptObject;
 
@@ -76,6 +77,9 @@ void value_print_stream(FILE *stream, ScriptValue value);
 // Writes the value's text into buffer, cut to size - 1 characters and terminated; strings go
 // out as they stand. None when there is no buffer or no room for one character and the NUL.
 char *value_format(char *buffer, int size, ScriptValue value);
+// Appends the first `keep` bytes of the value's text to out, as value_format writes it;
+// returns the length of the whole text.
+size_t value_text(std::string &out, size_t keep, ScriptValue value);
 
 enum ValueParseIntCode {
     PARSE_INT_OK = 0,

@@ -1,6 +1,7 @@
 // Printing and formatting of values. One walk over the value serves the three destinations
 // (standard output, a stream, a bounded buffer); they differ only in how they write text,
 // numbers and string characters.
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -69,6 +70,29 @@ class BufferPrinter final : public Printer {
     char *buffer_;
     int size_;
     int length_ = 0;
+};
+
+// Keeps the first `keep` bytes of the text and counts all of it.
+class TextPrinter final : public Printer {
+  public:
+    TextPrinter(std::string &out, size_t keep) : out_(out), keep_(keep) {}
+    void text(const char *s) override { append(s, std::strlen(s)); }
+    void number(double d) override {
+        char digits[64];
+        int n = std::snprintf(digits, sizeof digits, "%g", d);
+        append(digits, n > 0 ? static_cast<size_t>(n) : 0);
+    }
+    void string(const StringObject *s) override { append(s->chars, static_cast<size_t>(s->length)); }
+    size_t length() const { return length_; }
+
+  private:
+    void append(const char *s, size_t n) {
+        if (out_.size() < keep_) out_.append(s, std::min(n, keep_ - out_.size()));
+        length_ += n;
+    }
+    std::string &out_;
+    size_t keep_;
+    size_t length_ = 0;
 };
 
 void print_value(Printer &printer, ScriptValue value);
@@ -175,6 +199,12 @@ void object_print_stream(FILE *stream, ScriptValue value) {
 void list_print(ListObject *list) {
     StdoutPrinter printer;
     print_list(printer, list);
+}
+
+size_t value_text(std::string &out, size_t keep, ScriptValue value) {
+    TextPrinter printer(out, keep);
+    print_value(printer, value);
+    return printer.length();
 }
 
 char *value_format(char *buffer, int size, ScriptValue value) {

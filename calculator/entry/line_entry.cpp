@@ -1,11 +1,14 @@
 #include "entry/line_entry.h"
 
+#include <algorithm>
 #include <iostream>
+#include <new>
 
 #include "interpreter/texts.h"
 #include "kscript.h"
 #include "matrix_lines/matrix_lines.h"
 #include "session/script_machine.h"
+#include "stop_request.h"
 
 BigNumber *session_engine = nullptr;
 
@@ -13,6 +16,7 @@ namespace {
 
 constexpr char kEntryBracketError[] =
     "\nError[1011]> The symbols () [] {} are NOT matched, please input again.\n";
+constexpr char kNoMemory[] = "No enough memory.";
 constexpr char kFarewell[] = "欢迎再次使用 Kavlo!\n再会!\n";
 
 void writeTo(FILE *file, const std::string &text) {
@@ -23,10 +27,28 @@ void writeToStdout(const std::string &text) {
     std::cout << text << std::flush;
 }
 
-} // namespace
+// The engine's settings and last answer as a line found them. A stopped computation may have
+// changed the settings for a while (a member that works at its own precision or mode and puts
+// the caller's back when it ends) and left a step's value as the answer: both are put back, so
+// the next line computes, and "_" reads, as before the stopped one.
+struct EngineSettings {
+    int32_t precision, mode, expand, fixVariables;
+    std::string lastAnswer;
 
-int processInputLine(const std::string &line, Calculator &calculator) {
-    session_engine = &calculator.core;
+    explicit EngineSettings(BigNumber &engine)
+        : precision(engine.getPrecision()), mode(engine.getMode()), expand(engine.getExpand()),
+          fixVariables(engine.getFixVariables()), lastAnswer(engine.getResult()) {}
+
+    void restore(BigNumber &engine) const {
+        engine.setPrecision(precision);
+        engine.setMode(mode);
+        engine.setExpand(expand);
+        engine.setFixVariables(fixVariables);
+        engine.setResult(lastAnswer);
+    }
+};
+
+int enterLine(const std::string &line, Calculator &calculator) {
     if (BigNumber::isBracketBalanced(line)) return runParsedLine(calculator, line, 0) == kLineQuit ? -1 : 0;
     calculator.output << line << "\n";
     if (line.find('[') == std::string::npos) {
@@ -34,6 +56,31 @@ int processInputLine(const std::string &line, Calculator &calculator) {
         return 0;
     }
     runLine(calculator, line);
+    return 0;
+}
+
+// A line whose computation did not end: nothing of it is kept (variables are written only once
+// a value is complete, and what was printed on the way is no answer), the engine's settings are
+// those the line found, and the answer says why.
+void answerUnfinishedLine(Calculator &calculator, const EngineSettings &settings, const char *why) {
+    settings.restore(calculator.core);
+    calculator.pendingLines.clear();
+    calculator.clearAnswerStreams();
+    calculator.output << why << "\n" << kPrompt;
+}
+
+} // namespace
+
+int processInputLine(const std::string &line, Calculator &calculator) {
+    session_engine = &calculator.core;
+    const EngineSettings settings(calculator.core);
+    try {
+        return enterLine(line, calculator);
+    } catch (const EngineStopped &) {
+        answerUnfinishedLine(calculator, settings, kStoppedText);
+    } catch (const std::bad_alloc &) {
+        answerUnfinishedLine(calculator, settings, kNoMemory);
+    }
     return 0;
 }
 
@@ -72,6 +119,18 @@ int runLine(Calculator &calculator, const std::string &line) {
         writeToStdout(calculator.output.str());
     }
     return code;
+}
+
+std::string cutNote(uint64_t shown, uint64_t total) {
+    return "\n(输出过长, 只显示前 " + std::to_string(shown) + " 字节; 共 " + std::to_string(total) + " 字节)\n";
+}
+
+std::string wholeOrCut(const std::string &text, size_t limit, uint64_t total) {
+    if (total <= limit && text.size() <= limit) return text;
+    size_t shown = std::min(limit, text.size());
+    // A UTF-8 character is never split: the cut moves back over continuation bytes.
+    while (shown > 0 && shown < text.size() && (static_cast<unsigned char>(text[shown]) & 0xC0) == 0x80) --shown;
+    return text.substr(0, shown) + cutNote(shown, total);
 }
 
 int kscriptInterpret(Calculator &calculator, const char *source, FILE *out) {

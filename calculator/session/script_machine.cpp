@@ -1,6 +1,7 @@
 #include "session/script_machine.h"
 
 #include "BigNumber.h"
+#include "entry/line_entry.h"
 #include "kscript.h"
 
 void restartScriptMachine() {
@@ -24,5 +25,5 @@ int runPrintStatement(BigNumber &engine, const std::string &text) {
 }
 
 std::string printedValue() {
-    return vm_print_result_text();
+    return wholeOrCut(vm_printed_text(), VM_PRINT_WHOLE_MAX, vm_printed_length());
 }

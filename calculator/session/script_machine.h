@@ -20,5 +20,6 @@ bool scriptAttemptAllowed(const BigNumber &engine);
 // Runs "print " + text + ";" on the machine with `engine`: 0 ok (the printed value is then
 // in the print buffer), 1 compile error, 2 runtime error.
 int runPrintStatement(BigNumber &engine, const std::string &text);
-// The value the last successful print statement left.
+// The value the last successful print statement left, whole (or, past the machine's limit,
+// its start and a line that says how long it was).
 std::string printedValue();

@@ -40,10 +40,19 @@ FunctionObject *compiler_compile(const char *source) {
     compiler_current_class = nullptr;
     Compiler compiler;
     parser_reset();
-    compiler_begin(&compiler, FUNCTION_KIND_SCRIPT);
-    parser_advance();
-    while (!parser_match(TOKEN_EOF)) compile_declaration();
-    FunctionObject *function = compiler_end();
+    // Memory that runs out mid-compile leaves no record of this compile for the collector to
+    // walk: the records live on this stack, which the throw unwinds.
+    FunctionObject *function = nullptr;
+    try {
+        compiler_begin(&compiler, FUNCTION_KIND_SCRIPT);
+        parser_advance();
+        while (!parser_match(TOKEN_EOF)) compile_declaration();
+        function = compiler_end();
+    } catch (const ScriptOutOfMemory &) {
+        compiler_current = nullptr;
+        compiler_current_class = nullptr;
+        throw;
+    }
     return compiler_parser.hadError ? nullptr : function;
 }
 

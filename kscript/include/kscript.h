@@ -3,8 +3,10 @@
 // calculator and everything above it use the language through this header alone.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <string>
 
 class BigNumber;
 
@@ -40,6 +42,11 @@ int vm_interpret_stream(BigNumber *engine, const char *source, FILE *stream);
 // The text of the print buffer ("" while the machine is freed), and its reset to the empty text.
 const char *vm_print_result_text();
 void vm_print_result_clear();
+// The same value whole: the print buffer holds only its start. At most VM_PRINT_WHOLE_MAX
+// bytes are kept; vm_printed_length() is the length of the whole text, longer when it was cut.
+constexpr size_t VM_PRINT_WHOLE_MAX = size_t(16) << 20;
+const std::string &vm_printed_text();
+size_t vm_printed_length();
 
 // Statuses of a script-file run.
 enum ScriptFileStatus {

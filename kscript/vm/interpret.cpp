@@ -1,6 +1,7 @@
 // The entry points: compile a script and run it on the machine with the caller's engine.
 #include "BigNumber.h"
 #include "compiler/compiler.h"
+#include "memory.h"
 #include "vm/vm_internal.h"
 
 namespace {
@@ -26,10 +27,7 @@ int run(FILE *stream) {
     return status;
 }
 
-int interpret(BigNumber *engine, const char *source, FILE *stream) {
-    prepare_run(engine);
-    vm_reset_stack();
-    vm_run_begin();
+int compile_and_run(const char *source, FILE *stream) {
     FunctionObject *function = compiler_compile(source != nullptr ? source : "");
     if (function == nullptr) return VM_COMPILE_ERROR;
     vm_push(value_from_object(function));
@@ -38,6 +36,22 @@ int interpret(BigNumber *engine, const char *source, FILE *stream) {
     vm_push(value_from_object(closure));
     if (!vm_call(closure, 0)) return VM_RUNTIME_ERROR;
     return run(stream);
+}
+
+int interpret(BigNumber *engine, const char *source, FILE *stream) {
+    prepare_run(engine);
+    vm_reset_stack();
+    vm_run_begin();
+    // A stop of the engine's computation inside a native or an operation, or memory that ran
+    // out, ends the run like any runtime error: the stack is reset and the machine stays ready.
+    try {
+        return compile_and_run(source, stream);
+    } catch (const EngineStopped &) {
+        vm_script_error("%s", kStoppedText);
+    } catch (const ScriptOutOfMemory &) {
+        vm_runtime_error("Out of memory.");
+    }
+    return VM_RUNTIME_ERROR;
 }
 
 } // namespace

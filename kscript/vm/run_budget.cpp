@@ -9,7 +9,7 @@ void vm_set_run_budget(uint64_t units) {
 
 bool vm_spend_slow(uint64_t units) {
     if (engineStopRequested()) {
-        vm_script_error("Stopped.");
+        vm_script_error("%s", kStoppedText);
         return false;
     }
     if (vm_budget.limit == 0) return true;

@@ -2,6 +2,7 @@
 // indexing and the mode words. Two strings are number texts that the engine computes with
 // (integers take the bridge's integer road to the same answer); two doubles are computed in
 // floating point; any other pair is a runtime error of the operator.
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -371,7 +372,11 @@ void vm_print(ScriptValue value, bool lineBreak, FILE *stream) {
         return;
     }
     // No line break in the buffer: it holds the value itself.
-    value_format(vm_print_result->chars, VM_PRINT_RESULT_LENGTH, value);
+    vm_print_whole.clear();
+    vm_print_whole_length = value_text(vm_print_whole, VM_PRINT_WHOLE_MAX, value);
+    const size_t start = std::min(vm_print_whole.size(), static_cast<size_t>(VM_PRINT_RESULT_LENGTH - 1));
+    std::memcpy(vm_print_result->chars, vm_print_whole.data(), start);
+    vm_print_result->chars[start] = '\0';
 }
 
 bool vm_list_get() {

@@ -17,6 +17,10 @@ void vm_script_error(const char *format, ...) __attribute__((format(printf, 1, 2
 bool vm_run_failed();
 void vm_run_begin();
 
+// The whole text of the last value printed without a stream, and its length (vm.h).
+extern std::string vm_print_whole;
+extern size_t vm_print_whole_length;
+
 // The test hook's budget (vm_set_run_budget); limit 0 means none.
 struct RunBudget {
     uint64_t limit;

@@ -9,6 +9,8 @@ ScriptVM vm_machine;
 StringObject *vm_print_result = nullptr;
 int vm_error_report_switch = 1;
 BigNumber *vm_engine = nullptr;
+std::string vm_print_whole;
+size_t vm_print_whole_length = 0;
 
 void vm_reset_stack() {
     vm_machine.stackTop = vm_machine.stack;
@@ -69,6 +71,8 @@ void vm_free() {
     table_free(&vm_machine.strings);
     vm_machine.initString = nullptr;
     vm_print_result = nullptr;
+    std::string().swap(vm_print_whole);
+    vm_print_whole_length = 0;
     gc_free_objects();
     vm_reset_stack();
     vm_machine.ready = false;
@@ -80,6 +84,16 @@ const char *vm_print_result_text() {
 
 void vm_print_result_clear() {
     if (vm_print_result != nullptr) vm_print_result->chars[0] = '\0';
+    vm_print_whole.clear();
+    vm_print_whole_length = 0;
+}
+
+const std::string &vm_printed_text() {
+    return vm_print_whole;
+}
+
+size_t vm_printed_length() {
+    return vm_print_whole_length;
 }
 
 void vm_define_native(const char *name, NativeFn function) {

@@ -30,7 +30,12 @@ bool BackgroundRun::start(HWND window, std::function<void()> job, std::function<
     finish_ = std::move(finish);
     HANDLE ended = ended_;
     thread_ = std::thread([job = std::move(job), window, ended] {
-        job();
+        // The jobs answer their own failures; whatever still comes out of one (a stop or a
+        // memory failure past their handlers) ends the run, never the program.
+        try {
+            job();
+        } catch (...) {
+        }
         SetEvent(ended);
         PostMessageW(window, kRunFinishedMessage, 0, 0);
     });

@@ -20,16 +20,11 @@ std::optional<std::string> loadPath(const std::string &source) {
     return source.substr(open + 1, close - open - 1);
 }
 
-std::wstring cutNote(uint64_t total) {
-    return L"\n(输出过长, 只显示前 " + std::to_wstring(kScriptFileLimit) + L" 字节; 共 " + std::to_wstring(total) +
-           L" 字节)\n";
-}
-
 // What a run printed; past the size limit its start and a line that says how long it was.
 std::optional<std::string> capturedOutput(const std::wstring &path) {
     uint64_t total = 0;
     std::optional<std::string> output = readCapped(path, kScriptFileLimit, total);
-    if (output && total > output->size()) *output += wideToUtf8(cutNote(total));
+    if (output && total > output->size()) *output += cutNote(output->size(), total);
     return output;
 }
 

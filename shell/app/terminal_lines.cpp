@@ -28,6 +28,14 @@ std::wstring lineEndUnlessClosed(const std::wstring &text) {
     return text.empty() || text.back() == L'\n' ? std::wstring() : std::wstring(L"\n");
 }
 
+// Answers are shown whole up to this many bytes; a longer one is cut with a line that says how
+// long it was (the console would take seconds to take it in, and the memory of several copies).
+constexpr size_t kLongestAnswer = size_t(32) << 20;
+
+std::wstring shownWhole(const std::string &answer) {
+    return utf8ToWide(wholeOrCut(answer, kLongestAnswer, answer.size()));
+}
+
 } // namespace
 
 void Tovrel::ExecuteTerminalLine(const std::wstring &line, EditorTab *tab) {
@@ -96,7 +104,9 @@ void Tovrel::ProcessTerminalInput(const std::wstring &line, const std::wstring &
 // typed right after them, so a line end and the prompt follow them.
 void Tovrel::ShowCalculatorAnswer(EditorTab *tab, const std::wstring &answer) {
     std::wstring text = answer;
-    if (runStopped) text += lineEndUnlessClosed(text) + kStopped;
+    // A computation of the engine that was stopped answers the stop itself.
+    if (runStopped && !endsWith(text, std::wstring(kStopped) + L"\n" + kCalculatorPrompt))
+        text += lineEndUnlessClosed(text) + kStopped;
     if (!endsWith(text, kCalculatorPrompt)) text += lineEndUnlessClosed(text) + kCalculatorPrompt;
     AppendTerminalOutput(tab, text);
 }
@@ -105,8 +115,9 @@ void Tovrel::ShowCalculatorAnswer(EditorTab *tab, const std::wstring &answer) {
 // the answers, then what engine members printed; all three are emptied.
 std::wstring Tovrel::TakeCalculatorAnswer() {
     std::wstring answer = calculator.core.wideStream.str();
-    if (answer.empty()) answer = utf8ToWide(calculator.output.str());
-    if (answer.empty()) answer = utf8ToWide(calculator.core.outStream.str());
+    if (answer.size() > kLongestAnswer) answer = shownWhole(wstringToUtf8(answer));
+    if (answer.empty()) answer = shownWhole(calculator.output.str());
+    if (answer.empty()) answer = shownWhole(calculator.core.outStream.str());
     calculator.clearAnswerStreams();
     return answer;
 }

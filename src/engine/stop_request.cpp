@@ -9,3 +9,7 @@ void requestEngineStop() {
 void clearEngineStop() {
     engine_stop_flag.store(false, std::memory_order_relaxed);
 }
+
+void throwEngineStopped() {
+    throw EngineStopped{};
+}

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "nat/nat.h"
+#include "stop_request.h"
 
 namespace nat {
 namespace {
@@ -210,10 +211,10 @@ void divide(const Nat &a, const Nat &b, Nat &q, Nat &r) {
         if (rem) r.push_back(rem);
         return;
     }
+    if (b.size() >= NEWTON_THRESHOLD) engineStopPoint();  // a long division: see mul
     if (b.size() >= NEWTON_THRESHOLD && a.size() - b.size() >= NEWTON_THRESHOLD) divmod_newton(a, b, q, r);
     else divmod_knuth(a, b, q, r);
 }
-
 
 }  // namespace
 

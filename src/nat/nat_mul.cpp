@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "nat/nat.h"
+#include "stop_request.h"
 
 namespace nat {
 namespace detail {
@@ -275,6 +276,9 @@ static Nat mul_dispatch(const Nat &a, const Nat &b) {
     if (a.empty() || b.empty()) return Nat{};
     Nat r(a.size() + b.size());
     size_t shorter = std::min(a.size(), b.size());
+    // Every long computation is made of long products: a look at a stop request here costs
+    // nothing beside them.
+    if (shorter >= detail::KARATSUBA_THRESHOLD) engineStopPoint();
     if (shorter < detail::KARATSUBA_THRESHOLD) {
         std::vector<Limb> none;
         detail::product(a.data(), a.size(), b.data(), b.size(), r.data(), none.data());

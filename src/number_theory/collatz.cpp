@@ -8,6 +8,7 @@
 #include "nat/nat.h"
 #include "number_routines.h"
 #include "number_theory/routines_internal.h"
+#include "stop_request.h"
 
 namespace {
 
@@ -28,6 +29,7 @@ int writeSequence(const std::string &start, std::ostream &a, std::ostream &b) {
     nat::Nat value = nat::from_decimal(start);
     int count = 0;
     for (nat::Nat half; !(value == nat::Nat{1}); count++) {
+        engineStopPoint(count);
         if (nat::divmod_small(value, 2, half) == 0) {
             value.swap(half);
         } else {
@@ -105,6 +107,7 @@ int print_3x1_maps(const std::string &a, const std::string &b, std::ostream &scr
     }
     int count = 0;
     for (std::string current = first; bn.isLessOrEqual(current, last); current = bn.addition(current, "1")) {
+        engineStopPoint();
         collatz_orbit_to_file(current, screen, folder);
         count++;
     }

@@ -7,6 +7,7 @@
 #include "number_routines.h"
 #include "number_theory/routines_internal.h"
 #include "tools.h"
+#include "stop_request.h"
 
 using namespace engine;
 
@@ -87,6 +88,7 @@ std::string BigNumber::continuedFraction(const std::string &x, std::string &expr
     }
     size_t passes = 0;
     while (!started || !nat::is_zero(remainder)) {
+        engineStopPoint();
         started = true;
         nat::Nat q, r;
         nat::divmod(numerator, denominator, q, r);
@@ -160,6 +162,7 @@ std::string BigNumber::fareySequence(const std::string &n, std::vector<std::stri
     noteFraction(list.back());
     if (N == 1) return "2";
     for (int64_t a = 0, b = 1, c = 1, d = N; !(c == N - 1 && d == N);) {
+        engineStopPoint(uint64_t(d));
         int64_t k = (N + b) / d;
         int64_t e = k * c - a, f = k * d - b;
         a = c;

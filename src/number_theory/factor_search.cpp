@@ -13,6 +13,7 @@
 #include "number_theory/prime_kernels.h"
 #include "number_theory/prime_sieve.h"
 #include "number_theory/siqs.h"
+#include "stop_request.h"
 
 namespace ntheory {
 namespace {
@@ -42,8 +43,12 @@ template <class M> nat::Nat rho(const M &m, const nat::Nat &n, uint64_t iteratio
         nat::Nat g{1};
         for (uint64_t r = 1; isOne(g) && iterations > 0; r *= 2) {
             x = y;
-            for (uint64_t i = 0; i < r; i++) y = f(y);
+            for (uint64_t i = 0; i < r; i++) {
+                engineStopPoint(i);
+                y = f(y);
+            }
             for (uint64_t k = 0; k < r && isOne(g) && iterations > 0; k += kBatch) {
+                engineStopPoint();
                 ys = y;
                 uint64_t steps = std::min(kBatch, r - k);
                 for (uint64_t i = 0; i < steps; i++) {
@@ -132,6 +137,7 @@ template <class M> nat::Nat ecmCurve(const M &m, const nat::Nat &n, uint64_t sig
     const auto &isPrime = primeMap(b2);
     for (uint64_t q = 2; q <= b1; q++) {
         if (!isPrime[q]) continue;
+        engineStopPoint();
         uint64_t power = q;
         while (power <= b1 / q) power *= q;
         p = curve.times(p, power);
@@ -165,6 +171,7 @@ template <class M> nat::Nat ecmCurve(const M &m, const nat::Nat &n, uint64_t sig
     if (m0 == 1) gCur = curve.dbl(giant);
     Res acc = m.one();
     for (uint64_t mm = m0; mm * D <= b2 + D; mm++) {
+        engineStopPoint();
         const typename C::Point &gm = gPrev;  // mm * D * Q
         Res gxz = m.mul(gm.x, gm.z);
         for (size_t i = 0; i < babyIndex.size(); i++) {

@@ -7,6 +7,7 @@
 #include "nat/nat.h"
 #include "number_routines.h"
 #include "number_theory/routines_internal.h"
+#include "stop_request.h"
 
 namespace {
 
@@ -64,6 +65,7 @@ std::string fibonacci_iterative(int32_t index, BigNumber &engine, std::vector<st
         list.push_back(x);
         if (k >= 1) list.push_back(y);
         for (int64_t i = 2; i <= k; i++) {
+            engineStopPoint(uint64_t(i));
             std::string z = engine.int_addition(x, y);
             list.push_back(z);
             x.swap(y);
@@ -76,6 +78,7 @@ std::string fibonacci_iterative(int32_t index, BigNumber &engine, std::vector<st
     list.push_back(x);
     list.push_back(y);
     for (int64_t i = k + 2; i <= 0; i++) {
+        engineStopPoint(uint64_t(i));
         std::string z = engine.addition(x, y);
         list.push_back(z);
         x.swap(y);

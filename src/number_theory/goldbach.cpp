@@ -5,6 +5,7 @@
 // digits) and the three-prime search with its square.
 #include "BigNumber.h"
 #include "number_theory/number_theory_internal.h"
+#include "stop_request.h"
 
 namespace {
 
@@ -40,6 +41,7 @@ int64_t BigNumber::goldbach_decompose(int64_t n, std::ostream &out) {
     const std::vector<uint64_t> &table = primeTable;
     auto isTablePrime = [&](int64_t v) { return binarySearchPrime(table, v) > 0; };
     for (size_t i = 1; i < table.size(); i++) {
+        engineStopPoint(i);
         int64_t p = int64_t(table[i]);
         if (n % 2 == 0) {
             if (p > n / 2) break;
@@ -91,6 +93,7 @@ struct TextSearch {
             std::string h = bn.int_division(n, "2");
             if (!BigNumber::isEven(h)) h = bn.addition(h, "1");
             for (std::string d = start; bn.isLessThan(d, h) && spend(); d = bn.addition(d, "2")) {
+                engineStopPoint();
                 if (!bn.isPrime(d)) continue;
                 std::string b = bn.int_subtraction(n, d);
                 if (!bn.isPrime(b)) continue;

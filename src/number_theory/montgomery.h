@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "nat/nat.h"
+#include "stop_request.h"
 
 namespace ntheory {
 
@@ -22,6 +23,9 @@ using Words = std::vector<u64>;
 
 Words toWords(const nat::Nat &a);
 nat::Nat fromWords(const Words &w);
+// Powers of a modulus of at least this many words look at a stop request at each step.
+constexpr size_t kStopCheckedWords = 4;
+
 inline bool testBit(const Words &w, size_t i) { return i / 64 < w.size() && (w[i / 64] >> (i % 64) & 1); }
 size_t bitLength(const Words &w);
 
@@ -193,6 +197,8 @@ public:
         Res r = one();
         bool started = false;
         for (size_t i = bits; i-- > 0;) {
+            // a power of a long modulus (a primality test of thousands of digits) takes seconds
+            if (size() >= kStopCheckedWords) engineStopPoint();
             if (!testBit(e, i)) {
                 if (started) r = sqr(r);
                 continue;

@@ -8,11 +8,13 @@
 #include <vector>
 
 #include "number_theory/prime_kernels.h"
+#include "stop_request.h"
 
 namespace ntheory {
 
 // Calls f(p) for every prime p with lo <= p <= hi, ascending; hi must be below 2^32. A
-// callback that returns bool ends the walk by returning false.
+// callback that returns bool ends the walk by returning false. A stop request ends it with
+// EngineStopped.
 template <class F> void forEachPrime(uint64_t lo, uint64_t hi, F &&f) {
     auto visit = [&](uint64_t p) {
         if constexpr (std::is_same_v<decltype(f(p)), bool>) return f(p);
@@ -24,6 +26,7 @@ template <class F> void forEachPrime(uint64_t lo, uint64_t hi, F &&f) {
     const auto &base = smallPrimes();
     std::vector<uint8_t> segment(kSegment);
     for (uint64_t s = std::max<uint64_t>(lo, 3) | 1; s <= hi; s += 2 * kSegment) {
+        engineStopPoint();  // a segment is half a million numbers
         uint64_t e = std::min(hi, s + 2 * kSegment - 1);  // the last number of the segment
         size_t len = size_t((e - s) / 2 + 1);
         std::fill(segment.begin(), segment.begin() + ptrdiff_t(len), uint8_t(1));

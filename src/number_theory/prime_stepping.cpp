@@ -5,6 +5,7 @@
 #include "engine/engine_internal.h"
 #include "number_theory/number_theory_internal.h"
 #include "number_theory/prime_kernels.h"
+#include "stop_request.h"
 
 namespace {
 
@@ -21,6 +22,7 @@ nat::Nat nearestPrime(const nat::Nat &n, bool up) {
     else nat::sub_small(start, ntheory::modSmall(n, 2) ? 2 : 1);
     std::vector<uint8_t> composite(window);
     for (;;) {
+        engineStopPoint();
         std::fill(composite.begin(), composite.end(), uint8_t(0));
         for (uint32_t p : ntheory::smallPrimes()) {
             if (p == 2) continue;

@@ -3,6 +3,7 @@
 #include "number_routines.h"
 #include "number_theory/routines_internal.h"
 #include "tools.h"
+#include "stop_request.h"
 
 using routines::fractionValue;
 using routines::kMaxRangeItems;
@@ -89,6 +90,7 @@ void BigNumber::print_recursive_series(std::ostream &out, SeriesSettings &settin
         printer.line(longlong2string(k), P);
         int64_t j = k;
         for (c--; c > 0; c--) {
+            engineStopPoint();
             std::string term = substituted(E, item, P);
             if (hasIndex) term = substituted(term, N, longlong2string(j++));
             printer.line(longlong2string(++k), term);
@@ -101,6 +103,7 @@ void BigNumber::print_recursive_series(std::ostream &out, SeriesSettings &settin
         printer.line(longlong2string(k), fractionValue(*this, P));
         uint64_t j = 1;
         for (c--; c > 0; c--) {
+            engineStopPoint();
             P = fractionOperand(P);
             std::string term = substituted(E, item, P);
             if (hasIndex) term = substituted(term, N, ull2string(j++));
@@ -115,6 +118,7 @@ void BigNumber::print_recursive_series(std::ostream &out, SeriesSettings &settin
     printer.line(longlong2string(k), fractions ? fractionValue(*this, P) : numericalValue(*this, P));
     std::string F = settings.startIndex;
     for (c--; c > 0; c--) {
+        engineStopPoint();
         std::string value;
         if (fractions) {
             P = fractionOperand(P);

@@ -13,6 +13,7 @@
 #include "number_routines.h"
 #include "number_theory/routines_internal.h"
 #include "tools.h"
+#include "stop_request.h"
 
 using namespace engine;
 
@@ -126,6 +127,7 @@ void squaresum_search(const std::string &n, const std::string &m, std::ostream &
     const i128 reach = i128(2) * N * N;  // nothing larger is a sum of two squares here
     i128 target = cappedValue(m, reach + 1);
     for (int64_t x = 1; x < N; x++) {
+        engineStopPoint(uint64_t(x));
         i128 rest = target - i128(x) * x;
         if (rest < 0) break;
         i128 r = isqrt128(rest);
@@ -146,6 +148,7 @@ void cubicsum_search(const std::string &n, const std::string &m, std::ostream &o
     const i128 reach = i128(3) * N * N * N;
     i128 target = cappedValue(m, reach + 1);
     for (int64_t x = 1; x < N; x++) {
+        engineStopPoint();
         for (int64_t y = -N; y < N; y++) {
             i128 t = target - i128(x) * x * x - i128(y) * y * y;
             i128 z = icbrt128(t);
@@ -170,6 +173,7 @@ void cubicsum2_search(const std::string &a, const std::string &b, const std::str
     BigNumber bn;
     std::string target = BigNumber::stripLeadingZeros(n);
     for (int64_t x = low; x < high; x++) {
+        engineStopPoint();
         std::string cubeX = bn.int_power(std::to_string(x), 3);
         for (int64_t y = -high; y < high; y++) {
             std::string ys = std::to_string(y);
@@ -186,6 +190,7 @@ void cubicsum2_search(const std::string &a, const std::string &b, const std::str
             std::string upEnd = bn.addition(k, "1");
             out << U << "==" << t << std::endl << k << "^3; low=" << lowEnd << "; up=" << upEnd << std::endl;
             for (std::string z = lowEnd; bn.isLessThan(z, upEnd); z = bn.addition(z, "1")) {
+                engineStopPoint();
                 std::string cube = bn.int_power(z, 3);
                 if (cube == t)
                     out << x << "^3+(" << ys << ")^3+(" << z << ")^3" << "==" << n << std::endl;
@@ -225,6 +230,7 @@ bool isPowerOfTwo(nat::Nat s, uint64_t &exponent) {
     exponent = 0;
     if (nat::is_zero(s)) return false;
     for (nat::Nat half; !(s == nat::Nat{1}); exponent++) {
+        engineStopPoint();
         if (nat::divmod_small(s, 2, half) != 0) return false;
         s.swap(half);
     }
@@ -265,6 +271,7 @@ int64_t solve_x3plusy3_zn_search(BigNumber &engine, const std::string &low, cons
     out << std::endl;
     int64_t count = 0;
     for (int64_t x = L; x <= H; x++) {
+        engineStopPoint();
         nat::Nat cubeX = nat::pow(nat::from_u64(uint64_t(x)), 3);
         for (int64_t y = x; y <= H; y++) {
             nat::Nat s = nat::add(cubeX, nat::pow(nat::from_u64(uint64_t(y)), 3));

@@ -7,6 +7,7 @@
 #include "engine/engine_internal.h"
 #include "number_routines.h"
 #include "number_theory/routines_internal.h"
+#include "stop_request.h"
 #include "tools.h"
 
 using namespace engine;
@@ -40,6 +41,7 @@ bool tooManyTerms(BigNumber &bn, const std::string &count) {
 // The walk of the index values, calling visit(i, last) for each until it answers false.
 template <typename Visit> void walkIndex(BigNumber &bn, const std::string &from, const std::string &to, Visit visit) {
     for (std::string i = from; bn.isLessOrEqual(i, to);) {
+        engineStopPoint();
         std::string next = bn.addition(i, "1");
         if (!visit(i, bn.isGreaterThan(next, to))) return;
         i = next;

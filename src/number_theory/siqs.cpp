@@ -10,6 +10,7 @@
 #include <set>
 
 #include "number_theory/prime_kernels.h"
+#include "stop_request.h"
 
 namespace ntheory {
 namespace {
@@ -291,6 +292,7 @@ nat::Nat siqs(const nat::Nat &n) {
         for (size_t i = 0; i < fb; i++) ainv[i] = inA[i] || s.prime[i] == 2 ? 0 : invMod(uint64_t(A % s.prime[i]), s.prime[i]);
         for (uint32_t signs = 0; signs < (1u << (count - 1)) && s.relations.size() < wanted; signs++) {
             i128 B = 0;
+            engineStopPoint();  // a sieve pass a polynomial
             for (size_t l = 0; l < count; l++) B += (l + 1 < count && (signs >> l & 1)) ? -i128(Bl[l]) : i128(Bl[l]);
             // C = (B^2 - kN)/A
             nat::Nat b2 = fromU128(u128(B < 0 ? -B : B));

@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "script_test_support.h"
+#include "memory.h"
 #include "stop_request.h"
 
 namespace {
@@ -163,6 +164,41 @@ TEST_F(RuntimeErrorTest, AStopRequestEndsTheRun) {
     EXPECT_EQ(run("for (;;) {}").status, VM_RUNTIME_ERROR) << "the request holds until it is cleared";
     clearEngineStop();
     EXPECT_EQ(output("var n = 0; while (n < 3) n = n + 1; println n;"), "3\n");
+}
+
+// A stop that comes while a native computes (the engine's sieve) ends the run the same way:
+// the engine's loop looks at the request, and the machine is ready for the next run.
+TEST_F(RuntimeErrorTest, AStopEndsAComputationOfTheEngine) {
+    std::thread stopper([] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        requestEngineStop();
+    });
+    EXPECT_EQ(run("var n = Primes(2000000000, false); println n;"),
+              (ScriptOutcome{VM_RUNTIME_ERROR, "", "Stopped.\n[line 1] in script\n"}));
+    stopper.join();
+    clearEngineStop();
+    EXPECT_EQ(output("var n = Primes(100, false); println n;"), "25\n");
+}
+
+// A script that grows a list or a number text past the memory the machine may hold ends with
+// an error; the process and the machine go on, and what the script had defined before stays.
+TEST_F(RuntimeErrorTest, MemoryThatRunsOutEndsTheRun) {
+    const char *growers[] = {
+        "var l = []; while (true) append(l, 1);",
+        "var x = 2; while (true) x = x * x;",
+        "var l = []; while (true) { var m = []; append(m, l); l = m; append(l, \"1234567890\"); }",
+    };
+    for (const char *source : growers) {
+        vm_init();
+        EXPECT_EQ(output("var kept = 7;"), "");
+        mem_set_limit(vm_machine.bytesAllocated + (size_t(1) << 20));
+        const ScriptOutcome outcome = run(source);
+        mem_set_limit(0);
+        EXPECT_EQ(outcome.status, VM_RUNTIME_ERROR) << source;
+        EXPECT_EQ(outcome.err.substr(0, 15), "Out of memory.\n") << source;
+        EXPECT_EQ(vm_machine.stackTop, vm_machine.stack) << source;
+        EXPECT_EQ(output("println kept; var l = [1, 2]; append(l, 3); println l;"), "7\n[1, 2, 3]\n") << source;
+    }
 }
 
 } // namespace

@@ -340,6 +340,42 @@ TEST_F(TerminalTest, CtrlBreakAndClosingStopARun) {
     EXPECT_EQ(shell->tabs.size(), 1u);
 }
 
+// A calculator line that computes long (the sieve up to four thousand million) is stopped the
+// same way: the engine's loop sees the request, the answer is "Stopped." and the next line
+// computes.
+TEST_F(TerminalTest, ALongCalculatorLineIsStoppedByCtrlC) {
+    HWND window = console();
+    typeText(window, L"Primes(4000000000)");
+    pressKey(window, VK_RETURN);
+    pump(*shell);
+    ASSERT_TRUE(shell->RunBusy());
+    SendMessageW(main(), WM_COMMAND, CmdNew, 0); // the window answers meanwhile
+    pump(*shell);
+    EXPECT_EQ(shell->tabs.size(), 3u);
+    shell->SwitchToTab(1);
+    {
+        HeldKey control(VK_CONTROL);
+        pressKey(window, 'C');
+    }
+    settle();
+    EXPECT_FALSE(shell->RunBusy());
+    const std::string text = editorText(window);
+    const std::string end = "Primes(4000000000)\nStopped.\n>> ";
+    ASSERT_GE(text.size(), end.size());
+    EXPECT_EQ(text.substr(text.size() - end.size()), end);
+    EXPECT_EQ(enterLine(L"1+2"), "1+2\n3\n>> ");
+}
+
+// An answer longer than the script print buffer is shown whole: 2^100000 has 30103 digits.
+TEST_F(TerminalTest, ALongAnswerIsShownWhole) {
+    const std::string shown = enterLine(L"2^100000");
+    const std::string echo = "2^100000\n", end = "\n>> ";
+    ASSERT_EQ(shown.size(), echo.size() + 30103 + end.size());
+    EXPECT_EQ(shown.substr(0, echo.size() + 5), echo + "99900");
+    EXPECT_EQ(shown.substr(shown.size() - end.size() - 5), "09376" + end);
+    EXPECT_EQ(shown.find_first_not_of("0123456789", echo.size()), shown.size() - end.size());
+}
+
 // Exit during a run asks first; No keeps the run and the window.
 TEST_F(TerminalTest, ExitDuringARunAsks) {
     enterLine(L":mode kscript");
