@@ -1,5 +1,5 @@
 // One-variable polynomials: (x+1)^n expanded from text to text, and the gcd of two
-// polynomials of degree 200 with a common factor of degree 50.
+// polynomials of degree 200, with a common factor of degree 50 and without one.
 #include <benchmark/benchmark.h>
 
 #include <string>
@@ -46,3 +46,15 @@ static void BM_PolynGcd(benchmark::State &state) {
     }
 }
 BENCHMARK(BM_PolynGcd)->Arg(200)->Unit(benchmark::kMillisecond);
+
+// Two coprime polynomials: the last Euclidean remainder is a constant whose numerator and
+// denominator have tens of thousands of digits.
+static void BM_PolynGcdCoprime(benchmark::State &state) {
+    const int degree = int(state.range(0));
+    TermList a = normalised(patterned(degree, 3, 1)), b = normalised(patterned(degree, 5, 2));
+    for (auto _ : state) {
+        TermList gcd(polyn_gcd_list(a.get(), b.get()));
+        benchmark::DoNotOptimize(gcd.get());
+    }
+}
+BENCHMARK(BM_PolynGcdCoprime)->Arg(100)->Arg(200)->Unit(benchmark::kMillisecond);

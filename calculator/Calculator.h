@@ -106,6 +106,8 @@ class Calculator {
 
     // ---- expressions (expressions/expression_statement.cpp) ----
     LineOutcome answerExpression(const InputStatement &statement, std::string &statementText);
+    // A line of matrix literals joined by operators, answered as if each literal were a variable.
+    LineOutcome answerLiteralExpression(const InputStatement &statement, const std::string &statementText);
     // Each answers its kind of expression into `output`; true when the script attempt
     // answered, which ends the batch.
     bool answerNumerical(int32_t mode);

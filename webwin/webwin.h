@@ -25,6 +25,27 @@ enum webwin_config {
 /* Browser ids of the shows. */
 enum webwin_browser { WEBWIN_NO_BROWSER = 0, WEBWIN_ANY_BROWSER = 1, WEBWIN_WEBVIEW = 13 };
 
+/* Kinds of event a handler receives. */
+enum webwin_event_type {
+    EVENT_DISCONNECTED = 0, /* a page's connection closed (all-events handler only) */
+    EVENT_CONNECTED = 1,    /* a page passed the token check (all-events handler only) */
+    EVENT_CLICK = 2,        /* a click on an element */
+    EVENT_NAVIGATION = 3,   /* the page navigates (all-events handler only; argument 0 is the address) */
+    EVENT_CALL = 4          /* the page called a bound function */
+};
+
+/* The record handed to a bound handler; valid until the handler returns. */
+typedef struct WebwinEvent {
+    size_t window;        /* window id */
+    size_t event_type;    /* enum webwin_event_type */
+    char *element;        /* bind name called, clicked element id, or empty */
+    size_t event_number;  /* the event's slot in its window */
+    size_t bind_id;       /* the bind whose handler runs */
+    size_t client_id;     /* the page's cookie slot, 0 when unknown */
+    size_t connection_id; /* the page's connection */
+    char *cookies;        /* the page's "Cookie" header, empty when none, null on disconnection */
+} WebwinEvent;
+
 /* Library frame */
 void *webwin_malloc(size_t size);
 void webwin_free(void *ptr);
@@ -70,6 +91,54 @@ const char *webwin_get_url(size_t window);
 size_t webwin_get_port(size_t window);
 bool webwin_set_port(size_t window, size_t port);
 size_t webwin_get_free_port(void);
+
+/* Bindings, events and answers */
+size_t webwin_bind(size_t window, const char *element, void (*handler)(WebwinEvent *e));
+size_t webwin_interface_bind(size_t window, const char *element,
+                             void (*handler)(size_t window, size_t event_type, char *element, size_t event_number,
+                                             size_t bind_id));
+void webwin_set_context(size_t window, const char *element, void *context);
+void *webwin_get_context(WebwinEvent *e);
+void webwin_set_event_blocking(size_t window, bool status);
+const char *webwin_get_string_at(WebwinEvent *e, size_t index);
+long long int webwin_get_int_at(WebwinEvent *e, size_t index);
+double webwin_get_float_at(WebwinEvent *e, size_t index);
+bool webwin_get_bool_at(WebwinEvent *e, size_t index);
+size_t webwin_get_size_at(WebwinEvent *e, size_t index);
+size_t webwin_get_count(WebwinEvent *e);
+const char *webwin_get_string(WebwinEvent *e);
+long long int webwin_get_int(WebwinEvent *e);
+double webwin_get_float(WebwinEvent *e);
+bool webwin_get_bool(WebwinEvent *e);
+size_t webwin_get_size(WebwinEvent *e);
+const char *webwin_interface_get_string_at(size_t window, size_t event_number, size_t index);
+long long int webwin_interface_get_int_at(size_t window, size_t event_number, size_t index);
+double webwin_interface_get_float_at(size_t window, size_t event_number, size_t index);
+bool webwin_interface_get_bool_at(size_t window, size_t event_number, size_t index);
+size_t webwin_interface_get_size_at(size_t window, size_t event_number, size_t index);
+void webwin_return_string(WebwinEvent *e, const char *text);
+void webwin_return_int(WebwinEvent *e, long long int value);
+void webwin_return_float(WebwinEvent *e, double value);
+void webwin_return_bool(WebwinEvent *e, bool value);
+void webwin_interface_set_response(size_t window, size_t event_number, const char *text);
+
+/* Scripts, raw data and navigation */
+void webwin_run(size_t window, const char *script);
+void webwin_run_client(WebwinEvent *e, const char *script);
+bool webwin_script(size_t window, const char *script, size_t timeout, char *buffer, size_t buffer_length);
+bool webwin_script_client(WebwinEvent *e, const char *script, size_t timeout, char *buffer, size_t buffer_length);
+void webwin_send_raw(size_t window, const char *function, const void *raw, size_t size);
+void webwin_send_raw_client(WebwinEvent *e, const char *function, const void *raw, size_t size);
+void webwin_navigate(size_t window, const char *url);
+void webwin_navigate_client(WebwinEvent *e, const char *url);
+void webwin_close_client(WebwinEvent *e);
+void webwin_interface_run_client(size_t window, size_t event_number, const char *script);
+bool webwin_interface_script_client(size_t window, size_t event_number, const char *script, size_t timeout,
+                                    char *buffer, size_t buffer_length);
+void webwin_interface_send_raw_client(size_t window, size_t event_number, const char *function, const void *raw,
+                                      size_t size);
+void webwin_interface_navigate_client(size_t window, size_t event_number, const char *url);
+void webwin_interface_close_client(size_t window, size_t event_number);
 
 #ifdef __cplusplus
 }

@@ -142,14 +142,19 @@ std::string closedLiteral(const std::string &literal) {
     return open > 0 ? literal + std::string(size_t(open), ']') : literal;
 }
 
-Assigned matrixVariable(Calculator &calculator, const std::string &name, const std::string &literal) {
+// The matrix of a literal, in the calculation mode of the moment, and its normalised text.
+KV_Matrix matrixOfLiteral(Calculator &calculator, const std::string &literal, std::string &normalised) {
     std::vector<std::vector<std::string>> rows;
-    std::string normalised;
     int32_t rowCount = 0, colCount = 0;
     size_t nextLine = 0;
     splitMatrixRows(rows, closedLiteral(literal), normalised, rowCount, colCount, {}, nextLine);
     setMatrixMode(calculator.core.getMode());
-    KV_Matrix matrix(rows, uint64_t(std::max(rowCount, 0)), uint64_t(std::max(colCount, 0)));
+    return KV_Matrix(rows, uint64_t(std::max(rowCount, 0)), uint64_t(std::max(colCount, 0)));
+}
+
+Assigned matrixVariable(Calculator &calculator, const std::string &name, const std::string &literal) {
+    std::string normalised;
+    KV_Matrix matrix = matrixOfLiteral(calculator, literal, normalised);
     std::cout << "input value> " << normalised << "\n";
     std::ostringstream shown;
     shown << kShortRule << "\n" << "\n";
@@ -201,6 +206,13 @@ Outcome refuseFixed(Calculator &calculator, const std::string &name, const Symbo
 }
 
 } // namespace
+
+void storeMatrixLiteral(Calculator &calculator, const std::string &name, const std::string &literal) {
+    std::string normalised;
+    KV_Matrix matrix = matrixOfLiteral(calculator, literal, normalised);
+    calculator.variables.erase(name);
+    calculator.variables.emplace(name, make_symbol_entry(kMatrixType, name, matrix, normalised, normalised, ""));
+}
 
 std::string stringVariableText(Calculator &calculator, const std::string &value) {
     std::string expression = value, substituted, substitution;

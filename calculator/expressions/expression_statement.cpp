@@ -5,7 +5,10 @@
 // the limit) and a symbolic one outside the polynomial and complex modes are first run as
 // a script print statement, whose printed value answers them. A line that no evaluator
 // accepts may still be a plugin call module->command(...).
+#include <cstring>
+
 #include "Calculator.h"
+#include "assignments/assignment.h"
 #include "classifier/classifier.h"
 #include "interpreter/texts.h"
 #include "kscript.h"
@@ -23,10 +26,62 @@ constexpr char kNotAnExpression[] = "[plugin] It is NOT a valid expression!";
 
 const char *const kExpressionRewrites[][2] = {{"mod", "@"}, {"==", "~"}, {")(", ")*("}};
 
+// Literals of a "[" line that combines them ("[1,2]+[3,4]") are held under this name, followed
+// by a number, while the line is answered: matrix expressions take names of letters and
+// digits only.
+constexpr char kLiteralNamePrefix[] = "MatrixLiteral";
+constexpr char kLiteralOperators[] = "+-*/^";
+
+// One past the "]" that closes the "[" at `open`, or npos when the text never closes it.
+size_t pastLiteral(const std::string &text, size_t open) {
+    size_t depth = 0;
+    for (size_t i = open; i < text.size(); i++) {
+        if (text[i] == '[') depth++;
+        else if (text[i] == ']' && --depth == 0) return i + 1;
+    }
+    return std::string::npos;
+}
+
+// Whether a line that begins with a literal goes on with an operator: an expression of
+// literals rather than one literal to store.
+bool combinesLiterals(const std::string &text) {
+    size_t end = pastLiteral(text, 0);
+    if (end == std::string::npos) return false;
+    end = text.find_first_not_of(' ', end);
+    return end != std::string::npos && std::strchr(kLiteralOperators, text[end]) != nullptr;
+}
+
 } // namespace
+
+Calculator::LineOutcome Calculator::answerLiteralExpression(const InputStatement &statement,
+                                                            const std::string &statementText) {
+    std::string rewritten;
+    std::vector<std::string> names;
+    size_t number = 0;
+    for (size_t i = 0; i < statementText.size();) {
+        size_t end = statementText[i] == '[' ? pastLiteral(statementText, i) : std::string::npos;
+        if (end == std::string::npos) {
+            rewritten += statementText[i++];
+            continue;
+        }
+        std::string name; // a name the user holds is passed over
+        do name = kLiteralNamePrefix + std::to_string(++number);
+        while (variables.count(name));
+        storeMatrixLiteral(*this, name, statementText.substr(i, end - i));
+        names.push_back(name);
+        rewritten += name;
+        i = end;
+    }
+    LineOutcome outcome = answerExpression(statement, rewritten);
+    for (const std::string &name : names) variables.erase(name);
+    return outcome;
+}
 
 Calculator::LineOutcome Calculator::answerExpression(const InputStatement &statement, std::string &statementText) {
     if (statementText.empty()) return LineOutcome::endBatch(kLineDone);
+    // before the echo, which the rewritten line writes
+    if (statementText[0] == '[' && combinesLiterals(statementText))
+        return answerLiteralExpression(statement, statementText);
     if (modeName == "LP") writeProgramEcho(statement.name);
     std::string text = statementText;
     for (const auto &rewrite : kExpressionRewrites) string_replace_all(text, rewrite[0], rewrite[1]);

@@ -3,10 +3,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <string>
 
 #include "engine/engine_internal.h"
 #include "polynomial/coefficients.h"
+#include "polynomial/modular_remainders.h"
 
 namespace polyn::exact {
 
@@ -433,6 +435,72 @@ bool isOneRemainder(const Scaled &r) {
     return !v.negative && nat::compare(v.magnitude, r.den) == 0;
 }
 
+// The product of many factors, by halves, so that long factors meet long ones.
+Nat productOf(const std::vector<Nat> &factors, size_t from, size_t to) {
+    if (to - from == 0) return Nat{1};
+    if (to - from == 1) return factors[from];
+    const size_t middle = from + (to - from) / 2;
+    return nat::mul(productOf(factors, from, middle), productOf(factors, middle, to));
+}
+
+// Limbs of the scalar of the last remainder, above and below, whose reduction (quadratic in
+// the length) may be taken: about half a second.
+constexpr double kMaxScalarLimbs = 20000;
+
+// The last Euclidean remainder from the subresultant sequence of x's and y's integer
+// polynomials, taken from its images (modular_remainders.h). Remainder k+1 is remainder
+// k-1's scalar times g h^delta / lc^(delta+1) times member k+1, as in `remainder` above, so
+// the scalar of the last one is a product of such factors along every second step. No
+// answer when the images would cost too much: the integer steps may still fit, sparse
+// lists above all.
+std::optional<Status> gcdByImages(const Scaled &x, const Scaled &y, poly *&result) {
+    SubresultantSequence sequence;
+    if (subresultantSequence(x.p, y.p, sequence) != Status::ok) return std::nullopt;
+    const size_t last = sequence.degrees.size() - 1;
+    Int g = makeInt(Nat{1}, false), h = makeInt(Nat{1}, false);
+    std::vector<Nat> above, below;
+    bool negative = false;
+    double limbsAbove = 0, limbsBelow = 0;
+    for (size_t i = 1; i < last; i++) {
+        const uint64_t delta = uint64_t(sequence.degrees[i - 1] - sequence.degrees[i]);
+        const Int &lc = sequence.leading[i];
+        if ((last - i) % 2 == 1) {  // the factor that gives member i+1, on the way to the last
+            Int beta = delta == 0 ? g : mul(g, powerOf(h, delta));
+            Int lcPower = powerOf(lc, delta + 1);
+            negative = negative != (beta.negative != lcPower.negative);
+            limbsAbove += double(beta.magnitude.size());
+            limbsBelow += double(lcPower.magnitude.size());
+            if (std::max(limbsAbove, limbsBelow) > kMaxScalarLimbs) return Status::tooBig;
+            above.push_back(std::move(beta.magnitude));
+            below.push_back(std::move(lcPower.magnitude));
+        }
+        g = lc;
+        if (delta == 1) h = lc;
+        else if (delta > 1) h = divideExactly(powerOf(lc, delta), powerOf(h, delta - 1));
+    }
+    const Scaled &start = last % 2 == 0 ? x : y;
+    above.push_back(start.num.magnitude);
+    below.push_back(start.den);
+    // Lowest terms factor by factor: the whole numerator against each short factor below
+    // costs the product of the two lengths and a gcd of short numbers, where one gcd of the
+    // two long products would cost the square of their length. Once a factor shares nothing
+    // with the numerator, the later divisions of the numerator keep it so.
+    Nat num = productOf(above, 0, above.size());
+    for (Nat &factor : below) {
+        const Nat common = gcdWithShort(num, factor);
+        if (isOne(common)) continue;
+        num = quotientOf(num, common);
+        factor = quotientOf(factor, common);
+    }
+    Scaled r{std::move(sequence.last), makeInt(std::move(num), negative != start.num.negative),
+             productOf(below, 0, below.size())};
+    Budget budget;
+    result = scaledToList(r, budget);
+    return result ? Status::ok : Status::tooBig;
+}
+
+bool hasNoNegativeExponent(const std::vector<Term> &p) { return p.back().exponent >= 0; }
+
 }  // namespace
 
 bool fromList(const poly *list, QPoly &out) {
@@ -590,6 +658,11 @@ Status gcd(const QPoly &a, const QPoly &b, poly *&result) {
     result = nullptr;
     Scaled x{a.terms, makeInt(Nat{1}, false), a.denominator};
     Scaled y{b.terms, makeInt(Nat{1}, false), b.denominator};
+    // The first division of a polynomial by one of higher degree leaves it as it is: the
+    // two change places.
+    if (x.p.front().exponent < y.p.front().exponent) std::swap(x, y);
+    if (y.p.front().exponent > 0 && hasNoNegativeExponent(x.p) && hasNoNegativeExponent(y.p))
+        if (std::optional<Status> s = gcdByImages(x, y, result)) return *s;
     Subresultant st;
     Budget budget;
     Scaled r;

@@ -3,7 +3,9 @@
 // and the gcd. Its answers are the texts that the term-by-term text arithmetic gives for
 // the same lists; it only avoids the text: coefficients are read once into limb naturals,
 // products are one long multiplication (Kronecker substitution), and the gcd follows the
-// Euclidean remainders up to scalars (subresultant remainders with their scalars kept).
+// Euclidean remainders up to scalars (subresultant remainders with their scalars kept),
+// found from their images modulo word-sized primes (modular_remainders.h) where the
+// exponents are dense enough.
 #pragma once
 
 #include <cstdint>

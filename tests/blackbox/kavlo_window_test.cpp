@@ -285,6 +285,15 @@ TEST(KavloWindow, TerminalCommandsCompletionAndAStoppedRun) {
     EXPECT_TRUE(waitFor([&] { return contains(textOf(console), L":do\nStopped.\n"); }, 30 * kSeconds))
         << narrow(textOf(console));
     typeKeys(L":q");
+    // :q runs what the script mode collected: the next line is typed once its prompt is back
+    // (Enter during a run keeps the line as input).
+    EXPECT_TRUE(waitFor(
+        [&] {
+            const std::wstring text = textOf(console);
+            return text.size() >= 4 && text.compare(text.size() - 4, 4, L"\n>> ") == 0;
+        },
+        30 * kSeconds))
+        << narrow(textOf(console));
     typeKeys(L"1+2");
     EXPECT_TRUE(waitFor([&] { return contains(textOf(console), L">> 1+2\n3\n>> "); }, 30 * kSeconds))
         << narrow(textOf(console));

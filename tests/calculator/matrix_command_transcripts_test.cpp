@@ -73,6 +73,7 @@ TEST(MatrixCommandTranscripts, CellsTypedAsQuotients) {
         {"A3*T3", "\nout> \n1.66666667\t\n\n------------------------\n\n\n>> "},
         // a|b cells in decimal mode are numbers, written as decimals at the end
         {"A3+B3", "\nout> \n0.66666667\t0.83333333\t\n\n------------------------\n\n\n>> "},
+        {"[1|3,1|2]+[1/3,1/3]", "\nout> \n0.66666667\t0.83333333\t\n\n------------------------\n\n\n>> "},
         {"A=[8,-3;2,4/3]", "--------------------\n\n8\t-3\t\n2\t4/3\t\n\n--------------------\n>> "},
         {"inv(A)", "out> \n0.08\t0.18\t\n-0.12\t0.48\t\n\n\n------------------------\n\n\n>> "},
         {"S=[-107|15,-35|3,14|3,-4;-51|20,-1,-13|2,-1;971|560,51|28,19|56,7|4;11|20,3,-3|10,-19|5]", "--------------------\n\n-107|15\t-35|3\t14|3\t-4\t\n-51|20\t-1\t-13|2\t-1\t\n971|560\t51|28\t19|56\t7|4\t\n11|20\t3\t-3|10\t-19|5\t\n\n--------------------\n>> "},
@@ -87,6 +88,11 @@ TEST(MatrixCommandTranscripts, CellsTypedAsQuotients) {
         {"C=[1/3,1/2]", "--------------------\n\n1/3\t1/2\t\n\n--------------------\n>> "},
         {"D=[1/3,1/3]", "--------------------\n\n1/3\t1/3\t\n\n--------------------\n>> "},
         {"C+D", "\nout> \n2|3\t5|6\t\n\n------------------------\n\n\n>> "},
+        // literals joined by operators are answered as the same matrices held by names would be
+        {"[1/3,1/2]+[1/3,1/3]", "\nout> \n2|3\t5|6\t\n\n------------------------\n\n\n>> "},
+        // each operation's matrix is written, the product's first, as for names
+        {"[1,2;3,4]*[1/2;1/3] - [1;1]",
+         "\nout> \n7|6\t\n17|6\t\n\n1|6\t\n11|6\t\n\n------------------------\n\n\n>> "},
         {"A2/3", "\nout> \n1|9\t1|6\t\n\n------------------------\n\n\n>> "},
         {"Qc=[1,1,0;1,0,1;0,1,1]", "--------------------\n\n1\t1\t0\t\n1\t0\t1\t\n0\t1\t1\t\n\n--------------------\n>> "},
         // norms that are no squares: each factor a rational times one square root
@@ -96,6 +102,9 @@ TEST(MatrixCommandTranscripts, CellsTypedAsQuotients) {
         captureStdout([&] { calculator.dealWithInputCommand({line.typed}); });
         EXPECT_EQ(shownText(calculator), line.shown) << line.typed;
     }
+    // the literals were held only while their line was answered
+    EXPECT_EQ(calculator.variables.count("MatrixLiteral1"), 0u);
+    EXPECT_EQ(calculator.variables.count("MatrixLiteral2"), 0u);
 }
 
 } // namespace

@@ -99,6 +99,7 @@ TEST(PolynomialCommandTranscripts, GreatestCommonDivisors) {
                          {"Gcd2(x,0)", hint("0 is the zero polynomial, which divides nothing.")},
                          {"Gcd2(0,x)", hint("0 is the zero polynomial, which divides nothing.")},
                          {"Gcd(x^2+2x+1,x^2-1)", "2x+2" + kClosingBlock},  // not made monic
+                         {"Gcd(1/2x^2+x+1/2,3/4x+3/4)", "3|4x+3|4" + kClosingBlock},
                          // stops at the first constant gcd
                          {"Gcd(x^2-1,x-1,x+2)", "-3" + kClosingBlock},
                          // the zero polynomial changes no gcd

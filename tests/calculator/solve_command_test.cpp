@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "calculator_test_support.h"
+#include "engine/root_values.h"
 #include "matrix/matrix_variables.h"
 #include "solvers/solve_command.h"
 
@@ -120,3 +121,54 @@ TEST(SolveCommand, MatrixEquations) {
 }
 
 } // namespace
+
+namespace {
+
+// The typed form of c[3] x^3 + c[2] x^2 + c[1] x + c[0] == 0.
+std::string typedCubic(const std::vector<std::string> &c) {
+    std::string text = (c[3] == "1" ? "" : c[3]) + "x^3";
+    const char *const powers[] = {"", "x", "x^2"};
+    for (int k = 2; k >= 0; k--)
+        if (c[size_t(k)] != "0") text += (c[size_t(k)][0] == '-' ? "" : "+") + c[size_t(k)] + powers[k];
+    return "solve(" + text + "==0)";
+}
+
+// The texts after "\tx1 = ", "\tx2 = " and "\tx3 = " in an answer.
+std::vector<std::string> shownRoots(const std::string &shown) {
+    std::vector<std::string> roots;
+    for (const char *name : {"\tx1 = ", "\tx2 = ", "\tx3 = "}) {
+        size_t at = shown.find(name);
+        if (at == std::string::npos) return roots;
+        at += std::char_traits<char>::length(name);
+        roots.push_back(shown.substr(at, shown.find('\n', at) - at));
+    }
+    return roots;
+}
+
+} // namespace
+
+// Cubics with a rational discriminant and irrational cube roots, typed as equations: every
+// side of every printed root is substituted back (in fraction mode the leading coefficient
+// is not 1, and the equation is divided by it exactly).
+TEST(SolveCommand, CubicRootsWithIrrationalCubeRootsDenoteRoots) {
+    std::mt19937 rng(770);
+    root_values::ComplexEngine ce;
+    for (const char *mode : {":mode numerical", ":mode fraction"}) {
+        Calculator calculator;
+        calculator.setOperatorChars();
+        captureStdout([&] { processInputLine(mode, calculator); });
+        calculator.clearAnswerStreams();
+        const bool scaled = std::string(mode) == ":mode fraction";
+        for (int n = 0; n < 12; n++) {
+            std::vector<std::string> c = root_values::cubicWithRationalDelta(rng);
+            if (scaled)
+                for (std::string &k : c) k = std::to_string(std::stol(k) * (2 + n % 3));
+            const std::string typed = typedCubic(c);
+            captureStdout([&] { processInputLine(typed, calculator); });
+            const std::string shown = shownText(calculator);
+            const std::vector<std::string> roots = shownRoots(shown);
+            ASSERT_EQ(roots.size(), 3u) << typed << "\n" << shown;
+            root_values::checkRoots(ce, c, roots, 3, typed + "\n" + shown);
+        }
+    }
+}

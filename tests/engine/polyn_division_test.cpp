@@ -88,6 +88,12 @@ TEST(PolynomialGcd, NotMadeMonic) {
         {"2x^2+2x", "3x^2-3", "2x^1+2"},
         {"x^4+x^3", "x^3+x^2", "x^3+x^2"},
         {"x^2+x+1/2", "x+1", "1|2"},
+        // The remainders are found modulo word-sized primes; here the third remainder's leading
+        // coefficient (and in the next case the last remainder) vanishes modulo the first two
+        // of them, which must be passed over, not taken for a gcd of higher degree.
+        {"x^3", "x^2+999999866000004473", "999999866000004473"},
+        {"x^2+1", "x+696672398587517189", "485352430953684422198874891370461722"},
+        {"x^200000+1", "x^199999", "1"},  // far apart exponents stay sparse
     };
     for (const auto &c : cases) EXPECT_EQ(gcdOf(c.a, c.b), c.gcd) << c.a << ", " << c.b;
     // A list of either form; a coefficient the tree merges is one number.

@@ -92,15 +92,24 @@ struct Random {
         if (q == 0) q = 1;
         return below(2) ? mpq_class(-q) : q;
     }
-    Q polynomial(int maxDegree, bool fractions, int digits) {
+    Q polynomial(int maxDegree, bool fractions, int digits) { return ofDegree(below(maxDegree + 1), fractions, digits); }
+    // Degree d exactly, about a third of the lower coefficients zero.
+    Q ofDegree(int64_t d, bool fractions, int digits) {
         Q p;
-        int64_t d = below(maxDegree + 1);
         p[d] = coefficient(fractions, digits);
         for (int64_t e = 0; e < d; e++)
             if (below(3)) p[e] = coefficient(fractions, digits);
         return p;
     }
 };
+
+// The polynomial in gp's syntax.
+std::string gpText(const Q &p) {
+    if (p.empty()) return "0";
+    std::string out;
+    for (auto &[e, c] : p) out += "+(" + c.get_str() + ")*x^" + std::to_string(e);
+    return out;
+}
 
 // The normalised list of p, through the reader (typed text) or built term by term with
 // coefficients spelt as the text road takes them.
@@ -205,4 +214,69 @@ TEST(PolynomialOracle, PowersAndValues) {
         TermList sorted(polyn_eval_at(l.get(), numberText(x), out));
         ASSERT_EQ(valueOf(out), value) << engineText(p) << " at " << numberText(x) << " gave " << out;
     }
+}
+
+namespace {
+
+struct LongGcdCase {
+    int64_t degree, common;  // of both operands, and of the factor they share (0: none)
+    bool fractions;
+    int digits;
+};
+
+// Both operands of degree c.degree, sharing a random factor of degree c.common.
+std::pair<Q, Q> longPair(Random &random, const LongGcdCase &c) {
+    Q f = c.common ? random.ofDegree(c.common, c.fractions, c.digits) : Q{{0, 1}};
+    return {times(f, random.ofDegree(c.degree - c.common, c.fractions, c.digits)),
+            times(f, random.ofDegree(c.degree - c.common, c.fractions, c.digits))};
+}
+
+TermList gcdList(const Q &a, const Q &b) {
+    TermList la = listOf(a, false), lb = listOf(b, false);
+    return TermList(polyn_gcd_list(la.get(), lb.get()));
+}
+
+}  // namespace
+
+// The gcd is the last Euclidean remainder over the rationals, however long: its
+// coefficients grow with the degree (hundreds of digits here), and each must be the one
+// the remainders computed exactly give.
+TEST(PolynomialOracle, GcdsOfLongerPolynomialsAreTheLastEuclideanRemainder) {
+    Random random(4711);
+    const LongGcdCase cases[] = {
+        {20, 0, false, 3}, {24, 7, false, 2}, {30, 0, true, 2}, {32, 11, true, 1}, {45, 0, false, 1}, {40, 20, false, 2},
+    };
+    for (const LongGcdCase &c : cases) {
+        auto [a, b] = longPair(random, c);
+        TermList g = gcdList(a, b);
+        ASSERT_EQ(polyn_to_string(g.get()), engineText(gcd(a, b))) << "gcd " << engineText(a) << ", " << engineText(b);
+    }
+}
+
+// Up to degree 200, where the remainders over the rationals take gp a minute: gp's gcd
+// (monic) must be the engine's up to a rational scalar, and the scalar is checked by the
+// remainders computed modulo a random 60-bit prime, which must give the engine's text
+// modulo that prime.
+TEST(PolynomialOracle, GcdsUpToDegree200AgainstGp) {
+    Random random(2718);
+    const LongGcdCase cases[] = {{200, 0, false, 1}, {200, 60, false, 1}, {100, 0, true, 1}, {90, 30, false, 3}};
+    std::string program = "eu(a, b) = my(r = a % b); while(r != 0, if(r == 1, return(1)); a = b; b = r; r = a % b); b;\n"
+                          "setrand(31);\n";
+    std::vector<std::string> labels;
+    for (const LongGcdCase &c : cases) {
+        auto [a, b] = longPair(random, c);
+        TermList g = gcdList(a, b);
+        const std::string text = polyn_to_string(g.get());
+        const Q value = valuesOf(g.get());
+        ASSERT_EQ(text, engineText(value)) << "not in lowest terms";
+        labels.push_back("degree " + std::to_string(c.degree) + ", common factor of degree " + std::to_string(c.common));
+        program += "a = " + gpText(a) + "; b = " + gpText(b) + "; r = " + gpText(value) +
+                   "; g = gcd(a, b); p = randomprime([2^59, 2^60]);\n"
+                   "print(poldegree(r) == poldegree(g) && r % g == 0, \" \", "
+                   "eu(a * Mod(1, p), b * Mod(1, p)) == r * Mod(1, p), \" \", poldegree(g));\n";
+    }
+    const std::vector<std::string> lines = oracle::runGp(program);
+    ASSERT_EQ(lines.size(), std::size(cases)) << (lines.empty() ? "gp gave no answer" : lines.back());
+    for (size_t k = 0; k < lines.size(); k++)
+        EXPECT_EQ(lines[k], "1 1 " + std::to_string(cases[k].common)) << labels[k];
 }

@@ -52,6 +52,9 @@ TEST(Packets, WindowDragNeedsBothIntegers) {
 }
 
 TEST(Packets, CallsCheckEverySizeAgainstThePacket) {
+    const std::string seventeen = std::string("echo\0", 5) + "1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1;1" + '\0';
+    std::string seventeenArguments;
+    for (int i = 0; i < 17; ++i) seventeenArguments += std::string("x\0", 2);
     const struct {
         std::string payload;
         bool valid;
@@ -60,26 +63,63 @@ TEST(Packets, CallsCheckEverySizeAgainstThePacket) {
         {std::string("echo\0" "3;0\0" "abc\0" "\0", 14), true, {"abc", ""}},
         {std::string("echo\0\0", 6), true, {}},
         {std::string("echo\0" "3\0" "a\0b\0", 11), true, {std::string("a\0b", 3)}},
+        {std::string("echo\0" "3;\0" "abc\0", 12), true, {"abc"}},                // empty pieces are skipped
+        {std::string("echo\0" ";;2;\0" "ab\0", 13), true, {"ab"}},
+        {seventeen + seventeenArguments, true, std::vector<std::string>(17, "x")},
+        {seventeen.substr(0, seventeen.size() - 1) + ";1" + '\0' + seventeenArguments + std::string("x\0", 2), false, {}},
         {std::string("echo\0" "4\0" "abc\0", 11), false, {}},                      // runs past the end
         {std::string("echo\0" "3;1\0" "abc\0", 12), false, {}},                    // second argument missing
         {std::string("echo\0" "3\0" "abcd", 10), false, {}},                       // no NUL after it
-        {std::string("echo\0" "3;\0" "abc\0", 11), false, {}},                     // empty size
+        {std::string("echo\0" "1\0" "a\0" "zz", 11), false, {}},                    // bytes beyond the sizes
         {std::string("echo\0" "-1\0" "a\0", 9), false, {}},                        // not a number
+        {std::string("echo\0" "4294967296\0" "a\0", 18), false, {}},              // past 32 bits
         {std::string("echo\0" "18446744073709551615\0" "a\0", 27), false, {}},     // would wrap
         {std::string("echo\0" "3;18446744073709551613\0" "abc\0", 29), false, {}},
+        {std::string("echo\0" "4294967295;4294967295\0" "a\0", 29), false, {}},
         {std::string("echo", 4), false, {}},                                       // name runs to the end
         {std::string("echo\0" "3", 6), false, {}},                                 // sizes run to the end
         {std::string("\0" "0\0" "\0", 4), false, {}},                              // no name
     };
     for (const auto &c : cases) {
-        const auto call = readCall(pagePacket(7, 3, CMD_CALL_FUNC, c.payload));
+        const std::string packet = pagePacket(7, 3, CMD_CALL_FUNC, c.payload);
+        const auto call = readCall(packet);
         ASSERT_EQ(call.has_value(), c.valid) << testing::PrintToString(c.payload);
         if (call) {
             EXPECT_EQ(call->name, "echo");
-            EXPECT_EQ(call->arguments, c.arguments);
+            std::vector<std::string> arguments;
+            for (const CallArgument &argument : call->arguments) {
+                arguments.push_back(packet.substr(argument.offset, argument.size));
+                EXPECT_EQ(packet[argument.offset + argument.size], '\0');
+            }
+            EXPECT_EQ(arguments, c.arguments);
         }
     }
     EXPECT_FALSE(readCall("short").has_value());
+}
+
+TEST(Packets, TokensAndRefusals) {
+    const std::string packet = pagePacket(0xA1B2C3D4, 0x0102, CMD_CALL_FUNC, "x");
+    EXPECT_TRUE(tokenMatches(packet, 0xA1B2C3D4));
+    for (const uint32_t other : {0xA1B2C3D5u, 0x21B2C3D4u, 0u}) EXPECT_FALSE(tokenMatches(packet, other)) << other;
+    // a window without a token refuses the page that sends 0
+    EXPECT_FALSE(tokenMatches(pagePacket(0, 1, CMD_CHECK_TK, ""), 0));
+    EXPECT_FALSE(tokenMatches("\xDD\xD4\xC3", 0xA1B2C3D4));
+    EXPECT_EQ(refusalPacket(packet), bytes({0xDD, 0xFF, 0xFF, 0xFF, 0xFF, 0x02, 0x01, 0xF9, 0}));
+}
+
+TEST(Packets, ResultsAreCutAndTerminated) {
+    const struct {
+        size_t size;
+        std::string text;
+        std::string expected;
+    } cases[] = {{8, "42", "42"}, {3, "12345", "12"}, {3, "ab", "ab"}, {3, "abc", "ab"}, {1, "abc", ""}};
+    for (const auto &c : cases) {
+        std::string buffer(c.size + 1, '#');  // one guard byte past the buffer
+        copyCut(buffer.data(), c.size, c.text);
+        EXPECT_EQ(std::string(buffer.c_str()), c.expected) << c.size << " " << c.text;
+        EXPECT_EQ(buffer.back(), '#');
+    }
+    copyCut(nullptr, 4, "x");  // nothing happens
 }
 
 TEST(Packets, ScriptAnswers) {
@@ -123,4 +163,43 @@ TEST(Packets, MultiFramePacketsAssemblePerConnection) {
             << length;
     }
     EXPECT_EQ(readMultiLength(pagePacket(5, 0, CMD_MULTI, std::string("64000000\0", 9))), 64000000u);
+}
+
+TEST(Packets, TheReceivePathChecksTheTokenBeforeKeepingAnything) {
+    using Kind = PacketReceiver::Kind;
+    constexpr uint32_t token = 0x12345678;
+    const std::string call = pagePacket(token, 9, CMD_CALL_FUNC, std::string("echo\0" "1\0" "a\0", 9));
+    const std::string big = pagePacket(token, 4, CMD_CALL_FUNC, std::string(70000 - 8, 'z'));
+    const std::string bigHead = pagePacket(token, 0, CMD_MULTI, std::string("70000\0", 6));
+    const struct {
+        const char *what;
+        std::vector<std::string> frames;
+        Kind last;
+        std::string bytes;
+    } cases[] = {
+        {"a packet", {call}, Kind::packet, call},
+        {"the page's ping", {"ping"}, Kind::none, ""},
+        {"a wrong token", {pagePacket(token + 1, 9, CMD_CALL_FUNC, "x")}, Kind::refuse,
+         bytes({0xDD, 0xFF, 0xFF, 0xFF, 0xFF, 9, 0, 0xF9, 0})},
+        {"the token 0", {pagePacket(0, 2, CMD_CHECK_TK, "")}, Kind::refuse, bytes({0xDD, 0xFF, 0xFF, 0xFF, 0xFF, 2, 0, 0xF5, 0})},
+        {"no signature", {"\x01" + call.substr(1)}, Kind::refuse, bytes({0xDD, 0xFF, 0xFF, 0xFF, 0xFF, 9, 0, 0xF9, 0})},
+        {"a long packet in chunks", {bigHead, big.substr(0, MULTI_CHUNK_SIZE), big.substr(MULTI_CHUNK_SIZE)}, Kind::packet, big},
+        {"chunks with a wrong token inside",
+         {bigHead, "\xDD\x01\x01\x01\x01" + big.substr(5, MULTI_CHUNK_SIZE - 5), big.substr(MULTI_CHUNK_SIZE)},
+         Kind::refuse, bytes({0xDD, 0xFF, 0xFF, 0xFF, 0xFF, 4, 0, 0xF9, 0})},
+        {"a last chunk of 3 bytes", {pagePacket(token, 0, CMD_MULTI, std::string("11\0", 3)), call.substr(0, 8), call.substr(8, 3)},
+         Kind::packet, call.substr(0, 11)},
+        {"a head with another token announces nothing",
+         {pagePacket(token ^ 1, 0, CMD_MULTI, std::string("64000000\0", 9)), call}, Kind::packet, call},
+        {"an overrun drops the packet", {pagePacket(token, 0, CMD_MULTI, std::string("9\0", 2)), call}, Kind::none, ""},
+        {"an announced length past the limit", {pagePacket(token, 0, CMD_MULTI, std::string("64000001\0", 9)), call},
+         Kind::packet, call},
+    };
+    for (const auto &c : cases) {
+        PacketReceiver receiver;
+        PacketReceiver::Result result;
+        for (const std::string &frame : c.frames) result = receiver.frame(frame, token);
+        EXPECT_EQ(result.kind, c.last) << c.what;
+        EXPECT_EQ(result.bytes, c.bytes) << c.what;
+    }
 }

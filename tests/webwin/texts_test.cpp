@@ -58,6 +58,34 @@ TEST(AuthTexts, TokensAreNeverZero) {
     EXPECT_FALSE(sameSecret("", "a"));
 }
 
+TEST(AuthTexts, OnlyTheWindowsOwnPagesOpenItsSocket) {
+    const struct {
+        const char *origin;
+        const char *host;
+        bool isPublic;
+        bool allowed;
+    } cases[] = {
+        {"http://localhost:8080", "localhost:8080", false, true},
+        {"http://127.0.0.1:8080", "127.0.0.1:8080", false, true},
+        {"http://[::1]:8080", "[::1]:8080", false, true},
+        {"", "localhost:8080", false, true},                          // no web page
+        {"http://evil.example", "localhost:8080", false, false},      // a foreign page in the user's browser
+        {"http://localhost:8081", "localhost:8080", false, false},    // another window
+        {"http://localhost", "localhost:8080", false, false},
+        {"https://localhost:8080", "localhost:8080", false, false},
+        {"http://localhost:80800", "localhost:8080", false, false},
+        {"http://evil.example:8080", "evil.example:8080", false, false},  // a rebound name
+        {"http://192.168.1.5:8080", "192.168.1.5:8080", true, true},      // a public window from afar
+        {"http://192.168.1.5:8080", "192.168.1.5:8080", false, false},
+        {"http://evil.example", "192.168.1.5:8080", true, false},
+        {"http://192.168.1.5:9090", "192.168.1.5:9090", true, false},
+        {"null", "localhost:8080", false, false},
+    };
+    for (const auto &c : cases) {
+        EXPECT_EQ(originAllowed(c.origin, c.host, 8080, c.isPublic), c.allowed) << c.origin << " " << c.host;
+    }
+}
+
 TEST(HttpTexts, HeadsAndPages) {
     EXPECT_EQ(okHeader("", "text/css", 5),
               "HTTP/1.1 200 OK\r\nCache-Control: no-cache, no-store, must-revalidate, private, max-age=0\r\n"

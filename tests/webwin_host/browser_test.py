@@ -23,6 +23,18 @@ PAGE = """<!DOCTYPE html><html><head><meta charset="UTF-8"><script src="webwin.j
 <script>document.addEventListener('DOMContentLoaded', () => {
   document.getElementById('s').textContent = 'bridge ' + typeof webwin + ' ' + webwin.isConnected();
 });</script></head><body><h1 id="t">Kavlo bridge page</h1><p id="s">waiting</p></body></html>"""
+# A page that talks to the program: a button, a raw-data receiver checking every byte it gets
+# against the host's pattern, and a link to another page of the window.
+TALK = """<!DOCTYPE html><html><head><meta charset="UTF-8"><script src="webwin.js"></script>
+<script>
+globalThis.raw = 'none';
+globalThis.gotRaw = (bytes) => {
+  let ok = bytes instanceof Uint8Array;
+  for (let i = 0; ok && i < bytes.length; ++i) ok = bytes[i] === ((i * 7 + Math.floor(i / 251)) & 0xFF);
+  globalThis.raw = bytes.length + (ok ? ' ok' : ' wrong');
+};
+</script></head><body><button id="b">press</button><a id="l" href="other.html">other</a></body></html>"""
+OTHER = """<!DOCTYPE html><html><head><script src="webwin.js"></script></head><body>other page</body></html>"""
 
 
 def free_port():
@@ -64,7 +76,8 @@ class DevTools:
     def evaluate(self, expression):
         self.next_id += 1
         self.socket.send(json.dumps({"id": self.next_id, "method": "Runtime.evaluate",
-                                     "params": {"expression": expression, "returnByValue": True}}))
+                                     "params": {"expression": expression, "returnByValue": True,
+                                                "awaitPromise": True}}))
         while True:
             message = json.loads(self.socket.recv())
             if message.get("id") == self.next_id:
@@ -95,8 +108,9 @@ class DevTools:
 class BrowserPage(unittest.TestCase):
     def setUp(self):
         self.tmp = tempfile.mkdtemp(prefix="webwin-browser-")
-        with open(os.path.join(self.tmp, "index.html"), "w") as f:
-            f.write(PAGE)
+        for name, text in (("index.html", PAGE), ("talk.html", TALK), ("other.html", OTHER)):
+            with open(os.path.join(self.tmp, name), "w") as f:
+                f.write(text)
         self.host = Host(HOST_COMMAND)
 
     def tearDown(self):
@@ -120,6 +134,74 @@ class BrowserPage(unittest.TestCase):
             self.assertEqual(browser.evaluate(
                 "(() => { try { new WebwinBridge({}); return 'made'; } catch (e) { return e.message; } })()"),
                 "Sorry. Webwin is already defined, only one instance is allowed.")
+        finally:
+            browser.close()
+        self.host.ask(f"destroy {window}")
+
+
+    def wait_host(self, line, expected, seconds=20):
+        deadline = time.monotonic() + seconds
+        answer = None
+        while time.monotonic() < deadline:
+            answer = self.host.ask(line)
+            if answer == expected:
+                break
+            time.sleep(0.1)
+        return answer
+
+    def events_until(self, expected, seconds=20):
+        deadline = time.monotonic() + seconds
+        seen = []
+        while time.monotonic() < deadline and expected not in seen:
+            answer = self.host.ask("events")
+            seen += [] if answer == "-" else answer.split(";")
+            time.sleep(0.05)
+        return seen
+
+    def test_the_page_and_the_program_talk(self):
+        window = self.host.ask("new")
+        self.assertEqual(len(self.host.ask(f"binds {window}").split()), 4)
+        self.assertEqual(self.host.ask(f"root {window} {self.host.path(self.tmp)}"), "1")
+        url = self.host.ask(f"start {window} talk.html")
+        browser = DevTools(url)
+        try:
+            connected = "globalThis.webwin !== undefined && webwin.isConnected()"
+            self.assertTrue(browser.wait_for(connected, True))
+            self.assertIn("connected:", self.events_until("connected:"))
+            self.assertEqual(self.host.ask(f"shown {window}"), "1")
+            self.assertEqual(browser.evaluate("webwin.call('echo', 'a', 2)"), "2:a(1)|2(1)")
+            self.assertEqual(browser.evaluate("echo('\u00e9t\u00e9', new Uint8Array([65, 66, 67]))"),
+                             "2:\u00e9t\u00e9(5)|ABC(3)")
+            # with the all-events handler bound, a name without binding is called and answers nothing
+            self.assertEqual(browser.evaluate("webwin.call('nobody')"), "")
+            # a click on an element reaches the all-events handler
+            browser.evaluate("document.getElementById('b').click()")
+            self.assertIn("click:b", self.events_until("click:b"))
+            # scripts: a value, a thrown error, a page that never answers within a second
+            self.assertEqual(self.host.ask(f"script {window} 0 return 6 * 7"), "1 42")
+            self.assertEqual(self.host.ask(f"script {window} 0 throw new Error('boom')"), "0 boom")
+            self.assertEqual(self.host.ask(f"script {window} 1 return new Promise(() => {{}})"), "0 ")
+            # a bound handler asks its own page while the page waits for its answer
+            self.assertEqual(browser.evaluate("ask('return document.title.length + 1')"), "1 1")
+            self.host.ask(f"run {window} globalThis.ran = 'yes'")
+            self.assertEqual(browser.wait_for("globalThis.ran", "yes"), "yes")
+            # raw data, small and 10 MB, arrives intact
+            self.host.ask(f"raw {window} gotRaw 3")
+            self.assertEqual(browser.wait_for("globalThis.raw", "3 ok"), "3 ok")
+            self.host.ask(f"raw {window} gotRaw 10485760")
+            self.assertEqual(browser.wait_for("globalThis.raw", "10485760 ok", seconds=60), "10485760 ok")
+            # a bind after the connection reaches the page
+            self.host.ask(f"bind {window} later")
+            self.assertEqual(browser.wait_for("typeof later", "function"), "function")
+            self.assertEqual(browser.evaluate("later('x')"), "late:x")
+            # a reload reconnects the same window
+            browser.evaluate("location.reload()")
+            self.assertTrue(browser.wait_for(connected, True))
+            self.assertEqual(self.host.ask(f"shown {window}"), "1")
+            # navigation from the program
+            self.host.ask(f"navigate {window} {url}/other.html")
+            self.assertEqual(browser.wait_for("location.pathname", "/other.html"), "/other.html")
+            self.assertTrue(browser.wait_for(connected, True))
         finally:
             browser.close()
         self.host.ask(f"destroy {window}")

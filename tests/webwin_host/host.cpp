@@ -2,12 +2,16 @@
 // standard input by the HTTP and browser tests; every command answers one line.
 #include <webwin.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <iostream>
+#include <mutex>
 #include <sstream>
 #include <string>
+#include <thread>
+#include <vector>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -48,6 +52,75 @@ const void *fileHandler(const char *path, int *length) {
     std::memcpy(block, answer, sizeof answer - 1);
     *length = static_cast<int>(sizeof answer - 1);
     return block;
+}
+
+// What the handlers saw, one line an event, until the tests read it.
+std::mutex g_events_mutex;
+std::vector<std::string> g_events;
+
+void note(const std::string &line) {
+    std::lock_guard<std::mutex> guard(g_events_mutex);
+    g_events.push_back(line);
+}
+
+std::string takeEvents() {
+    std::lock_guard<std::mutex> guard(g_events_mutex);
+    std::string all;
+    for (const std::string &line : g_events) all += (all.empty() ? "" : ";") + line;
+    g_events.clear();
+    return all.empty() ? "-" : all;
+}
+
+// Answers the count of arguments, then each argument and its size: "2:abc(3)|(0)".
+void echo(WebwinEvent *e) {
+    std::string answer = std::to_string(webwin_get_count(e)) + ":";
+    for (size_t i = 0; i < webwin_get_count(e); ++i) {
+        if (i > 0) answer += "|";
+        answer += std::string(webwin_get_string_at(e, i), webwin_get_size_at(e, i));
+        answer += "(" + std::to_string(webwin_get_size_at(e, i)) + ")";
+    }
+    webwin_return_string(e, answer.c_str());
+}
+
+void counter(WebwinEvent *e) {
+    static std::mutex mutex;
+    static long long count = 0;
+    std::lock_guard<std::mutex> guard(mutex);
+    webwin_return_int(e, ++count);
+}
+
+const char *const kEventNames[] = {"disconnected", "connected", "click", "navigation", "call"};
+
+void allEvents(WebwinEvent *e) {
+    std::string line = e->event_type < 5 ? kEventNames[e->event_type] : "?";
+    line += ":" + std::string(e->element);
+    if (e->event_type == EVENT_NAVIGATION) line += ":" + std::string(webwin_get_string(e));
+    note(line);
+    webwin_return_string(e, "seen");  // in asynchronous mode the event waits for an answer
+}
+
+// Answers from another thread a moment later (asynchronous mode keeps the event alive until then).
+void slow(WebwinEvent *e) {
+    std::thread([e] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        webwin_return_string(e, "slow answer");
+    }).detach();
+}
+
+void late(WebwinEvent *e) { webwin_return_string(e, (std::string("late:") + webwin_get_string(e)).c_str()); }
+
+// A bound handler that runs a script in its own page and answers with what it gave.
+void askPage(WebwinEvent *e) {
+    char buffer[64];
+    const bool done = webwin_script_client(e, webwin_get_string(e), 5, buffer, sizeof buffer);
+    webwin_return_string(e, (std::string(done ? "1 " : "0 ") + buffer).c_str());
+}
+
+// Raw bytes of a known pattern, so the page can check every one.
+std::vector<char> pattern(size_t size) {
+    std::vector<char> bytes(size);
+    for (size_t i = 0; i < size; ++i) bytes[i] = static_cast<char>((i * 7 + i / 251) & 0xFF);
+    return bytes;
 }
 
 std::string rest(std::istringstream &in) {
@@ -127,6 +200,46 @@ int main() {
             answer = std::to_string(threadCount());
         } else if (command == "mime") {
             answer = webwin_get_mime_type(rest(in).c_str());
+        } else if (command == "binds") {
+            // the test binds: an echo, a counter, a page script asker and the all-events handler
+            in >> id;
+            answer = std::to_string(webwin_bind(id, "echo", echo));
+            answer += " " + std::to_string(webwin_bind(id, "counter", counter));
+            answer += " " + std::to_string(webwin_bind(id, "ask", askPage));
+            answer += " " + std::to_string(webwin_bind(id, "", allEvents));
+        } else if (command == "bind") {
+            std::string name;
+            in >> id >> name;
+            answer = std::to_string(webwin_bind(id, name.c_str(), late));
+        } else if (command == "bindslow") {
+            in >> id;
+            answer = std::to_string(webwin_bind(id, "slow", slow));
+        } else if (command == "events") {
+            answer = takeEvents();
+        } else if (command == "shown") {
+            in >> id;
+            answer = webwin_is_shown(id) ? "1" : "0";
+        } else if (command == "script") {
+            size_t seconds = 0;
+            in >> id >> seconds;
+            char buffer[256];
+            const bool done = webwin_script(id, rest(in).c_str(), seconds, buffer, sizeof buffer);
+            answer = std::string(done ? "1 " : "0 ") + buffer;
+        } else if (command == "run") {
+            in >> id;
+            webwin_run(id, rest(in).c_str());
+        } else if (command == "raw") {
+            size_t size = 0;
+            std::string function;
+            in >> id >> function >> size;
+            const std::vector<char> bytes = pattern(size);
+            webwin_send_raw(id, function.c_str(), bytes.data(), bytes.size());
+        } else if (command == "navigate") {
+            in >> id;
+            webwin_navigate(id, rest(in).c_str());
+        } else if (command == "close") {
+            in >> id;
+            webwin_close(id);
         } else if (command == "clean") {
             webwin_clean();
         } else if (command == "quit") {

@@ -23,8 +23,15 @@ class Host:
         self.lines.put(None)
 
     def ask(self, line, seconds=ANSWER_SECONDS):
+        self.tell(line)
+        return self.answer(seconds)
+
+    def tell(self, line):
+        """Sends a line whose answer comes later (the host blocks on it): read it with answer()."""
         self.proc.stdin.write(line + "\n")
         self.proc.stdin.flush()
+
+    def answer(self, seconds=ANSWER_SECONDS):
         answer = self.lines.get(timeout=seconds)
         if answer is None:
             raise RuntimeError("the host ended; its log:\n" + self.log_text())

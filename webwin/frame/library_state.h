@@ -59,6 +59,8 @@ struct WebwinState {
     std::string default_root_folder;
     bool webview_refused = false;
     bool webview_used = false;
+    size_t next_bind_id = 0;      // one counter for every window's binds, under bind_lock
+    uint16_t next_script_id = 0;  // under script_id_lock
 };
 
 WebwinState &state();

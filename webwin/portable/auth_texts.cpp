@@ -58,4 +58,17 @@ bool sameSecret(std::string_view a, std::string_view b) {
     return diff == 0;
 }
 
+bool originAllowed(std::string_view origin, std::string_view hostHeader, size_t port, bool isPublic) {
+    if (origin.empty()) return true;
+    const std::string suffix = ":" + std::to_string(port);
+    for (const std::string_view name : {"localhost", "127.0.0.1", "[::1]"}) {
+        if (origin == "http://" + std::string(name) + suffix) return true;
+    }
+    if (!isPublic || hostHeader.size() <= suffix.size() ||
+        hostHeader.substr(hostHeader.size() - suffix.size()) != suffix) {
+        return false;
+    }
+    return origin == "http://" + std::string(hostHeader);
+}
+
 }  // namespace webwin

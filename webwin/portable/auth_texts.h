@@ -25,6 +25,12 @@ std::string cookieFromHeader(std::string_view header, std::string_view name);
 // A window token: 32 random bits, never 0 (0 means "no token").
 uint32_t makeToken(const RandomFill &fill);
 
+// The Origin of a WebSocket request may only be the window's own address: "http://" and a
+// name of this machine (localhost, 127.0.0.1, [::1]) or, for a public window, the host the
+// request was sent to, then ":" and the window's port. A request without Origin comes from
+// no web page and passes.
+bool originAllowed(std::string_view origin, std::string_view hostHeader, size_t port, bool isPublic);
+
 // Compares two texts in a time that does not depend on where they differ.
 bool sameSecret(std::string_view a, std::string_view b);
 

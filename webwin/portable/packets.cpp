@@ -56,33 +56,56 @@ std::optional<std::pair<int32_t, int32_t>> readDrag(std::string_view packet) {
                                        static_cast<int32_t>(littleEndian(packet, 12, 4)));
 }
 
+bool tokenMatches(std::string_view packet, uint32_t token) {
+    if (packet.size() < kHeadSize || token == 0) return false;
+    unsigned char diff = 0;
+    for (size_t i = 0; i < 4; ++i) {
+        diff |= static_cast<unsigned char>(static_cast<unsigned char>(packet[1 + i]) ^ ((token >> (8 * i)) & 0xFF));
+    }
+    return diff == 0;
+}
+
+std::string refusalPacket(std::string_view packet) {
+    if (packet.size() < kHeadSize) return buildPacket(0, 0, "");
+    return buildPacket(static_cast<uint16_t>(littleEndian(packet, 5, 2)), static_cast<unsigned char>(packet[7]), "");
+}
+
 std::optional<Call> readCall(std::string_view packet) {
     if (packet.size() < kHeadSize) return std::nullopt;
-    std::string_view rest = packet.substr(kHeadSize);
+    const std::string_view rest = packet.substr(kHeadSize);
     const size_t nameEnd = rest.find('\0');
     if (nameEnd == std::string_view::npos || nameEnd == 0) return std::nullopt;
     Call call;
-    call.name = std::string(rest.substr(0, nameEnd));
-    rest.remove_prefix(nameEnd + 1);
-    const size_t sizesEnd = rest.find('\0');
+    call.name = rest.substr(0, nameEnd);
+    const size_t sizesStart = nameEnd + 1;
+    const size_t sizesEnd = rest.find('\0', sizesStart);
     if (sizesEnd == std::string_view::npos) return std::nullopt;
-    const std::string_view sizes = rest.substr(0, sizesEnd);
-    rest.remove_prefix(sizesEnd + 1);
-    if (sizes.empty()) return call;
+    const std::string_view sizes = rest.substr(sizesStart, sizesEnd - sizesStart);
+    // 64-bit sums: at most 17 sizes of at most 2^32 - 1 each cannot wrap
+    uint64_t position = kHeadSize + sizesEnd + 1;
     size_t start = 0;
-    while (true) {
+    while (start <= sizes.size()) {
         size_t end = sizes.find(';', start);
-        const bool last = end == std::string_view::npos;
-        if (last) end = sizes.size();
-        const auto size = decimal(sizes.substr(start, end - start));
-        // each argument is followed by its NUL, within the packet
-        if (!size || *size >= rest.size() || rest[*size] != '\0') return std::nullopt;
-        call.arguments.emplace_back(rest.substr(0, *size));
-        rest.remove_prefix(*size + 1);
-        if (last) break;
+        if (end == std::string_view::npos) end = sizes.size();
+        const std::string_view piece = sizes.substr(start, end - start);
         start = end + 1;
+        if (piece.empty()) continue;
+        const auto size = decimal(piece);
+        if (!size || *size > 0xFFFFFFFFu || call.arguments.size() == kMaxArguments) return std::nullopt;
+        // each argument is followed by its NUL, within the packet
+        if (position + *size >= packet.size() || packet[position + *size] != '\0') return std::nullopt;
+        call.arguments.push_back({static_cast<size_t>(position), static_cast<size_t>(*size)});
+        position += *size + 1;
     }
+    if (position != packet.size()) return std::nullopt;
     return call;
+}
+
+void copyCut(char *buffer, size_t size, std::string_view text) {
+    if (buffer == nullptr || size == 0) return;
+    const size_t count = text.size() < size - 1 ? text.size() : size - 1;
+    for (size_t i = 0; i < count; ++i) buffer[i] = text[i];
+    buffer[count] = '\0';
 }
 
 std::optional<ScriptAnswer> readScriptAnswer(std::string_view packet) {
@@ -134,5 +157,35 @@ MultiAssembly::Step MultiAssembly::add(std::string_view frame) {
 }
 
 std::string MultiAssembly::take() { return std::move(bytes_); }
+
+PacketReceiver::Result PacketReceiver::checked(std::string_view packet, uint32_t token) {
+    Result result;
+    if (!readHead(packet) || !tokenMatches(packet, token)) {
+        result.kind = Kind::refuse;
+        result.bytes = refusalPacket(packet);
+        return result;
+    }
+    result.kind = Kind::packet;
+    result.bytes = std::string(packet);
+    return result;
+}
+
+PacketReceiver::Result PacketReceiver::frame(std::string_view frame, uint32_t token) {
+    if (multi_.open()) {
+        if (multi_.add(frame) != MultiAssembly::Step::complete) return {};
+        const std::string whole = multi_.take();
+        if (whole.size() < kHeadSize) return {};
+        return checked(whole, token);
+    }
+    if (frame.size() < kHeadSize) return {};
+    Result result = checked(frame.substr(0, kHeadSize), token);
+    if (result.kind == Kind::refuse) return result;
+    if (static_cast<unsigned char>(frame[7]) == CMD_MULTI) {
+        multi_.add(frame);  // an announced length outside 1 ... 64,000,000 drops the frame
+        return {};
+    }
+    result.bytes = std::string(frame);
+    return result;
+}
 
 }  // namespace webwin

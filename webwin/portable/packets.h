@@ -50,13 +50,30 @@ std::string_view textAt(std::string_view packet, size_t offset);
 // CMD_WINDOW_DRAG: two signed 32-bit integers at offsets 8 and 12; nothing when the packet is short.
 std::optional<std::pair<int32_t, int32_t>> readDrag(std::string_view packet);
 
-// CMD_CALL_FUNC from the page: name, NUL, sizes joined by ";", NUL, then each argument and a NUL.
-struct Call {
-    std::string name;
-    std::vector<std::string> arguments;
+// The token of a page's packet equals the window's, compared in constant time; a window
+// without a token (0) accepts none.
+bool tokenMatches(std::string_view packet, uint32_t token);
+
+// The answer to a refused packet: the program's empty packet with the same command and id.
+std::string refusalPacket(std::string_view packet);
+
+// CMD_CALL_FUNC from the page: name, NUL, sizes joined by ";" (empty pieces skipped), NUL, then
+// each argument and a NUL; the arguments fill the packet exactly.
+inline constexpr size_t kMaxArguments = 17;
+struct CallArgument {
+    size_t offset = 0;  // in the packet; the argument's NUL is at offset + size
+    size_t size = 0;
 };
-// Nothing when a part runs past the packet, a size is not a decimal number, or the sizes do not fit.
+struct Call {
+    std::string_view name;
+    std::vector<CallArgument> arguments;
+};
+// Nothing when a part runs past the packet, a size is not a 32-bit decimal number, there are
+// more than 17 sizes, or the sizes do not add up to the packet.
 std::optional<Call> readCall(std::string_view packet);
+
+// Copies a result into a caller's buffer of `size` bytes: cut to size - 1 and terminated.
+void copyCut(char *buffer, size_t size, std::string_view text);
 
 // CMD_JS answer from the page: error byte at 8, the result from 9 to its NUL.
 struct ScriptAnswer {
@@ -85,6 +102,24 @@ private:
     bool open_ = false;
     size_t expected_ = 0;
     std::string bytes_;
+};
+
+// The receive path of one connection: every binary frame of the page goes through `frame`.
+// Frames shorter than a head (the page's ping) change nothing; an unsigned frame or one with
+// a wrong token is refused before anything is kept; a CMD_MULTI head opens an assembly whose
+// chunks follow, and the assembled packet is checked like a frame.
+class PacketReceiver {
+public:
+    enum class Kind { none, refuse, packet };
+    struct Result {
+        Kind kind = Kind::none;
+        std::string bytes;  // the packet, or the refusal answer
+    };
+    Result frame(std::string_view frame, uint32_t token);
+
+private:
+    Result checked(std::string_view packet, uint32_t token);
+    MultiAssembly multi_;
 };
 
 }  // namespace webwin

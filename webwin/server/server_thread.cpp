@@ -9,6 +9,8 @@
 
 #include "http/http_serving.h"
 #include "port_search.h"
+#include "protocol/connections.h"
+#include "protocol/receive.h"
 
 namespace webwin {
 namespace {
@@ -83,7 +85,10 @@ mg_context *startServer(WebwinWindow &window, std::string &listening) {
                              nullptr};
     mg_callbacks callbacks{};
     mg_context *context = mg_start(&callbacks, nullptr, options);
-    if (context != nullptr) mg_set_request_handler(context, "/", httpHandler, &window);
+    if (context != nullptr) {
+        mg_set_request_handler(context, "/", httpHandler, &window);
+        installSocketHandlers(context, window);
+    }
     return context;
 }
 
@@ -112,6 +117,8 @@ void shutDown(WebwinWindow &window, mg_context *context) {
         Guard guard(lockOf(connection_state_lock));
         window.connected = false;
     }
+    // The pages' sockets end from their own side: civetweb closes a connection only on its thread.
+    closeAllClients(window);
     if (context != nullptr) stopServer(context, window.port);
     releasePort(window.port);
     {
@@ -156,7 +163,7 @@ void serverThread(WebwinWindow *window, std::promise<void> listening_now) {
         std::lock_guard<std::recursive_mutex> guard(g_release_mutex);
         release = g_release_pending.erase(window) != 0;
     }
-    if (release) delete window;
+    if (release && messagesFinished(*window)) delete window;
 }
 
 }  // namespace

@@ -4,9 +4,14 @@
 #include <atomic>
 #include <mutex>
 
+#include "events/events.h"
 #include "frame/library_state.h"
 #include "frame/secure_random.h"
+#include "lifecycle.h"
 #include "portable/auth_texts.h"
+#include "portable/packets.h"
+#include "protocol/connections.h"
+#include "protocol/receive.h"
 #include "server/server_thread.h"
 #include "webwin.h"
 #include "window_record.h"
@@ -29,6 +34,11 @@ void markDisconnected(WebwinWindow &window) {
     window.current_browser = 0;
 }
 
+// Asks the window's pages to close.
+void closePages(WebwinWindow &window) {
+    if (windowConnected(window)) sendAll(window, CMD_CLOSE, "");
+}
+
 // Stops the window's server thread and releases the record. From a handler running on the
 // window's own server, joining would wait for itself: the server thread releases the record
 // when it ends instead.
@@ -36,6 +46,7 @@ void destroyWindow(size_t id) {
     WebwinWindow *window = windowOf(id);
     if (window == nullptr) return;
     markDisconnected(*window);
+    closePages(*window);
     setStopServer(*window, true);
     setWindow(id, nullptr);
     {
@@ -47,6 +58,9 @@ void destroyWindow(size_t id) {
         return;
     }
     if (window->server_thread.joinable()) window->server_thread.join();
+    // A message thread still running a handler keeps the record (it is then left to the process).
+    if (!messagesFinished(*window)) return;
+    releaseEventSlots(*window);
     delete window;
 }
 
@@ -62,6 +76,24 @@ bool waitingAllowed() {
 }
 
 }  // namespace
+
+void windowDisconnected(WebwinWindow &window) { markDisconnected(window); }
+
+bool windowConnectedFlag(WebwinWindow &window) {
+    Guard guard(lockOf(connection_state_lock));
+    return window.connected;
+}
+
+void moveWindow(WebwinWindow &window, int32_t x, int32_t y) {
+    Guard guard(lockOf(connection_state_lock));
+    if (x < 0 || y < 0 || x > 3000 || y > 1800) {
+        window.position_set = false;
+        return;
+    }
+    window.x = static_cast<uint32_t>(x);
+    window.y = static_cast<uint32_t>(y);
+    window.position_set = true;
+}
 
 WebwinWindow *windowOf(size_t id) {
     if (id == 0 || id > kLastWindowId) return nullptr;
@@ -122,6 +154,7 @@ extern "C" size_t webwin_new_window_id(size_t id) {
         state().windows[id] = window;
         state().id_reserved[id] = true;
     }
+    webwin_bind(id, "__webwin_core_api__", coreApiHandler);
     return id;
 }
 
@@ -140,10 +173,14 @@ extern "C" void webwin_close(size_t id) {
     WebwinWindow *window = windowOf(id);
     if (window == nullptr) return;
     markDisconnected(*window);
+    closePages(*window);
 }
 
 extern "C" void webwin_exit(void) {
     if (!enter()) return;
+    for (size_t id = 1; id <= kLastWindowId; ++id) {
+        if (WebwinWindow *window = windowOf(id)) closePages(*window);
+    }
     {
         Guard guard(lockOf(exit_lock));
         state().exit_now = true;

@@ -1,18 +1,39 @@
 // The record of one bridge window and the lookups of the window table.
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <map>
 #include <mutex>
 #include <string>
 #include <thread>
 
 #include "frame/library_state.h"
+#include "webwin.h"
 
 namespace webwin {
 
 using FileHandler = const void *(*)(const char *filename, int *length);
 using FileHandlerWindow = const void *(*)(size_t window, const char *filename, int *length);
+using BindHandler = void (*)(WebwinEvent *event);
+using InterfaceHandler = void (*)(size_t window, size_t event_type, char *element, size_t event_number, size_t bind_id);
+
+struct Bind {
+    std::string name;  // empty: the all-events handler
+    BindHandler handler = nullptr;
+    InterfaceHandler interface_handler = nullptr;
+    void *context = nullptr;
+};
+
+struct EventSlot;
+
+// A page's connection as an event or a window remembers it: its index in the connection
+// table and the serial of its registration, so a later connection in the same slot is not it.
+struct ClientRef {
+    size_t index = 0;
+    uint64_t serial = 0;
+};
 
 struct WebwinWindow {
     uint64_t clients_count = 0;
@@ -57,6 +78,13 @@ struct WebwinWindow {
     bool allow_webview = false;
     bool allow_browser = false;
     std::thread server_thread;  // joined before the record goes
+    std::map<size_t, Bind> binds;  // by bind id, under bind_lock
+    bool has_all_events = false;
+    std::map<size_t, EventSlot *> events;  // by event number, under memory_lock
+    size_t last_event = 0;
+    bool has_single_client = false;  // the first page's connection, under client_table_lock
+    ClientRef single_client;
+    std::atomic<int> message_threads{0};  // message threads still using the record
 };
 
 // The record of a window id, or null (ids outside 1 ... 65534 included).

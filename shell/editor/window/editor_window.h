@@ -184,6 +184,13 @@ private:
     std::unordered_map<Position, LineLayout> layouts;
     bool updatingScrollBars = false;
     bool horizontalBarShown = true;
+    // What the scroll bars were last given: setting a bar costs the system milliseconds on a
+    // long text, so a change of the text that leaves the bars as they were does not set them.
+    struct BarState {
+        int max = -1, page = -1, pos = -1;
+        bool operator==(const BarState &) const = default;
+    };
+    BarState verticalBar, horizontalBar;
     std::vector<int> lineEndStates;  // lexer state at the end of each line
     Position statesKnown = 0;        // lines whose end state is known
 

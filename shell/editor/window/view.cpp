@@ -345,24 +345,25 @@ void EditorWindow::UpdateScrollBars() {
     if (updatingScrollBars) return;
     // showing or hiding a bar resizes the client area, which comes back here
     updatingScrollBars = true;
-    SCROLLINFO info{};
-    info.cbSize = sizeof(info);
-    info.fMask = SIF_ALL | SIF_DISABLENOSCROLL;
-    info.nMax = ClampToInt(doc.LineCount() - 1);
-    info.nPage = UINT(RowsOnScreen());
-    info.nPos = ClampToInt(top.line);
-    SetScrollInfo(hwnd, SB_VERT, &info, TRUE);
+    auto set = [this](int bar, BarState &last, BarState now) {
+        if (now == last) return;
+        last = now;
+        SCROLLINFO info{};
+        info.cbSize = sizeof(info);
+        info.fMask = SIF_ALL | SIF_DISABLENOSCROLL;
+        info.nMax = now.max;
+        info.nPage = UINT(now.page);
+        info.nPos = now.pos;
+        SetScrollInfo(hwnd, bar, &info, TRUE);
+    };
+    set(SB_VERT, verticalBar, {ClampToInt(doc.LineCount() - 1), RowsOnScreen(), ClampToInt(top.line)});
     bool wantHorizontal = wrapMode == SC_WRAP_NONE;
     if (wantHorizontal != horizontalBarShown) {
         ShowScrollBar(hwnd, SB_HORZ, wantHorizontal);
         horizontalBarShown = wantHorizontal;
+        horizontalBar = {};  // shown again, it is given its state again
     }
-    if (wantHorizontal) {
-        info.nMax = scrollWidth;
-        info.nPage = UINT(TextWidth());
-        info.nPos = xOffset;
-        SetScrollInfo(hwnd, SB_HORZ, &info, TRUE);
-    }
+    if (wantHorizontal) set(SB_HORZ, horizontalBar, {scrollWidth, TextWidth(), xOffset});
     updatingScrollBars = false;
 }
 
