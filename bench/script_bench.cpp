@@ -5,7 +5,7 @@
 #include <string>
 
 #include "BigNumber.h"
-#include "vm/vm.h"
+#include "kscript.h"
 
 namespace {
 

@@ -17,6 +17,7 @@
 
 #include "BigNumber.h"
 #include "globals.h"
+#include "interpreter/interpreter_state.h"
 #include "registry/function_registry.h"
 #include "variables/variable.h"
 
@@ -25,13 +26,6 @@ constexpr int kLineDone = 0;
 constexpr int kLineUnbalanced = 1; // brackets, or the redefinition of a fixed variable
 constexpr int kLineRejected = -1;  // the classifier could not sort the line
 constexpr int kLineQuit = -1024;   // the user asked to quit
-
-// Bits of the engine's mode word, set by ":mode".
-constexpr int32_t kFractionBit = 1;
-constexpr int32_t kPolynBit = 2;
-constexpr int32_t kComplexBit = 4;
-constexpr int32_t kCmdBit = 8; // also kscript: numerical expressions skip the script attempt
-constexpr int32_t kPaintBit = 16;
 
 class Calculator {
   public:
@@ -71,7 +65,10 @@ class Calculator {
     int EvalMatrixPostfixExpression(const std::string &postfix, std::stringstream &out);
 
     // ---- the line interpreter (interpreter/line_interpreter.cpp) ----
-    int dealWithInputCommand(std::vector<std::string> lines);
+    // What the caller knows of the brackets of the lines: line entry checks a typed line once
+    // on its way in and says so; every other caller leaves the check to the interpreter.
+    enum class Brackets { Unchecked, Balanced, Unbalanced };
+    int dealWithInputCommand(std::vector<std::string> lines, Brackets brackets = Brackets::Unchecked);
     // Empties `output` and both message streams of `core`.
     void clearAnswerStreams();
     // Puts what the engine wrote into its own streams (help texts, steps, echoes, listings)
@@ -120,7 +117,7 @@ class Calculator {
     std::string expandedFraction(const std::string &value);
     void answerPluginCall();
 
-    // ---- linear programs (expressions/linear_program.cpp) ----
+    // ---- linear programs (expressions/linear_program_lines.cpp) ----
     LineOutcome answerProgram(const InputStatement &statement);
     void writeProgramEcho(const std::string &line);
 

@@ -19,6 +19,8 @@
 #include <string>
 #include <vector>
 
+#include "mode_word.h"
+
 struct SeriesSettings;
 
 class BigNumber {

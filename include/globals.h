@@ -1,14 +1,11 @@
 // The engine's process-wide values and tables, built before the program's entry point
 // runs and destroyed when it ends. Only the command interpreter and the polynomial code
-// write the tables, always on the main thread.
+// write the tables, always on the main thread. The interpreter's own tables live with it.
 #pragma once
 
 #include <cstdint>
 #include <map>
-#include <set>
 #include <string>
-#include <unordered_map>
-#include <utility>
 #include <vector>
 
 class BigNumber;
@@ -22,41 +19,12 @@ extern const std::string __pi__;
 extern const std::string __e__;
 extern const std::string __ln2__;
 
-// Names of the interpreter's variable types, indexed by type code 0..5.
-extern const std::vector<std::string> type_names;
-
-// One classified input line of the command interpreter.
-struct InputStatement {
-    std::string name;
-    int kind = 0;  // 0 colon command, 1 assignment, 2 call, 3 expression, 7 max, 8 min
-    std::string op;
-    std::string arg;
-    std::string value;
-    std::vector<std::pair<std::string, std::string>> args;
-};
-
 // A rule of the symbolic derivative: d/dx f(u) = sign * g(u)^power * u'.
 struct DerivativeRule {
     std::string function;
     std::string derivative;
     int sign = 1;
     int power = 1;
-};
-
-struct EqualityClaim {
-    bool active = true;
-    std::string lhs = "0";
-    std::string rhs = "0";
-    std::string difference;
-};
-
-struct InequalityClaim {
-    bool active = true;
-    bool strict = false;
-    std::string lhs = "0";
-    std::string relation = "<=";
-    std::string rhs = "0";
-    std::string difference;
 };
 
 // A registered multi-variable polynomial variable.
@@ -66,19 +34,18 @@ struct PolyVarName {
     std::string internalName;
 };
 
-std::string claim_value(const EqualityClaim &claim);
-
-extern std::vector<InputStatement> input_statements;
-extern std::set<std::string> used_variable_names;
-extern std::set<std::string> undefined_names;
 extern std::map<std::string, int> poly_vars;
 extern std::vector<std::string> poly_internal_names;
 extern std::vector<PolyVarName> poly_varnames;
 // The letter of the main variable in polynomial text ('x' at start; ":change" sets another).
 extern char main_var;
 extern std::vector<DerivativeRule> derivative_rules;
-extern std::unordered_map<std::string, EqualityClaim> equality_claims;
-extern std::unordered_map<std::string, InequalityClaim> inequality_claims;
+
+// The claims belong to the calculator; the engine reads only the right side of the equality
+// claim made for a name, through the reader the calculator installs (none: no claims).
+using EqualityClaimReader = const std::string *(*)(const std::string &name);
+void set_equality_claim_reader(EqualityClaimReader reader);
+const std::string *claimed_right_side(const std::string &name);
 
 // The engine of the one-variable polynomial code.
 extern BigNumber bignumber_global;

@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "matrix.h"
+#include "mode_word.h"
 
 // A linear expression read from text: coefficients of named variables in order of first
 // appearance, and the sum of the constant terms. `linear` is false when a term is not of
@@ -60,7 +61,7 @@ class LpProblem {
 
     void setArithmeticMode(int32_t word) { mode = word; }
     int32_t getArithmeticMode() const { return mode; }
-    bool fractionArithmetic() const { return mode == 1; }
+    bool fractionArithmetic() const { return mode == kFractionBit; }
     std::string getObjectiveName() const { return objectiveName; }
     std::string getObjective() const { return objective; }
     uint64_t getConstraintCount() const { return constraintCount; }

@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "mode_word.h"
+
 class KV_Matrix {
 public:
     // The stepwise procedures (elimination, QR, cofactor expansion) work and print a whole
@@ -227,4 +229,4 @@ std::ostream &writeMatrixCells(std::ostream &out, const KV_Matrix &m);
 extern int32_t matrix_mode;
 void setMatrixMode(int32_t mode);
 int32_t getMatrixMode();
-inline bool matrixFractionMode() { return (getMatrixMode() & 1) != 0; }
+inline bool matrixFractionMode() { return (getMatrixMode() & kFractionBit) != 0; }

@@ -1,5 +1,15 @@
 #include "claims/claims.h"
 
+std::unordered_map<std::string, EqualityClaim> equality_claims;
+std::unordered_map<std::string, InequalityClaim> inequality_claims;
+
+std::string claim_value(const EqualityClaim &claim) { return claim.rhs; }
+
+const std::string *claimed_right_side_of(const std::string &name) {
+    auto it = equality_claims.find(name);
+    return it == equality_claims.end() ? nullptr : &it->second.rhs;
+}
+
 namespace {
 
 std::string differenceOf(const std::string &lhs, const std::string &rhs) {

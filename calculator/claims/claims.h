@@ -4,8 +4,32 @@
 #pragma once
 
 #include <string>
+#include <unordered_map>
 
-#include "globals.h"
+struct EqualityClaim {
+    bool active = true;
+    std::string lhs = "0";
+    std::string rhs = "0";
+    std::string difference;
+};
+
+struct InequalityClaim {
+    bool active = true;
+    bool strict = false;
+    std::string lhs = "0";
+    std::string relation = "<=";
+    std::string rhs = "0";
+    std::string difference;
+};
+
+// The claims by name.
+extern std::unordered_map<std::string, EqualityClaim> equality_claims;
+extern std::unordered_map<std::string, InequalityClaim> inequality_claims;
+
+std::string claim_value(const EqualityClaim &claim);
+// The engine's reader of the equality claims (set_equality_claim_reader): the right side
+// claimed for `name`, or nullptr.
+const std::string *claimed_right_side_of(const std::string &name);
 
 EqualityClaim makeEqualityClaim(bool active, const std::string &lhs, const std::string &rhs);
 // `strict` starts false; claim_set_strictness brings it in line with the relation.

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "classifier/classifier.h"
+#include "interpreter/interpreter_state.h"
 #include "tools.h"
 #include "variables/symbol_table.h"
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "globals.h"
+#include "interpreter/interpreter_state.h"
 #include "tools.h"
 #include "variables/variable.h"
 

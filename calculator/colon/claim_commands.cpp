@@ -1,6 +1,7 @@
 // ":claim" (stores a claim about a name) and ":show" (lists the equality claims).
 #include "claims/claims.h"
 #include "colon/colon_commands.h"
+#include "interpreter/interpreter_state.h"
 #include "interpreter/texts.h"
 
 ColonOutcome claimCommand(Calculator &calculator, const InputStatement &statement) {

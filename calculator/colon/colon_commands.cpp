@@ -2,6 +2,7 @@
 // compared exactly (case matters) in the order of the table; the first that matches answers.
 #include "colon/colon_commands.h"
 
+#include "interpreter/interpreter_state.h"
 #include "interpreter/texts.h"
 
 namespace {

@@ -3,9 +3,10 @@
 #include <string>
 
 #include "colon/colon_commands.h"
+#include "interpreter/interpreter_state.h"
 #include "interpreter/texts.h"
+#include "kscript.h"
 #include "matrix.h"
-#include "runner/runner.h"
 
 namespace {
 

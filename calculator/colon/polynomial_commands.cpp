@@ -1,6 +1,7 @@
 // The colon commands of polynomials: ":change" (the main variable letter), ":delete" or
 // ":del" (a polynomial variable) and ":poly_vars" (the registry).
 #include "colon/colon_commands.h"
+#include "interpreter/interpreter_state.h"
 #include "interpreter/texts.h"
 
 namespace {

@@ -1,5 +1,7 @@
 // ":clear" (polynomial variables, claims, or all variables) and ":list" (the variables).
+#include "claims/claims.h"
 #include "colon/colon_commands.h"
+#include "interpreter/interpreter_state.h"
 #include "interpreter/texts.h"
 #include "variables/symbol_table.h"
 

@@ -5,9 +5,10 @@
 #include <new>
 
 #include "interpreter/texts.h"
+#include "kscript.h"
+#include "matrix_lines/matrix_lines.h"
 #include "session/script_machine.h"
 #include "stop_request.h"
-#include "vm/vm.h"
 
 BigNumber *session_engine = nullptr;
 
@@ -86,8 +87,11 @@ int processInputLine(const std::string &line, Calculator &calculator) {
 int runParsedLine(Calculator &calculator, const std::string &line, int /*unused*/) {
     std::string name, value;
     size_t rows = 0, columns = 0;
-    calculator.parseInputLine(line, name, value, rows, columns);
-    const int code = calculator.dealWithInputCommand(calculator.pendingLines);
+    // The typed line is balanced; a matrix literal is written anew, and its new text is
+    // checked where it is read.
+    const bool rewritten = calculator.parseInputLine(line, name, value, rows, columns) == kLineMatrixLiteral;
+    const int code = calculator.dealWithInputCommand(
+        calculator.pendingLines, rewritten ? Calculator::Brackets::Unchecked : Calculator::Brackets::Balanced);
     const std::string answer = calculator.output.str();
     if (code == kLineQuit) {
         calculator.closeSessionFiles();
@@ -105,7 +109,7 @@ int runParsedLine(Calculator &calculator, const std::string &line, int /*unused*
 
 int runLine(Calculator &calculator, const std::string &line) {
     calculator.clearAnswerStreams();
-    const int code = calculator.dealWithInputCommand({line});
+    const int code = calculator.dealWithInputCommand({line}, Calculator::Brackets::Unbalanced);
     if (code == kLineQuit) {
         calculator.closeSessionFiles();
         calculator.output << kFarewell;

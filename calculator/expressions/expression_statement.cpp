@@ -11,12 +11,12 @@
 #include "assignments/assignment.h"
 #include "classifier/classifier.h"
 #include "interpreter/texts.h"
+#include "kscript.h"
 #include "plugins/plugin_loader.h"
 #include "polynomial.h"
 #include "session/script_machine.h"
 #include "substitution/substitution.h"
 #include "text/string_utils.h"
-#include "vm/vm.h"
 
 namespace {
 

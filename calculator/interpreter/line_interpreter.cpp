@@ -40,7 +40,7 @@ void Calculator::joinEngineLines() {
     output << joined;
 }
 
-int Calculator::dealWithInputCommand(std::vector<std::string> lines) {
+int Calculator::dealWithInputCommand(std::vector<std::string> lines, Brackets brackets) {
     for (const std::string &line : lines) {
         inputLine = line;
         trim(inputLine);
@@ -55,7 +55,9 @@ int Calculator::dealWithInputCommand(std::vector<std::string> lines) {
                    << kPrompt;
             return kLineDone;
         }
-        if (!BigNumber::isBracketBalanced(inputLine)) {
+        const bool balanced =
+            brackets == Brackets::Unchecked ? BigNumber::isBracketBalanced(inputLine) : brackets == Brackets::Balanced;
+        if (!balanced) {
             output << inputLine << "\n";
             // A "[" line may be a matrix literal still being typed: it goes on, and the echo
             // is dropped with the other answers below unless classification fails.

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "interpreter/interpreter_state.h"
 #include "interpreter/texts.h"
 #include "matrix/matrix_variables.h"
 #include "substitution/substitution.h"

@@ -2,6 +2,7 @@
 
 #include <iostream>
 
+#include "interpreter/interpreter_state.h"
 #include "interpreter/texts.h"
 #include "matrix/command_shape.h"
 #include "matrix/matrix_variables.h"
@@ -48,7 +49,7 @@ bool writeRank(std::ostream &out, KV_Matrix m, int32_t method) {
 bool decompose(Calculator &calculator, const KV_Matrix &a, KV_Matrix &o, KV_Matrix &r) {
     o = KV_Matrix(a.rows, a.cols, "0");
     r = KV_Matrix(a.rows, a.cols, "0");
-    const std::string reason = calculator.core.getMode() == 1 ? a.QRFraction(o, r) : a.QR(o, r);
+    const std::string reason = calculator.core.getMode() == kFractionBit ? a.QRFraction(o, r) : a.QR(o, r);
     if (!reason.empty()) calculator.output << reason << "\n";
     return reason.empty();
 }

@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "globals.h"
+#include "interpreter/interpreter_state.h"
 #include "variables/symbol_table.h"
 
 bool getMatrixVariable(Calculator &calculator, const std::string &name, VariableBase *&variable) {

@@ -3,6 +3,7 @@
 #include <iterator>
 
 #include "Calculator.h"
+#include "claims/claims.h"
 #include "plugins/plugin_loader.h"
 #include "session/script_machine.h"
 
@@ -40,6 +41,7 @@ void resetPolynomialVariables() {
 } // namespace
 
 Calculator::Calculator() {
+    set_equality_claim_reader(claimed_right_side_of);
     initSession();
     fillDerivativeRules();
 }

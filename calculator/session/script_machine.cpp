@@ -2,8 +2,7 @@
 
 #include "BigNumber.h"
 #include "entry/line_entry.h"
-#include "runner/runner.h"
-#include "vm/vm.h"
+#include "kscript.h"
 
 void restartScriptMachine() {
     vm_init(); // frees what an earlier initialisation left
@@ -11,7 +10,7 @@ void restartScriptMachine() {
 }
 
 void stopScriptMachine() {
-    if (vm_machine.ready) vm_free();
+    if (vm_ready()) vm_free();
 }
 
 bool scriptAttemptAllowed(const BigNumber &engine) {

@@ -18,8 +18,6 @@
 namespace {
 
 constexpr char kEquationMark = '~';
-constexpr int32_t kFractionBit = 1;
-constexpr int32_t kPolynomialBit = 2;
 // The search tries at most this many values: a range typed by mistake ends in time.
 constexpr uint64_t kMaxSearchValues = 10000;
 
@@ -172,7 +170,7 @@ bool solvePolynomialEquation(Calculator &calculator, std::string &left, std::str
 // search.
 bool solveQuotientEquation(Calculator &calculator, const std::string &left, const std::string &right,
                            std::ostream &out) {
-    const int32_t flags = (calculator.core.getMode() & kFractionBit) | kPolynomialBit;
+    const int32_t flags = (calculator.core.getMode() & kFractionBit) | kPolynBit;
     std::string l, r, nl, dl, nr, dr, cross;
     calculator.core.EvalInfixExprNoOutput(left, l, flags);
     calculator.core.EvalInfixExprNoOutput(right, r, flags);

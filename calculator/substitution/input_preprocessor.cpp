@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "Calculator.h"
+#include "claims/claims.h"
 #include "matrix.h"
 #include "substitution/substitution.h"
 #include "text/string_utils.h"

@@ -3,42 +3,7 @@
 #include <type_traits>
 
 #include "BigNumber.h"
-
-namespace {
-
-constexpr char32_t kReplacementChar = 0xFFFD;
-constexpr char32_t kLastCodePoint = 0x10FFFF;
-constexpr char32_t kHighSurrogateFirst = 0xD800;
-constexpr char32_t kLowSurrogateFirst = 0xDC00;
-constexpr char32_t kSurrogateEnd = 0xE000; // one past the low surrogates
-
-bool isHighSurrogate(char32_t u) {
-    return u >= kHighSurrogateFirst && u < kLowSurrogateFirst;
-}
-bool isLowSurrogate(char32_t u) {
-    return u >= kLowSurrogateFirst && u < kSurrogateEnd;
-}
-
-void appendUtf8(std::string &out, char32_t c) {
-    if (c > kLastCodePoint || (c >= kHighSurrogateFirst && c < kSurrogateEnd)) c = kReplacementChar;
-    if (c < 0x80) {
-        out += char(c);
-    } else if (c < 0x800) {
-        out += char(0xC0 | (c >> 6));
-        out += char(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += char(0xE0 | (c >> 12));
-        out += char(0x80 | ((c >> 6) & 0x3F));
-        out += char(0x80 | (c & 0x3F));
-    } else {
-        out += char(0xF0 | (c >> 18));
-        out += char(0x80 | ((c >> 12) & 0x3F));
-        out += char(0x80 | ((c >> 6) & 0x3F));
-        out += char(0x80 | (c & 0x3F));
-    }
-}
-
-} // namespace
+#include "utf8.h"
 
 void replace_all(std::string &text, const std::string &pattern, const std::string &replacement) {
     BigNumber::replaceAll(text, pattern, replacement);
@@ -56,23 +21,13 @@ std::vector<std::string> split_by_char(const std::string &text, char delimiter) 
 }
 
 std::string utf8_from_units(std::u16string_view units) {
-    std::string out;
-    out.reserve(units.size());
-    for (size_t i = 0; i < units.size(); i++) {
-        char32_t u = units[i];
-        if (isHighSurrogate(u) && i + 1 < units.size() && isLowSurrogate(units[i + 1])) {
-            u = 0x10000 + ((u - kHighSurrogateFirst) << 10) + (char32_t(units[i + 1]) - kLowSurrogateFirst);
-            i++;
-        }
-        appendUtf8(out, u);
-    }
-    return out;
+    return utf8::fromUtf16(units);
 }
 
 std::string utf8_from_units(std::u32string_view units) {
     std::string out;
     out.reserve(units.size());
-    for (char32_t u : units) appendUtf8(out, u);
+    for (char32_t u : units) utf8::append(out, u);
     return out;
 }
 

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "globals.h"
+#include "interpreter/interpreter_state.h"
 #include "matrix.h"
 #include "variables/variable.h"
 

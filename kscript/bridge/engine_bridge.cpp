@@ -7,7 +7,6 @@
 
 namespace {
 
-constexpr int MODE_FRACTION_BIT = 1;
 
 using EngineMember = std::string &(BigNumber::*)(const std::string &, const std::string &);
 
@@ -20,7 +19,7 @@ const char *call_member(BigNumber *engine, EngineMember member, const char *a, c
 // Decimal member, or the fraction member on the fractions of the inputs.
 const char *call_by_mode(BigNumber *engine, EngineMember decimal, EngineMember fraction, const char *a,
                          const char *b, bool alwaysFraction = false) {
-    if (!alwaysFraction && (engine->getMode() & MODE_FRACTION_BIT) == 0)
+    if (!alwaysFraction && (engine->getMode() & kFractionBit) == 0)
         return call_member(engine, decimal, a, b);
     std::string left = engine->decimal_to_fraction(text_or_zero(a));
     std::string right = engine->decimal_to_fraction(text_or_zero(b));

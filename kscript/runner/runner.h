@@ -6,25 +6,7 @@
 #include <optional>
 #include <string>
 
-class BigNumber;
-
-// Statuses of a script-file run.
-enum ScriptFileStatus {
-    SCRIPT_FILE_OK = 0,
-    SCRIPT_FILE_COMPILE_ERROR = 65,
-    SCRIPT_FILE_RUNTIME_ERROR = 70,
-    SCRIPT_FILE_UNREADABLE = 74,
-};
-
-// Runs the source without an output stream on the machine as it stands (globals persist from
-// run to run): 0 ok, 1 compile error, 2 runtime error. After 0 the print buffer
-// (vm_print_result_text) holds the last printed value.
-int runScriptSource(BigNumber *engine, const char *source);
-
-// Runs a script file in a fresh machine, after loading the .kf scripts of the folder "ext".
-// Afterwards the machine is initialised again, with the error reports as they were before the
-// call. Returns a ScriptFileStatus.
-int runScriptFile(BigNumber *engine, const char *path);
+#include "kscript.h" // runScriptSource, runScriptFile and the file statuses
 
 // The main script of a file run: a ScriptFileStatus.
 int executeScriptFile(BigNumber *engine, const char *path);

@@ -10,6 +10,7 @@ bool vm_call(ClosureObject *closure, int argCount) {
         vm_stack_overflow();
         return false;
     }
+    assert(vm_stack_holds(ptrdiff_t(argCount) + 1)); // the callee and its arguments
     CallFrame *frame = &vm_machine.frames[vm_machine.frameCount++];
     frame->closure = closure;
     frame->ip = closure->function->chunk.code;
@@ -22,7 +23,9 @@ namespace {
 // The native's answer replaces the callee and the arguments, with whatever the native pushed.
 // A native that reported a runtime error has reset the stack already: the run ends.
 bool call_native(NativeFn native, int argCount) {
+    assert(vm_stack_holds(ptrdiff_t(argCount) + 1));
     ScriptValue *callee = vm_machine.stackTop - argCount - 1;
+    vm_settle_last_answer(); // the native may read or replace the engine's answer
     ScriptValue result = native(argCount, callee + 1);
     if (vm_run_failed()) return false;
     vm_machine.stackTop = callee;

@@ -21,6 +21,12 @@ void prepare_run(BigNumber *engine) {
     vm_engine = engine; // the natives use the engine of the current run
 }
 
+int run(FILE *stream) {
+    int status = vm_run(stream);
+    vm_settle_last_answer();
+    return status;
+}
+
 int compile_and_run(const char *source, FILE *stream) {
     FunctionObject *function = compiler_compile(source != nullptr ? source : "");
     if (function == nullptr) return VM_COMPILE_ERROR;
@@ -29,7 +35,7 @@ int compile_and_run(const char *source, FILE *stream) {
     vm_pop();
     vm_push(value_from_object(closure));
     if (!vm_call(closure, 0)) return VM_RUNTIME_ERROR;
-    return vm_run(stream);
+    return run(stream);
 }
 
 int interpret(BigNumber *engine, const char *source, FILE *stream) {

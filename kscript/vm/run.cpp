@@ -268,6 +268,7 @@ op_list_init: {
     int count = READ_BYTE();
     ListObject *list = new_list();
     PUSH(value_from_object(list));
+    assert(vm_stack_holds(ptrdiff_t(count) + 1));
     ScriptValue *items = vm_machine.stackTop - 1 - count;
     for (int i = 0; i < count; ++i) list_append(list, items[i]);
     vm_machine.stackTop = items;

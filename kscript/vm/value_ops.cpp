@@ -16,7 +16,6 @@
 
 namespace {
 
-constexpr int MODE_FRACTION_BIT = 1;
 // The run budget charges a text operation one unit per this many characters it reads or writes.
 constexpr int BUDGET_CHARACTERS_PER_UNIT = 64;
 
@@ -90,7 +89,7 @@ bool is_string(ScriptValue v) {
 }
 
 bool fraction_mode() {
-    return (vm_engine->getMode() & MODE_FRACTION_BIT) != 0;
+    return (vm_engine->getMode() & kFractionBit) != 0;
 }
 
 // An operand of a text operation: the characters of a string, or a fixed text ("0" of the
@@ -125,6 +124,15 @@ bool integer_text(const Text &text, IntegerText *integer) {
 
 // Answers of the integer road are written here, so that they need no allocation of their own.
 std::string integerAnswer;
+
+// The integer road's last answer, not yet written into the engine: a short one by its value,
+// a long one as the text in integerAnswer (which only the integer road writes). Noting it
+// costs the loops two stores; the engine's answer text is written once, when it is settled.
+struct NotedAnswer {
+    IntegerForm form; // UNKNOWN: none noted, the engine holds the last answer
+    int64_t value;
+};
+NotedAnswer notedAnswer = {INTEGER_FORM_UNKNOWN, 0};
 
 // Long answers usually differ from an operand only near their end (a digit appended, a small
 // number added): their hash is found from that operand's.
@@ -168,6 +176,7 @@ StringObject *text_operation(const ArithmeticRule &rule, const Text &a, const Te
     bool road = rule.integers != INTEGER_NONE && (rule.roadInEveryMode || !fraction_mode()) &&
                 integer_text(a, &x) && integer_text(b, &y);
     if (road && integer_short_value(rule.integers, x, y, &answerValue)) {
+        notedAnswer = {INTEGER_FORM_SHORT, answerValue};
         RecentInteger &recent = recent_integer(answerValue);
         if (recent.string != nullptr && recent.value == answerValue)
             return spend_on_text(a, b, recent.string->length) ? recent.string : nullptr;
@@ -187,8 +196,10 @@ StringObject *text_operation(const ArithmeticRule &rule, const Text &a, const Te
     if (road && integer_answer(rule.integers, x, y, integerAnswer, &answerForm, &answerValue)) {
         answer = integerAnswer.data();
         length = static_cast<int>(integerAnswer.size());
+        notedAnswer = {answerForm, answerValue};
     } else {
         answerForm = INTEGER_FORM_UNKNOWN;
+        notedAnswer.form = INTEGER_FORM_UNKNOWN; // the engine writes its own answer
         answer = rule.bridge(vm_engine, a.chars, b.chars);
         length = static_cast<int>(std::strlen(answer));
     }
@@ -202,8 +213,25 @@ StringObject *text_operation(const ArithmeticRule &rule, const Text &a, const Te
     return result;
 }
 
+} // namespace
+
+void vm_settle_last_answer() {
+    if (notedAnswer.form == INTEGER_FORM_UNKNOWN || vm_engine == nullptr) return;
+    if (notedAnswer.form == INTEGER_FORM_SHORT) {
+        char digits[24];
+        auto [end, error] = std::to_chars(digits, digits + sizeof digits, notedAnswer.value);
+        if (error == std::errc()) vm_engine->setResult(std::string(digits, end));
+    } else {
+        vm_engine->setResult(integerAnswer);
+    }
+    notedAnswer.form = INTEGER_FORM_UNKNOWN;
+}
+
+namespace {
+
 // Replaces the two operands on top by the answer.
 void replace_operands(ScriptValue answer) {
+    assert(vm_stack_holds(2));
     vm_machine.stackTop -= 2;
     *vm_machine.stackTop++ = answer;
 }
@@ -378,6 +406,7 @@ bool vm_list_set() {
     if (!(position > -1.0 && position < static_cast<double>(list->count)))
         return list_error("List index out of range");
     list_set(list, static_cast<int>(position), item);
+    assert(vm_stack_holds(3));
     vm_machine.stackTop -= 3;
     *vm_machine.stackTop++ = item;
     return true;

@@ -3,11 +3,13 @@
 // script on it with the engine of the caller.
 #pragma once
 
+#include <cassert>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <string>
 
+#include "kscript.h"
 #include "object.h"
 #include "table.h"
 #include "value.h"
@@ -26,12 +28,6 @@ constexpr int VM_STACK_RESERVE = 64;
 constexpr int VM_PRINT_RESULT_LENGTH = 15000;
 
 constexpr size_t VM_FIRST_GC_THRESHOLD = 1048576;
-
-enum VmResult {
-    VM_OK = 0,
-    VM_COMPILE_ERROR = 1,
-    VM_RUNTIME_ERROR = 2,
-};
 
 struct CallFrame {
     ClosureObject *closure;
@@ -67,38 +63,29 @@ extern StringObject *vm_print_result;
 extern int vm_error_report_switch;
 extern BigNumber *vm_engine; // the engine of the latest run, which the natives use
 
-// Makes the machine ready: empty stack, tables and collector, the natives bound again. What an
-// earlier initialisation left is freed first, so re-initialising never leaks.
-void vm_init();
-void vm_free();
-void vm_set_error_report(int on);
-
-// Compiles and runs a script with the engine of the caller: VM_OK, VM_COMPILE_ERROR or
-// VM_RUNTIME_ERROR. Without a stream, printed values go to the print buffer. Globals persist
-// from run to run until the next vm_init.
-int vm_interpret(BigNumber *engine, const char *source);
-int vm_interpret_stream(BigNumber *engine, const char *source, FILE *stream);
-
-// The text of the print buffer ("" while the machine is freed), and its reset to the empty text.
-const char *vm_print_result_text();
-void vm_print_result_clear();
-// The same value whole: the print buffer holds only its start. At most VM_PRINT_WHOLE_MAX
-// bytes are kept; vm_printed_length() is the length of the whole text, longer when it was cut.
-constexpr size_t VM_PRINT_WHOLE_MAX = size_t(16) << 20;
-const std::string &vm_printed_text();
-size_t vm_printed_length();
+// The machine's entry points (init, free, interpret, switches) are in kscript.h.
 
 void vm_reset_stack();
+// Whether `depth` values lie between the bottom of the stack and its top, and the top within
+// the stack with its reserve: the bounds every push, pop and peek rests on, asserted in Debug
+// builds where they are used.
+inline bool vm_stack_holds(ptrdiff_t depth) {
+    const ptrdiff_t used = vm_machine.stackTop - vm_machine.stack;
+    return depth >= 0 && used >= depth && used <= VM_STACK_MAX + VM_STACK_RESERVE;
+}
 // For the machine's own bounded pushes (see VM_STACK_RESERVE); the run loop bounds the pushes
 // of scripts itself.
 inline void vm_push(ScriptValue value) {
+    assert(vm_stack_holds(0) && vm_machine.stackTop < vm_machine.stack + VM_STACK_MAX + VM_STACK_RESERVE);
     *vm_machine.stackTop++ = value;
 }
 inline ScriptValue vm_pop() {
+    assert(vm_stack_holds(1));
     return *--vm_machine.stackTop;
 }
 // Distance 0 is the top.
 inline ScriptValue vm_peek(int distance) {
+    assert(vm_stack_holds(ptrdiff_t(distance) + 1));
     return vm_machine.stackTop[-1 - distance];
 }
 
@@ -110,11 +97,6 @@ void vm_runtime_error(const char *format, ...) __attribute__((format(printf, 1, 
 void vm_define_native(const char *name, NativeFn function);
 
 bool vm_is_falsey(ScriptValue value);
-
-// Test hook: a run spends one unit per backward jump and per call, and per string operation
-// one unit and one more for every 64 characters of its operands and answer; when the budget is
-// spent the run ends with VM_RUNTIME_ERROR. 0 means no budget.
-void vm_set_run_budget(uint64_t units);
 
 // The stored text that fills the print buffer at start: 15000 digits and the terminator.
 extern const char vm_print_result_filler[VM_PRINT_RESULT_LENGTH + 1];

@@ -34,6 +34,12 @@ inline bool vm_spend(uint64_t units) {
     return (vm_budget.limit == 0 && !engineStopRequested()) || vm_spend_slow(units);
 }
 
+// The engine's last answer (what the calculator recalls for "_") is the value of the last
+// arithmetic operation, whichever road computed it. The integer road only notes its answer;
+// this writes the noted answer into the engine, before a native may use the engine and when a
+// run ends.
+void vm_settle_last_answer();
+
 // Calls and methods; false after a runtime error.
 bool vm_call(ClosureObject *closure, int argCount);
 bool vm_call_value(ScriptValue callee, int argCount);

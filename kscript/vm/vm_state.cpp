@@ -22,6 +22,10 @@ void vm_set_error_report(int on) {
     vm_error_report_switch = on > 0 ? 1 : 0;
 }
 
+int vm_error_report() { return vm_error_report_switch; }
+
+bool vm_ready() { return vm_machine.ready; }
+
 namespace {
 
 // A string object that is never entered in the strings table: its characters may change

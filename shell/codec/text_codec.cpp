@@ -4,22 +4,13 @@
 #include <cstring>
 
 #include "code_pages.h"
+#include "utf8.h"
 
 namespace {
 
 constexpr uint32_t kUnitMask = 0xFFFF;
 constexpr uint32_t kSurrogateFirst = 0xD800, kSurrogateLast = 0xDFFF;
-constexpr uint32_t kLowSurrogateBase = 0xDC00, kSupplementaryBase = 0x10000;
-constexpr size_t kMaxSequence = 4;
-
-// The class of a sequence is decided by its first byte alone (stray continuation bytes
-// count as two-byte leads); continuation bytes are not examined.
-size_t sequenceLength(unsigned char lead) {
-    if (lead < 0x80) return 1;
-    if (lead < 0xE0) return 2;
-    if (lead < 0xF0) return 3;
-    return kMaxSequence;
-}
+constexpr uint32_t kSupplementaryBase = 0x10000;
 
 struct Decoded {
     wchar_t units[2];
@@ -27,34 +18,14 @@ struct Decoded {
     size_t consumed; // bytes
 };
 
-// One sequence at p, with `left` >= 1 bytes of input remaining.
+// One sequence at p, with `left` >= 1 bytes of input remaining, by the lenient reading.
 Decoded decodeAt(const unsigned char *p, size_t left) {
-    const size_t length = sequenceLength(p[0]);
-    if (length > left) return {{kCutSequenceUnit, 0}, 1, left};
-    switch (length) {
-    case 1:
-        return {{wchar_t(p[0]), 0}, 1, 1};
-    case 2:
-        return {{wchar_t(((p[0] & 0x1Fu) << 6) + (p[1] & 0x7Fu)), 0}, 1, 2};
-    case 3: {
-        // Kept to 16 bits: a malformed continuation byte may carry past them.
-        const uint16_t unit = uint16_t(((p[0] & 0x0Fu) << 12) + ((p[1] & 0x7Fu) << 6) + (p[2] & 0x7Fu));
-        return {{wchar_t(unit), 0}, 1, 3};
-    }
-    default: {
-        const int32_t cp = int32_t(((p[0] & 0x07u) << 18) | ((p[1] & 0x3Fu) << 12) | ((p[2] & 0x3Fu) << 6) |
-                                   (p[3] & 0x3Fu));
-        // An overlong form gives a negative offset; the shift keeps its sign and the unit
-        // keeps its low 16 bits.
-        const int32_t high = ((cp - int32_t(kSupplementaryBase)) >> 10) + int32_t(kSurrogateFirst);
-        const int32_t low = (cp & 0x3FF) | int32_t(kLowSurrogateBase);
-        return {{wchar_t(uint32_t(high) & kUnitMask), wchar_t(uint32_t(low) & kUnitMask)}, 2, kMaxSequence};
-    }
-    }
+    const utf8::LenientUnits d = utf8::decodeLenient(std::string_view(reinterpret_cast<const char *>(p), left));
+    return {{wchar_t(d.units[0]), wchar_t(d.units[1])}, d.count, d.consumed};
 }
 
 struct Encoded {
-    unsigned char bytes[kMaxSequence];
+    char bytes[utf8::kMaxSequence];
     size_t count;    // bytes
     size_t consumed; // units
 };
@@ -62,17 +33,17 @@ struct Encoded {
 // One unit at u (not 0), with `left` >= 1 units remaining. A surrogate takes the unit after
 // it as its partner whatever that is; a surrogate at the end takes a zero partner.
 Encoded encodeAt(const wchar_t *u, size_t left) {
+    Encoded e{};
     const uint32_t unit = uint32_t(u[0]) & kUnitMask;
-    if (unit < 0x80) return {{uint8_t(unit)}, 1, 1};
-    if (unit < 0x800) return {{uint8_t(0xC0 | (unit >> 6)), uint8_t(0x80 | (unit & 0x3F))}, 2, 1};
-    if (unit < kSurrogateFirst || unit > kSurrogateLast)
-        return {{uint8_t(0xE0 | (unit >> 12)), uint8_t(0x80 | ((unit >> 6) & 0x3F)), uint8_t(0x80 | (unit & 0x3F))}, 3, 1};
+    if (unit < kSurrogateFirst || unit > kSurrogateLast) {
+        e.count = utf8::encode(unit, e.bytes);
+        e.consumed = 1;
+        return e;
+    }
     const uint32_t next = left > 1 ? uint32_t(u[1]) & kUnitMask : 0;
-    const uint32_t cp = ((unit & 0x3FF) << 10) + (next & 0x3FF) + kSupplementaryBase;
-    return {{uint8_t(0xF0 | (cp >> 18)), uint8_t(0x80 | ((cp >> 12) & 0x3F)), uint8_t(0x80 | ((cp >> 6) & 0x3F)),
-             uint8_t(0x80 | (cp & 0x3F))},
-            4,
-            left > 1 ? 2u : 1u};
+    e.count = utf8::encode(((unit & 0x3FF) << 10) + (next & 0x3FF) + kSupplementaryBase, e.bytes);
+    e.consumed = left > 1 ? 2u : 1u;
+    return e;
 }
 
 } // namespace

@@ -300,6 +300,6 @@ std::string &BigNumber::binom_value(const std::string &n, const std::string &k) 
 std::string BigNumber::expand_factorial_expr(const std::string &n, const std::string &k) {
     std::string d;
     EvalInfixExprNoOutput("(" + n + ")-(" + k + ")", d, mode);
-    if (mode == 1) d = reduce_fraction(d);
+    if (mode == kFractionBit) d = reduce_fraction(d);
     return "(" + n + ")!/((" + k + ")!*(" + d + ")!)";
 }

@@ -144,7 +144,7 @@ std::string &BigNumber::simplifySqrt(const std::string &x) {
 std::string &BigNumber::sqrt_signed(const std::string &x, bool exact) {
     bool negative = isNegative(x);
     std::string y = negative ? x.substr(1) : x;
-    std::string root = (mode & 1) || exact ? simplifySqrt(y) : sqrtDigitPairs(y);
+    std::string root = (mode & kFractionBit) || exact ? simplifySqrt(y) : sqrtDigitPairs(y);
     return result = negative ? root + "*i" : root;
 }
 
@@ -173,7 +173,7 @@ std::string &BigNumber::simplifySqrtn(const std::string &x0, int64_t n) {
 
 std::string &BigNumber::complexRootsText(const std::string &x, int64_t n, bool exact) {
     if (n < 1) return result = kDegreeError;
-    bool simplified = (mode & 1) || exact;
+    bool simplified = (mode & kFractionBit) || exact;
     auto rootOf = [&](const std::string &y) -> std::string {
         return simplified ? simplifySqrtn(y, n) : nthRootNumeric(y, n);
     };

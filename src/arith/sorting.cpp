@@ -26,13 +26,13 @@ void toFractions(BigNumber &bn, std::vector<std::string> &v) {
 }  // namespace
 
 void BigNumber::sort_numbers_asc_range(std::vector<std::string> &v, int64_t first, int64_t last) {
-    Order o{*this, mode != 0, false};
+    Order o{*this, mode != kNumericalMode, false};
     if (o.fractions) toFractions(*this, v);
     quickSort(v, first, last, o);
 }
 
 void BigNumber::sort_numbers_desc_range(std::vector<std::string> &v, int64_t first, int64_t last) {
-    Order o{*this, mode != 0, true};
+    Order o{*this, mode != kNumericalMode, true};
     if (o.fractions) toFractions(*this, v);
     quickSort(v, first, last, o);
 }
@@ -47,5 +47,5 @@ void BigNumber::sort_numbers_desc(std::vector<std::string> &v) { sort_numbers_de
 // result text, emptied, stands in for it.
 std::string &BigNumber::sort_numbers_median3(std::vector<std::string> &v, int64_t first, int64_t last) {
     if (first < 0 || last >= int64_t(v.size()) || last <= first) return result = "";
-    return medianOfThree(v, first, last, Order{*this, mode != 0, false});
+    return medianOfThree(v, first, last, Order{*this, mode != kNumericalMode, false});
 }

@@ -97,6 +97,6 @@ std::string &BigNumber::naturalLog(const std::string &x) {
         a.error = nat::from_u64(realfn::kKernelError);
         return true;
     }, out);
-    if (mode & 1) return result = decimal_to_fraction(out);
+    if (mode & kFractionBit) return result = decimal_to_fraction(out);
     return result = out;
 }

@@ -209,9 +209,9 @@ std::string piTrig(const angles::PiAngle &a, Trig f) {
 std::string symbolic(BigNumber &bn, const std::string &x, Trig f) {
     const char *key = f == Trig::Cos ? "cos(2x)" : "sin(2x)";
     const char *identity = f == Trig::Cos ? "cos^2(x)-sin^2(x)" : "2sin(x)*cos(x)";
-    for (const auto &[name, claim] : equality_claims)
-        if (name == key && claim_value(claim) == identity)
-            return f == Trig::Cos ? bn.cosDoubleAngleText(x.c_str()) : bn.sinDoubleAngleText(x.c_str());
+    const std::string *claimed = claimed_right_side(key);
+    if (claimed && *claimed == identity)
+        return f == Trig::Cos ? bn.cosDoubleAngleText(x.c_str()) : bn.sinDoubleAngleText(x.c_str());
     return (f == Trig::Cos ? "cos(" : "sin(") + x + ")";
 }
 
@@ -303,7 +303,7 @@ std::string quotient(BigNumber &bn, const std::string &x, bool cot) {
         };
         if (!realfn::decideWithGuards(decimals, realfn::LastDigit::Rounded, compute, out))
             return tooClose ? "Error> " + x + " is too close to a pole of " + (cot ? "cot" : "tan") + "." : kPiTooShort;
-        if (bn.getMode() == 0) return out;
+        if (bn.getMode() == kNumericalMode) return out;
         return bn.decimal_to_fraction(out);
     }
     std::string s = trig(bn, x, Trig::Sin);
@@ -311,7 +311,7 @@ std::string quotient(BigNumber &bn, const std::string &x, bool cot) {
     if (isMessageText(s)) return s;
     if (isMessageText(c)) return c;
     const std::string &dividend = cot ? c : s, &divisor = cot ? s : c;
-    if (bn.getMode() == 0) return bn.real_division(dividend, divisor);
+    if (bn.getMode() == kNumericalMode) return bn.real_division(dividend, divisor);
     std::string a = bn.decimal_to_fraction(dividend);
     std::string b = bn.decimal_to_fraction(divisor);
     return bn.fr_division(a, b);

@@ -13,23 +13,23 @@ const std::string __pi__ = kPiDigits;
 const std::string __e__ = kEDigits;
 const std::string __ln2__ = kLn2Digits;
 
-static const char *const kTypeNames[] = {"int", "float", "double", "std::string", "bool", "matrix"};
-const std::vector<std::string> type_names(std::begin(kTypeNames), std::end(kTypeNames));
-
-std::vector<InputStatement> input_statements;
-std::set<std::string> used_variable_names;
-std::set<std::string> undefined_names;
 std::map<std::string, int> poly_vars;
 std::vector<std::string> poly_internal_names;
 std::vector<PolyVarName> poly_varnames;
 char main_var = 'x';
 std::vector<DerivativeRule> derivative_rules;
-std::unordered_map<std::string, EqualityClaim> equality_claims;
-std::unordered_map<std::string, InequalityClaim> inequality_claims;
 
 BigNumber bignumber_global;
 
-std::string claim_value(const EqualityClaim &claim) { return claim.rhs; }
+namespace {
+EqualityClaimReader claimReader = nullptr;
+}
+
+void set_equality_claim_reader(EqualityClaimReader reader) { claimReader = reader; }
+
+const std::string *claimed_right_side(const std::string &name) {
+    return claimReader ? claimReader(name) : nullptr;
+}
 
 int split_tokens(char *buffer, const char *delimiters, std::vector<std::string> &out) {
     int n = 0;

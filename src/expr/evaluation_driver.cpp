@@ -12,8 +12,6 @@
 
 namespace {
 
-constexpr int32_t kFractionFlag = 1;
-constexpr int32_t kPolynFlag = 2;
 
 // The arithmetic re-enters the driver while it evaluates; a few levels are normal. A chain of
 // re-entries that keeps going is a cycle between operations, answered with an error text
@@ -59,7 +57,7 @@ std::string polynRoad(BigNumber &bn) {
 }
 
 std::string symbolicOrPolynRoad(BigNumber &bn, int32_t flags) {
-    if (!(flags & kPolynFlag)) return symbolicRoad(bn, flags & kFractionFlag);
+    if (!(flags & kPolynBit)) return symbolicRoad(bn, flags & kFractionBit);
     // The trace lines of the several-variable road go to standard output only, never to the
     // engine's stream.
     return poly_vars.empty() ? polynRoad(bn) : bn.multiPolynValue(false, true);
@@ -99,7 +97,7 @@ void BigNumber::EvalInfixExprNoOutput(const std::string &e, std::string &v, int3
         v = expression;
         return;
     }
-    if (numerical) v = (flags & kFractionFlag) ? fractionRoad(*this) : numericalRoad(*this);
+    if (numerical) v = (flags & kFractionBit) ? fractionRoad(*this) : numericalRoad(*this);
     else v = symbolicOrPolynRoad(*this, flags);
 }
 
@@ -116,7 +114,7 @@ void BigNumber::EvalInfixExpression(const std::string &e, std::string &v) {
     }
     setExpression(tokenizeInfix());
     std::string postfixCopy;
-    if (mode & kFractionFlag) {
+    if (mode & kFractionBit) {
         ConvertFractionInfixToPostfix();
         postfixCopy = InsertCommaInPostfix();
     } else {

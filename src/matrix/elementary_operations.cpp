@@ -37,10 +37,12 @@ struct CellRule {
     bool symbolic = false;
 };
 
-// Rows in fraction mode (mode 1, the elimination's) are evaluated as fractions and reduced;
+// Rows in fraction mode (the elimination's) are evaluated as fractions and reduced;
 // a scaled row in any other mode is evaluated in decimals.
-CellRule rowScaleRule(int32_t mode) { return mode == 1 ? CellRule{1, true} : CellRule{0}; }
-CellRule rowAddRule(int32_t mode) { return CellRule{mode, mode == 1}; }
+CellRule rowScaleRule(int32_t mode) {
+    return mode == kFractionBit ? CellRule{kFractionBit, true} : CellRule{kNumericalMode};
+}
+CellRule rowAddRule(int32_t mode) { return CellRule{mode, mode == kFractionBit}; }
 CellRule columnRule(int32_t mode) { return CellRule{mode}; }
 CellRule symbolicRule(int32_t mode) { return CellRule{mode, false, true}; }
 
@@ -77,7 +79,7 @@ std::string compute(BigNumber &bn, const std::string &text, CellRule rule) {
 // The reduced fraction rule on cells that are reduced fraction texts already (the
 // elimination's cells after its first steps) gives the reduced text of the exact value:
 // that is computed directly. Any other cell goes through the evaluator.
-bool exactRule(CellRule rule) { return rule.flags == 1 && rule.reduce && !rule.symbolic; }
+bool exactRule(CellRule rule) { return rule.flags == kFractionBit && rule.reduce && !rule.symbolic; }
 
 // a * k, or a + b * k when b is given.
 std::string combine(BigNumber &bn, const std::string &a, const std::string *b, const std::string &k, CellRule rule) {
@@ -116,7 +118,7 @@ bool addLine(KV_Matrix &m, Line line, uint64_t i, int32_t kind, uint64_t j, int3
     if (kind != 1 && kind != 2) return inRange(m, line, i) && inRange(m, line, j);
     return eachPosition(m, line, i, j, mode, [&](BigNumber &bn, const std::string &a, const std::string &b) {
         if (symbolic) return compute(bn, "(" + a + (kind == 1 ? ")+(" : ")-(") + b + ")", symbolicRule(mode));
-        if (mode != 0) return std::string(kind == 1 ? bn.fr_addition(a, b) : bn.fr_subtraction(a, b));
+        if (mode != kNumericalMode) return std::string(kind == 1 ? bn.fr_addition(a, b) : bn.fr_subtraction(a, b));
         return std::string(kind == 1 ? bn.addition(a, b) : bn.real_subtraction(a, b));
     });
 }

@@ -19,6 +19,11 @@ constexpr int LIMB_DIGITS = 9;
 
 // Invariant of every Nat handed out: normalized (top limb non-zero, or empty for zero).
 void normalize(Nat &a);
+// The normal form, asserted in Debug builds where a Nat enters and leaves the operations
+// (comparison by length and every carry rest on it): every limb below BASE and no zero limb
+// at the top. has_normal_top is the part that costs nothing, for the short in-place steps.
+bool is_normal(const Nat &a);
+inline bool has_normal_top(const Nat &a) { return a.empty() || a.back() != 0; }
 
 // Decimal text <-> Nat. `digits` must hold only '0'..'9' (leading zeros are fine).
 Nat from_decimal(std::string_view digits);

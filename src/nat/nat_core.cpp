@@ -2,6 +2,7 @@
 #include "nat/nat.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cstring>
 
 namespace nat {
@@ -11,6 +12,10 @@ static const uint32_t POW10[10] = {1,      10,      100,      1000,      10000,
 
 void normalize(Nat &a) {
     while (!a.empty() && a.back() == 0) a.pop_back();
+}
+
+bool is_normal(const Nat &a) {
+    return has_normal_top(a) && std::all_of(a.begin(), a.end(), [](Limb x) { return x < BASE; });
 }
 
 static inline Limb parse_chunk(const char *p, size_t n) {
@@ -32,6 +37,7 @@ Nat from_decimal(std::string_view s) {
     }
     if (n) a[k++] = parse_chunk(p, n);
     normalize(a);
+    assert(is_normal(a));
     return a;
 }
 
@@ -67,6 +73,7 @@ size_t decimal_digits(const Nat &a) {
 }
 
 void append_decimal(const Nat &a, std::string &out, size_t width) {
+    assert(is_normal(a));
     size_t digits = decimal_digits(a);
     size_t total = std::max(digits, width);
     size_t start = out.size();
@@ -107,6 +114,7 @@ bool to_u64(const Nat &a, uint64_t &v) {
 }
 
 int compare(const Nat &a, const Nat &b) {
+    assert(has_normal_top(a) && has_normal_top(b)); // the lengths decide first
     if (a.size() != b.size()) return a.size() < b.size() ? -1 : 1;
     for (size_t k = a.size(); k-- > 0;)
         if (a[k] != b[k]) return a[k] < b[k] ? -1 : 1;
@@ -114,6 +122,7 @@ int compare(const Nat &a, const Nat &b) {
 }
 
 Nat add(const Nat &a, const Nat &b) {
+    assert(is_normal(a) && is_normal(b));
     const Nat &x = a.size() >= b.size() ? a : b;
     const Nat &y = a.size() >= b.size() ? b : a;
     Nat r(x.size() + 1);
@@ -131,10 +140,12 @@ Nat add(const Nat &a, const Nat &b) {
     }
     r[k] = carry;
     normalize(r);
+    assert(is_normal(r));
     return r;
 }
 
 Nat sub(const Nat &a, const Nat &b) {
+    assert(is_normal(a) && is_normal(b) && compare(a, b) >= 0);
     Nat r(a.size());
     Limb borrow = 0;
     size_t k = 0;
@@ -149,10 +160,12 @@ Nat sub(const Nat &a, const Nat &b) {
         r[k] = Limb(borrow ? d + BASE : d);
     }
     normalize(r);
+    assert(borrow == 0 && is_normal(r));
     return r;
 }
 
 void add_small(Nat &a, Limb v) {
+    assert(v < BASE && has_normal_top(a));
     for (size_t k = 0; v; k++) {
         if (k == a.size()) a.push_back(0);
         Limb s = a[k] + v;
@@ -162,6 +175,7 @@ void add_small(Nat &a, Limb v) {
 }
 
 void sub_small(Nat &a, Limb v) {
+    assert(v < BASE && has_normal_top(a) && (a.size() > 1 || (a.empty() ? 0 : a[0]) >= v));
     for (size_t k = 0; v && k < a.size(); k++) {
         if (a[k] >= v) {
             a[k] -= v;
@@ -175,6 +189,7 @@ void sub_small(Nat &a, Limb v) {
 }
 
 void mul_small(Nat &a, Limb m) {
+    assert(m < BASE && is_normal(a));
     uint64_t carry = 0;
     for (Limb &x : a) {
         uint64_t t = uint64_t(x) * m + carry;

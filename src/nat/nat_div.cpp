@@ -3,6 +3,7 @@
 // precision, a quotient estimate from two products and an exact correction of a few units.
 // A Divisor keeps the reciprocal for many divisions by the same number.
 #include <algorithm>
+#include <cassert>
 #include <cstring>
 
 #include "nat/nat.h"
@@ -197,6 +198,24 @@ void divmod_newton(const Nat &a, const Nat &b, Nat &q, Nat &r) {
     if (compare(r, b) >= 0) divmod_knuth(a, b, q, r);
 }
 
+// q and r of normal a and non-zero b, by the road their lengths choose.
+void divide(const Nat &a, const Nat &b, Nat &q, Nat &r) {
+    if (compare(a, b) < 0) {
+        q.clear();
+        r = a;
+        return;
+    }
+    if (b.size() == 1) {
+        Limb rem = divmod_small(a, b[0], q);
+        r.clear();
+        if (rem) r.push_back(rem);
+        return;
+    }
+    if (b.size() >= NEWTON_THRESHOLD) engineStopPoint();  // a long division: see mul
+    if (b.size() >= NEWTON_THRESHOLD && a.size() - b.size() >= NEWTON_THRESHOLD) divmod_newton(a, b, q, r);
+    else divmod_knuth(a, b, q, r);
+}
+
 }  // namespace
 
 Divisor make_divisor(const Nat &d) {
@@ -223,20 +242,9 @@ void divmod(const Nat &a, const Nat &b, Nat &q, Nat &r) {
         divmod(a2, b2, q, r);
         return;
     }
-    if (compare(a, b) < 0) {
-        q.clear();
-        r = a;
-        return;
-    }
-    if (b.size() == 1) {
-        Limb rem = divmod_small(a, b[0], q);
-        r.clear();
-        if (rem) r.push_back(rem);
-        return;
-    }
-    if (b.size() >= NEWTON_THRESHOLD) engineStopPoint();  // a long division: see mul
-    if (b.size() >= NEWTON_THRESHOLD && a.size() - b.size() >= NEWTON_THRESHOLD) divmod_newton(a, b, q, r);
-    else divmod_knuth(a, b, q, r);
+    assert(is_normal(a) && is_normal(b) && !b.empty());
+    divide(a, b, q, r);
+    assert(is_normal(q) && is_normal(r) && compare(r, b) < 0);
 }
 
 }  // namespace nat

@@ -2,6 +2,7 @@
 // middle range, the floating-point transform (nat_fft.cpp) for long ones and the
 // number-theoretic transform (nat_ntt.cpp) past the floating-point transform's proven range.
 #include <algorithm>
+#include <cassert>
 #include <cstring>
 
 #include "nat/nat.h"
@@ -271,6 +272,7 @@ bool mul_transform(const Limb *a, size_t na, const Limb *b, size_t nb, Limb *out
 }  // namespace detail
 
 static Nat mul_dispatch(const Nat &a, const Nat &b) {
+    assert(is_normal(a) && is_normal(b));
     if (a.empty() || b.empty()) return Nat{};
     Nat r(a.size() + b.size());
     size_t shorter = std::min(a.size(), b.size());
@@ -287,6 +289,7 @@ static Nat mul_dispatch(const Nat &a, const Nat &b) {
         detail::product(a.data(), a.size(), b.data(), b.size(), r.data(), ws.data());
     }
     normalize(r);
+    assert(is_normal(r));
     return r;
 }
 

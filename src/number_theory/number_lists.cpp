@@ -68,7 +68,7 @@ bool BigNumber::expandItemList(const std::string &text, std::vector<std::string>
         if (isRangeMarker(item)) {
             marker = i;
         } else if (isInfixValid(item)) {
-            if (mode & 1) item = "(" + item + ")";
+            if (mode & kFractionBit) item = "(" + item + ")";
             else item = routines::numericalValue(*this, item);
         } else {
             return false;

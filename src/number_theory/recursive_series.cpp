@@ -76,7 +76,7 @@ void BigNumber::print_recursive_series(std::ostream &out, SeriesSettings &settin
     bool hasIndex = item.find('_') != std::string::npos;
     std::string N = hasIndex ? indexNameOf(item) : "i";
     std::string P = settings.initialValue;
-    bool fractions = mode & 1;
+    bool fractions = mode & kFractionBit;
     int64_t k = firstNumber(settings.startIndex);
 
     if (constantExpression) {

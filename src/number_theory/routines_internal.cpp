@@ -40,7 +40,7 @@ std::string fractionValue(BigNumber &bn, const std::string &text) {
 }
 
 std::string modeValue(BigNumber &bn, const std::string &text) {
-    return (bn.getMode() & 1) ? fractionValue(bn, text) : numericalValue(bn, text);
+    return (bn.getMode() & kFractionBit) ? fractionValue(bn, text) : numericalValue(bn, text);
 }
 
 }  // namespace routines

@@ -56,7 +56,7 @@ void writeSeparator(std::ostream &out, const std::string &delimiter) {
 
 // The sum of a constant term: its value times the number of terms.
 std::string constantSum(BigNumber &bn, const std::string &value, const std::string &count) {
-    if (!(bn.getMode() & 1)) return bn.multiplication(value, count);
+    if (!(bn.getMode() & kFractionBit)) return bn.multiplication(value, count);
     std::string fraction = bn.decimal_to_fraction(value);
     return bn.fr_multiplication(fraction, count + "|1");
 }
@@ -78,7 +78,7 @@ void BigNumber::printSeriesTerms(const std::string &term, const std::string &var
         out << kTooManyTerms << std::endl;
         return;
     }
-    bool fractions = mode & 1;
+    bool fractions = mode & kFractionBit;
     if (constantTerm) {
         int64_t n = string2longlong(count);
         if (n == 0) {
@@ -113,7 +113,7 @@ std::string BigNumber::sumSeries(const std::string &term, const std::string &var
         return constantSum(*this, numericalValue(*this, term), count);
     }
     if (tooManyTerms(*this, count)) return kTooManyTerms;
-    bool fractions = mode & 1;
+    bool fractions = mode & kFractionBit;
     std::string sum = kNoTerms;
     walkIndex(*this, from, to, [&](const std::string &i, bool last) {
         std::string substituted = term;
@@ -137,7 +137,7 @@ std::string sum_general_term(BigNumber &engine, const std::string &generalTerm, 
     deleteBlanks(term);
     std::string count;
     if (!termCount(engine, minValue, maxValue, count)) return kBoundsError;
-    bool fractions = engine.getMode() & 1;
+    bool fractions = engine.getMode() & kFractionBit;
     std::string constant = term;
     if (has_only_expr_chars(constant)) {
         std::string sum = count == "0" ? kNoTerms : constantSum(engine, numericalValue(engine, term), count);

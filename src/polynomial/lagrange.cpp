@@ -32,7 +32,7 @@ std::string basisProduct(const std::vector<std::pair<std::string, std::string>> 
 }  // namespace
 
 int lagrange_interpolate(const std::vector<std::pair<std::string, std::string>> &points, std::ostream &out) {
-    bignumber_global.setMode(1);
+    bignumber_global.setMode(kFractionBit);
     if (points.size() > kMaxPoints) {
         out << "Error> Lagrange interpolation takes at most " << kMaxPoints << " points.\n";
         return 0;

@@ -69,7 +69,7 @@ int BigNumber::solve_cubic_equation(const std::vector<std::string> &coefficients
     out << "\tp = " << p << "\n"
         << "\tq = " << q << "\n";
     if (shifted) out << "Now the equation is: \n\n\t" << reducedEquation(p, q) << "\n";
-    setMode(1); // square and cube roots in simplified exact form from here on
+    setMode(kFractionBit); // square and cube roots in simplified exact form from here on
 
     std::string s = fr_division(a, "3");
     if (q == "0") { // y^3 + p*y = 0: y is 0 or a square root of -p

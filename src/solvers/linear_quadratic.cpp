@@ -11,7 +11,6 @@ using solvers::coefficientAt;
 
 namespace {
 
-constexpr int32_t kFractionBit = 1;
 
 bool startsWithSqrt(const std::string &t, size_t at) {
     return t.compare(at, 4, "sqrt") == 0;

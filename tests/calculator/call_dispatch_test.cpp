@@ -8,8 +8,8 @@
 #include "calculator_test_support.h"
 #include "dispatch/builtin_handlers.h"
 #include "dispatch/dispatch_key.h"
+#include "kscript.h"
 #include "registry/builtin_functions.h"
-#include "runner/runner.h"
 
 namespace {
 

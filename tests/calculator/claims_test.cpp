@@ -1,7 +1,10 @@
 // Claims: the records, the strictness of inequality claims and storing without replacement.
 #include <gtest/gtest.h>
 
+#include "BigNumber.h"
+#include "Calculator.h"
 #include "claims/claims.h"
+#include "globals.h"
 
 namespace {
 
@@ -61,6 +64,20 @@ TEST_F(ClaimTables, StoringKeepsTheFirstClaim) {
     EXPECT_EQ(inequality_claims.at("x").difference, "(x)-(5)");
     for (const char *relation : {"<=", ">", ">=", "->", ""}) EXPECT_FALSE(store_claim("y", relation, "1")) << relation;
     EXPECT_EQ(equality_claims.count("y") + inequality_claims.count("y"), 0u);
+}
+
+// The engine sees the equality claims only through the reader a calculator installs.
+TEST_F(ClaimTables, TheEngineReadsEqualityClaimsThroughTheCalculator) {
+    EXPECT_EQ(claimed_right_side_of("cos(2x)"), nullptr);
+    EXPECT_TRUE(store_claim("cos(2x)", "==", "cos^2(x)-sin^2(x)"));
+    EXPECT_TRUE(store_claim("x", "<", "5"));
+    Calculator calculator;
+    const std::string *claimed = claimed_right_side("cos(2x)");
+    ASSERT_NE(claimed, nullptr);
+    EXPECT_EQ(*claimed, "cos^2(x)-sin^2(x)");
+    EXPECT_EQ(claimed_right_side("x"), nullptr);  // inequality claims stay with the calculator
+    BigNumber bn;
+    EXPECT_EQ(bn.cosine("2*a"), "cos^2(a)-sin^2(a)\n");
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 
 #include "calculator_test_support.h"
 #include "classifier/classifier.h"
+#include "interpreter/interpreter_state.h"
 #include "variables/symbol_table.h"
 
 namespace {

@@ -6,10 +6,10 @@
 #include <fstream>
 
 #include "calculator_test_support.h"
+#include "claims/claims.h"
+#include "kscript.h"
 #include "matrix.h"
-#include "runner/runner.h"
 #include "variables/symbol_table.h"
-#include "vm/vm.h"
 
 namespace {
 
@@ -433,7 +433,7 @@ TEST_F(ScriptFileMode, FailingScriptsAreReportedAndTheSessionGoesOn) {
         EXPECT_EQ(calculator.modeName, "kscript");
     }
     // The machine is ready for the interpreter's script attempts, its reports off again.
-    EXPECT_EQ(vm_error_report_switch, 0);
+    EXPECT_EQ(vm_error_report(), 0);
     EXPECT_EQ(runScriptSource(&calculator.core, "print 20+22;"), 0);
     EXPECT_EQ(std::string(vm_print_result_text()), "42");
     EXPECT_EQ(runScriptSource(&calculator.core, "print 1 +;"), 1);

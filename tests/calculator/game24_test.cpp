@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "calculator_test_support.h"
+#include "interpreter/interpreter_state.h"
 #include "solvers/game24.h"
 #include "variables/symbol_table.h"
 

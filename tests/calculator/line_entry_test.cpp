@@ -5,6 +5,7 @@
 
 #include "calculator_test_support.h"
 #include "entry/line_entry.h"
+#include "interpreter/interpreter_state.h"
 
 namespace {
 
@@ -50,6 +51,8 @@ TEST(LineEntry, LastAnswerIsTheEnginesResult) {
     runTranscript(calculator, {{"_", texts::lastAnswer("42"), 0}, {"_", texts::lastAnswer("42"), 0}});
     calculator.core.int_division("1", "3");
     runTranscript(calculator, {{"_", texts::lastAnswer("0.33333333"), 0}});
+    // The script attempt answers "1+2" on the script machine's integer road; "_" recalls it.
+    runTranscript(calculator, {{"1+2", texts::scriptAnswer("3"), 0}, {"_", texts::lastAnswer("3"), 0}});
 }
 
 TEST(LineEntry, EveryStatementKind) {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "calculator_test_support.h"
+#include "interpreter/interpreter_state.h"
 
 namespace {
 

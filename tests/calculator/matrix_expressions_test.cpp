@@ -14,7 +14,7 @@ std::string postfixOf(Calculator &calculator, const std::string &line) {
     BigNumber bn;
     bn.setExpression(line);
     bn.prepareExpression();
-    bool fractions = calculator.core.getMode() & 1;
+    bool fractions = (calculator.core.getMode() & kFractionBit) != 0;
     bn.setExpression(fractions ? bn.tokenizeSymbolicInfix() : bn.tokenizePolynInfix());
     if (fractions) {
         bn.ConvertFractionInfixToPostfix();

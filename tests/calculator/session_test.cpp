@@ -4,7 +4,7 @@
 
 #include "calculator_test_support.h"
 #include "entry/line_entry.h"
-#include "vm/vm.h"
+#include "kscript.h"
 
 namespace {
 
@@ -22,8 +22,8 @@ TEST(Session, StateAfterConstruction) {
     EXPECT_EQ(calculator.modeName, "");
     EXPECT_TRUE(calculator.pendingLines.empty());
     // The script machine runs, with its own error reports off.
-    EXPECT_NE(vm_print_result, nullptr);
-    EXPECT_EQ(vm_error_report_switch, 0);
+    EXPECT_TRUE(vm_ready());
+    EXPECT_EQ(vm_error_report(), 0);
 
     calculator.setOperatorChars();
     EXPECT_EQ(std::string(calculator.operatorChars.begin(), calculator.operatorChars.end()),
@@ -90,14 +90,14 @@ TEST(Session, ScriptMachineRestarts) {
     for (int i = 0; i < 5; i++) {
         vm_set_error_report(1);
         kscriptResetVM(calculator);
-        EXPECT_NE(vm_print_result, nullptr);
-        EXPECT_EQ(vm_error_report_switch, 0);
+        EXPECT_TRUE(vm_ready());
+        EXPECT_EQ(vm_error_report(), 0);
     }
     kscriptFreeVM(calculator);
-    EXPECT_EQ(vm_print_result, nullptr);
+    EXPECT_FALSE(vm_ready());
     kscriptFreeVM(calculator); // freeing a freed machine does nothing
     kscriptResetVM(calculator);
-    EXPECT_NE(vm_print_result, nullptr);
+    EXPECT_TRUE(vm_ready());
 }
 
 TEST(Settings, LockRule) {

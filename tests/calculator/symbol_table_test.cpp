@@ -9,6 +9,12 @@ namespace {
 
 const std::string kNameMessageTail = "\n The name of variable should start with English character or _.\n>> ";
 
+TEST(SymbolTable, TypeNames) {
+    ASSERT_EQ(type_names.size(), 6u);
+    EXPECT_EQ(type_names[3], "std::string");
+    EXPECT_EQ(type_names[5], "matrix");
+}
+
 TEST(SymbolTable, IdentifierRule) {
     struct Row {
         const char *text;

@@ -18,7 +18,7 @@ KV_Matrix cells(std::vector<std::string> texts, uint64_t rows, uint64_t cols) { 
 std::string literalExpansion(size_t n, const std::vector<std::string> &cells) {
     if (n == 1) return cells[0];
     BigNumber bn;
-    bool fractions = getMatrixMode() & 1;
+    bool fractions = matrixFractionMode();
     auto evaluated = [&](const std::string &cell) {
         std::string out;
         bn.EvalInfixExprNoOutput(cell, out, 1);
@@ -114,7 +114,7 @@ TEST(MatrixDeterminant, MatchesTheLiteralExpansion) {
                 for (int round = 0; round < 4; round++) {
                     std::vector<std::string> v = randomCells(rng, n * n, pool.cells);
                     std::vector<std::string> reference = v;
-                    if (mode == 1) entriesToFractions(reference);
+                    if (mode == kFractionBit) entriesToFractions(reference);
                     KV_Matrix m(v, n, n);
                     std::string got = m.determinant();
                     EXPECT_EQ(got, literalExpansion(n, reference)) << literal(cells(v, n, n)) << " mode " << mode;

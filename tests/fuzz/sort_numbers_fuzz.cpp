@@ -41,11 +41,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     if (size < 1 || size > 4096) return 0;
     std::string text(reinterpret_cast<const char *>(data + 1), size - 1);
     BigNumber bn;
-    bn.setMode(data[0] & 1 ? 1 : 0);
+    bn.setMode(data[0] & 1 ? kFractionBit : kNumericalMode);
     bool descending = data[0] & 2;
     std::vector<std::string> v = entriesOf(text);
     std::vector<std::string> expected = v;
-    if (bn.getMode() != 0)
+    if (bn.getMode() != kNumericalMode)
         for (std::string &t : expected)
             if (t.find('|') == std::string::npos) t = bn.decimal_to_fraction(t);
     if (descending) bn.sort_numbers_desc(v);
@@ -58,7 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     std::vector<fuzz::Rational> values(v.size());
     for (size_t i = 0; i < v.size(); i++) {
         bool fraction = v[i].find_first_of("|/") != std::string::npos;
-        if ((fraction && bn.getMode() == 0) || !fuzz::parseRational(v[i], values[i])) return 0;
+        if ((fraction && bn.getMode() == kNumericalMode) || !fuzz::parseRational(v[i], values[i])) return 0;
     }
     for (size_t i = 1; i < v.size(); i++) {
         bool outOfOrder = descending ? fuzz::lessThan(values[i - 1], values[i]) : fuzz::lessThan(values[i], values[i - 1]);

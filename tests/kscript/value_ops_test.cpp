@@ -146,6 +146,30 @@ TEST_F(ValueOperationsTest, ShortIntegersAgreeWithTheEngine) {
     }
 }
 
+// The engine's last answer (the calculator's "_") is the value of the last arithmetic
+// operation, whichever road computed it: the short and long integer roads, the engine, or a
+// native that computes with the engine.
+TEST_F(ValueOperationsTest, TheEnginesLastAnswerIsTheLastValueComputed) {
+    const std::pair<const char *, const char *> rows[] = {
+        {"var a = 1 + 2;", "3"},
+        {"var a = 999999999999999999 + 1;", "1000000000000000000"},
+        {"var a = 3 + 4; var b = 10 - 2; var c = 4 + 3;", "7"}, // a recent answer met again
+        {"var a = 1 / 4; var b = 1 + 2;", "3"},
+        {"var a = 1 + 2; var b = 1 / 4;", "0.25"},
+        {"var a = 5 * 5; var b = sqrt(16);", "4.00000000"}, // the engine's own text
+        {"var a = 5 * 5; var b = length(\"abc\");", "25"},
+        {"var a = 6 * 7; println a;", "42"},
+    };
+    for (const auto &[script, last] : rows) {
+        engine.setResult("0");
+        output(script);
+        EXPECT_EQ(engine.getResult(), last) << script;
+    }
+    engine.setResult("0");
+    EXPECT_EQ(run("var a = 2 + 3; var b = a + nil;").status, VM_RUNTIME_ERROR);
+    EXPECT_EQ(engine.getResult(), "5"); // a run that fails keeps the last value it computed
+}
+
 // Comparisons of integer texts give the engine's order whether or not the texts were met as
 // short integers before (an answer of the arithmetic is; a literal is not until compared).
 TEST_F(ValueOperationsTest, IntegerComparisonsAgreeWithTheEngine) {

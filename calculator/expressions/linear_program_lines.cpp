@@ -59,5 +59,5 @@ void Calculator::writeProgramEcho(const std::string &line) {
         right = line.substr(eq + 1);
     }
     output << "LP> " << keyword << " " << left << "=" << right << "\n";
-    core.setMode(0);
+    core.setMode(kNumericalMode);
 }
