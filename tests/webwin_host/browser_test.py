@@ -81,7 +81,8 @@ class DevTools:
         while True:
             message = json.loads(self.socket.recv())
             if message.get("id") == self.next_id:
-                return message["result"]["result"].get("value")
+                # a page that is unloading answers with an error instead of a result
+                return message.get("result", {}).get("result", {}).get("value")
 
     def wait_for(self, expression, expected, seconds=20):
         deadline = time.monotonic() + seconds
@@ -195,7 +196,9 @@ class BrowserPage(unittest.TestCase):
             self.assertEqual(browser.wait_for("typeof later", "function"), "function")
             self.assertEqual(browser.evaluate("later('x')"), "late:x")
             # a reload reconnects the same window
-            browser.evaluate("location.reload()")
+            # (the old page must be gone first: its own isConnected() answers true until it unloads)
+            browser.evaluate("globalThis.beforeReload = 1; location.reload()")
+            self.assertEqual(browser.wait_for("typeof globalThis.beforeReload", "undefined"), "undefined")
             self.assertTrue(browser.wait_for(connected, True))
             self.assertEqual(self.host.ask(f"shown {window}"), "1")
             # navigation from the program
