@@ -28,6 +28,13 @@ class Printer {
     int depth = 0;
 };
 
+// The printers that collect text in memory write a number as "%g" does on a stream.
+constexpr size_t kNumberDigitsMax = 64;
+size_t formatNumber(double d, char (&digits)[kNumberDigitsMax]) {
+    int n = std::snprintf(digits, sizeof digits, "%g", d);
+    return n > 0 ? static_cast<size_t>(n) : 0;
+}
+
 class StdoutPrinter final : public Printer {
   public:
     void text(const char *s) override { std::fputs(s, stdout); }
@@ -52,9 +59,8 @@ class BufferPrinter final : public Printer {
     BufferPrinter(char *buffer, int size) : buffer_(buffer), size_(size) { buffer_[0] = '\0'; }
     void text(const char *s) override { append(s, std::strlen(s)); }
     void number(double d) override {
-        char digits[64];
-        int n = std::snprintf(digits, sizeof digits, "%g", d);
-        append(digits, n > 0 ? static_cast<size_t>(n) : 0);
+        char digits[kNumberDigitsMax];
+        append(digits, formatNumber(d, digits));
     }
     void string(const StringObject *s) override { append(s->chars, static_cast<size_t>(s->length)); }
     bool full() const override { return length_ >= size_ - 1; }
@@ -78,9 +84,8 @@ class TextPrinter final : public Printer {
     TextPrinter(std::string &out, size_t keep) : out_(out), keep_(keep) {}
     void text(const char *s) override { append(s, std::strlen(s)); }
     void number(double d) override {
-        char digits[64];
-        int n = std::snprintf(digits, sizeof digits, "%g", d);
-        append(digits, n > 0 ? static_cast<size_t>(n) : 0);
+        char digits[kNumberDigitsMax];
+        append(digits, formatNumber(d, digits));
     }
     void string(const StringObject *s) override { append(s->chars, static_cast<size_t>(s->length)); }
     size_t length() const { return length_; }
