@@ -1,4 +1,4 @@
-// Starting a browser or the WebView2 host on a window's address.
+// Starting a browser on a window's address.
 #pragma once
 
 #include <cstddef>
@@ -12,7 +12,5 @@ namespace webwin {
 bool browserStart(WebwinWindow &window, const std::string &address, size_t browser);
 // The address with the system's default handler.
 bool openUrlNative(const std::string &address);
-// The WebView2 host window on the address.
-bool webviewShow(WebwinWindow &window, const std::string &address);
 
 }  // namespace webwin

@@ -1,4 +1,4 @@
-// Browsers and the WebView2 host are not built yet: every launch answers here, in one place.
+// Browsers are not built yet: every launch answers here, in one place.
 #include "browser_launch.h"
 #include "frame/library_state.h"
 
@@ -15,7 +15,5 @@ bool browserStart(WebwinWindow &, const std::string &, size_t) {
 }
 
 bool openUrlNative(const std::string &) { return false; }
-
-bool webviewShow(WebwinWindow &, const std::string &) { return false; }
 
 }  // namespace webwin
