@@ -58,9 +58,16 @@ TEST_F(LatexPreviewTest, NothingToPreviewStopsWithItsMessageAndOpensNothing) {
     EXPECT_FALSE(shell->LatexPreviewStarting());
 }
 
-// No browser is registered in the tests' wine prefix: the command answers at once, the window
-// goes on answering while the start is tried, and one message says what happened.
+// No browser is registered in the tests' wine prefix, and wine's handler of addresses (the
+// system's default browser) is kept from starting for the programs this test starts: the
+// command answers at once, the window goes on answering while a start is tried, and one
+// message says what happened.
 TEST_F(LatexPreviewTest, WithoutBrowserOneMessageAndTheWindowKeepsAnswering) {
+    wchar_t overrides[512] = L"";
+    const DWORD had = GetEnvironmentVariableW(L"WINEDLLOVERRIDES", overrides, 512);
+    SetEnvironmentVariableW(L"WINEDLLOVERRIDES", (std::wstring(had > 0 && had < 512 ? overrides : L"") +
+                                                  L";winebrowser.exe=d")
+                                                     .c_str());
     setText("first \xE4\xB8\xAD $x^2$ last");
     SendMessageW(shell->GetActiveEditor(), SCI_SETSEL, 6, 15);
     std::atomic<long long> longest{0};
@@ -92,6 +99,7 @@ TEST_F(LatexPreviewTest, WithoutBrowserOneMessageAndTheWindowKeepsAnswering) {
     pressTex();
     EXPECT_EQ(shell->latexText, "first \xE4\xB8\xAD $x^2$ last") << "an empty selection previews the whole text";
     EXPECT_EQ(seenBoxes().size(), 1u);
+    SetEnvironmentVariableW(L"WINEDLLOVERRIDES", had > 0 && had < 512 ? overrides : nullptr);
 }
 
 } // namespace
