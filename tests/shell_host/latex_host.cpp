@@ -3,7 +3,7 @@
 // as hexadecimal UTF-8 so that any byte crosses the pipe unchanged.
 #include <atomic>
 #include <chrono>
-#include <condition_variable>
+#include <cstdio>
 #include <deque>
 #include <iostream>
 #include <memory>
@@ -161,7 +161,10 @@ std::string answer(Tovrel &shell, BoxAnswerer &boxes, const std::string &line) {
     }
     if (command == "serve") {
         // Everything the command does before the browser, then the window served without one.
+        // The test starts the browser itself, which may take long on a busy machine: the
+        // server waits for it until the window goes.
         if (!shell.OpenLatexWindow()) return "0 0 " + boxesSeen(boxes);
+        webwin_set_timeout(0);
         webwin_show_browser(shell.latexWindow, wstringToUtf8(shell.latexFolder).c_str(), WEBWIN_NO_BROWSER);
         return std::to_string(shell.latexWindow) + " " + portOf(shell) + " " + boxesSeen(boxes);
     }
@@ -179,8 +182,14 @@ std::string answer(Tovrel &shell, BoxAnswerer &boxes, const std::string &line) {
 
 } // namespace
 
+// The bridge's log lines go to standard error: standard output carries only the answers.
+void logToStandardError(size_t, const char *text, void *) {
+    std::fputs(text, stderr);
+}
+
 int main() {
     std::ios::sync_with_stdio(false);
+    webwin_set_logger(logToStandardError, nullptr);
     auto shell = std::make_unique<Tovrel>();
     if (!shell->Initialize(GetModuleHandleW(nullptr), SW_SHOW)) {
         std::cout << "no window" << std::endl;

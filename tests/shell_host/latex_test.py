@@ -74,7 +74,9 @@ class LatexPreview(unittest.TestCase):
 
     def preview(self):
         """The preview as the TeX command makes it, served to a browser the test starts."""
-        window, port, boxes = (self.host.ask("serve").split(" ") + [""])[:3]
+        answer = self.host.ask("serve")
+        self.assertRegex(answer, r"^\d+ \d+ [0-9a-f]*$")
+        window, port, boxes = answer.split(" ")
         self.assertEqual(bytes.fromhex(boxes).decode(), "", "no message")
         self.assertNotEqual(window, "0")
         return int(port)
