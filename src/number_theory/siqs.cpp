@@ -25,9 +25,9 @@ struct SiqsSize {
     uint32_t primes;      // size of the factor base
     uint32_t halfWidth;   // the sieve runs over -M .. M-1
 };
-constexpr SiqsSize kSiqsSizes[] = {{20, 60, 8192},    {25, 100, 16384},  {30, 200, 16384},
-                                   {35, 300, 32768},  {40, 450, 32768},  {45, 700, 49152},
-                                   {50, 1100, 65536}, {55, 1600, 65536}, {kSiqsMaxDigits + 1, 2200, 65536}};
+constexpr SiqsSize kSiqsSizes[] = {{22, 60, 8192},     {27, 100, 8192},   {33, 150, 8192},
+                                   {37, 300, 16384},   {42, 600, 32768},  {45, 700, 49152},
+                                   {50, 1100, 65536},  {55, 1600, 65536}, {kSiqsMaxDigits + 1, 2200, 65536}};
 constexpr uint32_t kSmallSieveCut = 40;  // primes below are left out of the sieve
 constexpr size_t kExtraRelations = 24;
 constexpr double kAPrimeSize = 2000;
@@ -183,6 +183,7 @@ void divideOut(u128 &u, uint32_t p, uint32_t index, std::vector<uint32_t> &facto
 void tryCandidate(Sieve &s, int64_t x, const Polynomial &poly) {
     i128 v = i128(poly.A) * x * x + 2 * poly.B * x + poly.C;
     Relation rel{{i128(poly.A) * x + poly.B}, v < 0, {}};
+    rel.factors.reserve(24);
     u128 u = v < 0 ? u128(-v) : u128(v);
     if (u == 0) return;
     while ((u & 1) == 0) u >>= 1, rel.factors.push_back(0);
@@ -264,28 +265,29 @@ std::vector<std::vector<size_t>> dependencies(const Sieve &s) {
         for (uint32_t c : odd[keep[r]]) w[column[c] / 64] ^= uint64_t(1) << (column[c] % 64);
         w[cw + r / 64] |= uint64_t(1) << (r % 64);
     }
-    std::vector<bool> used(rows, false);
-    for (size_t c = 0; c < cols; c++) {
-        size_t pivot = rows, word = c / 64;
-        uint64_t bit = uint64_t(1) << (c % 64);
-        for (size_t r = 0; r < rows && pivot == rows; r++)
-            if (!used[r] && (row(r)[word] & bit)) pivot = r;
-        if (pivot == rows) continue;
-        used[pivot] = true;
-        const uint64_t *p = row(pivot);
-        for (size_t r = 0; r < rows; r++) {
-            uint64_t *w = row(r);
-            if (r != pivot && (w[word] & bit))
-                for (size_t k = word; k < width; k++) w[k] ^= p[k];
-        }
-    }
+    // Each row in turn is reduced by the pivot rows before it, lowest column first (a pivot
+    // row has no column below its own); a row that vanishes is a dependency.
     std::vector<std::vector<size_t>> out;
+    std::vector<size_t> pivotOf(cols, rows);
     for (size_t r = 0; r < rows; r++) {
-        if (used[r]) continue;
-        std::vector<size_t> set;
-        for (size_t q = 0; q < rows; q++)
-            if (row(r)[cw + q / 64] >> (q % 64) & 1) set.push_back(keep[q]);
-        out.push_back(std::move(set));
+        uint64_t *w = row(r);
+        for (size_t word = 0;;) {
+            while (word < cw && w[word] == 0) word++;
+            if (word == cw) {
+                std::vector<size_t> set;
+                for (size_t q = 0; q < rows; q++)
+                    if (w[cw + q / 64] >> (q % 64) & 1) set.push_back(keep[q]);
+                out.push_back(std::move(set));
+                break;
+            }
+            size_t c = 64 * word + size_t(__builtin_ctzll(w[word]));
+            if (pivotOf[c] == rows) {
+                pivotOf[c] = r;
+                break;
+            }
+            const uint64_t *p = row(pivotOf[c]);
+            for (size_t k = word; k < width; k++) w[k] ^= p[k];
+        }
     }
     return out;
 }
