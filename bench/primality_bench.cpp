@@ -36,14 +36,16 @@ static void BM_Primes(benchmark::State &state) {
 }
 BENCHMARK(BM_Primes)->Arg(10000000)->Arg(100000000)->Unit(benchmark::kMillisecond);
 
-// products of two primes of equal length: 4000000007 * 6000000001 and
-// 400000000000063 * 600000000000073
+// products of two primes of equal length: 4000000007 * 6000000001,
+// 400000000000063 * 600000000000073 and 40000000000000000019 * 60000000000000000007
 static void BM_FactoriseSemiprime(benchmark::State &state) {
-    std::string n = state.range(0) == 20 ? "24000000046000000007" : "240000000000067000000000004599";
+    std::string n = state.range(0) == 20   ? "24000000046000000007"
+                    : state.range(0) == 30 ? "240000000000067000000000004599"
+                                           : "2400000000000000001420000000000000000133";
     BigNumber bn;
     for (auto _ : state) benchmark::DoNotOptimize(bn.factoriseText(n, 12, false));
 }
-BENCHMARK(BM_FactoriseSemiprime)->Arg(20)->Arg(30)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FactoriseSemiprime)->Arg(20)->Arg(30)->Arg(40)->Unit(benchmark::kMicrosecond);
 
 // 100! + 1 = 101 * 14303 * 149239 * (27 digits) * (121 digits): the three small factors,
 // each search starting at the previous factor

@@ -284,7 +284,7 @@ Factorisation factorise(const nat::Nat &n0, const SearchEffort &effort) {
             double work = 0;
             size_t digits = nat::decimal_digits(c);
             if (digits > effort.sieveDigits) return ecm(m, c, effort, 0, effort.ecmLevels, work, rng);
-            int before = std::min(effort.ecmLevels, digits <= 30 ? 0 : digits <= 45 ? 2 : 3);
+            int before = std::min(effort.ecmLevels, digits <= 30 ? 0 : digits <= 45 ? 1 : 3);
             g = ecm(m, c, effort, 0, before, work, rng);
             if (nat::is_zero(g)) g = siqs(c);
             return nat::is_zero(g) ? ecm(m, c, effort, before, effort.ecmLevels, work, rng) : g;
@@ -309,13 +309,31 @@ nat::Nat smallestPrimeFactor(const nat::Nat &n, const SearchEffort &effort) {
     // Trial division further up, while it costs little beside the search that follows:
     // to 2^16 .. 2^20 by the size of n.
     size_t bits = bitLength(toWords(n));
+    constexpr uint64_t kTrialBound = uint64_t(1) << 20;
     uint64_t bound = uint64_t(1) << std::clamp<size_t>(bits / 6, 16, 20);
-    uint64_t found = 0;
-    forEachPrime(kSmallPrimeBound, bound, [&](uint64_t p) {
-        if (nat::compare(nat::from_u64(p), n) >= 0) return false;
-        found = modSmall(n, uint32_t(p)) == 0 ? p : 0;
+    uint64_t found = 0, word = 0;
+    bool short_ = nat::to_u64(n, word);
+    uint32_t batch[kModSmallMany], rest[kModSmallMany];
+    size_t size = 0;
+    auto test = [&] {  // the batch's primes in turn: the first that divides n
+        modSmallMany(n, batch, size, rest);
+        for (size_t i = 0; i < size && !found; i++)
+            if (rest[i] == 0) found = batch[i];
+        size = 0;
         return found == 0;
-    });
+    };
+    // the primes above the small-prime table, sieved once: a search often ends early
+    static const std::vector<uint32_t> further = [] {
+        std::vector<uint32_t> v;
+        forEachPrime(kSmallPrimeBound, kTrialBound, [&](uint64_t p) { v.push_back(uint32_t(p)); });
+        return v;
+    }();
+    for (uint32_t p : further) {
+        if (p > bound || (short_ && p >= word)) break;
+        batch[size++] = p;
+        if (size == kModSmallMany && !test()) break;
+    }
+    if (!found && size) test();
     if (found) return nat::from_u64(found);
     Factorisation f = factorise(n, effort);
     if (!f.complete()) return {};

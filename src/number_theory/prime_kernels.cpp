@@ -75,7 +75,30 @@ const std::vector<uint32_t> &smallPrimes() {
     return table;
 }
 
+void modSmallMany(const nat::Nat &a, const uint32_t *d, size_t count, uint32_t *out) {
+    // r * BASE + limb stays below 2^53, exact in a double: the quotient from the reciprocal
+    // is off by at most one, which the signed rest corrects. The moduli's chains are
+    // independent, so their latencies overlap.
+    double inverse[kModSmallMany];
+    int64_t r[kModSmallMany];
+    for (size_t j = 0; j < count; j++) inverse[j] = 1.0 / double(d[j]), r[j] = 0;
+    for (size_t i = a.size(); i-- > 0;)
+        for (size_t j = 0; j < count; j++) {
+            int64_t x = r[j] * int64_t(nat::BASE) + int64_t(a[i]), m = int64_t(d[j]);
+            int64_t rest = x - int64_t(double(x) * inverse[j]) * m;
+            rest += rest < 0 ? m : 0;
+            rest -= rest >= m ? m : 0;
+            r[j] = rest;
+        }
+    for (size_t j = 0; j < count; j++) out[j] = uint32_t(r[j]);
+}
+
 uint32_t modSmall(const nat::Nat &a, uint32_t d) {
+    if (d < kModSmallManyBound) {
+        uint32_t r;
+        modSmallMany(a, &d, 1, &r);
+        return r;
+    }
     u64 r = 0;
     for (size_t i = a.size(); i-- > 0;) r = (r * nat::BASE + a[i]) % d;
     return uint32_t(r);
@@ -89,15 +112,23 @@ nat::Nat natMod(const nat::Nat &a, const nat::Nat &n) {
 }
 
 uint32_t smallFactor(const nat::Nat &n, uint32_t bound) {
-    // One pass over the limbs for a group of primes whose product stays below 2^32.
+    // One pass over the limbs for up to kModSmallMany groups of primes, each group's product
+    // below the bound of the fast remainders.
     const auto &primes = smallPrimes();
-    for (size_t i = 0; i < primes.size() && primes[i] < bound;) {
-        size_t j = i;
-        u64 product = 1;
-        while (j < primes.size() && primes[j] < bound && product * primes[j] < (u64(1) << 32)) product *= primes[j++];
-        uint32_t r = modSmall(n, uint32_t(product));
-        for (; i < j; i++)
-            if (r % primes[i] == 0 && !(n.size() == 1 && n[0] == primes[i])) return primes[i];
+    size_t i = 0;
+    while (i < primes.size() && primes[i] < bound) {
+        uint32_t product[kModSmallMany], rest[kModSmallMany];
+        size_t end[kModSmallMany], groups = 0, j = i;
+        for (; groups < kModSmallMany && j < primes.size() && primes[j] < bound; groups++) {
+            u64 p = 1;
+            while (j < primes.size() && primes[j] < bound && p * primes[j] < kModSmallManyBound) p *= primes[j++];
+            product[groups] = uint32_t(p);
+            end[groups] = j;
+        }
+        modSmallMany(n, product, groups, rest);
+        for (size_t g = 0; g < groups; g++)
+            for (; i < end[g]; i++)
+                if (rest[g] % primes[i] == 0 && !(n.size() == 1 && n[0] == primes[i])) return primes[i];
     }
     return 0;
 }

@@ -18,6 +18,10 @@ constexpr uint32_t kSmallPrimeBound = 1 << 16;
 const std::vector<uint32_t> &smallPrimes();  // ascending, all below kSmallPrimeBound
 
 uint32_t modSmall(const nat::Nat &a, uint32_t d);  // a mod d, for 0 < d < 2^32
+// a mod d[j] for `count` (at most kModSmallMany) moduli 0 < d[j] < kModSmallManyBound at once.
+constexpr size_t kModSmallMany = 16;
+constexpr uint32_t kModSmallManyBound = 1u << 23;
+void modSmallMany(const nat::Nat &a, const uint32_t *d, size_t count, uint32_t *out);
 nat::Nat natMod(const nat::Nat &a, const nat::Nat &n);  // n > 0
 
 bool isPrimeU64(u64 n);

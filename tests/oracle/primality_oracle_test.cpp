@@ -1,10 +1,14 @@
 // Primality verdicts and complete factorisations against GMP on random numbers of 1 to 40
 // digits, random primes and their products, Carmichael numbers and strong pseudoprimes to
-// base 2.
+// base 2; the quadratic sieve on both sides of its size steps, and remainders by small
+// moduli on both sides of the fast-remainder bound.
 #include <gmpxx.h>
 #include <gtest/gtest.h>
 
 #include "BigNumber.h"
+#include "nat/nat.h"
+#include "number_theory/prime_kernels.h"
+#include "number_theory/siqs.h"
 #include "oracle/oracle_support.h"
 
 namespace {
@@ -52,6 +56,14 @@ void expectFactorisation(BigNumber &bn, const mpz_class &n) {
     EXPECT_EQ(product, n) << text;
 }
 
+// A random prime of the given number of digits.
+mpz_class randomPrime(oracle::Rng &rng, size_t digits) {
+    mpz_class p;
+    do p = nextPrimeAbove(mpz_class(randomNumber(rng, digits)));
+    while (p.get_str().size() != digits);
+    return p;
+}
+
 }  // namespace
 
 TEST(PrimalityOracle, RandomNumbersAndPrimes) {
@@ -95,6 +107,57 @@ TEST(PrimalityOracle, CompleteFactorisations) {
         expectFactorisation(bn, n);
     }
     for (int i = 0; i < 40; i++) expectFactorisation(bn, mpz_class(randomNumber(rng, 31 + rng() % 10)));
+}
+
+TEST(PrimalityOracle, QuadraticSieveAcrossItsSizes) {
+    // Balanced semiprimes of every length from 18 to 40 digits and some longer: each row of
+    // the sieve's size table, kN on both sides of 2^126 (where C leaves the words), small
+    // factor bases that hold few primes for A.
+    oracle::Rng rng = oracle::rngFor(48);
+    for (size_t digits = 18; digits <= 50; digits += digits < 40 ? 1 : 3)
+        for (int i = 0; i < (digits <= 40 ? 3 : 1); i++) {
+            mpz_class p = randomPrime(rng, digits / 2), q = randomPrime(rng, digits - digits / 2);
+            std::string f = nat::to_decimal(ntheory::siqs(nat::from_decimal(mpz_class(p * q).get_str())));
+            EXPECT_TRUE(f == p.get_str() || f == q.get_str()) << p << " * " << q << " gave " << f;
+        }
+    // Unbalanced ones on both sides of 30 and 45 digits, where the curves before the sieve
+    // change: the complete factorisation, with a third factor now and then.
+    BigNumber bn;
+    for (size_t digits : {29, 30, 31, 32, 44, 45, 46, 47})
+        for (int i = 0; i < 3; i++) {
+            size_t small = 7 + rng() % 6;
+            mpz_class n = randomPrime(rng, small) * randomPrime(rng, digits - small);
+            if (i == 2) n *= randomPrime(rng, 1 + rng() % 6);
+            expectFactorisation(bn, n);
+        }
+}
+
+TEST(PrimalityOracle, RemaindersBySmallModuli) {
+    oracle::Rng rng = oracle::rngFor(49);
+    BigNumber bn;
+    const uint32_t edge = ntheory::kModSmallManyBound;
+    for (int i = 0; i < 400; i++) {
+        mpz_class a(randomNumber(rng, 1 + rng() % 200));
+        nat::Nat n = nat::from_decimal(a.get_str());
+        // moduli at the bound, below it (one at a time and in batches) and above it
+        uint32_t d[ntheory::kModSmallMany], r[ntheory::kModSmallMany];
+        for (size_t j = 0; j < ntheory::kModSmallMany; j++) {
+            uint32_t pick = uint32_t(rng() % 6);
+            d[j] = pick == 0 ? edge - 1 - uint32_t(rng() % 3) : pick == 1 ? 1 + uint32_t(rng() % 100) : 1 + uint32_t(rng() % (edge - 1));
+        }
+        size_t count = 1 + rng() % ntheory::kModSmallMany;
+        ntheory::modSmallMany(n, d, count, r);
+        for (size_t j = 0; j < count; j++) ASSERT_EQ(r[j], mpz_class(a % d[j]).get_ui()) << a << " mod " << d[j];
+        for (uint32_t m : {edge - 1, edge, edge + 1, uint32_t(edge + rng() % (0xffffffffu - edge)), 0xffffffffu})
+            ASSERT_EQ(ntheory::modSmall(n, m), mpz_class(a % m).get_ui()) << a << " mod " << m;
+    }
+    // the smallest prime factor below the trial-division bounds: a prime of 5 to 7 digits
+    // times a cofactor with no smaller factor
+    for (int i = 0; i < 40; i++) {
+        mpz_class p = randomPrime(rng, 5 + rng() % 3);
+        mpz_class n = p * nextPrimeAbove(mpz_class(randomNumber(rng, 20 + rng() % 60)));
+        EXPECT_EQ(bn.firstFactor(n.get_str(), "2", 14), p.get_str()) << n;
+    }
 }
 
 TEST(PrimalityOracle, PrimeStepping) {
