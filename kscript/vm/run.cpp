@@ -187,12 +187,29 @@ op_get_super: {
     STEP(vm_bind_method(value_as<ClassObject>(superclass), name));
     NEXT();
 }
-op_compare:
+op_compare: {
+    assert(vm_stack_holds(2));
+    ScriptValue answer;
+    if (vm_word_step(ip[-1], vm_machine.stackTop[-2], vm_machine.stackTop[-1], &answer)) {
+        vm_machine.stackTop--;
+        vm_machine.stackTop[-1] = answer;
+        NEXT();
+    }
     STEP(vm_compare(ip[-1]));
     NEXT();
-op_arithmetic:
+}
+op_arithmetic: {
+    assert(vm_stack_holds(2));
+    ScriptValue answer;
+    if (vm_word_step(ip[-1], vm_machine.stackTop[-2], vm_machine.stackTop[-1], &answer)) {
+        STEP(vm_spend(1));
+        vm_machine.stackTop--;
+        vm_machine.stackTop[-1] = answer;
+        NEXT();
+    }
     STEP(vm_arithmetic(ip[-1]));
     NEXT();
+}
 op_single_factorial:
     STEP(vm_single_factorial());
     NEXT();

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "BigNumber.h"
+#include "mode_word.h"
 #include "stop_request.h"
 #include "vm/vm.h"
 
@@ -39,6 +41,53 @@ inline bool vm_spend(uint64_t units) {
 // this writes the noted answer into the engine, before a native may use the engine and when a
 // run ends.
 void vm_settle_last_answer();
+// The integer road's last answer, not yet written into the engine: a short one by its value,
+// a long one as the text the road keeps. Noting it costs the loops two stores; the engine's
+// answer text is written once, when it is settled. form is an IntegerForm (UNKNOWN: none noted,
+// the engine holds the last answer).
+struct NotedAnswer {
+    int8_t form;
+    int64_t value;
+};
+extern NotedAnswer vm_noted_answer;
+
+// The step of "+", "-", "*" and the comparisons on two short integer words whose answer is
+// again one (the sum, difference or product fits a word), done in the run loop itself: false
+// leaves the step to vm_arithmetic or vm_compare, which give the same answer the long way.
+// The caller spends the budget of an arithmetic step (one unit, as for so short a text).
+inline bool vm_word_step(uint8_t opcode, ScriptValue a, ScriptValue b, ScriptValue *answer) {
+    if (!value_is_integer(a) || !value_is_integer(b)) return false;
+    int64_t x = value_as_integer(a);
+    int64_t y = value_as_integer(b);
+    int64_t r = 0;
+    switch (opcode) {
+    case OP_LESS:
+        *answer = value_from_bool(x < y);
+        return true;
+    case OP_GREATER:
+        *answer = value_from_bool(x > y);
+        return true;
+    case OP_EQUAL:
+        *answer = value_from_bool(x == y);
+        return true;
+    case OP_ADD:
+        r = x + y; // words are far inside int64
+        break;
+    case OP_SUBTRACT:
+        r = x - y;
+        break;
+    case OP_MULTIPLY:
+        if (__builtin_mul_overflow(x, y, &r)) return false;
+        break;
+    default:
+        return false;
+    }
+    // In fraction mode the engine's fraction arithmetic answers these three.
+    if (!value_integer_fits(r) || (vm_engine->getMode() & kFractionBit) != 0) return false;
+    vm_noted_answer = {1 /* INTEGER_FORM_SHORT */, r};
+    *answer = value_from_integer(r);
+    return true;
+}
 
 // Calls and methods; false after a runtime error.
 bool vm_call(ClosureObject *closure, int argCount);
@@ -56,6 +105,8 @@ int vm_run(FILE *stream);
 
 // Value operations on the top of the stack; false after a runtime error.
 void vm_forget_recent_integers(); // after a collection or a new machine: the strings may be gone
+// The interned string of a short integer's text (may collect).
+ScriptValue vm_integer_string(int64_t value);
 bool vm_arithmetic(uint8_t opcode);
 bool vm_single_factorial();
 bool vm_negate();
