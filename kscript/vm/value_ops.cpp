@@ -152,9 +152,13 @@ std::string integerAnswer;
 
 // Long answers usually differ from an operand only near their end (a digit appended, a small
 // number added): their hash is found from that operand's.
-uint32_t answer_hash(const char *answer, int length, const Text &a, const Text &b) {
+uint32_t answer_hash(const char *answer, int length, const Text &a, const Text &b, const IntegerShared &shared) {
     constexpr int NEAR_HASH_MIN_LENGTH = 64;
     if (length < NEAR_HASH_MIN_LENGTH) return string_hash(answer, length);
+    // The integer road says how much of which operand the answer begins with.
+    for (const Text *t : {&a, &b})
+        if (shared.text != nullptr && shared.text == t->chars && t->string != nullptr)
+            return string_hash_sharing(t->string, shared.length, answer, length);
     const Text &near = a.length >= b.length ? a : b;
     if (near.string == nullptr) return string_hash(answer, length);
     return string_hash_near(near.string, answer, length);
@@ -169,8 +173,10 @@ struct RecentInteger {
     StringObject *string;
 };
 RecentInteger recentIntegers[RECENT_INTEGERS];
+bool recentIntegersHeld = false; // whether any entry may be set: forgetting none costs nothing
 
 RecentInteger &recent_integer(int64_t value) {
+    recentIntegersHeld = true;
     return recentIntegers[static_cast<uint64_t>(value) & (RECENT_INTEGERS - 1)];
 }
 
@@ -209,7 +215,8 @@ StringObject *text_operation(const ArithmeticRule &rule, const Text &a, const Te
             return result;
         }
     }
-    if (road && integer_answer(rule.integers, x, y, integerAnswer, &answerForm, &answerValue)) {
+    IntegerShared shared;
+    if (road && integer_answer(rule.integers, x, y, integerAnswer, &answerForm, &answerValue, &shared)) {
         answer = integerAnswer.data();
         length = static_cast<int>(integerAnswer.size());
         vm_noted_answer = {answerForm, answerValue};
@@ -220,7 +227,7 @@ StringObject *text_operation(const ArithmeticRule &rule, const Text &a, const Te
         length = static_cast<int>(std::strlen(answer));
     }
     if (!spend_on_text(a, b, length)) return nullptr;
-    StringObject *result = string_copy_hashed(answer, length, answer_hash(answer, length, a, b));
+    StringObject *result = string_copy_hashed(answer, length, answer_hash(answer, length, a, b, shared));
     if (result->integerForm == INTEGER_FORM_UNKNOWN) {
         result->integerForm = answerForm;
         result->integer = answerValue;
@@ -293,7 +300,9 @@ ScriptValue list_item_value(ScriptValue item) {
 } // namespace
 
 void vm_forget_recent_integers() {
+    if (!recentIntegersHeld) return;
     for (RecentInteger &recent : recentIntegers) recent = {0, nullptr};
+    recentIntegersHeld = false;
 }
 
 ScriptValue vm_integer_string(int64_t value) {
