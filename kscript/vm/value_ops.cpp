@@ -91,9 +91,6 @@ bool is_string(ScriptValue v) {
     return is_object_kind(v, OBJ_STRING);
 }
 
-bool fraction_mode() {
-    return (vm_engine->getMode() & kFractionBit) != 0;
-}
 
 // An operand of a text operation: the characters of a string, or a fixed text ("0" of the
 // negation, "1" of the single factorial).
@@ -195,7 +192,7 @@ StringObject *text_operation(const ArithmeticRule &rule, const Text &a, const Te
     int64_t answerValue = 0;
     const char *answer = nullptr;
     int length = 0;
-    bool road = rule.integers != INTEGER_NONE && (rule.roadInEveryMode || !fraction_mode()) &&
+    bool road = rule.integers != INTEGER_NONE && (rule.roadInEveryMode || !vm_fraction_mode()) &&
                 integer_text(a, &x) && integer_text(b, &y);
     if (road && integer_short_value(rule.integers, x, y, &answerValue)) {
         vm_noted_answer = {INTEGER_FORM_SHORT, answerValue};
@@ -325,7 +322,7 @@ bool vm_arithmetic(uint8_t opcode) {
     int64_t y = 0;
     int64_t r = 0;
     if (rule.integers != INTEGER_NONE && short_integer(a, &x) && short_integer(b, &y) &&
-        (rule.roadInEveryMode || !fraction_mode()) &&
+        (rule.roadInEveryMode || !vm_fraction_mode()) &&
         integer_short_value(rule.integers, {nullptr, 0, INTEGER_FORM_SHORT, x}, {nullptr, 0, INTEGER_FORM_SHORT, y},
                             &r) &&
         value_integer_fits(r)) {
@@ -371,7 +368,7 @@ bool vm_single_factorial() {
 bool vm_negate() {
     ScriptValue x = vm_peek(0);
     int64_t value = 0;
-    if (short_integer(x, &value) && value_integer_fits(-value) && !fraction_mode()) {
+    if (short_integer(x, &value) && value_integer_fits(-value) && !vm_fraction_mode()) {
         if (!vm_spend(1)) return false;
         vm_noted_answer = {INTEGER_FORM_SHORT, -value};
         vm_machine.stackTop[-1] = value_from_integer(-value);

@@ -51,42 +51,9 @@ struct NotedAnswer {
 };
 extern NotedAnswer vm_noted_answer;
 
-// The step of "+", "-", "*" and the comparisons on two short integer words whose answer is
-// again one (the sum, difference or product fits a word), done in the run loop itself: false
-// leaves the step to vm_arithmetic or vm_compare, which give the same answer the long way.
-// The caller spends the budget of an arithmetic step (one unit, as for so short a text).
-inline bool vm_word_step(uint8_t opcode, ScriptValue a, ScriptValue b, ScriptValue *answer) {
-    if (!value_is_integer(a) || !value_is_integer(b)) return false;
-    int64_t x = value_as_integer(a);
-    int64_t y = value_as_integer(b);
-    int64_t r = 0;
-    switch (opcode) {
-    case OP_LESS:
-        *answer = value_from_bool(x < y);
-        return true;
-    case OP_GREATER:
-        *answer = value_from_bool(x > y);
-        return true;
-    case OP_EQUAL:
-        *answer = value_from_bool(x == y);
-        return true;
-    case OP_ADD:
-        r = x + y; // words are far inside int64
-        break;
-    case OP_SUBTRACT:
-        r = x - y;
-        break;
-    case OP_MULTIPLY:
-        if (__builtin_mul_overflow(x, y, &r)) return false;
-        break;
-    default:
-        return false;
-    }
-    // In fraction mode the engine's fraction arithmetic answers these three.
-    if (!value_integer_fits(r) || (vm_engine->getMode() & kFractionBit) != 0) return false;
-    vm_noted_answer = {1 /* INTEGER_FORM_SHORT */, r};
-    *answer = value_from_integer(r);
-    return true;
+// Whether the engine computes "+", "-", "*" and "/" as fractions.
+inline bool vm_fraction_mode() {
+    return (vm_engine->getMode() & kFractionBit) != 0;
 }
 
 // Calls and methods; false after a runtime error.
