@@ -2,7 +2,12 @@
 // comparisons, lists and the mode words, as typed scripts and what they print.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <cstring>
+#include <random>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "script_test_support.h"
 
@@ -196,6 +201,173 @@ TEST_F(ValueOperationsTest, IntegerComparisonsAgreeWithTheEngine) {
         EXPECT_EQ(output(literal), line) << literal;
         EXPECT_EQ(output(noted), line) << noted;
     }
+}
+
+
+// ---- short integers kept as machine words ----
+
+// The values that meet the edges: of the word (2^48), of the short texts (10^18), of int64 and of
+// its products (3037000499^2 is just below 2^63), beside random values of every bit length.
+std::vector<std::string> boundary_integers(std::mt19937_64 &random) {
+    const int64_t word = int64_t(1) << 48;
+    std::vector<int64_t> values = {0,
+                                   1,
+                                   7,
+                                   word - 1,
+                                   word,
+                                   word + 1,
+                                   word / 2,
+                                   16777216,
+                                   2147483647,
+                                   2147483648,
+                                   3037000499,
+                                   3037000500,
+                                   999999999999999999,
+                                   INT64_MAX};
+    std::vector<std::string> texts = {"1000000000000000000", "9223372036854775808", "18446744073709551616",
+                                      "-9223372036854775808", "123456789012345678901234567890"};
+    for (int64_t v : values) {
+        texts.push_back(std::to_string(v));
+        if (v != 0) texts.push_back("-" + std::to_string(v));
+    }
+    for (int i = 0; i < 60; ++i) {
+        int bits = 1 + static_cast<int>(random() % 63);
+        auto v = static_cast<int64_t>(random() >> (64 - bits));
+        texts.push_back(std::to_string(random() % 2 ? v : -v));
+    }
+    return texts;
+}
+
+// Seeded random pairs and triples of those values, as words where they fit and as strings
+// where they do not, through every integer operation, the comparisons, the negation and chains
+// whose middle answer crosses from words to strings and back: every answer is the engine's
+// own text for the same texts.
+TEST_F(ValueOperationsTest, ShortIntegerWordsAnswerAsTheEngineAcrossTheirEdges) {
+    std::mt19937_64 random(43);
+    std::vector<std::string> texts = boundary_integers(random);
+    std::uniform_int_distribution<size_t> pick(0, texts.size() - 1);
+    BigNumber reference;
+    auto word = [](bool b) { return std::string(b ? "true" : "false"); };
+    for (int i = 0; i < 400; ++i) {
+        const std::string a = texts[pick(random)];
+        const std::string b = texts[pick(random)];
+        const std::string c = texts[pick(random)];
+        std::string expected;
+        auto line = [&](const std::string &text) { expected += text + "\n"; };
+        line(std::string(reference.addition(a, b)));
+        line(std::string(reference.real_subtraction(a, b)));
+        line(std::string(reference.multiplication(a, b)));
+        line(std::string(reference.quotient_operator(a, b)));
+        line(std::string(reference.int_remainder(a, b)));
+        line(word(reference.isLessThan(a, b)));
+        line(word(reference.isLessThan(b, a)));
+        line(word(!reference.isLessThan(a, b) && !reference.isLessThan(b, a)));
+        line(std::string(reference.real_subtraction("0", a)));
+        std::string product = reference.multiplication(a, b);
+        line(std::string(reference.addition(product, c)));
+        std::string sum = reference.addition(a, c);
+        line(std::string(reference.multiplication(sum, b)));
+        std::string difference = reference.real_subtraction(a, b);
+        line(std::string(reference.real_subtraction(difference, c)));
+        // "+ 0" makes a word of every value that fits one; the others stay strings.
+        std::string script = "var a = " + a + " + 0; var b = " + b + " + 0; var c = " + c +
+                             " + 0; println a + b, a - b, a * b, a % b, a @ b, a < b, a > b, a == b, -a, "
+                             "a * b + c, (a + c) * b, a - b - c;";
+        ASSERT_EQ(output(script), expected) << script;
+    }
+}
+
+// Words are made where the answer fits one and strings where it does not, on both sides of
+// each end of the word's range.
+TEST_F(ValueOperationsTest, AnAnswerIsAWordExactlyWhenItFitsOne) {
+    output("var in1 = 281474976710654 + 1; var out1 = 281474976710655 + 1; var in2 = -281474976710655 - 1; "
+           "var out2 = -281474976710656 - 1; var in3 = -(0 - 281474976710655); var out3 = -(-281474976710655 - "
+           "1); var in4 = 16777216 * 16777215; var out4 = 16777216 * 16777216; var in5 = 7 % 2;");
+    const std::pair<const char *, bool> globals[] = {{"in1", true},  {"out1", false}, {"in2", true},
+                                                     {"out2", false}, {"in3", true},  {"out3", false},
+                                                     {"in4", true},  {"out4", false}, {"in5", true}};
+    for (const auto &[name, isWord] : globals) {
+        ScriptValue value = VALUE_NIL;
+        ASSERT_TRUE(table_get(&vm_machine.globals, string_copy(name, static_cast<int>(std::strlen(name))), &value))
+            << name;
+        EXPECT_EQ(value_is_integer(value), isWord) << name;
+        EXPECT_EQ(is_object_kind(value, OBJ_STRING), !isWord) << name;
+    }
+    EXPECT_EQ(output("println in1, out1, in2, out2, in3, out3, in4, out4;"),
+              "281474976710655\n281474976710656\n-281474976710656\n-281474976710657\n281474976710655\n"
+              "281474976710656\n281474959933440\n281474976710656\n");
+}
+
+// A word is the string of its text wherever a value goes: each script prints what its twin,
+// which holds the texts as strings, prints.
+TEST_F(ValueOperationsTest, AWordActsAsTheStringOfItsText) {
+    const std::pair<const char *, const char *> twins[] = {
+        // Printing, alone and inside lists.
+        {"var a = 2 + 3; var b = 0 - 7; println a, b, [a, [b]];", "println \"5\", \"-7\", [\"5\", [\"-7\"]];"},
+        // The natives read its text.
+        {"var a = 120 + 3; println length(a), ith_char(a, 1d), Shorten(a, 2d), gcd(a, 18 + 0), isprime(a - 2), "
+         "sqrt(a + 1), truncate(a, 1d), factorial(a - 118);",
+         "println length(\"123\"), ith_char(\"123\", 1d), Shorten(\"123\", 2d), gcd(\"123\", \"18\"), "
+         "isprime(\"121\"), sqrt(\"124\"), truncate(\"123\", 1d), factorial(\"5\");"},
+        {"var l = []; append(l, 4 + 0); append(l, 0 - 4); println l, size(l);",
+         "var l = []; append(l, \"4\"); append(l, \"-4\"); println l, size(l);"},
+        // Reading a list by its text; an index past the int range is no decimal int.
+        {"var l = [10, 20, 30]; var i = 1 + 1; println l[i], l[i - 2], l[0 + 0];",
+         "var l = [10, 20, 30]; println l[\"2\"], l[\"0\"], l[\"0\"];"},
+        // Beside other texts the engine decides; beside doubles it counts as its int (0 past the
+        // int range).
+        {"var a = 1 + 0; var b = 3000000000 + 0; var f5 = a + 4; println a == \"1.0\", \"01\" == a, a < \"1.5\", a + \"0.5\", a / 4, "
+         "a | 4, a ^ 3, f5!, a > 0.5d, 2d > a, b > 1d, b < 1d;",
+         "var f5 = \"5\"; println \"1\" == \"1.0\", \"01\" == \"1\", \"1\" < \"1.5\", \"1\" + \"0.5\", \"1\" / \"4\", \"1\" | \"4\", "
+         "\"1\" ^ \"3\", f5!, \"1\" > 0.5d, 2d > \"1\", \"3000000000\" > 1d, \"3000000000\" < 1d;"},
+        // Every value but nil and false is true, a zero word too.
+        {"var z = 1 - 1; if (z) println \"yes\"; else println \"no\";",
+         "if (\"0\") println \"yes\"; else println \"no\";"},
+        // Fraction mode: the four operations are the engine's, the integer quotient and remainder
+        // still words.
+        {":mode1; var a = 7 % 2; var b = 7 @ 4; println a - 1, -a, a / 2, a * b, b + 1; :mode0;",
+         ":mode1; println \"3\" - \"1\", -\"3\", \"3\" / \"2\", \"3\" * \"3\", \"3\" + \"1\"; :mode0;"},
+    };
+    for (const auto &[words, strings] : twins) {
+        std::string expected = output(strings);
+        EXPECT_EQ(output(words), expected) << words;
+    }
+}
+
+TEST_F(ValueOperationsTest, AWordIsNoNumberWhereANumberIsNeeded) {
+    const Transcript cases[] = {
+        {"var l = [1, 2]; l[0 + 0] = 5d;", "List index is not a number."},
+        {"var l = [1, 2]; l[2147483648 + 0];", "List index \xB2\xBB\xCA\xC7\xCA\xFD\xD7\xD6"},
+        {"var l = [1, 2]; l[2 + 0];", "List index out of range"},
+        {"var l = [1, 2]; l[0 - 1];", "List index out of range"},
+        {"var l = [1, 2]; delete(l, 0 + 0);", "index cannot be a non-number value."},
+        {"var a = 1 + 0; a[0];", "Invalid type to index into."},
+    };
+    vm_set_error_report(0);
+    for (const Transcript &c : cases) {
+        EXPECT_EQ(run(c.source),
+                  (ScriptOutcome{VM_RUNTIME_ERROR, "", std::string(c.printed) + "\n[line 1] in script\n"}))
+            << c.source;
+    }
+    vm_set_error_report(1);
+    const std::pair<const char *, const char *> errors[] = {
+        {"var a = 1 + 0; a + 2d;", "Operands must be two numbers or two strings for +."},
+        {"var a = 1 + 0; a == 1d;", "Operands must be two numbers or two strings for ==."},
+        {"var a = 1 + 0; a * [1];", "Operands must be two numbers or two strings for *."},
+        {"var a = 1 + 0; a();", "Can only call functions and classes."},
+        {"var a = 1 + 0; a.x;", "Only instances have properties."},
+    };
+    for (const auto &[source, message] : errors)
+        EXPECT_EQ(run(source).err, std::string(message) + "\n[line 1] in script\n") << source;
+}
+
+// Words live only in the machine's values: a collection under stress keeps every string the
+// loop made from them (natives' texts, answers past the word) and the answers stay right.
+TEST_F(ValueOperationsTest, WordsAndTheirStringsSurviveCollections) {
+    gc_set_stress(true);
+    EXPECT_EQ(output("var s = 0; var l = []; for (var i = 1; i <= 40; i = i + 1) { s = s + i * 7036874417766; "
+                     "append(l, i); } println s, size(l), l[39], length(s);"),
+              "5770237022568120\n40\n40\n16\n");
 }
 
 } // namespace
