@@ -234,12 +234,17 @@ void Tovrel::SaveTabAs(EditorTab *tab) {
     std::wstring path;
     if (!askFileName(mainWindow.GetHandle(), true, path)) return;
     tab = FindTabByEditor(editorWindow);
-    if (tab == nullptr || !SaveTabToFile(tab, path)) return;
+    if (tab == nullptr) return;
+    // The chosen name is the document's before the write is tried, so a failed write leaves
+    // the tab modified under that name and the next Save tries it again, never the old file.
+    // A page keeps its title until it is saved.
+    if (!tab->isVirtual) tab->path = path;
+    const bool saved = SaveTabToFile(tab, path);
     tab = FindTabByEditor(editorWindow);
     if (tab == nullptr) return;
     // Saved under its new name, a page becomes an ordinary document of that file.
-    tab->path = path;
-    if (tab->isVirtual) {
+    if (saved && tab->isVirtual) {
+        tab->path = path;
         tab->isVirtual = false;
         GUI::Scintilla(tab->editorWindow).Send(SCI_SETREADONLY, 0);
     }
