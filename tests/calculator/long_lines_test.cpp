@@ -73,9 +73,10 @@ TEST_F(LongLinesTest, PolynomialMatrixAndCalculusLinesStop) {
     };
     const Family families[] = {
         {"polynomial", {":mode polyn"}, {":mode polyn"}, "(x+1)^3000*(x+2)^3000"},
-        {"several variables", {"symbol(y,z)", ":mode polyn"}, {":mode polyn"}, "(x+y+z+1)^20"},
-        {"matrix", {}, {}, "inv(" + matrix + ")"},
         {"calculus", {}, {}, "lim(((x+1)^3000-1)/((x+2)^2999),x,0)"},
+        {"matrix", {}, {}, "inv(" + matrix + ")"},
+        // last: the declared variables stay for the rest of the calculator's run
+        {"several variables", {"symbol(y,z)", ":mode polyn"}, {":mode polyn"}, "(x+y+z+1)^20"},
     };
     for (const Family &family : families) {
         for (const std::string &line : family.before) enter(line);
