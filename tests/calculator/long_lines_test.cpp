@@ -76,7 +76,7 @@ TEST_F(LongLinesTest, PolynomialMatrixAndCalculusLinesStop) {
         {"calculus", {}, {}, "lim(((x+1)^3000-1)/((x+2)^2999),x,0)"},
         {"matrix", {}, {}, "inv(" + matrix + ")"},
         // last: the declared variables stay for the rest of the calculator's run
-        {"several variables", {"symbol(y,z)", ":mode polyn"}, {":mode polyn"}, "(x+y+z+1)^20"},
+        {"several variables", {"symbol(y,z)", ":mode polyn"}, {":mode polyn"}, "(x+y+z+1)^30"},
     };
     for (const Family &family : families) {
         for (const std::string &line : family.before) enter(line);
