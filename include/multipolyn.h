@@ -55,6 +55,8 @@ struct MultiPolynDeleter {
     void operator()(poly_pt *list) const { multipolyn_free(list); }
 };
 using MultiPolyn = std::unique_ptr<poly_pt, MultiPolynDeleter>;
+// Frees a polynomial built through a plain handle when a stop request unwinds its scope.
+using FactorsFreedOnUnwind = FreedOnUnwind<poly_pt, multipolyn_free>;
 
 // ---- terms (polynomial/multipolyn_terms.cpp) ----
 // The walks take any factor and hand back factors of the same polynomial.

@@ -18,6 +18,7 @@
 #pragma once
 
 #include <cstdint>
+#include <exception>
 #include <memory>
 #include <string>
 
@@ -50,6 +51,25 @@ struct TermListDeleter {
 };
 // Owns one list of either form.
 using TermList = std::unique_ptr<poly, TermListDeleter>;
+
+// Frees the list that a handle names when its scope is left by an exception (a stop request
+// ends a long computation by throwing), and only then: a function that builds a list through a
+// plain handle keeps its own returns and frees, and a stopped run leaves no terms behind. The
+// handle is read when the scope ends, so it may change while the list grows.
+template <typename Term, void (*Release)(Term *)> class FreedOnUnwind {
+  public:
+    explicit FreedOnUnwind(Term *&handle) : handle_(handle) {}
+    ~FreedOnUnwind() {
+        if (std::uncaught_exceptions() > exceptions_) Release(handle_);
+    }
+    FreedOnUnwind(const FreedOnUnwind &) = delete;
+    FreedOnUnwind &operator=(const FreedOnUnwind &) = delete;
+
+  private:
+    Term *&handle_;
+    int exceptions_ = std::uncaught_exceptions();
+};
+using TermsFreedOnUnwind = FreedOnUnwind<poly, free_term_list>;
 
 // Writes "error> file [line] function, message" to standard output (not an answer stream):
 // the allocation-failure report of the polynomial, complex and term-tree code.

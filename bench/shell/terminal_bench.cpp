@@ -1,6 +1,7 @@
 // How long a typed line takes to be answered in the terminal: the keys of the line, Enter,
 // the calculator's answer appended to the console and the console painted. The aim is well
-// under 100 ms for a simple line. And how long a key takes, on an empty console and on a full one.
+// under 100 ms for a simple line. And how long a key takes, on an empty console and on a full
+// one, at the end of an empty input line and of a long one.
 #include <benchmark/benchmark.h>
 
 #include <iostream>
@@ -61,6 +62,18 @@ void fillConsole(size_t bytes) {
     shell->AppendTerminalOutput(terminalTab(), text + L">> ");
     pumpAll();
     UpdateWindow(console());
+}
+
+// A typed line of `units` characters waiting on the input line, words of a calculation.
+void fillInputLine(size_t units) {
+    HWND window = console();
+    std::string text;
+    while (text.size() < units) text += "12345+6 ";
+    text.resize(units);
+    SendMessageW(window, SCI_APPENDTEXT, WPARAM(text.size()), reinterpret_cast<LPARAM>(text.data()));
+    SendMessageW(window, SCI_GOTOPOS, WPARAM(SendMessageW(window, SCI_GETTEXTLENGTH, 0, 0)), 0);
+    pumpAll();
+    UpdateWindow(window);
 }
 
 // A key typed on the input line and taken back with Backspace, the console painted after each.
@@ -129,6 +142,14 @@ int main(int argc, char **argv) {
             fillConsole(size_t(held));
             answerLine(state, L"1+2");
         })->Arg(held)->Unit(benchmark::kMillisecond);
+    }
+    // The same key at the end of an input line of a thousand characters and of an empty one.
+    for (const int64_t units : {int64_t(0), int64_t(1000)}) {
+        benchmark::RegisterBenchmark("TerminalTypingOnInputLine", [units](benchmark::State &state) {
+            freshTerminal();
+            fillInputLine(size_t(units));
+            typeKeys(state);
+        })->Arg(units)->Unit(benchmark::kMillisecond);
     }
     registerFileBenchmarks(app);
     benchmark::Initialize(&argc, argv);

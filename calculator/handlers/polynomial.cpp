@@ -161,8 +161,10 @@ void cmd_div(Calculator &calculator) {
         return writeClosingBlock(out);
     }
     if (polyn_is_zero(divisor.get())) return writeZeroPolynomialHint(out, b, kDividesNothing);
-    PolynDivision division = polyn_divide(dividend.get(), divisor.get());
-    TermList quotient(polyn_drop_zero_terms(division.quotient)), remainder(polyn_drop_zero_terms(division.remainder));
+    const PolynDivision division = polyn_divide(dividend.get(), divisor.get());
+    TermList quotient(division.quotient), remainder(division.remainder);
+    quotient.reset(polyn_drop_zero_terms(quotient.release()));
+    remainder.reset(polyn_drop_zero_terms(remainder.release()));
     if (const std::string *message = polyn_message(quotient.get())) {
         out << *message << "\n";
         return writeClosingBlock(out);

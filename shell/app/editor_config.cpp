@@ -34,9 +34,6 @@ constexpr StyleColour kColours[] = {
     {Comment, 0x008000}, {Keyword, 0xFF0000}, {String, 0x1515A3}, {Character, 0x808000}, {Preprocessor, 0x008080},
 };
 
-// The line count for which a margin width was last computed, shared by all editors.
-int64_t lastLineCount = 0;
-
 int decimalDigits(int64_t value) {
     int digits = 1;
     while (value >= 10) {
@@ -143,15 +140,14 @@ void Tovrel::SetupLexer(HWND window) {
     for (const StyleColour &c : kColours) view.Send(SCI_STYLESETFORE, WPARAM(c.style), LPARAM(c.colour));
 }
 
-// Recomputed only when the line count moved by a tenth since the last computation, and sent
-// only when the width changes: this runs after every insertion and deletion.
+// The width follows the digits of this editor's own line count, so the numbers are never cut
+// (a count shared by all editors, or recomputed only after a tenth of growth, left 100 lines
+// in a margin made for 99); it is sent only when it changes, as this runs after every
+// insertion and deletion.
 void Tovrel::UpdateLineNumberMargin(HWND window) {
     if (window == nullptr || !showLineNumbers) return;
     const GUI::ScintillaPrimitive view = GUI::Scintilla(window);
     const int64_t lines = std::max<int64_t>(view.Send(SCI_GETLINECOUNT), 1);
-    const int64_t distance = lines > lastLineCount ? lines - lastLineCount : lastLineCount - lines;
-    if (distance < lines / 10) return;
-    lastLineCount = lines;
     const int width = std::max(kMarginPixelsPerDigit * decimalDigits(lines) + kMarginPadding, kMarginMinimum);
     if (view.Send(SCI_GETMARGINWIDTHN, 0) != width) view.Send(SCI_SETMARGINWIDTHN, 0, width);
 }

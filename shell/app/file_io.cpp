@@ -1,5 +1,6 @@
 #include "file_io.h"
 
+#include <algorithm>
 #include <new>
 
 #include <windows.h>
@@ -8,8 +9,11 @@
 
 namespace {
 
-// ReadFile and WriteFile count in DWORD: large files move in pieces of this size.
+// ReadFile counts in DWORD: large files are read in pieces of this size.
 constexpr DWORD kPiece = 1u << 24;
+// A save writes in pieces of this size: under wine one write of many megabytes costs ten times
+// as much as the same bytes in such pieces, which is what the system's own copy uses.
+constexpr size_t kWritePiece = size_t(1) << 16;
 // Larger files are refused: the editor keeps its text in 32-bit search ranges.
 constexpr LONGLONG kLargestFile = 0x7FFFFFFF;
 
@@ -33,20 +37,23 @@ class Handle {
     HANDLE h_;
 };
 
-bool writeAll(HANDLE file, const std::string &bytes) {
-    size_t at = 0;
-    while (at < bytes.size()) {
-        const size_t left = bytes.size() - at;
-        const DWORD piece = left < kPiece ? DWORD(left) : kPiece;
-        DWORD written = 0;
-        if (!WriteFile(file, bytes.data() + at, piece, &written, nullptr) || written == 0) return false;
-        at += written;
+// Every byte reaches the system, which reports a full disk or a lost share here or when the
+// file is closed. No flush to the disk itself: it cost a save several copies of the file, and
+// an editor's save, like the system's own copy, leaves the writing back to the system.
+bool writeAll(HANDLE file, const PieceSource &pieces) {
+    for (std::string_view piece = pieces(); !piece.empty(); piece = pieces()) {
+        while (!piece.empty()) {
+            const DWORD part = DWORD(std::min(piece.size(), kWritePiece));
+            DWORD written = 0;
+            if (!WriteFile(file, piece.data(), part, &written, nullptr) || written == 0) return false;
+            piece.remove_prefix(written);
+        }
     }
-    return FlushFileBuffers(file) != 0;
+    return true;
 }
 
 // Creates a new temporary file beside the target (never one that exists) and writes into it.
-std::wstring writeTemporary(const std::wstring &path, const std::string &bytes) {
+std::wstring writeTemporary(const std::wstring &path, const PieceSource &pieces) {
     for (unsigned attempt = 0; attempt < kSaveNameAttempts; ++attempt) {
         const std::wstring temporary = temporarySavePath(path, attempt);
         if (temporary.empty()) return std::wstring();
@@ -55,7 +62,7 @@ std::wstring writeTemporary(const std::wstring &path, const std::string &bytes) 
             if (GetLastError() == ERROR_FILE_EXISTS || GetLastError() == ERROR_ALREADY_EXISTS) continue;
             return std::wstring();
         }
-        const bool written = writeAll(file.get(), bytes);
+        const bool written = writeAll(file.get(), pieces);
         if (file.close() && written) return temporary;
         DeleteFileW(temporary.c_str());
         return std::wstring();
@@ -96,12 +103,21 @@ ReadOutcome readWholeFile(const std::wstring &path, std::string &bytes) {
 }
 
 bool writeFileReplacing(const std::wstring &path, const std::string &bytes) {
+    bool given = false;
+    return writeFileReplacing(path, [&]() -> std::string_view {
+        if (given) return {};
+        given = true;
+        return bytes;
+    });
+}
+
+bool writeFileReplacing(const std::wstring &path, const PieceSource &pieces) {
     if (!isUsablePath(path)) return false;
     const DWORD attributes = GetFileAttributesW(path.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES &&
         (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) != 0)
         return false;
-    const std::wstring temporary = writeTemporary(path, bytes);
+    const std::wstring temporary = writeTemporary(path, pieces);
     if (temporary.empty()) return false;
     // The rename replaces the target in one step; the target's own attributes (hidden,
     // archive) carry over to the new file.

@@ -2,7 +2,11 @@
 // read whole before any tab changes, so a failed open leaves every tab as it was; a save
 // writes beside the file and replaces it only when every byte is written, so a failed save
 // leaves the file as it was and the tab modified.
+#include <algorithm>
+#include <climits>
+#include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "editor_messages.h"
@@ -18,6 +22,7 @@ namespace {
 constexpr wchar_t kOpenFilter[] = L"All Files (*.*)\0*.*\0Text Files (*.txt)\0*.txt\0C++ Files (*.cpp;*.h)\0*.cpp;*.h\0";
 constexpr wchar_t kSaveFilter[] = L"All Files (*.*)\0*.*\0";
 constexpr wchar_t kUtf8[] = L"UTF-8";
+constexpr wchar_t kUtf8Mark[] = L"UTF-8-BOM";
 
 void showError(HWND owner, const wchar_t *text, const wchar_t *caption) {
     MessageBoxW(owner, text, caption, MB_OK | MB_ICONERROR);
@@ -50,6 +55,39 @@ std::string editorBytes(HWND window) {
     text.resize(size_t(length));
     return text;
 }
+
+// An editor's text piece by piece as a save writes it, after a mark: a long document is never
+// copied whole (under wine, filling that much new memory cost a save more than the write).
+// Nothing that could change the text runs between the pieces.
+class EditorPieces {
+  public:
+    EditorPieces(HWND window, std::string mark)
+        : view_(GUI::Scintilla(window)), length_(view_.Send(SCI_GETTEXTLENGTH)), mark_(std::move(mark)) {}
+
+    std::string_view operator()() {
+        if (!markGiven_) {
+            markGiven_ = true;
+            if (!mark_.empty()) return mark_;
+        }
+        if (at_ >= length_) return {};
+        const int64_t end = std::min(length_, at_ + kEditorPiece);
+        buffer_.resize(size_t(end - at_) + 1); // the range message ends the piece with a NUL
+        SciTextRange range{{int32_t(at_), int32_t(end)}, buffer_.data()};
+        view_.Send(SCI_GETTEXTRANGE, 0, reinterpret_cast<LPARAM>(&range));
+        const std::string_view piece(buffer_.data(), size_t(end - at_));
+        at_ = end;
+        return piece;
+    }
+
+  private:
+    static constexpr int64_t kEditorPiece = int64_t(1) << 16;
+    GUI::ScintillaPrimitive view_;
+    int64_t length_;
+    int64_t at_ = 0;
+    std::string mark_;
+    bool markGiven_ = false;
+    std::string buffer_;
+};
 
 // Replaces an editor's text with counted bytes, so a NUL byte does not end the document.
 void setEditorBytes(HWND window, const std::string &text) {
@@ -142,22 +180,34 @@ bool Tovrel::SaveTabToFile(EditorTab *tab, const std::wstring &path) {
     if (tab == nullptr || tab->isTerminal || tab->editorWindow == nullptr) return false;
     HWND main = mainWindow.GetHandle();
     HWND editorWindow = tab->editorWindow;
-    const std::string text = editorBytes(editorWindow);
-    std::optional<std::string> bytes = std::string();
-    if (!text.empty()) {
-        bytes = encodeFileText(text, tab->encoding);
-        if (!bytes || !encodingHoldsText(text, tab->encoding)) {
-            // Characters are never dropped silently: the file is written as UTF-8 or not at all.
-            const std::wstring question = L"Some characters of this file cannot be written in " + tab->encoding +
-                                          L". Save it as UTF-8 instead?";
-            if (MessageBoxW(main, question.c_str(), L"Save Changes?", MB_YESNO | MB_ICONWARNING) != IDYES) return false;
-            tab = FindTabByEditor(editorWindow);
-            if (tab == nullptr) return false;
-            tab->encoding = kUtf8;
-            bytes = text;
+    const int64_t length = GUI::Scintilla(editorWindow).Send(SCI_GETTEXTLENGTH);
+    bool written = false;
+    if ((tab->encoding == kUtf8 || tab->encoding == kUtf8Mark) && length <= INT32_MAX) {
+        // The editor's UTF-8 is the file's: written as it is, after the mark (an empty text
+        // gets none).
+        const std::optional<std::string> mark = encodeFileText(std::string(), tab->encoding);
+        EditorPieces pieces(editorWindow, length > 0 && mark ? *mark : std::string());
+        written = writeFileReplacing(path, std::ref(pieces));
+    } else {
+        const std::string text = editorBytes(editorWindow);
+        std::optional<std::string> bytes = std::string();
+        if (!text.empty()) {
+            bytes = encodeFileText(text, tab->encoding);
+            if (!bytes || !encodingHoldsText(text, tab->encoding)) {
+                // Characters are never dropped silently: the file is written as UTF-8 or not at all.
+                const std::wstring question = L"Some characters of this file cannot be written in " + tab->encoding +
+                                              L". Save it as UTF-8 instead?";
+                if (MessageBoxW(main, question.c_str(), L"Save Changes?", MB_YESNO | MB_ICONWARNING) != IDYES)
+                    return false;
+                tab = FindTabByEditor(editorWindow);
+                if (tab == nullptr) return false;
+                tab->encoding = kUtf8;
+                bytes = text;
+            }
         }
+        written = writeFileReplacing(path, *bytes);
     }
-    if (!writeFileReplacing(path, *bytes)) {
+    if (!written) {
         showError(main, L"Failed to save file!", L"Error");
         return false;
     }
@@ -184,12 +234,17 @@ void Tovrel::SaveTabAs(EditorTab *tab) {
     std::wstring path;
     if (!askFileName(mainWindow.GetHandle(), true, path)) return;
     tab = FindTabByEditor(editorWindow);
-    if (tab == nullptr || !SaveTabToFile(tab, path)) return;
+    if (tab == nullptr) return;
+    // The chosen name is the document's before the write is tried, so a failed write leaves
+    // the tab modified under that name and the next Save tries it again, never the old file.
+    // A page keeps its title until it is saved.
+    if (!tab->isVirtual) tab->path = path;
+    const bool saved = SaveTabToFile(tab, path);
     tab = FindTabByEditor(editorWindow);
     if (tab == nullptr) return;
     // Saved under its new name, a page becomes an ordinary document of that file.
-    tab->path = path;
-    if (tab->isVirtual) {
+    if (saved && tab->isVirtual) {
+        tab->path = path;
         tab->isVirtual = false;
         GUI::Scintilla(tab->editorWindow).Send(SCI_SETREADONLY, 0);
     }

@@ -9,6 +9,7 @@
 
 #include "calculus.h"
 #include "globals.h"
+#include "stop_request.h"
 #include "tools.h"
 
 namespace {
@@ -73,6 +74,7 @@ ExprNode *ExprTree::expr_derivative_tree(std::string var) { return derive(root, 
 
 ExprNode *ExprTree::derive(ExprNode *n, const std::string &var) {
     if (!n) return nullptr;
+    engineStopPoint();
     switch (n->kind) {
     case kExprNumber: return makeNumber("0");
     case kExprVariable: return makeNumber(n->varName == var ? "1" : "0");

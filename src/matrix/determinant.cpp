@@ -20,6 +20,7 @@
 #include "engine/engine_internal.h"
 #include "matrix.h"
 #include "matrix/exact.h"
+#include "stop_request.h"
 #include "tools.h"
 
 using matrix_exact::Rational;
@@ -88,6 +89,7 @@ private:
         size_t position = 0;
         for (size_t r = 0; r < n; r++) {
             if (!(mask & (uint32_t(1) << r))) continue;
+            engineStopPoint();
             std::string pivot = cached(pivotCache, cellAt(r, depth, depth), true);
             if (!isZeroFactor(pivot)) {
                 std::string sub = determinant(mask & ~(uint32_t(1) << r));

@@ -7,6 +7,7 @@
 #include "BigNumber.h"
 #include "matrix.h"
 #include "matrix/exact.h"
+#include "stop_request.h"
 
 const char *const kStepsRefused = "error> Elimination takes matrices of at most 1024 cells.";
 const char *const kStepsStopped = "error> A cell grows past 1024 characters: the elimination stops.";
@@ -72,6 +73,7 @@ public:
             }
             for (uint64_t line = clearAll ? 0 : p; line < lines; line++) {
                 if (line == pivotLine || isZeroCell(cell(line, i))) continue;
+                engineStopPoint();
                 std::string t = bn.negate(cell(line, i));
                 o.addMultiple(m, line, pivotLine, t, kFractions);
                 step(o.letter + num(line) + "+" + o.letter + num(pivotLine) + "*" + shownFactor(t) + " ==>\n");

@@ -15,6 +15,7 @@
 #include <numeric>
 #include <utility>
 
+#include "stop_request.h"
 #include "text_helpers.h"
 
 namespace matrix_exact {
@@ -168,6 +169,7 @@ uint64_t eliminate(Residues m, size_t n, uint64_t p, Residues *inverse) {
     }
     uint64_t det = 1;
     for (size_t c = 0; c < n; c++) {
+        engineStopPoint();
         size_t piv = c;
         while (piv < n && m[piv * n + c] == 0) piv++;
         if (piv == n) return 0;
@@ -440,6 +442,7 @@ bool adjugate(const std::vector<Rational> &cells, size_t n, std::vector<Rational
     adj.assign(n * n, Rational{});
     for (size_t i = 0; i < n; i++)
         for (size_t j = 0; j < n; j++) {
+            engineStopPoint();
             Int v = crt.value(i * n + j);
             v.mag = nat::mul(v.mag, scale[j]);
             adj[i * n + j] = overDenominator(std::move(v), total);
@@ -455,7 +458,10 @@ bool inverse(const std::vector<Rational> &cells, size_t n, std::vector<Rational>
     }
     Rational det = determinant(cells, n);
     if (det.num.empty() || !adjugate(cells, n, inv)) return false;
-    for (Rational &x : inv) x = normalized(quotient(x, det));
+    for (Rational &x : inv) {
+        engineStopPoint();
+        x = normalized(quotient(x, det));
+    }
     return true;
 }
 

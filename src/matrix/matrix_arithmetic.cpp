@@ -10,6 +10,7 @@
 #include "BigNumber.h"
 #include "matrix.h"
 #include "matrix/exact.h"
+#include "stop_request.h"
 
 using matrix_exact::Rational;
 
@@ -121,6 +122,7 @@ KV_Matrix operator*(const KV_Matrix &a, const KV_Matrix &b) {
         KV_Matrix p(a.rows, b.cols, "0");
         for (uint64_t i = 0; i < a.rows; i++)
             for (uint64_t j = 0; j < b.cols; j++) {
+                engineStopPoint();
                 Rational sum;
                 for (uint64_t k = 0; k < a.cols; k++)
                     sum = matrix_exact::normalized(
@@ -133,6 +135,7 @@ KV_Matrix operator*(const KV_Matrix &a, const KV_Matrix &b) {
     KV_Matrix p(a.rows, b.cols, "0");
     for (uint64_t i = 0; i < a.rows; i++)
         for (uint64_t j = 0; j < b.cols; j++) {
+            engineStopPoint();
             std::string sum = "0";
             for (uint64_t k = 0; k < a.cols; k++) {
                 std::string term = apply(bn, CellOp::Product, a.cells[i * a.cols + k], b.cells[k * b.cols + j]);

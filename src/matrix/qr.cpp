@@ -9,6 +9,7 @@
 #include "matrix.h"
 #include "matrix/exact.h"
 #include "number_theory/factor_search.h"
+#include "stop_request.h"
 
 namespace {
 
@@ -41,6 +42,7 @@ public:
 private:
     // Column i of Q and of R; false as soon as a text grows too long.
     bool column(uint64_t i) {
+        engineStopPoint();
         std::vector<std::string> u(n);
         for (uint64_t m = 0; m < n; m++) u[m] = a.get(m, i);
         for (uint64_t k = 0; k < i; k++) {

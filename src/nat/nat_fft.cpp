@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "nat/nat.h"
+#include "stop_request.h"
 
 namespace nat {
 namespace detail {
@@ -444,11 +445,15 @@ bool product(const Pieces &pieces, const Limb *a, size_t na, const Limb *b, size
         forward(x, x + n, n, rr, ri);
         return x;
     };
+    // A product of millions of limbs takes long between the looks of its caller: each pass
+    // looks at a stop request.
     size_t ca, cb;
     double *x = transformed(s.x, a, na, ca);
+    engineStopPoint();
     double *y = x;
     if (a == b && na == nb) cb = ca;
     else y = transformed(s.y, b, nb, cb);
+    engineStopPoint();
     if (ca == 0 || cb == 0) {  // a zero operand (all its limbs zero)
         std::fill(out, out + na + nb, Limb(0));
         return true;
@@ -459,6 +464,7 @@ bool product(const Pieces &pieces, const Limb *a, size_t na, const Limb *b, size
         x[n + j] = ar * bi + ai * br;
     }
     inverse(x, x + n, n, rr, ri);
+    engineStopPoint();
     unweigh(x, n, wr, wi);
     return pieces.join(x, ca + cb - 1, out, na + nb);
 }

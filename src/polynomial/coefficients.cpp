@@ -90,6 +90,7 @@ poly *sortedWithMergesEvaluated(const poly *list) {
     for (const poly *t = list; t; t = walk_next(list, t)) exponents.push_back(t->exponent);
     std::sort(exponents.begin(), exponents.end());
     poly *sorted = polyn_sort_desc(list);
+    TermsFreedOnUnwind unfinished(sorted);
     if (std::adjacent_find(exponents.begin(), exponents.end()) == exponents.end()) return sorted;
     for (poly *t = sorted; t; t = t->prev) {
         auto [first, last] = std::equal_range(exponents.begin(), exponents.end(), t->exponent);

@@ -9,6 +9,7 @@
 #include "engine/engine_internal.h"
 #include "polynomial/coefficients.h"
 #include "polynomial/modular_remainders.h"
+#include "stop_request.h"
 
 namespace polyn::exact {
 
@@ -207,8 +208,12 @@ void unpack(const Int &packed, int64_t low, size_t width, size_t slots, std::vec
 void sparseProduct(const std::vector<Term> &a, const std::vector<Term> &b, std::vector<Term> &out) {
     std::vector<Term> pairs;
     pairs.reserve(a.size() * b.size());
+    uint64_t step = 0;
     for (const Term &s : a)
-        for (const Term &t : b) pairs.push_back({s.exponent + t.exponent, mul(s.value, t.value)});
+        for (const Term &t : b) {
+            engineStopPoint(++step);
+            pairs.push_back({s.exponent + t.exponent, mul(s.value, t.value)});
+        }
     std::sort(pairs.begin(), pairs.end(), [](const Term &x, const Term &y) { return x.exponent > y.exponent; });
     out.clear();
     for (Term &p : pairs) {
@@ -269,6 +274,7 @@ QPoly powerByRecurrence(const QPoly &a, int32_t n) {
     std::vector<Int> q(size_t(top) + 1);
     q[0] = powerOf(p0, uint64_t(n));
     for (int64_t k = 1; k <= top; k++) {
+        engineStopPoint();
         Int sum;
         for (size_t j = 1; j < p.size() && p[j].first <= k; j++) {
             const int64_t factor = (int64_t(n) + 1) * p[j].first - k;
@@ -353,7 +359,9 @@ poly *scaledToList(const Scaled &s, Budget &budget) {
     for (const Term &t : s.p) budget.spend(t.value.magnitude, s.den);
     if (budget.left < 0) return nullptr;
     poly *handle = nullptr, *last = nullptr;
+    TermsFreedOnUnwind unfinished(handle);
     for (const Term &t : s.p) {
+        engineStopPoint();
         Nat g = isOne(s.den) ? s.den : gcdWithShort(t.value.magnitude, s.den);
         Int num = mul(s.num, makeInt(quotientOf(t.value.magnitude, g), t.value.negative));
         Nat den = quotientOf(s.den, g);
@@ -390,6 +398,7 @@ Status remainder(const Scaled &a, const Scaled &b, Subresultant &st, Scaled &r, 
     uint64_t steps = 0;
     while (!rest.empty() && rest.front().exponent >= degB) {
         if (++steps > uint64_t(kMaxQuotientTerms)) return Status::tooBig;
+        engineStopPoint();
         const Int t = rest.front().value;
         if (!cancelLeading(rest, lc, t, rest.front().exponent - degB, b.p, budget)) return Status::tooBig;
     }
@@ -536,7 +545,11 @@ bool fromList(const poly *list, QPoly &out) {
 poly *toList(const QPoly &p) {
     if (p.terms.empty()) return new_term("0", 0);
     poly *handle = nullptr, *last = nullptr;
-    for (const Term &t : p.terms) append_term(handle, last, new_term(fractionText(t.value, p.denominator), t.exponent), false);
+    TermsFreedOnUnwind unfinished(handle);
+    for (const Term &t : p.terms) {
+        engineStopPoint();
+        append_term(handle, last, new_term(fractionText(t.value, p.denominator), t.exponent), false);
+    }
     return handle;
 }
 
@@ -604,8 +617,8 @@ Status divide(const QPoly &a, const QPoly &b, poly *&quotient, poly *&remainder)
     quotient = remainder = nullptr;
     const int64_t degA = a.terms.front().exponent, degB = b.terms.front().exponent;
     if (degA < degB) {
-        quotient = new_term("0", 0);
         remainder = toList(a);
+        quotient = new_term("0", 0);
         return Status::ok;
     }
     const Int &lc = b.terms.front().value;
@@ -636,6 +649,7 @@ Status divide(const QPoly &a, const QPoly &b, poly *&quotient, poly *&remainder)
         int64_t shift = 0;
         if (__builtin_sub_overflow(rest.front().exponent, degB, &shift)) return Status::exponentRange;
         if (++steps > kMaxQuotientTerms) return Status::tooBig;
+        engineStopPoint();
         lcPower = nat::mul(lcPower, lc.magnitude);
         negativePower = negativePower != lc.negative;
         const Int t = rest.front().value;
@@ -647,6 +661,7 @@ Status divide(const QPoly &a, const QPoly &b, poly *&quotient, poly *&remainder)
     for (const Term &t : rest) budget.spend(t.value.magnitude, den);
     if (budget.left < 0) return Status::tooBig;
     poly *r = nullptr, *rLast = nullptr;
+    TermsFreedOnUnwind unfinished(r);
     for (const Term &t : rest)
         append_term(r, rLast, new_term(fractionText(negativePower ? negatedInt(t.value) : t.value, den), t.exponent), false);
     quotient = owned.release();
@@ -677,6 +692,7 @@ Status gcd(const QPoly &a, const QPoly &b, poly *&result) {
             return Status::ok;
         }
         if (steps >= kMaxGcdSteps) return Status::tooBig;
+        engineStopPoint();
         x = std::move(y);
         y = std::move(r);
         r = Scaled{};

@@ -3,6 +3,7 @@
 // terms, sum, difference, product and power.
 #include <algorithm>
 #include <charconv>
+#include <exception>
 #include <map>
 #include <unordered_map>
 #include <vector>
@@ -13,12 +14,29 @@
 #include "polynomial.h"
 #include "polynomial/coefficients.h"
 #include "polynomial/multipolyn_internal.h"
+#include "stop_request.h"
 
 namespace {
 
 using multipolyn::NumberText;
 using multipolyn::productText;
 using multipolyn::sumText;
+
+// Frees detached terms when a stop request unwinds the scope that holds them.
+class DetachedFreedOnUnwind {
+  public:
+    explicit DetachedFreedOnUnwind(std::vector<poly_pt *> &terms) : terms_(terms) {}
+    ~DetachedFreedOnUnwind() {
+        if (std::uncaught_exceptions() > exceptions_)
+            for (poly_pt *t : terms_) multipolyn_free(t);
+    }
+    DetachedFreedOnUnwind(const DetachedFreedOnUnwind &) = delete;
+    DetachedFreedOnUnwind &operator=(const DetachedFreedOnUnwind &) = delete;
+
+  private:
+    std::vector<poly_pt *> &terms_;
+    int exceptions_ = std::uncaught_exceptions();
+};
 
 // The first factors of the terms, in order, with the links between the terms cut.
 std::vector<poly_pt *> detachTerms(poly_pt *list) {
@@ -68,11 +86,14 @@ poly_pt *normalisedTerm(poly_pt *first, bool &tooLong) {
     // Stable: of the factors of one index the first stays and the later ones add their
     // exponents to it in the order they come.
     std::stable_sort(factors.begin(), factors.end(), [](const poly_pt *a, const poly_pt *b) { return a->index < b->index; });
+    // The merged factors go only once the chain is linked anew: until then a stop request
+    // leaves the chain whole for its owner to free.
+    std::vector<poly_pt *> merged;
     size_t kept = 0;
     for (poly_pt *f : factors) {
         if (kept > 0 && factors[kept - 1]->index == f->index) {
             factors[kept - 1]->exponent = sumText(factors[kept - 1]->exponent, f->exponent);
-            delete f;
+            merged.push_back(f);
         } else {
             factors[kept++] = f;
         }
@@ -83,6 +104,7 @@ poly_pt *normalisedTerm(poly_pt *first, bool &tooLong) {
         factors[i]->next = i + 1 < kept ? factors[i + 1] : nullptr;
         factors[i]->prev_term = factors[i]->next_term = nullptr;
     }
+    for (poly_pt *f : merged) delete f;
     factors[0]->coefficient = std::move(accumulator);
     return factors[0];
 }
@@ -131,12 +153,12 @@ bool mergeLikeTerms(std::vector<poly_pt *> &terms) {
         k.expression = k.expression || expression;
         if (k.expression && k.chars > multipolyn::kMaxExpressionChars) return false;
     }
+    // Every sum first: a stop request then finds `terms` holding every term.
+    for (Kept &k : kept)
+        for (poly_pt *t : k.merged) k.term->coefficient = sumText(k.term->coefficient, t->coefficient);
     terms.clear();
     for (Kept &k : kept) {
-        for (poly_pt *t : k.merged) {
-            k.term->coefficient = sumText(k.term->coefficient, t->coefficient);
-            multipolyn_free(t);
-        }
+        for (poly_pt *t : k.merged) multipolyn_free(t);
         terms.push_back(k.term);
     }
     return true;
@@ -274,6 +296,7 @@ poly_pt *multipolyn_normalize_term(poly_pt *factor) {
 
 poly_pt *multipolyn_normalize(poly_pt *list, int) {
     std::vector<poly_pt *> terms = detachTerms(list);
+    DetachedFreedOnUnwind unfinished(terms);
     bool tooLong = false;
     for (poly_pt *&t : terms)
         if (!tooLong) t = normalisedTerm(t, tooLong);
@@ -305,7 +328,11 @@ poly_pt *multipolyn_subtract(poly_pt *minuend, poly_pt *subtrahend) {
     while (minuend && minuend->coefficient == "0") minuend = multipolyn_free_term(minuend);
     if (!subtrahend) return minuend;
     std::vector<poly_pt *> negated = detachTerms(subtrahend);
-    for (poly_pt *t : negated) t->coefficient = productText(t->coefficient, "-1");
+    {
+        FactorsFreedOnUnwind minuendUnfinished(minuend);
+        DetachedFreedOnUnwind negatedUnfinished(negated);
+        for (poly_pt *t : negated) t->coefficient = productText(t->coefficient, "-1");
+    }
     if (!minuend) return joinTerms(negated);
     std::vector<poly_pt *> terms = detachTerms(minuend);
     terms.insert(terms.end(), negated.begin(), negated.end());
@@ -325,6 +352,7 @@ poly_pt *multipolyn_multiply(const poly_pt *a, const poly_pt *b) {
     const NumberText one = NumberText::of("1");
     for (const TermView &x : left)
         for (const TermView &y : right) {
+            engineStopPoint();
             productFactors(x, y, merged, key);
             // The engine multiplies out the sums inside two such texts: their product may be
             // much longer than they are.

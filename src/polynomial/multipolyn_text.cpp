@@ -10,6 +10,7 @@
 #include "multipolyn.h"
 #include "polynomial/coefficients.h"
 #include "polynomial/multipolyn_internal.h"
+#include "stop_request.h"
 #include "tools.h"
 
 namespace {
@@ -174,6 +175,7 @@ std::string polynomialText(poly_pt *list, bool internal) {
     if (const std::string *m = multipolyn_message(list)) return *m;
     std::string out;
     for (poly_pt *first = list; first; first = multipolyn_next_term(first)) {
+        engineStopPoint();
         std::string t = termText(first, internal);
         if (first == list) out += t[0] == '+' ? t.substr(1) : t;
         else if (t[0] == '+' || t[0] == '-') out += t;

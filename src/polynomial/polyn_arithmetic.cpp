@@ -12,6 +12,7 @@
 #include "polynomial.h"
 #include "polynomial/coefficients.h"
 #include "polynomial/exact_kernel.h"
+#include "stop_request.h"
 #include "tools.h"
 
 namespace {
@@ -67,6 +68,7 @@ poly *mergeDescending(const poly *a, const poly *b, const MergeRule &rule) {
     r.backward = rule.backward;
     r.first = r.current = zeroTerm();
     if (!r.first) return nullptr;
+    TermsFreedOnUnwind unfinished(r.first);
     while (a && b) {
         if (a->exponent > b->exponent) {
             r.put(a->exponent, a->coefficient);
@@ -149,6 +151,7 @@ poly *poly_multiplication_DES(const poly *a, const poly *b) {
     TermList owned(r.first);
     for (const poly *s = a; s; s = s->prev)
         for (const poly *t = b; t; t = t->prev) {
+            engineStopPoint();
             int64_t exponent = 0;
             if (!polyn::addExponents(s->exponent, t->exponent, exponent)) return polyn_message_list(kPolynExponentRange);
             r.put(exponent, bignumber_global.fr_multiplication(s->coefficient, t->coefficient));
@@ -209,6 +212,7 @@ poly *polyn_normalize(const poly *list) { return polyn_drop_zero_terms(descendin
 
 poly *polyn_drop_zero_terms(poly *list) {
     poly *handle = list;
+    TermsFreedOnUnwind unfinished(handle);
     for (poly *t = list; t;) {
         poly *below = t->prev;
         // Evaluated before the test, so that a sum that cancels goes too.
@@ -227,6 +231,7 @@ poly *polyn_drop_zero_terms(poly *list) {
 
 poly *polyn_drop_zero_terms_forward(poly *list) {
     poly *handle = list;
+    TermsFreedOnUnwind unfinished(handle);
     for (poly *t = list; t;) {
         poly *after = t->next;
         t->coefficient = reduce_fraction(t->coefficient);
@@ -271,6 +276,7 @@ poly *polyn_integrate(const poly *list) {
 poly *polyn_make_monic(const poly *list) {
     poly *l = descendingReadOut(list);
     if (!l) return nullptr;
+    TermsFreedOnUnwind unfinished(l);
     const std::string lead = l->coefficient;
     for (poly *t = l; t; t = t->prev) t->coefficient = bignumber_global.fr_division(t->coefficient, lead);
     return l;
@@ -319,6 +325,7 @@ poly *polyn_eval_at(const poly *list, const std::string &x, std::string &out) {
         return nullptr;
     }
     poly *l = polyn_sort_desc(list);
+    TermsFreedOnUnwind unfinished(l);
     out = "0";
     const bool real = BigNumber::isRealNumber(x), fraction = BigNumber::isFraction(x);
     if (!real && !fraction) return l;

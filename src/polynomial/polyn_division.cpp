@@ -10,6 +10,7 @@
 #include "polynomial.h"
 #include "polynomial/coefficients.h"
 #include "polynomial/exact_kernel.h"
+#include "stop_request.h"
 
 namespace {
 
@@ -28,6 +29,7 @@ PolynDivision textDivision(const poly *a, const poly *b) {
     TermList owned;
     for (int64_t steps = 1; current && current->exponent >= b->exponent; steps++) {
         if (steps > polyn::kMaxTextDivisionSteps) return messagePair(kPolynTooBig);
+        engineStopPoint();
         poly *q = term_divide(current.get(), b);
         if (!q) break;
         if (const std::string *m = polyn_message(q)) {
@@ -81,6 +83,7 @@ PolynDivision polyn_divide(const poly *a, const poly *b) {
     if (a->exponent < b->exponent) return {new_term("0", 0), copy_term_list(a)};
     if (b->exponent == 0) {
         poly *quotient = nullptr, *last = nullptr;
+        TermsFreedOnUnwind unfinished(quotient);
         for (const poly *t = a; t; t = t->prev) append_term(quotient, last, term_divide(t, b), false);
         return {quotient, new_term("0", 0)};
     }
@@ -105,6 +108,7 @@ poly *polyn_gcd_list(const poly *a, const poly *b) {
         if (polyn_is_zero(r.get())) return y.release();
         if (polyn_is_one(r.get())) return new_term("1", 0);
         if (steps >= polyn::kMaxGcdSteps) return polyn_message_list(kPolynTooBig);
+        engineStopPoint();
         x = std::move(y);
         y = std::move(r);
         d = polyn_divide(x.get(), y.get());
@@ -134,6 +138,7 @@ poly *polyn_gcd_steps(const poly *f, const poly *g, std::ostream &out) {
     U.push_back(constantList("1"));
     V.emplace_back(poly_subtraction_DES(constantList("0").get(), q.get()));
     poly *gcd = nullptr;
+    TermsFreedOnUnwind unfinished(gcd);
     for (int64_t steps = 0; !polyn_is_zero(r.get()); steps++) {
         R.push_back(std::move(r));
         if (polyn_is_one(R.back().get())) {
@@ -144,6 +149,7 @@ poly *polyn_gcd_steps(const poly *f, const poly *g, std::ostream &out) {
             out << kPolynTooBig << "\n";
             return polyn_message_list(kPolynTooBig);
         }
+        engineStopPoint();
         a = b;
         b = R.back().get();
         d = polyn_divide(a, b);

@@ -7,6 +7,7 @@
 #include "globals.h"
 #include "polynomial.h"
 #include "polynomial/coefficients.h"
+#include "stop_request.h"
 #include "text_helpers.h"
 #include "tools.h"
 
@@ -171,6 +172,7 @@ std::string displayText(const poly *list, bool alongNext) {
     const std::string v = polyn_variable_text();
     std::string text;
     for (const poly *t = list; t; t = alongNext ? t->next : t->prev) {
+        engineStopPoint();
         writeSeparator(text, t, t == list);
         writeDisplayTerm(text, t, v);
     }
@@ -190,8 +192,10 @@ poly *polyn_parse(const std::string &text, bool &ok) {
         return nullptr;
     }
     poly *handle = nullptr, *last = nullptr;
+    TermsFreedOnUnwind unfinished(handle);
     for (const char *p = text.c_str(); *p != '\0';) {
         const char *before = p;
+        engineStopPoint();
         poly *t = parseTerm(p, main_var);
         if (!t || p == before) {
             delete t;
@@ -206,8 +210,10 @@ poly *polyn_parse(const std::string &text, bool &ok) {
 
 poly *polyn_parse_internal(const std::string &text) {
     poly *handle = nullptr, *last = nullptr;
+    TermsFreedOnUnwind unfinished(handle);
     for (const char *p = text.c_str(); *p != '\0';) {
         const char *before = p;
+        engineStopPoint();
         int sign = readSign(p);
         std::string coefficient = readCoefficient(p, main_var);
         if (sign < 0) coefficient = "-" + coefficient;
@@ -227,6 +233,7 @@ std::string polyn_to_string(const poly *list) {
     const std::string v = polyn_variable_text();
     std::string out;
     for (const poly *t = list; t; t = t->prev) {
+        engineStopPoint();
         writeSeparator(out, t, t == list);
         const std::string &c = t->coefficient;
         if (t->exponent == 0) out += c;
@@ -241,6 +248,7 @@ std::string polyn_forward_to_string(const poly *list) {
     const std::string v = polyn_variable_text();
     std::string out;
     for (const poly *t = list; t; t = t->next) {
+        engineStopPoint();
         writeSeparator(out, t, t == list);
         const std::string &c = t->coefficient;
         if (t->exponent == 0) {

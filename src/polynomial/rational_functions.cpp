@@ -105,10 +105,13 @@ std::string reducedQuotient(const TermList &n, const TermList &d) {
     if (polyn_equal(n.get(), d.get())) return "1";
     TermList g(polyn_gcd_list(n.get(), d.get()));
     if (const std::string *m = messageOf({g.get()})) return *m;
-    PolynDivision dn = polyn_divide(n.get(), g.get()), dd = polyn_divide(d.get(), g.get());
-    TermList n1(polyn_drop_zero_terms(dn.quotient)), d1(polyn_drop_zero_terms(dd.quotient));
-    free_term_list(dn.remainder);
-    free_term_list(dd.remainder);
+    // Each list is held as soon as it exists: a stop request may end any step below.
+    const PolynDivision dn = polyn_divide(n.get(), g.get());
+    TermList nq(dn.quotient), nr(dn.remainder);
+    const PolynDivision dd = polyn_divide(d.get(), g.get());
+    TermList dq(dd.quotient), dr(dd.remainder);
+    TermList n1(polyn_drop_zero_terms(nq.release()));
+    TermList d1(polyn_drop_zero_terms(dq.release()));
     if (const std::string *m = messageOf({n1.get(), d1.get()})) return *m;
     if (polyn_is_one(d1.get())) return polyn_to_string(n1.get());
     return "(" + polyn_to_string(n1.get()) + ")/(" + polyn_to_string(d1.get()) + ")";

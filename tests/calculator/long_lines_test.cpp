@@ -6,6 +6,7 @@
 #include <chrono>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "calculator_test_support.h"
 #include "nat/nat.h"
@@ -53,6 +54,35 @@ TEST_F(LongLinesTest, AStoppedLineAnswersStoppedAndTheNextLineComputes) {
         EXPECT_EQ(calculator.core.getPrecision(), 20) << "after " << line;
         EXPECT_EQ(enter("b"), texts::scriptAnswer("5")) << "after " << line;
         EXPECT_EQ(enter("1+2"), texts::scriptAnswer("3")) << "after " << line;
+    }
+}
+
+// The long loops of polynomials (one variable and several), matrices and calculus look at
+// the request too: each line ends "Stopped." with no terms left behind (the sanitizer's leak
+// check sees those of a stopped product), and the calculator answers the next line.
+TEST_F(LongLinesTest, PolynomialMatrixAndCalculusLinesStop) {
+    // a 60 by 60 matrix of small numbers: its exact inverse takes seconds
+    std::string matrix = "[";
+    for (int i = 0; i < 60; i++)
+        for (int j = 0; j < 60; j++)
+            matrix += std::to_string((i * 37 + j * j * 11 + i * j) % 201 - 100) + (j < 59 ? "," : i < 59 ? ";" : "]");
+    struct Family {
+        const char *what;
+        std::vector<std::string> before, after; // lines that enter and leave its mode
+        std::string line;
+    };
+    const Family families[] = {
+        {"polynomial", {":mode polyn"}, {":mode polyn"}, "(x+1)^3000*(x+2)^3000"},
+        {"calculus", {}, {}, "lim(((x+1)^3000-1)/((x+2)^2999),x,0)"},
+        {"matrix", {}, {}, "inv(" + matrix + ")"},
+        // last: the declared variables stay for the rest of the calculator's run
+        {"several variables", {"symbol(y,z)", ":mode polyn"}, {":mode polyn"}, "(x+y+z+1)^30"},
+    };
+    for (const Family &family : families) {
+        for (const std::string &line : family.before) enter(line);
+        EXPECT_EQ(enterStopped(family.line), "Stopped.\n>> ") << family.what;
+        for (const std::string &line : family.after) enter(line);
+        EXPECT_EQ(enter("1+2"), texts::scriptAnswer("3")) << "after " << family.what;
     }
 }
 

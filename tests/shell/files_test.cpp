@@ -269,6 +269,29 @@ TEST_F(FilesTest, ReadOnlyAndLockedTargetsStayIntact) {
     EXPECT_EQ(filesIn(folder.path()), 1u);
 }
 
+// Run under a limit on the size of the files the process writes (the test that ctest starts
+// for it), a save past the limit fails as on a full disk: the file stays as it was, the tab
+// modified, and no temporary file is left.
+TEST_F(FilesTest, ASaveOntoAFullDiskLeavesTheFileAsItWas) {
+    wchar_t limitText[32] = L"";
+    if (GetEnvironmentVariableW(L"KAVLO_FILE_SIZE_LIMIT", limitText, 32) == 0)
+        GTEST_SKIP() << "needs a file-size limit on the process";
+    const size_t limit = size_t(std::stoull(limitText));
+    const std::wstring path = folder.file(L"full.txt");
+    writeBytes(path, "what the disk held");
+    shell->OpenFileByPath(path);
+    const std::string more(limit + (limit >> 1), 'x');
+    SendMessageW(active().editorWindow, SCI_APPENDTEXT, WPARAM(more.size()), reinterpret_cast<LPARAM>(more.data()));
+    pump(*shell);
+    ASSERT_TRUE(active().isModified);
+    command(CmdSave);
+    EXPECT_EQ(readBytes(path), "what the disk held");
+    EXPECT_TRUE(active().isModified);
+    ASSERT_EQ(boxes.seen().size(), 1u);
+    EXPECT_EQ(boxes.seen()[0].text, L"Failed to save file!");
+    EXPECT_EQ(filesIn(folder.path()), 1u) << "no temporary file is left: " << wideToUtf8(namesIn(folder.path()));
+}
+
 // Characters the file's encoding cannot hold are never dropped: the user chooses UTF-8 or
 // nothing is written.
 TEST_F(FilesTest, AnAnsiFileThatCannotHoldTheTextOffersUtf8) {
@@ -302,6 +325,60 @@ TEST_F(FilesTest, SaveAsWritesWhereTheDialogSaysAndNamesTheTab) {
     EXPECT_FALSE(active().isModified);
     EXPECT_EQ(tabLabel(shell->tabControl, 0), L"named.txt");
     EXPECT_EQ(boxCaptions(), std::vector<std::wstring>{L"Save As"});
+}
+
+// A Save As whose write fails keeps the chosen name, so the next Save cannot reach the file
+// the tab came from.
+TEST_F(FilesTest, AFailedSaveAsKeepsTheChosenName) {
+    const std::wstring from = folder.file(L"from.txt"), chosen = folder.file(L"chosen.txt");
+    writeBytes(from, "from");
+    writeBytes(chosen, "chosen");
+    SetFileAttributesW(chosen.c_str(), FILE_ATTRIBUTE_READONLY);
+    shell->OpenFileByPath(from);
+    modifyActive(L"new ");
+    boxes.fill(kFileNameField, chosen);
+    boxes.fill(kFileNameCombo, chosen);
+    boxes.answer({IDOK, IDYES}); // the dialog, then its question whether to replace the file
+    command(CmdSaveAs);
+    EXPECT_EQ(active().path, chosen);
+    EXPECT_TRUE(active().isModified);
+    ASSERT_FALSE(boxes.seen().empty());
+    EXPECT_EQ(boxes.seen().back().text, L"Failed to save file!");
+    boxes.forget();
+    command(CmdSave);
+    SetFileAttributesW(chosen.c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(readBytes(from), "from");
+    EXPECT_EQ(readBytes(chosen), "chosen");
+    EXPECT_TRUE(active().isModified);
+}
+
+// Without a properties file a new editor writes in Consolas 12 with Georgia comments, and its
+// line-number margin is as wide as its own line count needs, at every count.
+TEST_F(FilesTest, EditorFontsAndTheLineNumberMargin) {
+    HWND editor = active().editorWindow;
+    if (GetFileAttributesW(L"editor.properties") == INVALID_FILE_ATTRIBUTES) {
+        auto face = [&](int style) {
+            char name[256] = "";
+            SendMessageW(editor, SCI_STYLEGETFONT, WPARAM(style), reinterpret_cast<LPARAM>(name));
+            return std::string(name);
+        };
+        EXPECT_EQ(face(STYLE_DEFAULT), "Consolas");
+        EXPECT_EQ(face(STYLE_LINENUMBER), "Consolas");
+        EXPECT_EQ(face(1), "Georgia");
+    }
+    auto marginWithLines = [&](int lines) {
+        SendMessageW(editor, SCI_SETTEXT, 0, reinterpret_cast<LPARAM>(std::string(size_t(lines - 1), '\n').c_str()));
+        pump(*shell);
+        return int(SendMessageW(editor, SCI_GETMARGINWIDTHN, 0, 0));
+    };
+    const struct {
+        int lines, width;
+    } growth[] = {{9, 30}, {10, 32}, {99, 32}, {100, 44}, {999, 44}, {1000, 56}, {1050, 56}, {12, 32}};
+    for (const auto &step : growth) EXPECT_EQ(marginWithLines(step.lines), step.width) << step.lines << " lines";
+    command(CmdViewLineNumbers);
+    EXPECT_EQ(marginWithLines(100), 0);
+    command(CmdViewLineNumbers);
+    EXPECT_EQ(SendMessageW(editor, SCI_GETMARGINWIDTHN, 0, 0), 44);
 }
 
 // New asks about the active tab's changes; Cancel opens nothing, No opens a tab and keeps the

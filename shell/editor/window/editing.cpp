@@ -30,7 +30,11 @@ bool EditorWindow::Commit(const Changes &changes, Position caretAt) {
         first = std::min(first, change.position);
     }
     // a line end just before the change may have joined or split with it
-    InvalidateLayout(doc.LineFromPosition(first - 1), true);
+    const RowPlace topBefore = top;
+    InvalidateLayout(doc.LineFromPosition(first - 1), true, false);
+    // the rows above the change look as they did, unless the view moved
+    if (top != topBefore) InvalidateRect(hwnd, nullptr, FALSE);
+    else InvalidateFrom(first);
     if (caretAt >= 0) {
         SetSelection(caretAt, caretAt);
     } else {
@@ -105,6 +109,8 @@ void EditorWindow::InsertTab() {
 }
 
 void EditorWindow::SetSelection(Position newAnchor, Position newCaret, bool scroll) {
+    // a selection shown before or after is painted again; a lone caret only where it was and is
+    if (anchor != caret || newAnchor != newCaret) InvalidateRect(hwnd, nullptr, FALSE);
     anchor = std::clamp<Position>(newAnchor, 0, doc.Length());
     caret = std::clamp<Position>(newCaret, 0, doc.Length());
     caretColumnX = -1;

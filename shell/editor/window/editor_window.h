@@ -101,7 +101,14 @@ private:
     // view.cpp: measuring, wrapping, scrolling and the mapping between positions and points.
     void MakeFont();
     // Layouts from that line on are measured again; `restyle` also lexes those lines again.
-    void InvalidateLayout(Position fromLine = 0, bool restyle = false);
+    // The whole window is painted again unless `repaint` is false (the caller then asks for
+    // the part that changed).
+    void InvalidateLayout(Position fromLine = 0, bool restyle = false, bool repaint = true);
+    // The rows from shortly before the one of pos down to the window's bottom are painted again.
+    void InvalidateFrom(Position pos);
+    // The width of one UTF-16 unit (a pair's first unit carries the pair's width), from a
+    // table filled as characters are first met, so a line is measured without the system.
+    int UnitWidth(HDC dc, const wchar_t *units, size_t at, size_t count);
     const LineLayout &Layout(Position line);
     void StyleLine(Position line, LineLayout &layout);
     int TextLeft() const;
@@ -129,6 +136,8 @@ private:
     void Paint();
     void PaintRow(HDC dc, RowPlace place, int y, const RECT &client);
     void PaintCaret(HDC dc, int x, int y);
+    // Asks for the caret's old and new places to be painted again.
+    void InvalidateCaret();
     void PaintMargins(HDC dc, const RECT &client, const std::vector<std::pair<Position, int>> &lineTops);
     void RestartCaretBlink();
 
@@ -169,6 +178,7 @@ private:
     // focus and caret blinking
     bool hasFocus = false;
     bool caretOn = true;
+    RECT caretPainted{};  // where the caret was last drawn; empty when it was not
 
     // notification state
     bool reportedAtSavePoint = true;
@@ -182,6 +192,7 @@ private:
     int xOffset = 0;
     int scrollWidth = 2000;  // horizontal extent, grown as wider lines are measured
     std::unordered_map<Position, LineLayout> layouts;
+    std::vector<short> unitWidths;  // per UTF-16 unit in the font; -1 until measured
     bool updatingScrollBars = false;
     bool horizontalBarShown = true;
     // What the scroll bars were last given: setting a bar costs the system milliseconds on a

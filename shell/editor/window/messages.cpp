@@ -211,6 +211,7 @@ bool EditorWindow::ComponentMessage(UINT message, WPARAM wParam, LPARAM lParam, 
         {SCI_SETFOCUS, [](EditorWindow &e, WPARAM w, LPARAM) -> LRESULT {
              e.hasFocus = w != 0;
              e.RestartCaretBlink();
+             InvalidateRect(e.hwnd, nullptr, FALSE);  // the selection changes its colour
              return 0;
          }},
 

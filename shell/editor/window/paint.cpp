@@ -26,36 +26,56 @@ void EditorWindow::RestartCaretBlink() {
         SetTimer(hwnd, CARET_TIMER, UINT(caretPeriod), nullptr);
     else
         KillTimer(hwnd, CARET_TIMER);
-    InvalidateRect(hwnd, nullptr, FALSE);
+    InvalidateCaret();
 }
 
+void EditorWindow::InvalidateCaret() {
+    if (!IsRectEmpty(&caretPainted)) InvalidateRect(hwnd, &caretPainted, FALSE);
+    POINT point{};
+    if (!PointOf(caret, point)) return;
+    const int width = std::max(spaceWidth, CARET_WIDTH);
+    RECT rect{point.x, point.y, point.x + width, point.y + lineHeight};
+    InvalidateRect(hwnd, &rect, FALSE);
+}
+
+// Only the rows the system asks for are drawn, into a bitmap of their size: a key typed on the
+// last line paints that line, however much the window shows above it.
 void EditorWindow::Paint() {
     PAINTSTRUCT ps;
     HDC screen = BeginPaint(hwnd, &ps);
     RECT client{};
     GetClientRect(hwnd, &client);
-    if (client.right > 0 && client.bottom > 0) {
+    RECT area{};
+    if (IntersectRect(&area, &ps.rcPaint, &client)) {
+        const int width = area.right - area.left, height = area.bottom - area.top;
         HDC dc = CreateCompatibleDC(screen);
-        HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
+        HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
         HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
+        // drawing keeps the window's coordinates; the bitmap holds the asked-for area
+        SetViewportOrgEx(dc, -area.left, -area.top, nullptr);
         HGDIOBJ oldFont = SelectObject(dc, font);
         SetBkMode(dc, TRANSPARENT);
-        Fill(dc, client, styles[STYLE_DEFAULT].back);
+        Fill(dc, area, styles[STYLE_DEFAULT].back);
 
+        // a caret drawn inside the area is painted over
+        RECT overlap{};
+        if (IntersectRect(&overlap, &caretPainted, &area)) caretPainted = RECT{};
         ClampTop();
         int caretX = 0;
         RowPlace caretRow = PlaceOf(caret, caretX);
         std::vector<std::pair<Position, int>> lineTops;
         RowPlace place = top;
-        for (int y = 0; y < client.bottom; y += lineHeight) {
-            PaintRow(dc, place, y, client);
-            if (place.row == 0) lineTops.emplace_back(place.line, y);
-            if (place == caretRow) PaintCaret(dc, TextLeft() + caretX - (wrapMode == SC_WRAP_NONE ? xOffset : 0), y);
+        for (int y = 0; y < area.bottom; y += lineHeight) {
+            if (y + lineHeight > area.top) {
+                PaintRow(dc, place, y, client);
+                if (place == caretRow) PaintCaret(dc, TextLeft() + caretX - (wrapMode == SC_WRAP_NONE ? xOffset : 0), y);
+                if (place.row == 0) lineTops.emplace_back(place.line, y);
+            }
             if (!NextRow(place)) break;
         }
-        PaintMargins(dc, client, lineTops);
+        PaintMargins(dc, area, lineTops);
 
-        BitBlt(screen, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
+        BitBlt(screen, area.left, area.top, width, height, dc, area.left, area.top, SRCCOPY);
         SelectObject(dc, oldFont);
         SelectObject(dc, oldBitmap);
         DeleteObject(bitmap);
@@ -123,6 +143,7 @@ void EditorWindow::PaintCaret(HDC dc, int x, int y) {
     if (!hasFocus || !caretOn || caretStyle == 0 || x < TextLeft()) return;
     int width = caretStyle == 2 ? spaceWidth : CARET_WIDTH;
     RECT rect{x, y, x + width, y + lineHeight};
+    caretPainted = rect;
     if (caretStyle == 2) {
         InvertRect(dc, &rect);
     } else {

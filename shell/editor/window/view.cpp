@@ -55,10 +55,11 @@ void EditorWindow::MakeFont() {
     spaceWidth = std::max<int>(1, space.cx);
     SelectObject(dc, old);
     ReleaseDC(hwnd, dc);
+    unitWidths.clear();
     InvalidateLayout();
 }
 
-void EditorWindow::InvalidateLayout(Position fromLine, bool restyle) {
+void EditorWindow::InvalidateLayout(Position fromLine, bool restyle, bool repaint) {
     if (fromLine <= 0) {
         layouts.clear();
     } else {
@@ -67,7 +68,47 @@ void EditorWindow::InvalidateLayout(Position fromLine, bool restyle) {
     if (restyle) statesKnown = std::min(statesKnown, std::max<Position>(fromLine, 0));
     ClampTop();
     UpdateScrollBars();
-    InvalidateRect(hwnd, nullptr, FALSE);
+    if (repaint) InvalidateRect(hwnd, nullptr, FALSE);
+}
+
+void EditorWindow::InvalidateFrom(Position pos) {
+    int x = 0;
+    RowPlace place = PlaceOf(std::min(pos, doc.Length()), x);
+    // A shorter word may move back onto the row before (a row's break looks no further than
+    // one row ahead), and a line end may have joined the line before.
+    PreviousRow(place);
+    PreviousRow(place);
+    RECT client{};
+    GetClientRect(hwnd, &client);
+    if (place > top) {
+        RowPlace row = top;
+        int y = 0;
+        for (; y < client.bottom && row < place; y += lineHeight)
+            if (!NextRow(row)) break;
+        client.top = y;
+    }
+    if (client.top < client.bottom) InvalidateRect(hwnd, &client, FALSE);
+}
+
+int EditorWindow::UnitWidth(HDC dc, const wchar_t *units, size_t at, size_t count) {
+    const wchar_t unit = units[at];
+    if (unit >= 0xD800 && unit <= 0xDFFF) {
+        // a pair is measured whole, its second unit takes no room; a lone half as itself
+        if (unit <= 0xDBFF && at + 1 < count && IsLowSurrogate(units[at + 1])) {
+            SIZE pair{};
+            GetTextExtentPoint32W(dc, units + at, 2, &pair);
+            return int(pair.cx);
+        }
+        if (IsLowSurrogate(unit) && at > 0 && units[at - 1] >= 0xD800 && units[at - 1] <= 0xDBFF) return 0;
+    }
+    if (unitWidths.empty()) unitWidths.assign(0x10000, short(-1));
+    short &width = unitWidths[size_t(unit)];
+    if (width < 0) {
+        SIZE size{};
+        GetTextExtentPoint32W(dc, &unit, 1, &size);
+        width = short(std::clamp<LONG>(size.cx, 0, SHRT_MAX));
+    }
+    return width;
 }
 
 int EditorWindow::TextLeft() const {
@@ -103,28 +144,29 @@ const LineLayout &EditorWindow::Layout(Position line) {
 
     size_t n = layout.text.size();
     layout.x.assign(n + 1, 0);
-    HDC dc = GetDC(hwnd);
-    HGDIOBJ old = SelectObject(dc, font);
-    std::vector<int> extents;
+    // Each unit's width comes from the table: typing on a long line measures only what is new.
+    HDC dc = nullptr;
+    HGDIOBJ old = nullptr;
     int x = 0;
     int tab = std::max(1, tabWidth * spaceWidth);
-    for (size_t i = 0; i < n;) {
-        if (layout.text[i] == L'\t') {
+    for (size_t i = 0; i < n; ++i) {
+        const wchar_t unit = layout.text[i];
+        if (unit == L'\t') {
             x = (x / tab + 1) * tab;
-            layout.x[++i] = x;
-            continue;
+        } else {
+            if (dc == nullptr && (unitWidths.empty() || (unit >= 0xD800 && unit <= 0xDFFF) || unitWidths[size_t(unit)] < 0)) {
+                dc = GetDC(hwnd);
+                old = SelectObject(dc, font);
+            }
+            const int advance = dc != nullptr ? UnitWidth(dc, layout.text.data(), i, n) : unitWidths[size_t(unit)];
+            x = std::min(x, INT_MAX / 2 - advance) + advance;  // a line of millions of units stays in range
         }
-        size_t j = i;
-        while (j < n && layout.text[j] != L'\t') ++j;
-        extents.assign(j - i, 0);
-        SIZE size{};
-        GetTextExtentExPointW(dc, layout.text.data() + i, int(j - i), 0, nullptr, extents.data(), &size);
-        for (size_t k = i; k < j; ++k) layout.x[k + 1] = std::max(layout.x[k], x + extents[k - i]);
-        x = layout.x[j];
-        i = j;
+        layout.x[i + 1] = x;
     }
-    SelectObject(dc, old);
-    ReleaseDC(hwnd, dc);
+    if (dc != nullptr) {
+        SelectObject(dc, old);
+        ReleaseDC(hwnd, dc);
+    }
 
     layout.rows.assign(1, 0);
     int width = TextWidth();

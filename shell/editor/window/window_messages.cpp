@@ -38,11 +38,12 @@ LRESULT EditorWindow::WindowMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_KILLFOCUS:
         hasFocus = message == WM_SETFOCUS;
         RestartCaretBlink();
+        InvalidateRect(hwnd, nullptr, FALSE);  // the selection changes its colour
         return 0;
     case WM_TIMER:
         if (wParam != CARET_TIMER) break;
         caretOn = !caretOn;
-        InvalidateRect(hwnd, nullptr, FALSE);
+        InvalidateCaret();
         return 0;
     case WM_GETDLGCODE: return DLGC_HASSETSEL | DLGC_WANTALLKEYS | DLGC_WANTARROWS | DLGC_WANTCHARS;
     case WM_KEYDOWN:
