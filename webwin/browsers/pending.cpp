@@ -1,21 +1,14 @@
-// Browsers and the WebView2 host are not built yet: every launch answers here, in one place.
+// The WebView2 host is not built yet: its road answers here, in one place.
 #include "browser_launch.h"
 #include "frame/library_state.h"
 
 namespace webwin {
-namespace {
 
-void notAvailable() { logError("starting a browser is not available yet"); }
-
-}  // namespace
-
-bool browserStart(WebwinWindow &, const std::string &, size_t) {
-    notAvailable();
+bool webviewShow(WebwinWindow &, const std::string &) {
+    logError("the WebView2 host is not available yet");
     return false;
 }
 
-bool openUrlNative(const std::string &) { return false; }
-
-bool webviewShow(WebwinWindow &, const std::string &) { return false; }
+bool webviewAvailable() { return false; }
 
 }  // namespace webwin
