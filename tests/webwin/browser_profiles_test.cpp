@@ -62,6 +62,7 @@ TEST(BrowserProfiles, OnlyFoldersInsideTheLibrarysFolderAreRemoved) {
         {"C:\\Users\\Ann\\.Webwin\\x \\..", false},
         {"C:\\Users\\Ann\\.Webwin\\\\x", false},
         {"C:\\Users\\Ann\\.Webwin\\x:stream", false},
+        {"C:\\Users\\Ann\\.Webwin\\x\ny", false},
         {"C:\\Users\\Ann\\.WebwinX\\y", false},
         {"D:\\Users\\Ann\\.Webwin\\y", false},
         {"\\\\?\\C:\\Users\\Ann\\.Webwin\\y", false},

@@ -286,5 +286,71 @@ class Show(BrowserCase):
         self.assertTrue(os.path.isdir(outside))
 
 
+class Firefox(BrowserCase):
+    """Firefox's profile is made with its own "-CreateProfile" (the stand-in makes the folder and
+    the profiles.ini section as Firefox does), prepared once, reused, and made anew when
+    profiles.ini no longer lists it."""
+
+    def tearDown(self):
+        super().tearDown()
+        shutil.rmtree(self.mozilla(), ignore_errors=True)
+
+    def mozilla(self):
+        return os.path.join(self.user_folder(), "AppData", "Roaming", "Mozilla")
+
+    def test_the_profile_is_made_once_and_reused(self):
+        firefox = self.standin("firefox.exe", "firefox")
+        self.register("HKLM", "firefox.exe", "-", firefox)
+        self.host.ask("config 0 0")
+        self.host.ask("timeout 60")
+        ini = os.path.join(self.mozilla(), "Firefox", "profiles.ini")
+        prefs = ('user_pref("toolkit.legacyUserProfileCustomizations.stylesheets", true);'
+                 'user_pref("browser.shell.checkDefaultBrowser", false);'
+                 'user_pref("browser.tabs.warnOnClose", false);'
+                 'user_pref("browser.tabs.inTitlebar", 0);')
+
+        def show(starts):
+            window = self.host.ask("new")
+            self.assertEqual(self.host.ask(f"showb {window} 3 {PAGE}"), "1")
+            port = self.host.ask(f"port {window}")
+            records = self.records(firefox, starts)
+            self.assertEqual(records[-1]["args"],
+                             ["-P", "Webwin", "-purgecaches", "-new-window", f"http://localhost:{port}"])
+            return window, records
+
+        window, records = show(2)
+        create = records[0]["args"]
+        self.assertEqual(create[0], "-CreateProfile")
+        self.assertRegex(create[1], r"^Webwin C:\\users\\[^\\]+\\\.Webwin\\WebwinFirefoxProfile$")
+        folder = linux_path(create[1][len("Webwin "):])
+        with open(os.path.join(folder, "prefs.js")) as f:
+            self.assertEqual(f.read(), prefs)
+        with open(os.path.join(folder, "chrome", "userChrome.css")) as f:
+            self.assertTrue(f.read().startswith("#navigator-toolbox,#TabsToolbar,"))
+
+        # listed and there: used as it is
+        show(3)
+        with open(os.path.join(folder, "prefs.js")) as f:
+            self.assertEqual(f.read(), prefs)
+
+        # no longer listed (only a profile whose name begins the same): made anew
+        with open(ini, newline="") as f:
+            text = f.read()
+        with open(ini, "w", newline="") as f:
+            f.write(text.replace("Name=Webwin\r\n", "Name=Webwin-NoHC\r\n"))
+        window, records = show(5)
+        self.assertEqual(records[3]["args"], create)
+        with open(os.path.join(folder, "prefs.js")) as f:
+            self.assertEqual(f.read(), prefs)
+
+        # deleting the profile of a window in Firefox takes it out of profiles.ini too
+        self.host.ask(f"deleteprofile {window}")
+        self.assertFalse(os.path.exists(folder))
+        with open(ini, newline="") as f:
+            text = f.read()
+        self.assertNotIn("Name=Webwin\r\n", text)
+        self.assertIn("[Profile0]\r\nName=Webwin-NoHC\r\n", text)
+
+
 if __name__ == "__main__":
     unittest.main(argv=[sys.argv[0], "-v"])

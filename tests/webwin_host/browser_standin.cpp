@@ -3,7 +3,8 @@
 // arguments as a Windows program reads them. Given "--app=ADDRESS", it starts Debian's headless
 // chromium on that address (a folder of its own under $WEBWIN_STANDIN_CHROMIUM, whose
 // DevToolsActivePort file tells the test the debugging port); then it runs until it is ended.
-// A copy named after any browser's executable stands in for that browser.
+// A copy named after any browser's executable stands in for that browser; as Firefox it also
+// makes profiles.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -61,6 +62,39 @@ void startChromium(const std::wstring &address, const std::wstring &folder) {
     }
 }
 
+// A folder with the folders above it.
+void makeFolders(const std::wstring &folder) {
+    for (size_t at = folder.find(L'\\', 3); at != std::wstring::npos; at = folder.find(L'\\', at + 1)) {
+        CreateDirectoryW(folder.substr(0, at).c_str(), nullptr);
+    }
+    CreateDirectoryW(folder.c_str(), nullptr);
+}
+
+// Firefox's "-CreateProfile "NAME FOLDER"": the folder, and the profile's section in
+// %APPDATA%\Mozilla\Firefox\profiles.ini, as Firefox makes them.
+void createProfile(const std::wstring &both) {
+    const size_t blank = both.find(L' ');
+    if (blank == std::wstring::npos) return;
+    const std::wstring name = both.substr(0, blank);
+    const std::wstring folder = both.substr(blank + 1);
+    makeFolders(folder);
+    const std::wstring firefox = environment(L"APPDATA") + L"\\Mozilla\\Firefox";
+    makeFolders(firefox);
+    const std::wstring ini = firefox + L"\\profiles.ini";
+    int sections = 0;
+    if (FILE *file = _wfopen(ini.c_str(), L"rb")) {
+        char line[1024];
+        while (std::fgets(line, sizeof line, file) != nullptr) sections += std::string(line).rfind("[Profile", 0) == 0;
+        std::fclose(file);
+    }
+    const std::string section = "[Profile" + std::to_string(sections) + "]\r\nName=" + utf8(name) +
+                                "\r\nIsRelative=0\r\nPath=" + utf8(folder) + "\r\n\r\n";
+    if (FILE *file = _wfopen(ini.c_str(), L"ab")) {
+        std::fwrite(section.data(), 1, section.size(), file);
+        std::fclose(file);
+    }
+}
+
 }  // namespace
 
 int main() {
@@ -92,6 +126,10 @@ int main() {
     if (FILE *file = _wfopen(log.c_str(), L"ab")) {
         std::fwrite(record.data(), 1, record.size(), file);
         std::fclose(file);
+    }
+    if (count == 3 && std::wstring(arguments[1]) == L"-CreateProfile") {
+        createProfile(arguments[2]);
+        return 0;
     }
     if (!folder.empty()) startChromium(app, folder);
     // A browser runs until it is closed; the tests' decoys and the bridge's shutdown end this one.
