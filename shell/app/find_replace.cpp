@@ -125,16 +125,6 @@ int searchFlags(const Tovrel &shell) {
     return (shell.matchCase ? SCFIND_MATCHCASE : 0) | (shell.wholeWord ? SCFIND_WHOLEWORD : 0);
 }
 
-// The selected text of an editor as UTF-8.
-std::string selectedText(const GUI::ScintillaPrimitive &view) {
-    const int64_t start = view.Send(SCI_GETSELECTIONSTART), end = view.Send(SCI_GETSELECTIONEND);
-    if (end <= start) return std::string();
-    std::string text(size_t(end - start) + 1, '\0');
-    view.Send(SCI_GETSELTEXT, 0, reinterpret_cast<LPARAM>(text.data()));
-    text.resize(size_t(end - start));
-    return text;
-}
-
 // One search through the component; the match's range, or false.
 bool findIn(const GUI::ScintillaPrimitive &view, int flags, int64_t from, int64_t to, const std::string &needle,
             SciCharRange &match) {
@@ -164,7 +154,7 @@ void Tovrel::OpenSearchDialog(bool replace) {
         SetForegroundWindow(handle);
     } else {
         if (HasActiveEditor()) {
-            const std::string selected = selectedText(GUI::Scintilla(GetActiveTab().editorWindow));
+            const std::string selected = GUI::SelectedText(GUI::Scintilla(GetActiveTab().editorWindow));
             if (!selected.empty()) findText = utf8ToWide(selected);
         }
         HWND dialog = CreateDialogParamW(instance, MAKEINTRESOURCEW(replace ? IDD_REPLACE_DIALOG : IDD_FIND_DIALOG), main,
@@ -255,7 +245,7 @@ void Tovrel::ReplaceOne() {
         return;
     }
     const GUI::ScintillaPrimitive view = GUI::Scintilla(tab.editorWindow);
-    const std::string selected = selectedText(view);
+    const std::string selected = GUI::SelectedText(view);
     if (!selected.empty() && utf8ToWide(selected) == findText) {
         const std::string replacement = wideToUtf8(replaceText);
         view.Send(SCI_REPLACESEL, 0, reinterpret_cast<LPARAM>(replacement.c_str()));

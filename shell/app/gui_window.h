@@ -50,4 +50,9 @@ inline ScintillaPrimitive Scintilla(HWND window) {
     return primitive;
 }
 
+// The selected text of an editor as UTF-8; empty when nothing is selected.
+std::string SelectedText(const ScintillaPrimitive &view);
+// The editor's whole text as UTF-8.
+std::string DocumentText(const ScintillaPrimitive &view);
+
 } // namespace GUI

@@ -22,15 +22,11 @@ bool Tovrel::ConfirmRunOfActiveTab(const std::wstring &question) {
 // editor is empty.
 std::optional<std::string> Tovrel::ActiveDocumentText() {
     if (activeTab < 0 || activeTab >= int(tabs.size())) return std::nullopt;
-    const GUI::ScintillaPrimitive view = GUI::Scintilla(GetActiveTab().editorWindow);
-    const int64_t length = view.Send(SCI_GETTEXTLENGTH);
-    if (length <= 0) {
+    std::string text = GUI::DocumentText(GUI::Scintilla(GetActiveTab().editorWindow));
+    if (text.empty()) {
         MessageBoxW(mainWindow.GetHandle(), L"Editor is empty!", L"Error", MB_OK | MB_ICONERROR);
         return std::nullopt;
     }
-    std::string text(size_t(length) + 1, '\0');
-    view.Send(SCI_GETTEXT, WPARAM(length + 1), reinterpret_cast<LPARAM>(text.data()));
-    text.resize(size_t(length));
     return text;
 }
 

@@ -49,6 +49,9 @@ Tovrel::Tovrel() {
 }
 
 Tovrel::~Tovrel() {
+    // The preview's browser start ends first (it is bounded), then its window and server go.
+    if (latexLauncher.joinable()) latexLauncher.join();
+    CloseLatexWindow();
     for (HWND *dialog : {&findDialog, &replaceDialog}) {
         if (*dialog != nullptr && IsWindow(*dialog)) DestroyWindow(*dialog);
         *dialog = nullptr;

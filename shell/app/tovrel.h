@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <thread>
 #include <map>
 #include <optional>
 #include <string>
@@ -26,6 +27,10 @@
 
 
 class Tovrel;
+// Posted to the main window by the LaTeX preview's helpers (wParam: the preview's generation):
+// the browser start ended (lParam: started), and the page asked to close.
+constexpr UINT kLatexShownMessage = WM_APP + 0x39;
+constexpr UINT kLatexCloseMessage = WM_APP + 0x3A;
 // A built-in terminal command: the words after the command word and the terminal's tab.
 using TerminalCommand = std::function<void(const std::vector<std::wstring> &, EditorTab *)>;
 
@@ -269,8 +274,17 @@ class Tovrel {
     void ShowHelpPage();
     void ShowHistoryPage();
 
-    // ---- what the next step of the shell builds (pending.cpp) ----
+    // ---- the LaTeX preview (latex_preview.cpp) ----
+    // The TeX command: the selection, or the whole document, in a browser page of the bridge.
     void ShowLatexPreview();
+    // Everything before the browser: the text, a new bridge window with its bindings and file
+    // handler, and the empty folder it serves. False when the command stops (it said why).
+    bool OpenLatexWindow();
+    // The preview's bridge window and its folder go; nothing when there is none.
+    void CloseLatexWindow();
+    bool LatexPreviewStarting() const { return latexLauncher.joinable(); }
+    void OnLatexShown(WPARAM generation, LPARAM shown);
+    void OnLatexCloseRequest(WPARAM generation);
 
     // ---- members, in declaration order ----
     GUI::Window mainWindow;
@@ -297,6 +311,11 @@ class Tovrel {
     bool showToolbar = true, showLineNumbers = true, wrapLines = true;
     std::string latexText;
     uintptr_t latexWindow = 0;
+    std::wstring latexFolder;      // the empty folder the preview's window serves
+    uintptr_t latexGeneration = 0; // counts previews: late messages of an earlier one are ignored
+    std::thread latexLauncher;     // starts the browser off the window's thread
+    bool latexAgain = false;       // TeX was pressed while a browser was being started
+    bool latexCloseWanted = false; // the page asked to close while its browser was being started
     int commandBarHeight = 30;
     HWND commandEdit = nullptr, commandLabel = nullptr;
     bool commandBarVisible = true;

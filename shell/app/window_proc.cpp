@@ -82,6 +82,12 @@ LRESULT Tovrel::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM l
     case kRunFinishedMessage:
         OnRunFinished();
         return 0;
+    case kLatexShownMessage:
+        OnLatexShown(wParam, lParam);
+        return 0;
+    case kLatexCloseMessage:
+        OnLatexCloseRequest(wParam);
+        return 0;
     case WM_SIZE:
         if (statusBar != nullptr) SendMessageW(statusBar, WM_SIZE, 0, 0);
         LayoutStatusParts();

@@ -28,16 +28,19 @@ class DevToolsPage:
             time.sleep(0.2)
         raise TimeoutError("chromium showed no page for " + url)
 
-    def evaluate(self, expression):
+    def call(self, method, params=None):
+        """One DevTools command on the page; its result ({} after an error)."""
         self.next_id += 1
-        self.socket.send(json.dumps({"id": self.next_id, "method": "Runtime.evaluate",
-                                     "params": {"expression": expression, "returnByValue": True,
-                                                "awaitPromise": True}}))
+        self.socket.send(json.dumps({"id": self.next_id, "method": method, "params": params or {}}))
         while True:
             message = json.loads(self.socket.recv())
             if message.get("id") == self.next_id:
-                # a page that is unloading answers with an error instead of a result
-                return message.get("result", {}).get("result", {}).get("value")
+                return message.get("result", {})
+
+    def evaluate(self, expression):
+        # a page that is unloading answers with an error instead of a result
+        return self.call("Runtime.evaluate", {"expression": expression, "returnByValue": True,
+                                              "awaitPromise": True}).get("result", {}).get("value")
 
     def wait_for(self, expression, expected, seconds=20):
         deadline = time.monotonic() + seconds
