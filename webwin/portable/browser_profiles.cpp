@@ -1,5 +1,6 @@
 #include "browser_profiles.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "browser_command.h"
@@ -28,7 +29,8 @@ bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 
 // The parts of an absolute Windows path ("C:" first, or "\\server" and "share" first), or
 // nothing when the path is not absolute or has a part that could name something else: empty
-// (two separators), only dots and blanks, or ending in a dot or blank (Windows drops those).
+// (two separators), only dots and blanks, or ending in a dot or blank (Windows drops those), or
+// one with a character no Windows name has.
 std::optional<std::vector<std::string>> absoluteParts(std::string_view path) {
     std::string text(path);
     for (char &c : text) {
@@ -55,7 +57,8 @@ std::optional<std::vector<std::string>> absoluteParts(std::string_view path) {
         const size_t end = text.find('\\', at);
         const std::string part = text.substr(at, end == std::string::npos ? std::string::npos : end - at);
         if (part.empty() || part.find_first_not_of(". ") == std::string::npos || part.back() == '.' ||
-            part.back() == ' ' || part.find_first_of(":*?\"<>|") != std::string::npos) {
+            part.back() == ' ' || part.find_first_of(":*?\"<>|") != std::string::npos ||
+            std::any_of(part.begin(), part.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; })) {
             return std::nullopt;
         }
         parts.push_back(part);
