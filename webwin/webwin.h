@@ -86,6 +86,8 @@ const char *webwin_get_mime_type(const char *file);
 /* Showing windows, ports */
 bool webwin_show(size_t window, const char *content);
 bool webwin_show_browser(size_t window, const char *content, size_t browser);
+/* As webwin_show, but a connected window navigates only the page of the event. */
+bool webwin_show_client(WebwinEvent *e, const char *content);
 const char *webwin_start_server(size_t window, const char *content);
 const char *webwin_get_url(size_t window);
 size_t webwin_get_port(size_t window);
@@ -139,6 +141,15 @@ void webwin_interface_send_raw_client(size_t window, size_t event_number, const 
                                       size_t size);
 void webwin_interface_navigate_client(size_t window, size_t event_number, const char *url);
 void webwin_interface_close_client(size_t window, size_t event_number);
+bool webwin_interface_show_client(size_t window, size_t event_number, const char *content);
+
+/* The WebView2 host: a window shown in an embedded WebView2 control (browser id 13) in a native
+   window of its own, when WebView2Loader.dll and its runtime are there. */
+bool webwin_show_wv(size_t window, const char *content);
+/* Called with the window id when the user closes the host window; false keeps it open. */
+void webwin_set_close_handler_wv(size_t window, bool (*handler)(size_t window));
+void webwin_maximize(size_t window);
+void webwin_minimize(size_t window);
 
 /* Browsers and their profiles. A shown window opens in a browser started as a program of its
    own, in "app" mode on the window's address, with a profile folder of the library's under the

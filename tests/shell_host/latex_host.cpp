@@ -189,6 +189,9 @@ void logToStandardError(size_t, const char *text, void *) {
 
 int main() {
     std::ios::sync_with_stdio(false);
+    // Standard input is read on a thread of its own: tied to the output it would flush the
+    // answers from that thread too, racing the window's thread that writes them.
+    std::cin.tie(nullptr);
     webwin_set_logger(logToStandardError, nullptr);
     auto shell = std::make_unique<Tovrel>();
     if (!shell->Initialize(GetModuleHandleW(nullptr), SW_SHOW)) {

@@ -85,8 +85,9 @@ class LatexPreview(unittest.TestCase):
         browser = DevTools(f"http://localhost:{port}/")
         self.browsers.append(browser)
         status = "document.getElementById('status').className"
-        self.assertEqual(browser.wait_for(status, "success"), "success",
-                         browser.evaluate("document.getElementById('inputText').value"))
+        self.assertEqual(browser.wait_for(status, "success", seconds=60), "success",
+                         f"port open: {port_open(port)}; " +
+                         str(browser.evaluate("location.href + ' ' + document.body.innerText")))
         return browser
 
     def test_page_shows_the_text_exactly_and_serves_only_its_paths(self):
@@ -111,6 +112,9 @@ class LatexPreview(unittest.TestCase):
         # The output box holds the text as text: no element of the document, no script ran.
         self.assertEqual(browser.evaluate("typeof window.hacked"), "undefined")
         self.assertEqual(browser.evaluate("document.querySelectorAll('#output img, #output script').length"), 0)
+        # The bridge's binding answers the same text.
+        self.assertTrue(browser.wait_for("globalThis.webwin !== undefined && webwin.isConnected()", True))
+        self.assertEqual(browser.evaluate("webwin.call('get_latex_content')"), TEXT)
         if browser.evaluate("typeof (window.MathJax || {}).typesetPromise") != "function":
             self.assertEqual(browser.evaluate("document.getElementById('output').textContent"), TEXT)
             self.assertEqual(browser.evaluate("document.getElementById('output').childElementCount"), 0)

@@ -2,6 +2,7 @@
 // standard input by the HTTP and browser tests; every command answers one line.
 #include <webwin.h>
 
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -116,6 +117,13 @@ void askPage(WebwinEvent *e) {
     webwin_return_string(e, (std::string(done ? "1 " : "0 ") + buffer).c_str());
 }
 
+// Shows its argument to the page that called (directly, or by window id and event number).
+void showClient(WebwinEvent *e) { webwin_return_bool(e, webwin_show_client(e, webwin_get_string(e))); }
+
+void interfaceShowClient(WebwinEvent *e) {
+    webwin_return_bool(e, webwin_interface_show_client(e->window, e->event_number, webwin_get_string(e)));
+}
+
 // Raw bytes of a known pattern, so the page can check every one.
 std::vector<char> pattern(size_t size) {
     std::vector<char> bytes(size);
@@ -183,6 +191,74 @@ void endStarted() {
         CloseHandle(process);
     }
     g_started.clear();
+
+std::string narrow(const std::wstring &wide) {
+    if (wide.empty()) return {};
+    const int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
+                                           nullptr, nullptr);
+    std::string text(static_cast<size_t>(length), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), text.data(), length, nullptr,
+                        nullptr);
+    return text;
+}
+
+std::wstring widen(const std::string &text) {
+    if (text.empty()) return {};
+    const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<size_t>(length), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
+    return wide;
+}
+
+// The WebView2 host windows of this process, as the user would see them.
+std::vector<HWND> hostWindows() {
+    std::vector<HWND> found;
+    EnumWindows(
+        [](HWND hwnd, LPARAM data) -> BOOL {
+            DWORD process = 0;
+            GetWindowThreadProcessId(hwnd, &process);
+            wchar_t name[64] = {};
+            GetClassNameW(hwnd, name, 64);
+            if (process == GetCurrentProcessId() && std::wstring(name) == L"WebViewWindow") {
+                reinterpret_cast<std::vector<HWND> *>(data)->push_back(hwnd);
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+// "title|x,y,width,height|flags" a window, ";" between windows; "-" without any.
+std::string describeHostWindows() {
+    std::string all;
+    for (HWND hwnd : hostWindows()) {
+        wchar_t title[512] = {};
+        GetWindowTextW(hwnd, title, 512);
+        RECT rect{};
+        GetWindowRect(hwnd, &rect);
+        const LONG_PTR style = GetWindowLongPtrW(hwnd, GWL_STYLE);
+        const LONG_PTR extended = GetWindowLongPtrW(hwnd, GWL_EXSTYLE);
+        std::string flags;
+        if (IsWindowVisible(hwnd)) flags += "visible ";
+        if (IsZoomed(hwnd)) flags += "zoomed ";
+        if (IsIconic(hwnd)) flags += "iconic ";
+        if (style & WS_POPUP) flags += "popup ";
+        if (style & WS_THICKFRAME) flags += "thickframe ";
+        if (style & WS_CAPTION) flags += "caption ";
+        if (extended & WS_EX_LAYERED) flags += "layered ";
+        if (!all.empty()) all += ";";
+        all += narrow(title) + "|" + std::to_string(rect.left) + "," + std::to_string(rect.top) + "," +
+               std::to_string(rect.right - rect.left) + "," + std::to_string(rect.bottom - rect.top) + "|" + flags;
+    }
+    return all.empty() ? "-" : all;
+}
+
+// What the user's close handler answers: 1 lets the window close.
+std::atomic<int> g_close_answer{1};
+
+bool closeHandler(size_t window) {
+    note("close:" + std::to_string(window));
+    return g_close_answer.load() != 0;
 }
 #endif
 
@@ -274,6 +350,10 @@ int main() {
             std::string name;
             in >> id >> name;
             answer = std::to_string(webwin_bind(id, name.c_str(), late));
+        } else if (command == "bindshow") {
+            in >> id;
+            answer = std::to_string(webwin_bind(id, "showclient", showClient));
+            answer += " " + std::to_string(webwin_bind(id, "ishowclient", interfaceShowClient));
         } else if (command == "bindslow") {
             in >> id;
             answer = std::to_string(webwin_bind(id, "slow", slow));
@@ -339,6 +419,50 @@ int main() {
 #endif
         } else if (command == "clean") {
             webwin_clean();
+        } else if (command == "wv") {
+            in >> id;
+            answer = webwin_show_wv(id, rest(in).c_str()) ? "1" : "0";
+        } else if (command == "maximize") {
+            in >> id;
+            webwin_maximize(id);
+        } else if (command == "minimize") {
+            in >> id;
+            webwin_minimize(id);
+        } else if (command == "wait") {
+            webwin_wait();
+        } else if (command == "exit") {
+            webwin_exit();
+#ifdef _WIN32
+        } else if (command == "loaderdir") {
+            // where the WebView2 loader is looked for, as a program adds its own library folders
+            answer = AddDllDirectory(widen(rest(in)).c_str()) != nullptr ? "1" : "0";
+        } else if (command == "setenv") {
+            std::string name;
+            in >> name;
+            const std::string value = rest(in);
+            SetEnvironmentVariableW(widen(name).c_str(), value.empty() ? nullptr : widen(value).c_str());
+        } else if (command == "closehandler") {
+            int answerWith = 1;
+            in >> id >> answerWith;
+            g_close_answer = answerWith;
+            webwin_set_close_handler_wv(id, answerWith < 0 ? nullptr : closeHandler);
+        } else if (command == "screen") {
+            answer = std::to_string(GetSystemMetrics(SM_CXSCREEN)) + " " + std::to_string(GetSystemMetrics(SM_CYSCREEN));
+        } else if (command == "hostwindows") {
+            answer = describeHostWindows();
+        } else if (command == "hostclose") {
+            // the user's close button
+            for (HWND hwnd : hostWindows()) SendMessageW(hwnd, WM_CLOSE, 0, 0);
+        } else if (command == "hostmove") {
+            // the user moving and sizing the window by hand, up to letting go of it
+            int x = 0, y = 0, width = 0, height = 0;
+            in >> x >> y >> width >> height;
+            for (HWND hwnd : hostWindows()) {
+                SendMessageW(hwnd, WM_ENTERSIZEMOVE, 0, 0);
+                SetWindowPos(hwnd, nullptr, x, y, width, height, SWP_NOZORDER);
+                SendMessageW(hwnd, WM_EXITSIZEMOVE, 0, 0);
+            }
+#endif
         } else if (command == "quit") {
             std::cout << "ok" << std::endl;
             break;

@@ -17,6 +17,7 @@ HOST_COMMAND = sys.argv[1:]
 TIMEOUT = 20
 SIGNATURE = 0xDD
 CHECK_TK, MULTI, NEW_ID, CALL_FUNC, CLOSE, CLICK, JS, DRAG = 0xF5, 0xF6, 0xF7, 0xF9, 0xFA, 0xFC, 0xFE, 0xF4
+NAVIGATION = 0xFB
 PROGRAM = 0xFFFFFFFF
 
 
@@ -248,6 +249,30 @@ class PacketProtocol(unittest.TestCase):
         finally:
             self.host.ask("config 5 0")
             self.host.ask("config 1 0")
+
+    def test_a_show_for_one_page_navigates_only_that_page(self):
+        self.host.ask(f"bindshow {self.window}")
+        self.host.ask("config 3 1")  # several pages
+        try:
+            asking, other = Page(self.port, self.jar), Page(self.port, self.jar)
+            asking.check_token()
+            other.check_token()
+            base = f"http://localhost:{self.port}"
+            cases = [(b"showclient", b"notes two.txt", base.encode() + b"/notes%20two.txt"),
+                     (b"ishowclient", b"https://example.invalid/a", b"https://example.invalid/a")]
+            for call_id, (name, content, target) in enumerate(cases, start=60):
+                asking.send(call(asking.token, name, [content], call_id))
+                answers = [asking.receive(), asking.receive()]
+                self.assertIn((PROGRAM, 0, NAVIGATION, target), answers, name)
+                self.assertIn((PROGRAM, call_id, CALL_FUNC, b"1"), answers, name)
+            # the other page got neither navigation
+            other.socket.settimeout(0.5)
+            with self.assertRaises(websocket.WebSocketTimeoutException):
+                other.receive()
+            asking.close()
+            other.close()
+        finally:
+            self.host.ask("config 3 0")
 
 
 if __name__ == "__main__":

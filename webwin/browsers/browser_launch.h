@@ -1,4 +1,4 @@
-// Starting a browser or the WebView2 host on a window's address, and ending what was started.
+// Starting a browser on a window's address, and ending what was started.
 #pragma once
 
 #include <cstddef>
@@ -12,10 +12,6 @@ namespace webwin {
 bool browserStart(WebwinWindow &window, const std::string &address, size_t browser);
 // The address with the system's default handler.
 bool openUrlNative(const std::string &address);
-// The WebView2 host window on the address; whether its runtime is there.
-bool webviewShow(WebwinWindow &window, const std::string &address);
-bool webviewAvailable();
-
 // Whether the browser is installed; with a window, its executable is remembered there.
 bool browserExist(WebwinWindow *window, size_t browser);
 size_t findBestBrowser(WebwinWindow &window);

@@ -7,6 +7,7 @@
 #include "browser_system.h"
 #include "frame/library_state.h"
 #include "portable/browser_command.h"
+#include "webview/webview.h"
 
 namespace webwin {
 namespace {

@@ -57,8 +57,7 @@ struct WebwinState {
     std::array<WebwinWindow *, kTableSize> windows{};
     std::vector<bool> id_reserved = std::vector<bool>(kTableSize);
     std::string default_root_folder;
-    bool webview_refused = false;
-    bool webview_used = false;
+    bool webview_refused = false;  // under wait_lock: waiting began without a WebView2 host
     size_t next_bind_id = 0;      // one counter for every window's binds, under bind_lock
     uint16_t next_script_id = 0;  // under script_id_lock
     std::string browser_folder;   // looked in first for every browser; empty: none

@@ -7,6 +7,7 @@
 #include "events/events.h"
 #include "portable/packets.h"
 #include "protocol/connections.h"
+#include "webview/webview.h"
 #include "webwin.h"
 #include "windows/window_record.h"
 
@@ -46,7 +47,15 @@ std::optional<ClientRef> clientOfEvent(WebwinWindow &window, const WebwinEvent &
     return clientAt(window, event.connection_id);
 }
 
-// The window and page of an event, for the one-client members.
+std::string rawPayload(const char *function, const void *raw, size_t size) {
+    std::string payload = textArgument(function);
+    payload.push_back('\0');
+    payload.append(static_cast<const char *>(raw), size);
+    return payload;
+}
+
+}  // namespace
+
 WebwinWindow *eventWindow(const WebwinEvent *event, ClientRef &client) {
     if (event == nullptr) return nullptr;
     WebwinWindow *window = windowOf(event->window);
@@ -57,14 +66,6 @@ WebwinWindow *eventWindow(const WebwinEvent *event, ClientRef &client) {
     return window;
 }
 
-std::string rawPayload(const char *function, const void *raw, size_t size) {
-    std::string payload = textArgument(function);
-    payload.push_back('\0');
-    payload.append(static_cast<const char *>(raw), size);
-    return payload;
-}
-
-// An event made of a window id and an event number, while that event's slot lives.
 bool interfaceEvent(size_t windowId, size_t number, WebwinEvent &event) {
     if (!enter()) return false;
     WebwinWindow *window = windowOf(windowId);
@@ -75,8 +76,6 @@ bool interfaceEvent(size_t windowId, size_t number, WebwinEvent &event) {
     event = WebwinEvent{windowId, 0, nullptr, number, 0, 0, slot->client.index, nullptr};
     return true;
 }
-
-}  // namespace
 
 void scriptAnswer(uint16_t id, std::string_view packet) {
     if (id >= kTableSize) return;
@@ -188,7 +187,10 @@ extern "C" void webwin_send_raw_client(WebwinEvent *e, const char *function, con
 extern "C" void webwin_navigate(size_t windowId, const char *url) {
     if (!enter()) return;
     WebwinWindow *window = windowOf(windowId);
-    if (window == nullptr || !windowConnected(*window)) return;
+    if (window == nullptr) return;
+    // A WebView2 host navigates itself; its page gets no packet.
+    if (webviewNavigate(*window, textArgument(url))) return;
+    if (!windowConnected(*window)) return;
     sendAll(*window, CMD_NAVIGATION, textArgument(url));
 }
 
@@ -196,7 +198,7 @@ extern "C" void webwin_navigate_client(WebwinEvent *e, const char *url) {
     if (!enter()) return;
     ClientRef client;
     WebwinWindow *window = eventWindow(e, client);
-    if (window == nullptr || !windowConnected(*window)) return;
+    if (window == nullptr || webviewHosted(*window) || !windowConnected(*window)) return;
     sendToClient(*window, client, 0, CMD_NAVIGATION, textArgument(url), false);
 }
 

@@ -12,6 +12,7 @@
 #include "port_search.h"
 #include "protocol/connections.h"
 #include "protocol/receive.h"
+#include "webview/webview.h"
 
 namespace webwin {
 namespace {
@@ -59,6 +60,10 @@ void serveWhileAttached(WebwinWindow &window, uint64_t timeout) {
     bool connected = waitForConnection(window, timeout * 1000);
     if (!connected && !stopping(window) && pageRequested(window)) connected = waitWithGraces(window, 5000);
     if (!connected) return;
+    {
+        Guard guard(window.server_lock);
+        window.server_reuse = false;
+    }
     window.host_closed = false;
     while (!stopping(window)) {
         if (windowConnected(window)) {
@@ -125,11 +130,14 @@ void shutDown(WebwinWindow &window, mg_context *context) {
     endBrowser(window);
     // The pages' sockets end from their own side: civetweb closes a connection only on its thread.
     closeAllClients(window);
+    webviewClose(window);
     if (context != nullptr) stopServer(context, window.port);
     releasePort(window.port);
     {
         Guard guard(window.server_lock);
         window.server_running = false;
+        window.server_stopping = false;
+        window.server_reuse = false;
     }
     {
         Guard guard(window.browser_lock);
@@ -155,13 +163,21 @@ void serverThread(WebwinWindow *window, std::promise<void> listening_now) {
         context = startServer(*window, listening);
     }
     listening_now.set_value();
-    if (context != nullptr) {
+    while (context != nullptr) {
         const uint64_t timeout = state().timeout;
         if (timeout > 0) {
             serveWhileAttached(*window, timeout);
         } else {
             while (!stopping(*window)) sleepMs(1);
         }
+        // A show that took this server over while it had no page gets its own wait for a page.
+        Guard guard(window->server_lock);
+        if (!window->server_reuse || stopping(*window)) break;
+        window->server_reuse = false;
+    }
+    {
+        Guard guard(window->server_lock);
+        window->server_stopping = true;
     }
     shutDown(*window, context);
     bool release = false;
@@ -175,6 +191,17 @@ void serverThread(WebwinWindow *window, std::promise<void> listening_now) {
 }  // namespace
 
 void startServerThread(WebwinWindow &window) {
+    bool winding_down = false;
+    {
+        Guard guard(window.server_lock);
+        if (window.server_running && !window.server_stopping) {
+            window.server_reuse = true;
+            return;
+        }
+        winding_down = window.server_running;
+    }
+    // A server past its decision to stop goes on stopping: the new one follows it.
+    for (int polls = 0; winding_down && polls < 300 && serverRunning(window); ++polls) sleepMs(10);
     {
         Guard guard(window.server_lock);
         if (window.server_running) return;

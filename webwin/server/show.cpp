@@ -9,7 +9,10 @@
 #include "port_search.h"
 #include "portable/percent_coding.h"
 #include "portable/request_path.h"
+#include "protocol/connections.h"
+#include "scripts/scripts.h"
 #include "server_thread.h"
+#include "webview/webview.h"
 #include "webwin.h"
 #include "windows/window_record.h"
 
@@ -28,6 +31,8 @@ bool waitForToken(WebwinWindow &window) {
             Guard guard(lockOf(token_lock));
             if (window.single_client_token_ok) break;
         }
+        // A WebView2 host that closed (its runtime failed, or the user closed it) brings no page.
+        if (window.current_browser == WEBWIN_WEBVIEW && !webviewHosted(window)) break;
         sleepMs(10);
     }
     return windowConnected(window);
@@ -41,7 +46,9 @@ void forgetContent(WebwinWindow &window) {
     window.start_file_url.clear();
 }
 
-bool showWindow(WebwinWindow &window, const std::string &content, Content kind, size_t browser) {
+// `client`: the one page to navigate when the window is connected (all pages without it).
+bool showWindow(WebwinWindow &window, const std::optional<ClientRef> &client, const std::string &content,
+                Content kind, size_t browser) {
     setStopServer(window, false);
     bool connected = windowConnected(window);
     bool running = serverRunning(window);
@@ -99,7 +106,11 @@ bool showWindow(WebwinWindow &window, const std::string &content, Content kind, 
         }
     }
     if (already) {
-        // Navigating a connected page arrives with the WebSocket protocol.
+        if (client) {
+            sendToClient(window, *client, 0, CMD_NAVIGATION, target, false);
+        } else {
+            sendAll(window, CMD_NAVIGATION, target);
+        }
         return browser == 0 || !state().wait_for_connection || waitForToken(window);
     }
     if (state().servers_started) startServerThread(window);
@@ -134,24 +145,25 @@ bool showWindow(WebwinWindow &window, const std::string &content, Content kind, 
     return waitForToken(window);
 }
 
-bool show(WebwinWindow &window, const std::string &content, size_t browser) {
+bool show(WebwinWindow &window, const std::string &content, size_t browser,
+          const std::optional<ClientRef> &client = std::nullopt) {
     window.showing = true;
     bool shown = false;
     if (content.empty()) {
-        shown = showWindow(window, window.root_folder, Content::folder, browser);
+        shown = showWindow(window, client, window.root_folder, Content::folder, browser);
     } else if (startsWith(content, "http://") || startsWith(content, "https://")) {
-        shown = showWindow(window, content, Content::address, browser);
+        shown = showWindow(window, client, content, Content::address, browser);
     } else if (content.find("<html") != std::string::npos || content.find("<!DOCTYPE") != std::string::npos ||
                content.find("<!doctype") != std::string::npos || content.find("<!Doctype") != std::string::npos) {
-        shown = showWindow(window, content, Content::html, browser);
+        shown = showWindow(window, client, content, Content::html, browser);
     } else {
         std::error_code error;
         if (std::filesystem::is_directory(utf8Path(content), error)) {
             // A folder: served only when it can become the root (not while a server runs).
             shown = webwin_set_root_folder(window.id, content.c_str()) &&
-                    showWindow(window, content, Content::folder, browser);
+                    showWindow(window, client, content, Content::folder, browser);
         } else {
-            shown = showWindow(window, content, Content::file, browser);
+            shown = showWindow(window, client, content, Content::file, browser);
         }
     }
     window.showing = false;
@@ -178,6 +190,23 @@ extern "C" bool webwin_show_browser(size_t id, const char *content, size_t brows
     window->allow_browser = browser != WEBWIN_WEBVIEW;
     window->allow_webview = browser == WEBWIN_WEBVIEW;
     return show(*window, textArgument(content), browser);
+}
+
+extern "C" bool webwin_show_client(WebwinEvent *e, const char *content) {
+    if (!enter() || e == nullptr) return false;
+    WebwinWindow *window = windowOf(e->window);
+    if (window == nullptr) return false;
+    // The event's page, while it is there; without it the show is the window's own.
+    std::optional<ClientRef> client;
+    ClientRef page;
+    if (eventWindow(e, page) == window) client = page;
+    window->allow_browser = window->allow_webview = true;
+    return show(*window, textArgument(content), WEBWIN_ANY_BROWSER, client);
+}
+
+extern "C" bool webwin_interface_show_client(size_t window, size_t number, const char *content) {
+    WebwinEvent event{};
+    return interfaceEvent(window, number, event) && webwin_show_client(&event, content);
 }
 
 extern "C" const char *webwin_start_server(size_t id, const char *content) {

@@ -13,6 +13,7 @@
 #include "protocol/connections.h"
 #include "protocol/receive.h"
 #include "server/server_thread.h"
+#include "webview/webview.h"
 #include "webwin.h"
 #include "window_record.h"
 
@@ -34,8 +35,9 @@ void markDisconnected(WebwinWindow &window) {
     window.current_browser = 0;
 }
 
-// Asks the window's pages to close.
+// Asks the window's WebView2 host, or else its pages, to close.
 void closePages(WebwinWindow &window) {
+    if (webviewClose(window)) return;
     if (windowConnected(window)) sendAll(window, CMD_CLOSE, "");
 }
 
@@ -48,6 +50,8 @@ void destroyWindow(size_t id) {
     markDisconnected(*window);
     closePages(*window);
     setStopServer(*window, true);
+    // The host's thread looks the window up: it has ended before the record goes.
+    webviewEnd(*window);
     setWindow(id, nullptr);
     {
         std::lock_guard<std::mutex> guard(g_table_mutex);
@@ -64,9 +68,12 @@ void destroyWindow(size_t id) {
     delete window;
 }
 
+// Under wait_lock. The hosts have their own threads and loops: nothing is posted to, nor
+// released on, the thread that waited.
 void endOfWaiting() {
     state().webview_refused = false;
     state().current_browser = 0;
+    webviewEndOfWaiting();
     sleepMs(850);
 }
 
@@ -209,7 +216,7 @@ extern "C" void webwin_wait(void) {
     init();
     std::unique_lock<std::recursive_mutex> lock(lockOf(wait_lock));
     if (waitingAllowed()) {
-        if (!state().webview_used) state().webview_refused = true;
+        if (!webviewInUse()) state().webview_refused = true;
         // Woken by webwin_exit, and (with a timeout) when the last server thread ends; the
         // condition is tested again so a wake before this wait or a spurious one is not lost.
         waitCondition().wait(lock, [] {
@@ -225,7 +232,7 @@ extern "C" bool webwin_wait_async(void) {
     if (!initialised()) init();
     std::unique_lock<std::recursive_mutex> lock(lockOf(wait_lock));
     if (waitingAllowed()) {
-        if (!state().webview_used) state().webview_refused = true;
+        if (!webviewInUse()) state().webview_refused = true;
         Guard guard(lockOf(active_lock));
         if (state().servers_active) return true;
     }

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -27,6 +28,8 @@ struct Bind {
 };
 
 struct EventSlot;
+struct WebviewHost;
+using CloseHandlerWv = bool (*)(size_t window);
 
 // A page's connection as an event or a window remembers it: its index in the connection
 // table and the serial of its registration, so a later connection in the same slot is not it.
@@ -40,6 +43,10 @@ struct WebwinWindow {
     bool single_client_token_ok = false;
     bool page_requested = false;
     bool server_running = false;
+    // Under server_lock: the running server is winding down (a show then starts a new one), or a
+    // show has taken over the running server while it had no page (it then serves on).
+    bool server_stopping = false;
+    bool server_reuse = false;
     bool connected = false;
     size_t port = 0;
     std::string url;
@@ -54,17 +61,23 @@ struct WebwinWindow {
     bool showing = false;
     bool event_blocking = false;
     bool is_html = false;
-    bool host_closed = false;
+    std::atomic<bool> host_closed{false};  // the WebView2 host window was closed
     size_t requested_port = 0;
     std::string icon;
     std::string icon_type;
     size_t current_browser = 0;
     uint64_t runtime = 0;
     bool hide = false;
+    bool resizable = true;
+    bool frameless = false;
+    bool transparent = false;
     uint32_t width = 800, height = 600;
     bool size_set = false;
     uint32_t x = 0, y = 0;
     bool position_set = false;
+    uint32_t min_width = 0, min_height = 0;
+    bool min_size_set = false;
+    CloseHandlerWv close_handler_wv = nullptr;
     FileHandler file_handler = nullptr;
     FileHandlerWindow file_handler_window = nullptr;
     const void *fh_response = nullptr;
@@ -100,6 +113,8 @@ struct WebwinWindow {
     bool has_proxy = false;
     std::string proxy;
     void *browser_process = nullptr;  // the started process's handle, under browser_lock
+    std::recursive_mutex webview_lock;
+    std::shared_ptr<WebviewHost> webview;  // the WebView2 host, under webview_lock
 };
 
 // The record of a window id, or null (ids outside 1 ... 65534 included).
