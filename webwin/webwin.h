@@ -151,6 +151,31 @@ void webwin_set_close_handler_wv(size_t window, bool (*handler)(size_t window));
 void webwin_maximize(size_t window);
 void webwin_minimize(size_t window);
 
+/* Browsers and their profiles. A shown window opens in a browser started as a program of its
+   own, in "app" mode on the window's address, with a profile folder of the library's under the
+   user's ".Webwin" folder unless webwin_set_profile names one. */
+enum webwin_browser_id {
+    BROWSER_NONE = 0,            /* only serve the window */
+    BROWSER_ANY = 1,             /* the best browser found */
+    BROWSER_CHROME = 2,
+    BROWSER_FIREFOX = 3,
+    BROWSER_EDGE = 4,
+    BROWSER_CHROMIUM = 6,
+    BROWSER_BRAVE = 8,
+    BROWSER_VIVALDI = 9,
+    BROWSER_EPIC = 10,
+    BROWSER_YANDEX = 11,
+    BROWSER_CHROMIUM_BASED = 12, /* the first Chromium-based browser that starts */
+    BROWSER_WEBVIEW = 13,        /* the embedded WebView2 host */
+    BROWSER_SHELL_DEFAULT = 99   /* the system's default handler was used */
+};
+bool webwin_browser_exist(size_t browser);
+size_t webwin_get_best_browser(size_t window);
+void webwin_set_browser_folder(const char *path);
+void webwin_set_profile(size_t window, const char *name, const char *path);
+void webwin_delete_profile(size_t window);
+void webwin_delete_all_profiles(void);
+
 #ifdef __cplusplus
 }
 #endif

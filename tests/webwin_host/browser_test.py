@@ -1,8 +1,6 @@
 #!/usr/bin/python3
 """A real browser on a bridge window: Debian's headless chromium loads the page the host serves,
 and its DOM is read over the DevTools protocol. Usage: browser_test.py [emulator] host-program."""
-import http.client
-import json
 import os
 import shutil
 import signal
@@ -13,8 +11,7 @@ import tempfile
 import time
 import unittest
 
-import websocket
-
+from devtools import DevToolsPage
 from host_driver import Host
 
 HOST_COMMAND = sys.argv[1:]
@@ -43,63 +40,22 @@ def free_port():
         return s.getsockname()[1]
 
 
-class DevTools:
-    """One page of a headless chromium, driven over its DevTools WebSocket."""
+class DevTools(DevToolsPage):
+    """A headless chromium of the test's own on one address, and its page."""
 
     def __init__(self, url):
         self.profile = tempfile.mkdtemp(prefix="webwin-chromium-")
-        self.port = free_port()
+        port = free_port()
         self.proc = subprocess.Popen(
             [CHROMIUM, "--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
              "--disable-background-networking", "--disable-component-update", "--disable-sync",
-             f"--user-data-dir={self.profile}", f"--remote-debugging-port={self.port}", url],
+             f"--user-data-dir={self.profile}", f"--remote-debugging-port={port}", url],
             stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, start_new_session=True)
-        self.socket = websocket.create_connection(self._page_socket(url), timeout=10, suppress_origin=True)
-        self.next_id = 0
-
-    def _page_socket(self, url, seconds=30):
-        deadline = time.monotonic() + seconds
-        while time.monotonic() < deadline:
-            try:
-                connection = http.client.HTTPConnection("127.0.0.1", self.port, timeout=2)
-                connection.request("GET", "/json/list")
-                pages = json.loads(connection.getresponse().read())
-                connection.close()
-                for page in pages:
-                    if page.get("type") == "page" and page.get("url", "").startswith(url):
-                        return page["webSocketDebuggerUrl"]
-            except (OSError, ValueError):
-                pass
-            time.sleep(0.2)
-        raise TimeoutError("chromium showed no page for " + url)
-
-    def call(self, method, params=None):
-        """One DevTools command on the page; its result ({} after an error)."""
-        self.next_id += 1
-        self.socket.send(json.dumps({"id": self.next_id, "method": method, "params": params or {}}))
-        while True:
-            message = json.loads(self.socket.recv())
-            if message.get("id") == self.next_id:
-                return message.get("result", {})
-
-    def evaluate(self, expression):
-        # a page that is unloading answers with an error instead of a result
-        return self.call("Runtime.evaluate", {"expression": expression, "returnByValue": True,
-                                              "awaitPromise": True}).get("result", {}).get("value")
-
-    def wait_for(self, expression, expected, seconds=20):
-        deadline = time.monotonic() + seconds
-        value = None
-        while time.monotonic() < deadline:
-            value = self.evaluate(expression)
-            if value == expected:
-                return value
-            time.sleep(0.1)
-        return value
+        super().__init__(port, url)
 
     def close(self):
         try:
-            self.socket.close()
+            super().close()
         finally:
             try:
                 os.killpg(self.proc.pid, signal.SIGKILL)

@@ -132,6 +132,66 @@ std::vector<char> pattern(size_t size) {
 }
 
 #ifdef _WIN32
+std::wstring wide(const std::string &text) {
+    const int length = MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, nullptr, 0);
+    std::wstring out(static_cast<size_t>(length > 0 ? length : 1), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, out.data(), length);
+    out.resize(out.size() - 1);
+    return out;
+}
+
+// Registers a browser where the bridge looks: "App Paths\<exe>" under HKCU or HKLM; value "-"
+// is the key's default value.
+const wchar_t *const kAppPaths = L"Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\";
+
+bool registerBrowser(const std::string &root, const std::string &exe, const std::string &value,
+                     const std::string &data) {
+    const std::wstring key = kAppPaths + wide(exe);
+    const std::wstring name = value == "-" ? L"" : wide(value);
+    const std::wstring text = wide(data);
+    return RegSetKeyValueW(root == "HKLM" ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER, key.c_str(), name.c_str(), REG_SZ,
+                           text.c_str(), static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
+}
+
+void unregisterBrowsers() {
+    for (const wchar_t *exe : {L"chrome.exe", L"firefox.exe", L"msedge.exe", L"brave.exe", L"vivaldi.exe",
+                               L"epic.exe", L"browser.exe"}) {
+        for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) RegDeleteTreeW(root, (kAppPaths + std::wstring(exe)).c_str());
+    }
+}
+
+// Starts a program (a decoy the bridge must leave alone); its process id, 0 when it did not start.
+std::vector<HANDLE> g_started;
+
+unsigned long startProgram(const std::string &line) {
+    std::wstring command = wide(line);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &startup,
+                        &info)) {
+        return 0;
+    }
+    CloseHandle(info.hThread);
+    g_started.push_back(info.hProcess);
+    return info.dwProcessId;
+}
+
+bool processAlive(unsigned long pid) {
+    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | SYNCHRONIZE, FALSE, pid);
+    if (process == nullptr) return false;
+    const bool alive = WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
+    CloseHandle(process);
+    return alive;
+}
+
+void endStarted() {
+    for (HANDLE process : g_started) {
+        TerminateProcess(process, 0);
+        CloseHandle(process);
+    }
+    g_started.clear();
+
 std::string narrow(const std::wstring &wide) {
     if (wide.empty()) return {};
     const int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
@@ -323,6 +383,40 @@ int main() {
         } else if (command == "close") {
             in >> id;
             webwin_close(id);
+        } else if (command == "exist") {
+            size_t browser = 0;
+            in >> browser;
+            answer = webwin_browser_exist(browser) ? "1" : "0";
+        } else if (command == "best") {
+            in >> id;
+            answer = std::to_string(webwin_get_best_browser(id));
+        } else if (command == "browserfolder") {
+            webwin_set_browser_folder(rest(in).c_str());
+        } else if (command == "profile") {
+            // "profile ID NAME|PATH": either side may be empty
+            in >> id;
+            const std::string both = rest(in);
+            const size_t bar = both.find('|');
+            webwin_set_profile(id, both.substr(0, bar).c_str(), bar == std::string::npos ? "" : both.substr(bar + 1).c_str());
+        } else if (command == "deleteprofile") {
+            in >> id;
+            webwin_delete_profile(id);
+#ifdef _WIN32
+        } else if (command == "regset") {
+            std::string root, exe, value;
+            in >> root >> exe >> value;
+            answer = registerBrowser(root, exe, value, rest(in)) ? "1" : "0";
+        } else if (command == "regclear") {
+            unregisterBrowsers();
+        } else if (command == "startprogram") {
+            answer = std::to_string(startProgram(rest(in)));
+        } else if (command == "alive") {
+            unsigned long pid = 0;
+            in >> pid;
+            answer = processAlive(pid) ? "1" : "0";
+        } else if (command == "endprograms") {
+            endStarted();
+#endif
         } else if (command == "clean") {
             webwin_clean();
         } else if (command == "wv") {
@@ -378,5 +472,8 @@ int main() {
         std::cout << answer << std::endl;
     }
     webwin_clean();
+#ifdef _WIN32
+    endStarted();
+#endif
     return 0;
 }

@@ -60,6 +60,7 @@ struct WebwinState {
     bool webview_refused = false;  // under wait_lock: waiting began without a WebView2 host
     size_t next_bind_id = 0;      // one counter for every window's binds, under bind_lock
     uint16_t next_script_id = 0;  // under script_id_lock
+    std::string browser_folder;   // looked in first for every browser; empty: none
 };
 
 WebwinState &state();

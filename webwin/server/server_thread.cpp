@@ -7,6 +7,7 @@
 #include <future>
 #include <string>
 
+#include "browsers/browser_launch.h"
 #include "http/http_serving.h"
 #include "port_search.h"
 #include "protocol/connections.h"
@@ -125,6 +126,8 @@ void shutDown(WebwinWindow &window, mg_context *context) {
         Guard guard(lockOf(connection_state_lock));
         window.connected = false;
     }
+    // The browser started for this window goes with it (only that process: the library holds its handle).
+    endBrowser(window);
     // The pages' sockets end from their own side: civetweb closes a connection only on its thread.
     closeAllClients(window);
     webviewClose(window);

@@ -98,6 +98,21 @@ struct WebwinWindow {
     bool has_single_client = false;  // the first page's connection, under client_table_lock
     ClientRef single_client;
     std::atomic<int> message_threads{0};  // message threads still using the record
+
+    // The browser started for the window (browsers/): what its command line is built from,
+    // and the process the library started, ended with the window's server.
+    std::string browser_path;  // the executable found for the browser, unquoted
+    size_t browser_path_id = 0;  // the browser that executable is
+    bool profile_set = false;
+    bool default_profile = false;
+    std::string profile_path;
+    std::string profile_name;
+    std::string custom_parameters;  // empty: none, the default flags
+    bool kiosk = false;
+    bool disable_high_contrast = false;
+    bool has_proxy = false;
+    std::string proxy;
+    void *browser_process = nullptr;  // the started process's handle, under browser_lock
     std::recursive_mutex webview_lock;
     std::shared_ptr<WebviewHost> webview;  // the WebView2 host, under webview_lock
 };
