@@ -191,6 +191,7 @@ void endStarted() {
         CloseHandle(process);
     }
     g_started.clear();
+}
 
 std::string narrow(const std::wstring &wide) {
     if (wide.empty()) return {};
