@@ -90,7 +90,7 @@ int strings_table_capacity() {
     ScriptTable &strings = vm_machine.strings;
     size_t tableBytes = static_cast<size_t>(strings.capacity) * sizeof(TableEntry);
     size_t otherBytes = vm_machine.bytesAllocated - tableBytes;
-    auto live = static_cast<size_t>(strings.count); // after the tombstones were dropped
+    auto live = static_cast<size_t>(table_live_count(&strings));
     int capacity = 8;
     while (capacity < strings.capacity) {
         size_t coming =
@@ -163,20 +163,14 @@ void gc_collect() {
         throw;
     }
     sweep();
+    table_drop_tombstones(&vm_machine.strings);
     vm_forget_recent_integers();
-    // A collection usually drops most strings: once the tombstones they leave (with the live
-    // strings) fill half the strings table, the table shrinks to what is left, so interning
-    // probes a small array, and the threshold follows the live data. Below that the tombstones
-    // stay: clearing them walks the whole table, which costs more than the few strings of a
-    // cycle that makes long texts. Without memory for the smaller array the table keeps its own.
-    ScriptTable &strings = vm_machine.strings;
-    if (strings.count > strings.capacity / 2) {
-        table_drop_tombstones(&strings);
-        int capacity = strings_table_capacity();
-        try {
-            if (capacity < strings.capacity) table_compact(&strings, capacity);
-        } catch (const ScriptOutOfMemory &) {
-        }
+    // A collection usually drops most strings: the table shrinks to what is left, so interning
+    // probes a small array without tombstones, and the threshold follows the live data. Without
+    // memory for the smaller array the table keeps its own.
+    try {
+        table_compact(&vm_machine.strings, strings_table_capacity());
+    } catch (const ScriptOutOfMemory &) {
     }
     vm_machine.nextGC = vm_machine.bytesAllocated * 2;
     collecting = false;

@@ -134,9 +134,6 @@ uint32_t string_integer_hash(int64_t value);
 // hash steps of the string's differing end are undone and those of the new end taken, so a
 // long text that differs from its neighbour only near its end costs only that end.
 uint32_t string_hash_near(const StringObject *near, const char *chars, int length);
-// The same when the first `shared` characters of chars are known to be near's: nothing is
-// compared.
-uint32_t string_hash_sharing(const StringObject *near, int shared, const char *chars, int length);
 StringObject *string_copy(const char *chars, int length);
 // string_copy with the hash of chars already known.
 StringObject *string_copy_hashed(const char *chars, int length, uint32_t hash);

@@ -73,15 +73,8 @@ uint32_t string_hash_near(const StringObject *near, const char *chars, int lengt
     if (length <= SHORT_INTEGER_TEXT_MAX || near->length <= SHORT_INTEGER_TEXT_MAX)
         return string_hash(chars, length);
     int shared = common_prefix(near->chars, chars, near->length < length ? near->length : length);
-    return string_hash_sharing(near, shared, chars, length);
-}
-
-uint32_t string_hash_sharing(const StringObject *near, int shared, const char *chars, int length) {
-    // Only texts hashed character by character can be stepped from one to the other; and it is
-    // worth it only when fewer steps are undone and taken than hashing the text afresh.
-    if (length <= SHORT_INTEGER_TEXT_MAX || near->length <= SHORT_INTEGER_TEXT_MAX ||
-        (near->length - shared) + (length - shared) >= length)
-        return string_hash(chars, length);
+    // Worth it only when fewer steps are undone and taken than hashing the text afresh.
+    if ((near->length - shared) + (length - shared) >= length) return string_hash(chars, length);
     uint32_t prefix = undo_hash_steps(near->hash, near->chars + shared, near->length - shared);
     return hash_steps(prefix, chars + shared, length - shared);
 }

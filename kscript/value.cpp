@@ -1,13 +1,10 @@
 #include "value.h"
 
 #include <cerrno>
-#include <charconv>
 #include <climits>
 #include <cstdlib>
-#include <cstring>
 
 #include "memory.h"
-#include "object.h"
 
 void value_array_init(ValueArray *array) {
     array->capacity = 0;
@@ -30,25 +27,8 @@ void value_array_free(ValueArray *array) {
     value_array_init(array);
 }
 
-int value_integer_text(int64_t value, char *digits) {
-    auto [end, error] = std::to_chars(digits, digits + VALUE_INTEGER_TEXT_MAX - 1, value);
-    (void)error; // an int64 always fits in 20 characters
-    *end = '\0';
-    return static_cast<int>(end - digits);
-}
-
 bool value_equal(ScriptValue a, ScriptValue b) {
     if (value_is_number(a) && value_is_number(b)) return value_as_number(a) == value_as_number(b);
-    // A short integer is the string of its text; that string, when it exists, is interned.
-    if (value_is_integer(a) != value_is_integer(b) && (value_is_object(a) || value_is_object(b))) {
-        ScriptValue word = value_is_integer(a) ? a : b;
-        ScriptValue other = value_is_integer(a) ? b : a;
-        auto *object = value_as<StringObject>(other);
-        if (object->kind != OBJ_STRING) return false;
-        char digits[VALUE_INTEGER_TEXT_MAX];
-        int length = value_integer_text(value_as_integer(word), digits);
-        return object->length == length && std::memcmp(object->chars, digits, static_cast<size_t>(length)) == 0;
-    }
     return a == b;
 }
 

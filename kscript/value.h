@@ -1,6 +1,5 @@
-// Script values: one 64-bit word each. Doubles are stored as themselves; nil, the booleans,
-// heap object pointers and short integers live in quiet-NaN patterns that no arithmetic result
-// produces.
+// Script values: one 64-bit word each. Doubles are stored as themselves; nil, the booleans and
+// heap object pointers live in quiet-NaN patterns that no arithmetic result produces.
 #pragma once
 
 #include <bit>
@@ -20,17 +19,6 @@ constexpr ScriptValue VALUE_TRUE = VALUE_QNAN | 3;
 constexpr ScriptValue VALUE_OBJECT_TAG = VALUE_SIGN_BIT | VALUE_QNAN;
 constexpr ScriptValue VALUE_ADDRESS_MASK = 0x0003ffffffffffffULL;
 
-// A short integer: the pattern, bit 49 and the value's low 49 bits (two's complement). To the
-// script it is the decimal text of its value, as a string: the machine keeps the word while
-// the integers of loops and recursions stay this small and writes the text only when it is
-// asked for (printing, natives, the engine).
-constexpr ScriptValue VALUE_INTEGER_TAG = VALUE_QNAN | 0x0002000000000000ULL;
-constexpr ScriptValue VALUE_INTEGER_TAG_MASK = VALUE_SIGN_BIT | VALUE_INTEGER_TAG;
-constexpr int VALUE_INTEGER_BITS = 49;
-constexpr int64_t VALUE_INTEGER_MAX = (int64_t(1) << (VALUE_INTEGER_BITS - 1)) - 1;
-constexpr int64_t VALUE_INTEGER_MIN = -(int64_t(1) << (VALUE_INTEGER_BITS - 1));
-constexpr ScriptValue VALUE_INTEGER_PAYLOAD = (ScriptValue(1) << VALUE_INTEGER_BITS) - 1;
-
 inline bool value_is_number(ScriptValue v) {
     return (v & VALUE_QNAN) != VALUE_QNAN;
 }
@@ -42,21 +30,6 @@ inline bool value_is_bool(ScriptValue v) {
 }
 inline bool value_is_object(ScriptValue v) {
     return (v & VALUE_OBJECT_TAG) == VALUE_OBJECT_TAG;
-}
-
-inline bool value_is_integer(ScriptValue v) {
-    return (v & VALUE_INTEGER_TAG_MASK) == VALUE_INTEGER_TAG;
-}
-inline bool value_integer_fits(int64_t i) {
-    return i >= VALUE_INTEGER_MIN && i <= VALUE_INTEGER_MAX;
-}
-// For a value that fits.
-inline ScriptValue value_from_integer(int64_t i) {
-    return VALUE_INTEGER_TAG | (static_cast<ScriptValue>(i) & VALUE_INTEGER_PAYLOAD);
-}
-inline int64_t value_as_integer(ScriptValue v) {
-    // The payload's top bit is its sign: shifted to the word's top and back, arithmetically.
-    return static_cast<int64_t>(v << (64 - VALUE_INTEGER_BITS)) >> (64 - VALUE_INTEGER_BITS);
 }
 
 inline double value_as_number(ScriptValue v) {
@@ -95,11 +68,6 @@ struct ValueArray {
 void value_array_init(ValueArray *array);
 void value_array_write(ValueArray *array, ScriptValue value);
 void value_array_free(ValueArray *array);
-
-// The decimal text of a short integer into digits (room for VALUE_INTEGER_TEXT_MAX characters
-// and a NUL); returns its length.
-constexpr int VALUE_INTEGER_TEXT_MAX = 24;
-int value_integer_text(int64_t value, char *digits);
 
 bool value_equal(ScriptValue a, ScriptValue b);
 

@@ -176,10 +176,6 @@ void print_value(Printer &printer, ScriptValue value) {
         printer.number(value_as_number(value));
     } else if (value_is_object(value)) {
         print_object(printer, value);
-    } else if (value_is_integer(value)) {
-        char digits[VALUE_INTEGER_TEXT_MAX];
-        value_integer_text(value_as_integer(value), digits);
-        printer.text(digits);
     }
 }
 

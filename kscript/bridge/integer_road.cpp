@@ -1,6 +1,5 @@
 #include "bridge/integer_road.h"
 
-#include <cassert>
 #include <charconv>
 #include <cstring>
 #include <string_view>
@@ -104,76 +103,56 @@ int compare_magnitudes(std::string_view x, std::string_view y) {
     return c < 0 ? -1 : c > 0 ? 1 : 0;
 }
 
-// The leading digits of an operand that an answer took over unchanged, right after its sign.
-struct CopiedDigits {
-    const char *digits = nullptr;
-    size_t count = 0;
-};
-
-// The digits an addition or subtraction computes (from the last one on, least significant
-// first) go to a scratch text; the answer is then written front to back: its sign, the digits
-// of the longer operand that no carry reached, copied as they stand, and the computed ones. So
-// a long operand's digits are copied once and nothing is moved afterwards.
-std::string &computed_digits() {
-    thread_local std::string digits;
-    digits.clear();
-    return digits;
-}
-
-void write_answer(bool negative, bool carry, std::string_view copiedDigits, const std::string &computed,
-                  std::string &out) {
-    out.clear();
-    out.reserve(2 + copiedDigits.size() + computed.size());
-    if (negative) out += '-';
-    if (carry) out += '1';
-    out.append(copiedDigits);
-    out.append(computed.rbegin(), computed.rend());
-}
-
-void add_magnitudes(std::string_view x, std::string_view y, bool negative, std::string &out, CopiedDigits &copied) {
+// Digits are written from the last one backwards into the end of out, which holds the sign
+// place and room for a carry; the unused front is erased afterwards. Where the shorter operand
+// has ended and nothing is carried, the rest of the longer one is copied as it stands.
+void add_magnitudes(std::string_view x, std::string_view y, bool negative, std::string &out) {
     if (x.size() < y.size()) std::swap(x, y);
-    std::string &computed = computed_digits();
+    out.assign(x.size() + 2, '0');
+    size_t w = out.size();
     size_t i = 0; // digits done, from the end
     int carry = 0;
     for (; i < x.size() && (i < y.size() || carry != 0); ++i) {
         int d = (x[x.size() - 1 - i] - '0') + carry;
         if (i < y.size()) d += y[y.size() - 1 - i] - '0';
         carry = d >= 10 ? 1 : 0;
-        computed += static_cast<char>('0' + d - 10 * carry);
+        out[--w] = static_cast<char>('0' + d - 10 * carry);
     }
-    if (carry == 0) copied = {x.data(), x.size() - i};
-    write_answer(negative, carry != 0, x.substr(0, x.size() - i), computed, out);
+    w -= x.size() - i;
+    std::memcpy(&out[w], x.data(), x.size() - i);
+    if (carry != 0) out[--w] = '1';
+    if (negative) out[--w] = '-';
+    out.erase(0, w);
 }
 
 // x > y.
-void subtract_magnitudes(std::string_view x, std::string_view y, bool negative, std::string &out,
-                         CopiedDigits &copied) {
-    std::string &computed = computed_digits();
+void subtract_magnitudes(std::string_view x, std::string_view y, bool negative, std::string &out) {
+    out.assign(x.size() + 1, '0');
+    size_t w = out.size();
     size_t i = 0;
     int borrow = 0;
     for (; i < x.size() && (i < y.size() || borrow != 0); ++i) {
         int d = (x[x.size() - 1 - i] - '0') - borrow;
         if (i < y.size()) d -= y[y.size() - 1 - i] - '0';
         borrow = d < 0 ? 1 : 0;
-        computed += static_cast<char>('0' + d + 10 * borrow);
+        out[--w] = static_cast<char>('0' + d + 10 * borrow);
     }
-    if (i < x.size()) {
-        copied = {x.data(), x.size() - i}; // x's first digit is no zero: nothing is stripped
-    } else {
-        while (computed.size() > 1 && computed.back() == '0') computed.pop_back(); // leading zeros
-    }
-    write_answer(negative, false, x.substr(0, x.size() - i), computed, out);
+    w -= x.size() - i;
+    std::memcpy(&out[w], x.data(), x.size() - i);
+    while (w < out.size() - 1 && out[w] == '0') ++w;
+    if (negative) out[--w] = '-';
+    out.erase(0, w);
 }
 
-void add_signed(Signed x, Signed y, std::string &out, CopiedDigits &copied) {
-    if (x.negative == y.negative) return add_magnitudes(x.digits, y.digits, x.negative, out, copied);
+void add_signed(Signed x, Signed y, std::string &out) {
+    if (x.negative == y.negative) return add_magnitudes(x.digits, y.digits, x.negative, out);
     int order = compare_magnitudes(x.digits, y.digits);
     if (order == 0) {
         out = "0";
         return;
     }
-    if (order > 0) return subtract_magnitudes(x.digits, y.digits, x.negative, out, copied);
-    subtract_magnitudes(y.digits, x.digits, y.negative, out, copied);
+    if (order > 0) return subtract_magnitudes(x.digits, y.digits, x.negative, out);
+    subtract_magnitudes(y.digits, x.digits, y.negative, out);
 }
 
 // A power of ten: "1" and zeros.
@@ -196,7 +175,7 @@ void multiply_by_factor(std::string_view x, int64_t m, bool negative, std::strin
     out.erase(0, w);
 }
 
-bool multiply_long(const IntegerText &a, const IntegerText &b, std::string &out, CopiedDigits &copied) {
+bool multiply_long(const IntegerText &a, const IntegerText &b, std::string &out) {
     Signed x = split(a);
     Signed y = split(b);
     if (x.digits == "0" || y.digits == "0") {
@@ -209,7 +188,6 @@ bool multiply_long(const IntegerText &a, const IntegerText &b, std::string &out,
         out.clear();
         if (negative) out += '-';
         out.append(x.digits).append(y.digits.size() - 1, '0');
-        copied = {x.digits.data(), x.digits.size()};
         return true;
     }
     if (y.digits.size() > LONG_FACTOR_DIGITS) return false; // two long factors: the engine's product
@@ -219,20 +197,19 @@ bool multiply_long(const IntegerText &a, const IntegerText &b, std::string &out,
     return true;
 }
 
-bool long_answer(IntegerOp op, const IntegerText &a, const IntegerText &b, std::string &out,
-                 CopiedDigits &copied) {
+bool long_answer(IntegerOp op, const IntegerText &a, const IntegerText &b, std::string &out) {
     switch (op) {
     case INTEGER_ADD:
-        add_signed(split(a), split(b), out, copied);
+        add_signed(split(a), split(b), out);
         return true;
     case INTEGER_SUBTRACT: {
         Signed y = split(b);
         if (y.digits != "0") y.negative = !y.negative;
-        add_signed(split(a), y, out, copied);
+        add_signed(split(a), y, out);
         return true;
     }
     case INTEGER_MULTIPLY:
-        return multiply_long(a, b, out, copied);
+        return multiply_long(a, b, out);
     default:
         return false;
     }
@@ -259,34 +236,11 @@ IntegerForm integer_form(const char *chars, int length, int64_t *value) {
     return INTEGER_FORM_SHORT;
 }
 
-namespace {
-
-// The operand whose text begins as the answer does, and for how many characters: its sign, when
-// the answer has the same, and the digits the answer copied from it (never behind a carry).
-IntegerShared shared_prefix(const IntegerText &a, const IntegerText &b, const std::string &out,
-                            const CopiedDigits &copied) {
-    if (copied.count == 0) return {};
-    bool negative = out[0] == '-';
-    for (const IntegerText *t : {&a, &b}) {
-        bool operandNegative = t->length > 0 && t->chars[0] == '-';
-        if (copied.digits != t->chars + (operandNegative ? 1 : 0) || operandNegative != negative) continue;
-        size_t length = (negative ? 1 : 0) + copied.count;
-        assert(out.size() >= length && std::memcmp(out.data(), t->chars, length) == 0);
-        return {t->chars, static_cast<int>(length)};
-    }
-    return {};
-}
-
-} // namespace
-
 bool integer_answer(IntegerOp op, const IntegerText &a, const IntegerText &b, std::string &out,
-                    IntegerForm *form, int64_t *value, IntegerShared *shared) {
-    if (shared != nullptr) *shared = {};
+                    IntegerForm *form, int64_t *value) {
     if (a.form == INTEGER_FORM_SHORT && b.form == INTEGER_FORM_SHORT)
         return write_short(short_answer(op, a.value, b.value), out, form, value);
-    CopiedDigits copied;
-    if (!long_answer(op, a, b, out, copied)) return false;
-    if (shared != nullptr) *shared = shared_prefix(a, b, out, copied);
+    if (!long_answer(op, a, b, out)) return false;
     // Long answers are written in the integer form; only a short one needs reading for its value.
     size_t digits = out.size() - (out[0] == '-' ? 1 : 0);
     *form = digits > SHORT_INTEGER_DIGITS_MAX ? INTEGER_FORM_LONG

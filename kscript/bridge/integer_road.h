@@ -39,18 +39,10 @@ enum IntegerOp {
     INTEGER_REMAINDER, // its non-negative remainder
 };
 
-// The first `length` characters of an answer are those of the operand text that begins at
-// `text` (a's or b's chars): a long answer usually copies most of an operand, which lets its
-// hash be stepped from that operand's. None when nothing is known to be shared.
-struct IntegerShared {
-    const char *text = nullptr;
-    int length = 0;
-};
-
 // The answer text of two texts of the integer form, written into out, with its own form (and
 // value when short); false, with out unspecified, when the engine has to answer.
 bool integer_answer(IntegerOp op, const IntegerText &a, const IntegerText &b, std::string &out,
-                    IntegerForm *form, int64_t *value, IntegerShared *shared = nullptr);
+                    IntegerForm *form, int64_t *value);
 
 // For two short texts whose answer is itself a short text of the form: that answer's value.
 // False for every other case (integer_answer then writes the text, or leaves it to the engine).

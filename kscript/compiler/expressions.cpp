@@ -5,7 +5,6 @@
 #include <cstring>
 #include <string>
 
-#include "bridge/integer_road.h"
 #include "compiler/compiler_internal.h"
 
 namespace {
@@ -130,17 +129,9 @@ void parse_number_double(bool) {
     emit_constant(value_from_number(std::strtod(digits.c_str(), nullptr)));
 }
 
-// A plain number literal stays its exact text; the engine computes with it later. A short
-// integer written the engine's way is kept as the word of its value, which stands for that text.
+// A plain number literal stays its exact text; the engine computes with it later.
 void parse_number_text(bool) {
-    const char *chars = compiler_parser.previous.start;
-    int length = compiler_parser.previous.length;
-    int64_t value = 0;
-    if (integer_form(chars, length, &value) == INTEGER_FORM_SHORT && value_integer_fits(value)) {
-        emit_constant(value_from_integer(value));
-        return;
-    }
-    emit_constant(value_from_object(string_copy(chars, length)));
+    emit_constant(value_from_object(string_copy(compiler_parser.previous.start, compiler_parser.previous.length)));
 }
 
 void parse_and(bool) {

@@ -26,10 +26,6 @@ bool call_native(NativeFn native, int argCount) {
     assert(vm_stack_holds(ptrdiff_t(argCount) + 1));
     ScriptValue *callee = vm_machine.stackTop - argCount - 1;
     vm_settle_last_answer(); // the native may read or replace the engine's answer
-    // Natives read texts: short integers become the strings they stand for, in place, so each
-    // one is reachable while the next is interned.
-    for (ScriptValue *arg = callee + 1; arg < vm_machine.stackTop; ++arg)
-        if (value_is_integer(*arg)) *arg = vm_integer_string(value_as_integer(*arg));
     ScriptValue result = native(argCount, callee + 1);
     if (vm_run_failed()) return false;
     vm_machine.stackTop = callee;

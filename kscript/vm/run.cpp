@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <initializer_list>
 
-#include "bridge/integer_road.h"
 #include "chunk.h"
 #include "vm/vm_internal.h"
 
@@ -35,14 +34,12 @@ int vm_run(FILE *stream) {
         dispatch[OP_GET_PROPERTY] = &&op_get_property;
         dispatch[OP_SET_PROPERTY] = &&op_set_property;
         dispatch[OP_GET_SUPER] = &&op_get_super;
-        dispatch[OP_EQUAL] = &&op_equal;
-        dispatch[OP_GREATER] = &&op_greater;
-        dispatch[OP_LESS] = &&op_less;
-        for (uint8_t op : {OP_DIVIDE, OP_DIVIDE_FR, OP_CIRCUMFLEX, OP_FACTORIAL, OP_MOD, OP_INTDIV})
+        dispatch[OP_EQUAL] = &&op_compare;
+        dispatch[OP_GREATER] = &&op_compare;
+        dispatch[OP_LESS] = &&op_compare;
+        for (uint8_t op : {OP_ADD, OP_SUBTRACT, OP_MULTIPLY, OP_DIVIDE, OP_DIVIDE_FR, OP_CIRCUMFLEX,
+                           OP_FACTORIAL, OP_MOD, OP_INTDIV})
             dispatch[op] = &&op_arithmetic;
-        dispatch[OP_ADD] = &&op_add;
-        dispatch[OP_SUBTRACT] = &&op_subtract;
-        dispatch[OP_MULTIPLY] = &&op_multiply;
         dispatch[OP_SINGLE_FACTORIAL] = &&op_single_factorial;
         dispatch[OP_NOT] = &&op_not;
         dispatch[OP_NEGATE] = &&op_negate;
@@ -89,43 +86,6 @@ int vm_run(FILE *stream) {
             return VM_RUNTIME_ERROR;                                                                         \
         }                                                                                                    \
         *vm_machine.stackTop++ = (value);                                                                    \
-    } while (false)
-// Two short integer words on top (x below y) whose sum, difference or product r, computed by
-// `compute`, fits a word outside fraction mode: r replaces them, as the long way (vm_arithmetic)
-// would give it, after spending the budget of so short a text operation. Otherwise the long way.
-#define WORD_ARITHMETIC(compute)                                                                             \
-    do {                                                                                                     \
-        assert(vm_stack_holds(2));                                                                           \
-        ScriptValue a = vm_machine.stackTop[-2];                                                             \
-        ScriptValue b = vm_machine.stackTop[-1];                                                             \
-        if (value_is_integer(a) && value_is_integer(b)) {                                                    \
-            int64_t x = value_as_integer(a);                                                                 \
-            int64_t y = value_as_integer(b);                                                                 \
-            int64_t r = 0;                                                                                   \
-            if ((compute) && value_integer_fits(r) && !vm_fraction_mode()) {                                 \
-                vm_noted_answer = {INTEGER_FORM_SHORT, r};                                                   \
-                STEP(vm_spend(1));                                                                           \
-                vm_machine.stackTop--;                                                                       \
-                vm_machine.stackTop[-1] = value_from_integer(r);                                             \
-                NEXT();                                                                                      \
-            }                                                                                                \
-        }                                                                                                    \
-        STEP(vm_arithmetic(ip[-1]));                                                                         \
-        NEXT();                                                                                              \
-    } while (false)
-// Two short integer words compare as their values, as their texts would; otherwise vm_compare.
-#define WORD_COMPARISON(op)                                                                                  \
-    do {                                                                                                     \
-        assert(vm_stack_holds(2));                                                                           \
-        ScriptValue a = vm_machine.stackTop[-2];                                                             \
-        ScriptValue b = vm_machine.stackTop[-1];                                                             \
-        if (value_is_integer(a) && value_is_integer(b)) {                                                    \
-            vm_machine.stackTop--;                                                                           \
-            vm_machine.stackTop[-1] = value_from_bool(value_as_integer(a) op value_as_integer(b));           \
-            NEXT();                                                                                          \
-        }                                                                                                    \
-        STEP(vm_compare(ip[-1]));                                                                            \
-        NEXT();                                                                                              \
     } while (false)
 // A step that may fail or change frames: it sees the current ip, and a failure ends the run.
 #define STEP(call)                                                                                           \
@@ -227,18 +187,9 @@ op_get_super: {
     STEP(vm_bind_method(value_as<ClassObject>(superclass), name));
     NEXT();
 }
-op_equal:
-    WORD_COMPARISON(==);
-op_greater:
-    WORD_COMPARISON(>);
-op_less:
-    WORD_COMPARISON(<);
-op_add:
-    WORD_ARITHMETIC((r = x + y, true)); // words are far inside int64
-op_subtract:
-    WORD_ARITHMETIC((r = x - y, true));
-op_multiply:
-    WORD_ARITHMETIC(!__builtin_mul_overflow(x, y, &r));
+op_compare:
+    STEP(vm_compare(ip[-1]));
+    NEXT();
 op_arithmetic:
     STEP(vm_arithmetic(ip[-1]));
     NEXT();
@@ -278,24 +229,7 @@ op_loop: {
 }
 op_call: {
     int argCount = READ_BYTE();
-    ScriptValue callee = vm_peek(argCount);
-    STEP(vm_spend(1));
-    // A closure of the right arity with a frame to spare: the call frame is set up here, as
-    // vm_call would set it up; everything else (and every error) takes vm_call_value.
-    if (is_object_kind(callee, OBJ_CLOSURE)) {
-        auto *closure = value_as<ClosureObject>(callee);
-        if (closure->function->arity == argCount && vm_machine.frameCount < VM_FRAMES_MAX) {
-            assert(vm_stack_holds(ptrdiff_t(argCount) + 1));
-            assert(vm_stack_holds(ptrdiff_t(argCount) + 1));
-            CallFrame *callee_frame = &vm_machine.frames[vm_machine.frameCount++];
-            callee_frame->closure = closure;
-            callee_frame->ip = closure->function->chunk.code;
-            callee_frame->slots = vm_machine.stackTop - argCount - 1;
-            LOAD_FRAME();
-            NEXT();
-        }
-    }
-    STEP(vm_call_value(callee, argCount));
+    STEP(vm_spend(1) && vm_call_value(vm_peek(argCount), argCount));
     LOAD_FRAME();
     NEXT();
 }
@@ -394,6 +328,4 @@ op_nothing:
 #undef READ_STRING
 #undef PUSH
 #undef STEP
-#undef WORD_ARITHMETIC
-#undef WORD_COMPARISON
 }

@@ -1,13 +1,10 @@
 // The opcodes that compute with values: arithmetic, factorials, comparisons, printing, list
 // indexing and the mode words. Two strings are number texts that the engine computes with
 // (integers take the bridge's integer road to the same answer); two doubles are computed in
-// floating point; any other pair is a runtime error of the operator. A short integer word is
-// the string of its text: two of them (or short integer strings) whose answer is again short
-// are computed in machine words, and otherwise their text takes the string's road.
+// floating point; any other pair is a runtime error of the operator.
 #include <algorithm>
 #include <array>
 #include <charconv>
-#include <climits>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -91,6 +88,9 @@ bool is_string(ScriptValue v) {
     return is_object_kind(v, OBJ_STRING);
 }
 
+bool fraction_mode() {
+    return (vm_engine->getMode() & kFractionBit) != 0;
+}
 
 // An operand of a text operation: the characters of a string, or a fixed text ("0" of the
 // negation, "1" of the single factorial).
@@ -100,30 +100,9 @@ struct Text {
     StringObject *string; // none for a fixed text
 };
 
-// A string or a short integer: the value stands for a text.
-bool is_text(ScriptValue v) {
-    return value_is_integer(v) || is_string(v);
-}
-
-// The text of a string, or of a short integer written into digits.
-Text text_of(ScriptValue v, char (&digits)[VALUE_INTEGER_TEXT_MAX]) {
-    if (value_is_integer(v)) return {digits, value_integer_text(value_as_integer(v), digits), nullptr};
+Text text_of(ScriptValue v) {
     StringObject *s = value_as_string(v);
     return {s->chars, s->length, s};
-}
-
-// The value of a short integer word, or of a string whose text is a short integer of the
-// engine's form (the string notes its form the first time it is asked).
-bool short_integer(ScriptValue v, int64_t *value) {
-    if (value_is_integer(v)) {
-        *value = value_as_integer(v);
-        return true;
-    }
-    if (!is_string(v)) return false;
-    StringObject *s = value_as_string(v);
-    if (s->integerForm == INTEGER_FORM_UNKNOWN) s->integerForm = integer_form(s->chars, s->length, &s->integer);
-    *value = s->integer;
-    return s->integerForm == INTEGER_FORM_SHORT;
 }
 
 // The text as the integer road takes it; false when it is no integer of the engine's form.
@@ -146,16 +125,20 @@ bool integer_text(const Text &text, IntegerText *integer) {
 // Answers of the integer road are written here, so that they need no allocation of their own.
 std::string integerAnswer;
 
+// The integer road's last answer, not yet written into the engine: a short one by its value,
+// a long one as the text in integerAnswer (which only the integer road writes). Noting it
+// costs the loops two stores; the engine's answer text is written once, when it is settled.
+struct NotedAnswer {
+    IntegerForm form; // UNKNOWN: none noted, the engine holds the last answer
+    int64_t value;
+};
+NotedAnswer notedAnswer = {INTEGER_FORM_UNKNOWN, 0};
 
 // Long answers usually differ from an operand only near their end (a digit appended, a small
 // number added): their hash is found from that operand's.
-uint32_t answer_hash(const char *answer, int length, const Text &a, const Text &b, const IntegerShared &shared) {
+uint32_t answer_hash(const char *answer, int length, const Text &a, const Text &b) {
     constexpr int NEAR_HASH_MIN_LENGTH = 64;
     if (length < NEAR_HASH_MIN_LENGTH) return string_hash(answer, length);
-    // The integer road says how much of which operand the answer begins with.
-    for (const Text *t : {&a, &b})
-        if (shared.text != nullptr && shared.text == t->chars && t->string != nullptr)
-            return string_hash_sharing(t->string, shared.length, answer, length);
     const Text &near = a.length >= b.length ? a : b;
     if (near.string == nullptr) return string_hash(answer, length);
     return string_hash_near(near.string, answer, length);
@@ -170,10 +153,8 @@ struct RecentInteger {
     StringObject *string;
 };
 RecentInteger recentIntegers[RECENT_INTEGERS];
-bool recentIntegersHeld = false; // whether any entry may be set: forgetting none costs nothing
 
 RecentInteger &recent_integer(int64_t value) {
-    recentIntegersHeld = true;
     return recentIntegers[static_cast<uint64_t>(value) & (RECENT_INTEGERS - 1)];
 }
 
@@ -192,10 +173,10 @@ StringObject *text_operation(const ArithmeticRule &rule, const Text &a, const Te
     int64_t answerValue = 0;
     const char *answer = nullptr;
     int length = 0;
-    bool road = rule.integers != INTEGER_NONE && (rule.roadInEveryMode || !vm_fraction_mode()) &&
+    bool road = rule.integers != INTEGER_NONE && (rule.roadInEveryMode || !fraction_mode()) &&
                 integer_text(a, &x) && integer_text(b, &y);
     if (road && integer_short_value(rule.integers, x, y, &answerValue)) {
-        vm_noted_answer = {INTEGER_FORM_SHORT, answerValue};
+        notedAnswer = {INTEGER_FORM_SHORT, answerValue};
         RecentInteger &recent = recent_integer(answerValue);
         if (recent.string != nullptr && recent.value == answerValue)
             return spend_on_text(a, b, recent.string->length) ? recent.string : nullptr;
@@ -212,19 +193,18 @@ StringObject *text_operation(const ArithmeticRule &rule, const Text &a, const Te
             return result;
         }
     }
-    IntegerShared shared;
-    if (road && integer_answer(rule.integers, x, y, integerAnswer, &answerForm, &answerValue, &shared)) {
+    if (road && integer_answer(rule.integers, x, y, integerAnswer, &answerForm, &answerValue)) {
         answer = integerAnswer.data();
         length = static_cast<int>(integerAnswer.size());
-        vm_noted_answer = {answerForm, answerValue};
+        notedAnswer = {answerForm, answerValue};
     } else {
         answerForm = INTEGER_FORM_UNKNOWN;
-        vm_noted_answer.form = INTEGER_FORM_UNKNOWN; // the engine writes its own answer
+        notedAnswer.form = INTEGER_FORM_UNKNOWN; // the engine writes its own answer
         answer = rule.bridge(vm_engine, a.chars, b.chars);
         length = static_cast<int>(std::strlen(answer));
     }
     if (!spend_on_text(a, b, length)) return nullptr;
-    StringObject *result = string_copy_hashed(answer, length, answer_hash(answer, length, a, b, shared));
+    StringObject *result = string_copy_hashed(answer, length, answer_hash(answer, length, a, b));
     if (result->integerForm == INTEGER_FORM_UNKNOWN) {
         result->integerForm = answerForm;
         result->integer = answerValue;
@@ -235,18 +215,16 @@ StringObject *text_operation(const ArithmeticRule &rule, const Text &a, const Te
 
 } // namespace
 
-NotedAnswer vm_noted_answer = {INTEGER_FORM_UNKNOWN, 0};
-
 void vm_settle_last_answer() {
-    if (vm_noted_answer.form == INTEGER_FORM_UNKNOWN || vm_engine == nullptr) return;
-    if (vm_noted_answer.form == INTEGER_FORM_SHORT) {
+    if (notedAnswer.form == INTEGER_FORM_UNKNOWN || vm_engine == nullptr) return;
+    if (notedAnswer.form == INTEGER_FORM_SHORT) {
         char digits[24];
-        auto [end, error] = std::to_chars(digits, digits + sizeof digits, vm_noted_answer.value);
+        auto [end, error] = std::to_chars(digits, digits + sizeof digits, notedAnswer.value);
         if (error == std::errc()) vm_engine->setResult(std::string(digits, end));
     } else {
         vm_engine->setResult(integerAnswer);
     }
-    vm_noted_answer.form = INTEGER_FORM_UNKNOWN;
+    notedAnswer.form = INTEGER_FORM_UNKNOWN;
 }
 
 namespace {
@@ -268,10 +246,6 @@ bool text_less(const Text &a, const Text &b) {
 // A string beside a number compares as the integer read from its start (0 when none is read
 // or it leaves the int range).
 double leading_integer(ScriptValue v) {
-    if (value_is_integer(v)) {
-        int64_t whole = value_as_integer(v);
-        return whole >= INT_MIN && whole <= INT_MAX ? static_cast<double>(whole) : 0.0;
-    }
     int value = 0;
     int code = value_parse_int(value_as_string(v)->chars, &value);
     return code == PARSE_INT_OK || code == PARSE_INT_TRAILING ? value : 0;
@@ -297,44 +271,15 @@ ScriptValue list_item_value(ScriptValue item) {
 } // namespace
 
 void vm_forget_recent_integers() {
-    if (!recentIntegersHeld) return;
     for (RecentInteger &recent : recentIntegers) recent = {0, nullptr};
-    recentIntegersHeld = false;
-}
-
-ScriptValue vm_integer_string(int64_t value) {
-    RecentInteger &recent = recent_integer(value);
-    if (recent.string != nullptr && recent.value == value) return value_from_object(recent.string);
-    char digits[VALUE_INTEGER_TEXT_MAX];
-    int length = value_integer_text(value, digits);
-    StringObject *string = string_copy_hashed(digits, length, string_integer_hash(value));
-    string->integerForm = INTEGER_FORM_SHORT;
-    string->integer = value;
-    recent = {value, string};
-    return value_from_object(string);
 }
 
 bool vm_arithmetic(uint8_t opcode) {
     const ArithmeticRule &rule = ARITHMETIC_RULES[opcode];
     ScriptValue b = vm_peek(0);
     ScriptValue a = vm_peek(1);
-    int64_t x = 0;
-    int64_t y = 0;
-    int64_t r = 0;
-    if (rule.integers != INTEGER_NONE && short_integer(a, &x) && short_integer(b, &y) &&
-        (rule.roadInEveryMode || !vm_fraction_mode()) &&
-        integer_short_value(rule.integers, {nullptr, 0, INTEGER_FORM_SHORT, x}, {nullptr, 0, INTEGER_FORM_SHORT, y},
-                            &r) &&
-        value_integer_fits(r)) {
-        if (!vm_spend(1)) return false; // as a text operation of so few characters
-        vm_noted_answer = {INTEGER_FORM_SHORT, r};
-        replace_operands(value_from_integer(r));
-        return true;
-    }
-    if (is_text(a) && is_text(b)) {
-        char digitsA[VALUE_INTEGER_TEXT_MAX];
-        char digitsB[VALUE_INTEGER_TEXT_MAX];
-        StringObject *answer = text_operation(rule, text_of(a, digitsA), text_of(b, digitsB));
+    if (is_string(a) && is_string(b)) {
+        StringObject *answer = text_operation(rule, text_of(a), text_of(b));
         if (answer == nullptr) return false;
         replace_operands(value_from_object(answer));
         return true;
@@ -349,10 +294,8 @@ bool vm_arithmetic(uint8_t opcode) {
 
 bool vm_single_factorial() {
     ScriptValue x = vm_peek(0);
-    if (is_text(x)) {
-        char digits[VALUE_INTEGER_TEXT_MAX];
-        StringObject *answer =
-            text_operation(ARITHMETIC_RULES[OP_FACTORIAL], text_of(x, digits), {"1", 1, nullptr});
+    if (is_string(x)) {
+        StringObject *answer = text_operation(ARITHMETIC_RULES[OP_FACTORIAL], text_of(x), {"1", 1, nullptr});
         if (answer == nullptr) return false;
         vm_machine.stackTop[-1] = value_from_object(answer);
         return true;
@@ -367,17 +310,8 @@ bool vm_single_factorial() {
 
 bool vm_negate() {
     ScriptValue x = vm_peek(0);
-    int64_t value = 0;
-    if (short_integer(x, &value) && value_integer_fits(-value) && !vm_fraction_mode()) {
-        if (!vm_spend(1)) return false;
-        vm_noted_answer = {INTEGER_FORM_SHORT, -value};
-        vm_machine.stackTop[-1] = value_from_integer(-value);
-        return true;
-    }
-    if (is_text(x)) {
-        char digits[VALUE_INTEGER_TEXT_MAX];
-        StringObject *answer =
-            text_operation(ARITHMETIC_RULES[OP_SUBTRACT], {"0", 1, nullptr}, text_of(x, digits));
+    if (is_string(x)) {
+        StringObject *answer = text_operation(ARITHMETIC_RULES[OP_SUBTRACT], {"0", 1, nullptr}, text_of(x));
         if (answer == nullptr) return false;
         vm_machine.stackTop[-1] = value_from_object(answer);
         return true;
@@ -394,20 +328,20 @@ bool vm_compare(uint8_t opcode) {
     ScriptValue b = vm_peek(0);
     ScriptValue a = vm_peek(1);
     bool answer = false;
-    int64_t p = 0;
-    int64_t q = 0;
-    if (short_integer(a, &p) && short_integer(b, &q)) {
-        // Short integers (a loop's counter and bound) compare as their values, which is what
-        // the order of their texts gives them.
-        answer = opcode == OP_EQUAL ? p == q : opcode == OP_LESS ? p < q : p > q;
-        replace_operands(value_from_bool(answer));
-        return true;
-    }
-    if (is_text(a) && is_text(b)) {
-        char digitsA[VALUE_INTEGER_TEXT_MAX];
-        char digitsB[VALUE_INTEGER_TEXT_MAX];
-        Text x = text_of(a, digitsA);
-        Text y = text_of(b, digitsB);
+    if (is_string(a) && is_string(b)) {
+        // Two texts already noted as short integers (a loop's counter and bound) compare as
+        // their values, which is what the text order gives them.
+        StringObject *p = value_as_string(a);
+        StringObject *q = value_as_string(b);
+        if (p->integerForm == INTEGER_FORM_SHORT && q->integerForm == INTEGER_FORM_SHORT) {
+            answer = opcode == OP_EQUAL  ? p->integer == q->integer
+                     : opcode == OP_LESS ? p->integer < q->integer
+                                         : p->integer > q->integer;
+            replace_operands(value_from_bool(answer));
+            return true;
+        }
+        Text x = text_of(a);
+        Text y = text_of(b);
         if (opcode == OP_EQUAL) {
             answer = !text_less(x, y) && !text_less(y, x);
         } else {
@@ -417,7 +351,8 @@ bool vm_compare(uint8_t opcode) {
         double x = value_as_number(a);
         double y = value_as_number(b);
         answer = opcode == OP_EQUAL ? value_equal(a, b) : opcode == OP_LESS ? x < y : x > y;
-    } else if (opcode != OP_EQUAL && (value_is_number(a) || is_text(a)) && (value_is_number(b) || is_text(b))) {
+    } else if (opcode != OP_EQUAL && (value_is_number(a) || is_string(a)) &&
+               (value_is_number(b) || is_string(b))) {
         double x = value_is_number(a) ? value_as_number(a) : leading_integer(a);
         double y = value_is_number(b) ? value_as_number(b) : leading_integer(b);
         answer = opcode == OP_LESS ? x < y : x > y;
@@ -448,17 +383,10 @@ bool vm_list_get() {
     ScriptValue index = vm_peek(0);
     ScriptValue target = vm_peek(1);
     if (!is_object_kind(target, OBJ_LIST)) return list_error("Invalid type to index into.");
+    if (!value_is_object(index)) return list_error("List index is not a number.");
     int i = 0;
-    if (value_is_integer(index)) {
-        // As its text reads: a decimal int, or no index when it leaves the int range.
-        int64_t whole = value_as_integer(index);
-        if (whole < INT_MIN || whole > INT_MAX) return list_error(LIST_INDEX_NOT_DECIMAL);
-        i = static_cast<int>(whole);
-    } else {
-        if (!value_is_object(index)) return list_error("List index is not a number.");
-        if (!is_string(index) || value_parse_int(value_as_string(index)->chars, &i) != PARSE_INT_OK)
-            return list_error(LIST_INDEX_NOT_DECIMAL);
-    }
+    if (!is_string(index) || value_parse_int(value_as_string(index)->chars, &i) != PARSE_INT_OK)
+        return list_error(LIST_INDEX_NOT_DECIMAL);
     ListObject *list = value_as_list(target);
     if (!list_index_valid(list, i)) return list_error("List index out of range");
     replace_operands(list_item_value(list_get(list, i)));
@@ -488,11 +416,10 @@ bool vm_list_set() {
 // character switches the engine between numbers and fractions.
 void vm_mode() {
     ScriptValue word = vm_peek(0);
-    if (!is_text(word)) return;
-    char digits[VALUE_INTEGER_TEXT_MAX];
-    Text text = text_of(word, digits);
-    if (text.length == 0) return;
-    char last = text.chars[text.length - 1];
+    if (!is_string(word)) return;
+    StringObject *text = value_as_string(word);
+    if (text->length == 0) return;
+    char last = text->chars[text->length - 1];
     if (last == '0' || last == '1') calc_bridge_setmode(vm_engine, last - '0');
 }
 

@@ -96,9 +96,7 @@ void vm_runtime_error(const char *format, ...) __attribute__((format(printf, 1, 
 // Binds a native under the interned name in the globals.
 void vm_define_native(const char *name, NativeFn function);
 
-inline bool vm_is_falsey(ScriptValue value) {
-    return value_is_nil(value) || value == VALUE_FALSE;
-}
+bool vm_is_falsey(ScriptValue value);
 
 // The stored text that fills the print buffer at start: 15000 digits and the terminator.
 extern const char vm_print_result_filler[VM_PRINT_RESULT_LENGTH + 1];

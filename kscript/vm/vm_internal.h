@@ -5,8 +5,6 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "BigNumber.h"
-#include "mode_word.h"
 #include "stop_request.h"
 #include "vm/vm.h"
 
@@ -41,20 +39,6 @@ inline bool vm_spend(uint64_t units) {
 // this writes the noted answer into the engine, before a native may use the engine and when a
 // run ends.
 void vm_settle_last_answer();
-// The integer road's last answer, not yet written into the engine: a short one by its value,
-// a long one as the text the road keeps. Noting it costs the loops two stores; the engine's
-// answer text is written once, when it is settled. form is an IntegerForm (UNKNOWN: none noted,
-// the engine holds the last answer).
-struct NotedAnswer {
-    int8_t form;
-    int64_t value;
-};
-extern NotedAnswer vm_noted_answer;
-
-// Whether the engine computes "+", "-", "*" and "/" as fractions.
-inline bool vm_fraction_mode() {
-    return (vm_engine->getMode() & kFractionBit) != 0;
-}
 
 // Calls and methods; false after a runtime error.
 bool vm_call(ClosureObject *closure, int argCount);
@@ -72,8 +56,6 @@ int vm_run(FILE *stream);
 
 // Value operations on the top of the stack; false after a runtime error.
 void vm_forget_recent_integers(); // after a collection or a new machine: the strings may be gone
-// The interned string of a short integer's text (may collect).
-ScriptValue vm_integer_string(int64_t value);
 bool vm_arithmetic(uint8_t opcode);
 bool vm_single_factorial();
 bool vm_negate();

@@ -105,3 +105,6 @@ void vm_define_native(const char *name, NativeFn function) {
     vm_pop();
 }
 
+bool vm_is_falsey(ScriptValue value) {
+    return value_is_nil(value) || value == VALUE_FALSE;
+}

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -174,27 +173,6 @@ TEST_F(CollectorTest, CompilingUnderStressKeepsEverythingItNeeds) {
     EXPECT_EQ(compile_errors("class A { m() { return super.x; } } fun f( {"),
               "[line 1] Error at 'super': Can't use 'super' in a class with no superclass.\n"
               "[line 1] Error at '{': Expect parameter name.\n");
-}
-
-// A script that makes long texts collects often, each time dropping a few strings: their
-// tombstones may stay in the strings table for a while, but the table neither fills up nor
-// keeps growing, and every survivor is still found by its text and hash.
-TEST_F(CollectorTest, ManyCollectionsKeepTheStringsTableBounded) {
-    BigNumber engine;
-    int capacityMax = 0;
-    for (int run = 0; run < 30; ++run) {
-        ASSERT_EQ(vm_interpret(&engine, "var s = 1; for (var i = 1; i < 300; i = i + 1) s = s * 10 + 7;"), VM_OK);
-        const ScriptTable &strings = vm_machine.strings;
-        capacityMax = std::max(capacityMax, strings.capacity);
-        EXPECT_LE(strings.count, strings.capacity * 3 / 4);
-    }
-    EXPECT_LE(capacityMax, 4096);
-    ScriptValue s = VALUE_NIL;
-    ASSERT_TRUE(table_get(&vm_machine.globals, str("s"), &s));
-    StringObject *text = value_as_string(s);
-    EXPECT_EQ(text->length, 300);
-    EXPECT_EQ(text->hash, string_hash(text->chars, text->length));
-    EXPECT_TRUE(interned(text->chars));
 }
 
 TEST_F(CollectorTest, InterningUnderStressSurvivesTableGrowth) {

@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdint>
 #include <cstring>
 #include <string>
 
@@ -81,42 +80,6 @@ TEST(ValueParseInt, CodesAndStoredValue) {
 }
 
 using ValueObjects = ScriptVmTest;
-
-// A short integer word keeps its value to the last bit at both ends of its range, is neither a
-// number nor an object, and is equal to the interned string of its text and to nothing else.
-TEST_F(ValueObjects, ShortIntegerWordsAtTheirLimits) {
-    const int64_t values[] = {0, 1, -1, 4096, -123456789, VALUE_INTEGER_MAX, VALUE_INTEGER_MIN};
-    for (int64_t v : values) {
-        ASSERT_TRUE(value_integer_fits(v)) << v;
-        ScriptValue word = value_from_integer(v);
-        EXPECT_TRUE(value_is_integer(word)) << v;
-        EXPECT_EQ(value_as_integer(word), v);
-        EXPECT_FALSE(value_is_number(word) || value_is_nil(word) || value_is_bool(word) || value_is_object(word))
-            << v;
-        std::string text = std::to_string(v);
-        EXPECT_TRUE(value_equal(word, str(text.c_str()))) << v;
-        EXPECT_TRUE(value_equal(str(text.c_str()), word)) << v;
-        char buffer[32];
-        EXPECT_STREQ(value_format(buffer, sizeof buffer, word), text.c_str());
-    }
-    EXPECT_EQ(VALUE_INTEGER_MAX, (int64_t(1) << 48) - 1);
-    EXPECT_FALSE(value_integer_fits(VALUE_INTEGER_MAX + 1));
-    EXPECT_FALSE(value_integer_fits(VALUE_INTEGER_MIN - 1));
-    EXPECT_FALSE(value_integer_fits(INT64_MIN));
-    // Neither the doubles nor the other tagged values are words.
-    for (ScriptValue other : {VALUE_NIL, VALUE_TRUE, VALUE_FALSE, value_from_number(7.0), str("7"),
-                              value_from_number(NAN), ScriptValue(0xfff8000000000000ULL)})
-        EXPECT_FALSE(value_is_integer(other)) << std::hex << other;
-    // Equal only to its own text.
-    ScriptValue list = value_from_object(new_list());
-    vm_push(list);
-    ScriptValue twelve = value_from_integer(12);
-    EXPECT_TRUE(value_equal(twelve, value_from_integer(12)));
-    for (ScriptValue other : {value_from_integer(13), str("012"), str("12.0"), str("-12"), value_from_number(12.0),
-                              VALUE_NIL, list})
-        EXPECT_FALSE(value_equal(twelve, other)) << std::hex << other;
-    vm_pop();
-}
 
 TEST_F(ValueObjects, InterningGivesOneObjectPerText) {
     EXPECT_EQ(str("abc"), str("abc"));
