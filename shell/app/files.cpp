@@ -46,15 +46,7 @@ bool askFileName(HWND owner, bool save, std::wstring &chosen) {
 }
 
 // The whole text of an editor, NUL bytes included.
-std::string editorBytes(HWND window) {
-    const GUI::ScintillaPrimitive view = GUI::Scintilla(window);
-    const int64_t length = view.Send(SCI_GETTEXTLENGTH);
-    if (length <= 0) return std::string();
-    std::string text(size_t(length) + 1, '\0');
-    view.Send(SCI_GETTEXT, WPARAM(length + 1), reinterpret_cast<LPARAM>(text.data()));
-    text.resize(size_t(length));
-    return text;
-}
+std::string editorBytes(HWND window) { return GUI::DocumentText(GUI::Scintilla(window)); }
 
 // An editor's text piece by piece as a save writes it, after a mark: a long document is never
 // copied whole (under wine, filling that much new memory cost a save more than the write).
